@@ -1,0 +1,88 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lang/KeptTexts.h"
+
+namespace vantrel {
+
+// Action kinds, the value of Binding::Action. Code 1 is never assigned; a
+// stored 1 or a value above 5 stays in the entry and does nothing.
+enum ActionKind : std::uint8_t {
+  ActNone = 0,
+  ActChangeIni = 2,
+  ActEmulKey = 3,
+  ActEmulClick = 4,
+  ActRun = 5,
+};
+
+// What one entry (a joystick button or a stick direction) does.
+struct Binding {
+  std::vector<std::string> INI;  // ActChangeIni: profile paths in cycling order
+  std::uint16_t INICount = 0;    // always the length of INI
+  std::string Execute;           // ActRun: the program to start
+  std::uint16_t VCode = 0;       // ActEmulKey: virtual key; ActEmulClick: mouse code
+  std::uint16_t Shift = 0;       // ActEmulKey: modifier's virtual key, 0 for none
+  bool Turbo = false;            // ActEmulKey: repeat while held
+  std::uint8_t Action = ActNone;
+  std::uint8_t Pressed = 0;  // 1 while the input is held; never stored
+
+  bool operator==(const Binding&) const = default;
+};
+
+// The options offer up to 32 buttons; a larger setting is used as 32, so the
+// table never holds more than 36 entries.
+constexpr int kMaxButtons = 32;
+// Lists of profiles are stored with an 8-bit index.
+constexpr int kMaxListPaths = 255;
+
+// The binding table: entries 1..N are the buttons, N+1..N+4 the stick's Up,
+// Down, Left and Right. Slot 0 exists and is never used. Entry numbers are
+// bytes wherever they are passed.
+class BindingTable {
+ public:
+  explicit BindingTable(int numOfButtons = 0) { Resize(numOfButtons); }
+
+  // Sets N (capped at kMaxButtons) and the direction entries; slots that
+  // remain keep their contents at their old numbers, new slots start empty.
+  void Resize(int numOfButtons);
+
+  int NumOfButtons() const { return numOfButtons_; }
+  int EntryCount() const { return numOfButtons_ + 4; }
+  bool IsEntry(int e) const { return e >= 1 && e <= EntryCount(); }
+
+  Binding& operator[](std::uint8_t e) { return Bindings.at(e); }
+  const Binding& operator[](std::uint8_t e) const { return Bindings.at(e); }
+
+  // Empties the entry's data; Action and Pressed stay.
+  void ClearFields(std::uint8_t e);
+  // restore false: back the entry up into SavedBinding; true: put it back.
+  void CancelK(std::uint8_t e, bool restore);
+  // The text shown in the entry's row and by the profile popup.
+  std::string ActToStr(std::uint8_t e, const KeptTexts& texts = Kept()) const;
+  // The profile key prefix. The direction rows are stored crossed (the Up row
+  // under "Left", Down under "Right", Left under "Up", Right under "Down"):
+  // every saved profile relies on this pairing.
+  std::string Prefix(std::uint8_t e) const;
+
+  std::vector<Binding> Bindings;
+  std::uint8_t EntryUp = 1;
+  std::uint8_t EntryDown = 2;
+  std::uint8_t EntryLeft = 3;
+  std::uint8_t EntryRight = 4;
+  Binding SavedBinding;
+  int CurrentEntry = 0;
+
+ private:
+  int numOfButtons_ = 0;
+};
+
+// mode "filename": the part of `path` after its last backslash; mode "path":
+// the part up to and including it. The last four characters (an extension)
+// are never searched. Without such a backslash, "filename" gives the whole
+// text and "path" an empty one.
+std::string FileNamePart(std::string_view path, std::string_view mode);
+
+}  // namespace vantrel

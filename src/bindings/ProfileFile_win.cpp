@@ -1,0 +1,72 @@
+#include "bindings/ProfileFile_win.h"
+
+#include <windows.h>
+
+#include "app/Errors.h"
+#include "bindings/Profile.h"
+#include "config/IniFile_win.h"
+#include "config/Paths.h"
+
+namespace vantrel {
+
+namespace {
+
+std::string& SettingsFile() {
+  static std::string path = SettingsPathFor(ExePath());
+  return path;
+}
+
+void RecordInSettings(const std::string& profilePath) {
+  PrivateProfile settings(SettingsFile());
+  RecordLastProfile(settings, profilePath);
+}
+
+// A unique, empty file in the target's folder, so that the final rename
+// never crosses volumes.
+std::string TempFileBeside(const std::string& target) {
+  std::string dir = FileNamePart(target, "path");
+  if (dir.empty()) dir = ".";
+  char name[MAX_PATH];
+  if (!GetTempFileNameA(dir.c_str(), "vtl", 0, name)) throw UnableToWrite(target);
+  return name;
+}
+
+void ReplaceWith(const std::string& target, const std::string& temp) {
+  // One rename within the folder: the target is either the old file or the
+  // new one, never half written. (ReplaceFile would keep the old file's
+  // attributes, but some implementations leave a stray file when it fails.)
+  if (!MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    throw UnableToWrite(target);
+}
+
+}  // namespace
+
+void SetSettingsFileForProfiles(std::string settingsPath) { SettingsFile() = std::move(settingsPath); }
+
+void SaveProfileFile(const BindingTable& table, const std::string& path) {
+  const std::string temp = TempFileBeside(path);
+  try {
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        !CopyFileA(path.c_str(), temp.c_str(), FALSE))
+      throw UnableToWrite(path);
+    PrivateProfile file(temp);
+    try {
+      SaveIni(table, file);
+    } catch (const AppError&) {
+      throw UnableToWrite(path);  // the user knows the profile, not the temporary
+    }
+    ReplaceWith(path, temp);
+  } catch (...) {
+    DeleteFileA(temp.c_str());
+    throw;
+  }
+  RecordInSettings(path);
+}
+
+void LoadProfileFile(BindingTable& table, const std::string& path, int skipEntry, RowView* rows) {
+  PrivateProfile file(path);
+  LoadIni(table, file, skipEntry, rows);
+  RecordInSettings(path);
+}
+
+}  // namespace vantrel

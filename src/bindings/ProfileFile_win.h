@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+#include "bindings/Binding.h"
+#include "bindings/RowView.h"
+
+namespace vantrel {
+
+// Writes the table to the profile at `path`. The new file is built beside the
+// target, starting from a copy of the old one so that its other sections
+// survive, and replaces it in one step: a refused write reports "Unable to
+// write to <path>" and leaves the old file as it was.
+void SaveProfileFile(const BindingTable& table, const std::string& path);
+
+// Reads the profile at `path` into the table (see LoadIni).
+void LoadProfileFile(BindingTable& table, const std::string& path, int skipEntry, RowView* rows);
+
+// Both of the above end by recording `path` as the settings' Path, in this
+// settings file (the executable's own, unless a test says otherwise).
+void SetSettingsFileForProfiles(std::string settingsPath);
+
+}  // namespace vantrel

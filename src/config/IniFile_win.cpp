@@ -1,0 +1,41 @@
+#include "config/IniFile_win.h"
+
+#include <windows.h>
+
+#include "app/Errors.h"
+
+namespace vantrel {
+
+std::string PrivateProfile::ReadString(const std::string& section, const std::string& key,
+                                       const std::string& def) {
+  char buffer[kMaxIniText + 1];
+  const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), buffer,
+                                           sizeof buffer, path_.c_str());
+  return std::string(buffer, n);
+}
+
+void PrivateProfile::WriteString(const std::string& section, const std::string& key,
+                                 const std::string& value) {
+  if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str()))
+    throw UnableToWrite(path_);
+}
+
+void PrivateProfile::EraseSection(const std::string& section) {
+  if (GetFileAttributesA(path_.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, path_.c_str()))
+    throw UnableToWrite(path_);
+}
+
+std::string ExePath() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+}  // namespace vantrel
