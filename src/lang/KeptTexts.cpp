@@ -7,4 +7,30 @@ KeptTexts& Kept() {
   return texts;
 }
 
+KeptTexts ReadKeptTexts(IniFile& pack) {
+  KeptTexts t;
+  auto read = [&pack](const char* section, const char* key, std::string& text) {
+    text = pack.ReadString(section, key, text);
+  };
+  read("Common", "Current", t.Current);
+  read("Common", "Next", t.Next);
+  read("Common", "Choose", t.Choose);
+  read("Common", "Mouse", t.Mouse);
+  read("Common", "Arrow", t.Arrow);
+  read("Common", "None", t.None);
+  read("Common", "MouseLButton", t.MouseLButton);
+  read("Common", "MouseRButton", t.MouseRButton);
+  t.FontCharset = static_cast<std::uint16_t>(ReadInteger(pack, "Common", "FontCharset", 1));
+  read("Common", "FontName", t.FontName);
+  read("MainWindow", "Turbo", t.Turbo);
+  read("MainWindow", "Button", t.Button);
+  read("MainWindow", "Left", t.Left);
+  read("MainWindow", "Right", t.Right);
+  read("MainWindow", "Up", t.Up);
+  read("MainWindow", "Down", t.Down);
+  read("EmulateKeyWindow", "PressKey", t.PressKey);
+  read("ActionWindow", "Caption", t.ActionCaption);
+  return t;
+}
+
 }  // namespace vantrel

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "config/IniFile.h"
+
 namespace vantrel {
 
 // Texts that other parts of the program compose names and captions from at
@@ -34,5 +36,10 @@ struct KeptTexts {
 
 // The program-wide kept texts; only the language applier writes them.
 KeptTexts& Kept();
+
+// The kept texts of a pack: a missing file, section or key gives the built-in
+// text, a key present with an empty value an empty text. FontCharset is an
+// integer ("0x" for hexadecimal); anything else gives 1.
+KeptTexts ReadKeptTexts(IniFile& pack);
 
 }  // namespace vantrel

@@ -1,0 +1,96 @@
+#include "config/Settings.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vantrel {
+
+namespace {
+
+const std::string kSetup = "Setup";
+
+std::uint8_t LowByte(std::int32_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
+
+double ReadFloat(IniFile& file, const std::string& key, double def, char sep) {
+  return ParseSettingsFloat(file.ReadString(kSetup, key, ""), sep).value_or(def);
+}
+
+}  // namespace
+
+std::string FormatSettingsFloat(double value, char decimalSeparator) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.15G", value);
+  std::string out(text);
+  for (char& c : out)
+    if (c == '.') c = decimalSeparator;
+  return out;
+}
+
+std::optional<double> ParseSettingsFloat(std::string_view text, char decimalSeparator) {
+  // Only the locale's own separator counts: "0,3" is no number where the
+  // separator is a point, and "0.3" none where it is a comma.
+  std::string plain(text);
+  for (char& c : plain) {
+    if (c == decimalSeparator)
+      c = '.';
+    else if (c == '.' || c == ',' || std::isspace(static_cast<unsigned char>(c)))
+      return std::nullopt;
+  }
+  if (plain.empty()) return std::nullopt;
+  char* end = nullptr;
+  const double value = std::strtod(plain.c_str(), &end);
+  if (end != plain.c_str() + plain.size() || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+Settings ReadSettings(IniFile& file, char sep) {
+  Settings s;
+  s.NumOfButtons = LowByte(ReadInteger(file, kSetup, "NumOfButtons", s.NumOfButtons));
+  s.LanguagePak = file.ReadString(kSetup, "LanguagePak", s.LanguagePak);
+  s.PakIndex = LowByte(ReadInteger(file, kSetup, "PakIndex", s.PakIndex));
+  s.MAccelarate = ReadFloat(file, "MAccelarate", s.MAccelarate, sep);
+  s.MSpeed = ReadFloat(file, "MSpeed", s.MSpeed, sep);
+  s.tmrTurbo = ReadInteger(file, kSetup, "tmrTurbo", s.tmrTurbo);
+  s.tmrRefresh = ReadInteger(file, kSetup, "tmrRefresh", s.tmrRefresh);
+  s.RangeX = ReadInteger(file, kSetup, "RangeX", s.RangeX);
+  s.RangeY = ReadInteger(file, kSetup, "RangeY", s.RangeY);
+  s.DeadZoneX = ReadInteger(file, kSetup, "DeadZoneX", s.DeadZoneX);
+  s.DeadZoneY = ReadInteger(file, kSetup, "DeadZoneY", s.DeadZoneY);
+  s.Popup = ReadBool(file, kSetup, "Popup", s.Popup);
+  s.PopupShowTime = LowByte(ReadInteger(file, kSetup, "PopupShowTime", s.PopupShowTime));
+  s.PopupLeft = ReadInteger(file, kSetup, "PopupLeft", s.PopupLeft);
+  s.PopupTop = ReadInteger(file, kSetup, "PopupTop", s.PopupTop);
+  const std::int32_t minimize = ReadInteger(file, kSetup, "Minimize", 0);
+  s.Minimize = minimize != 0;
+  s.MinimizeAtStart = minimize == 1;
+  s.Path = file.ReadString(kSetup, "Path", s.Path);
+  return s;
+}
+
+void WriteSettings(IniFile& file, const Settings& s, char sep) {
+  WriteInteger(file, kSetup, "NumOfButtons", s.NumOfButtons);
+  WriteInteger(file, kSetup, "PakIndex", s.PakIndex);
+  file.WriteString(kSetup, "LanguagePak", s.LanguagePak);
+  file.WriteString(kSetup, "MAccelarate", FormatSettingsFloat(s.MAccelarate, sep));
+  file.WriteString(kSetup, "MSpeed", FormatSettingsFloat(s.MSpeed, sep));
+  WriteInteger(file, kSetup, "tmrTurbo", s.tmrTurbo);
+  WriteInteger(file, kSetup, "tmrRefresh", s.tmrRefresh);
+  WriteInteger(file, kSetup, "RangeX", s.RangeX);
+  WriteInteger(file, kSetup, "RangeY", s.RangeY);
+  WriteInteger(file, kSetup, "DeadZoneX", s.DeadZoneX);
+  WriteInteger(file, kSetup, "DeadZoneY", s.DeadZoneY);
+  WriteBool(file, kSetup, "Minimize", s.Minimize);
+  WriteBool(file, kSetup, "Popup", s.Popup);
+  WriteInteger(file, kSetup, "PopupShowTime", s.PopupShowTime);
+  WriteInteger(file, kSetup, "PopupLeft", s.PopupLeft);
+  WriteInteger(file, kSetup, "PopupTop", s.PopupTop);
+}
+
+std::string LanguagePackPath(std::uint8_t pakIndex, const std::string& languagePak,
+                             const std::string& exeFolder) {
+  return pakIndex >= 2 ? languagePak : exeFolder + languagePak;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,54 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "config/IniFile.h"
+
+namespace vantrel {
+
+// A snapshot of the settings file's [Setup] section. At run time each value
+// lives in what it configures (a timer, the joystick, a check box); the
+// snapshot is what the start-up load hands out and the options' close collects.
+struct Settings {
+  std::uint8_t NumOfButtons = 4;
+  std::uint8_t PakIndex = 0;  // 0 English, 1 Russian, 2 another pack by full path
+  std::string LanguagePak;
+  double MAccelarate = 0.1;  // the stored key is spelt so
+  double MSpeed = 8;
+  std::int32_t tmrTurbo = 100;   // ms
+  std::int32_t tmrRefresh = 50;  // ms
+  std::int32_t RangeX = 1000;
+  std::int32_t RangeY = 1000;
+  std::int32_t DeadZoneX = 50;  // percent
+  std::int32_t DeadZoneY = 50;
+  bool Minimize = false;         // the options' check box
+  bool MinimizeAtStart = false;  // only a stored value of exactly 1 minimises
+  bool Popup = false;
+  std::uint8_t PopupShowTime = 0;  // seconds; 0 keeps the popup until closed
+  std::int32_t PopupLeft = 50;
+  std::int32_t PopupTop = 50;
+  std::string Path;  // the last profile loaded or saved
+};
+
+// Reads every key; a missing or unreadable value gives its default. Floats
+// use the user's decimal separator, as they were written.
+Settings ReadSettings(IniFile& file, char decimalSeparator);
+
+// Writes every key but Path (the profile routines keep that one), in the
+// order the file has always had.
+void WriteSettings(IniFile& file, const Settings& settings, char decimalSeparator);
+
+// Floats as the settings file stores them: general format, at most 15
+// significant digits, the locale's decimal separator (0.1, 0,1, 8).
+std::string FormatSettingsFloat(double value, char decimalSeparator);
+std::optional<double> ParseSettingsFloat(std::string_view text, char decimalSeparator);
+
+// The pack the language index names: index 2 or more uses LanguagePak as a
+// full path; 0 and 1 take it as a name in the executable's folder (English's
+// empty name gives the folder itself, which is no file: the built-in texts).
+std::string LanguagePackPath(std::uint8_t pakIndex, const std::string& languagePak,
+                             const std::string& exeFolder);
+
+}  // namespace vantrel

@@ -1,0 +1,132 @@
+#include "config/Settings.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "bindings/KeyName.h"
+#include "core/MemoryIni.h"
+#include "lang/KeptTexts.h"
+
+namespace vantrel {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(Settings, AMissingFileGivesEveryDefault) {
+  test::MemoryIni none;
+  const Settings s = ReadSettings(none, '.');
+  EXPECT_EQ(s.NumOfButtons, 4);
+  EXPECT_EQ(s.PakIndex, 0);
+  EXPECT_EQ(s.LanguagePak, "");
+  EXPECT_DOUBLE_EQ(s.MAccelarate, 0.1);
+  EXPECT_DOUBLE_EQ(s.MSpeed, 8);
+  EXPECT_EQ(s.tmrTurbo, 100);
+  EXPECT_EQ(s.tmrRefresh, 50);
+  EXPECT_EQ(s.RangeX, 1000);
+  EXPECT_EQ(s.RangeY, 1000);
+  EXPECT_EQ(s.DeadZoneX, 50);
+  EXPECT_EQ(s.DeadZoneY, 50);
+  EXPECT_FALSE(s.Minimize);
+  EXPECT_FALSE(s.MinimizeAtStart);
+  EXPECT_FALSE(s.Popup);
+  EXPECT_EQ(s.PopupShowTime, 0);
+  EXPECT_EQ(s.PopupLeft, 50);
+  EXPECT_EQ(s.PopupTop, 50);
+  EXPECT_EQ(s.Path, "");
+}
+
+TEST(Settings, GarbageAndHugeValuesFallBackOrKeepTheirLowBits) {
+  test::MemoryIni ini;
+  const std::string huge(5000, '7');
+  ini.WriteString("Setup", "NumOfButtons", "260");
+  ini.WriteString("Setup", "PakIndex", "0x102");
+  ini.WriteString("Setup", "PopupShowTime", "300");
+  ini.WriteString("Setup", "tmrTurbo", "fast");
+  ini.WriteString("Setup", "tmrRefresh", "99999999999");
+  ini.WriteString("Setup", "RangeX", huge);
+  ini.WriteString("Setup", "MSpeed", "1e999");
+  ini.WriteString("Setup", "MAccelarate", "");
+  ini.WriteString("Setup", "Popup", "yes");
+  ini.WriteString("Setup", "LanguagePak", huge);
+  ini.WriteString("Setup", "tmrTurbo", "5");  // not checked against the options' range
+  const Settings s = ReadSettings(ini, '.');
+  EXPECT_EQ(s.NumOfButtons, 4);
+  EXPECT_EQ(s.PakIndex, 2);
+  EXPECT_EQ(s.PopupShowTime, 44);
+  EXPECT_EQ(s.tmrTurbo, 5);
+  EXPECT_EQ(s.tmrRefresh, 50);
+  EXPECT_EQ(s.RangeX, 1000);
+  EXPECT_DOUBLE_EQ(s.MSpeed, 8);
+  EXPECT_DOUBLE_EQ(s.MAccelarate, 0.1);
+  EXPECT_FALSE(s.Popup);
+  EXPECT_EQ(s.LanguagePak.size(), kMaxIniText);
+}
+
+TEST(Settings, OnlyAStoredOneMinimisesAtStart) {
+  for (auto [text, ticked, minimised] : {std::tuple{"1", true, true}, {"2", true, false},
+                                         {"0", false, false}, {"-1", true, false}}) {
+    test::MemoryIni ini;
+    ini.WriteString("Setup", "Minimize", text);
+    const Settings s = ReadSettings(ini, '.');
+    EXPECT_EQ(s.Minimize, ticked) << text;
+    EXPECT_EQ(s.MinimizeAtStart, minimised) << text;
+  }
+}
+
+TEST(Settings, WritesEveryKeyButPathInItsOrder) {
+  Settings s;
+  s.NumOfButtons = 12;
+  s.MAccelarate = 0.3;
+  s.Minimize = true;
+  s.Path = "C:\\p.ini";
+  test::MemoryIni ini;
+  WriteSettings(ini, s, ',');
+  EXPECT_THAT(ini.Lines("Setup"),
+              ElementsAre("NumOfButtons=12", "PakIndex=0", "LanguagePak=", "MAccelarate=0,3",
+                          "MSpeed=8", "tmrTurbo=100", "tmrRefresh=50", "RangeX=1000",
+                          "RangeY=1000", "DeadZoneX=50", "DeadZoneY=50", "Minimize=1", "Popup=0",
+                          "PopupShowTime=0", "PopupLeft=50", "PopupTop=50"));
+  EXPECT_DOUBLE_EQ(ReadSettings(ini, ',').MAccelarate, 0.3);
+  EXPECT_DOUBLE_EQ(ReadSettings(ini, '.').MAccelarate, 0.1) << "a comma is no point";
+}
+
+TEST(SettingsFloat, GeneralFormatWithTheLocalesSeparator) {
+  EXPECT_EQ(FormatSettingsFloat(0.1, '.'), "0.1");
+  EXPECT_EQ(FormatSettingsFloat(0.1, ','), "0,1");
+  EXPECT_EQ(FormatSettingsFloat(8, ','), "8");
+  EXPECT_EQ(FormatSettingsFloat(2.0 / 3, '.'), "0.666666666666667");
+  EXPECT_EQ(ParseSettingsFloat("4,5", ','), 4.5);
+  EXPECT_EQ(ParseSettingsFloat("12", '.'), 12.0);
+  for (const char* bad : {"", "4.5.", "4,5", " 4", "x", "1e999", "nan"})
+    EXPECT_FALSE(ParseSettingsFloat(bad, '.').has_value()) << bad;
+}
+
+TEST(Settings, LanguagePackPathRule) {
+  EXPECT_EQ(LanguagePackPath(0, "", "C:\\V\\"), "C:\\V\\");
+  EXPECT_EQ(LanguagePackPath(1, "Russian.lng", "C:\\V\\"), "C:\\V\\Russian.lng");
+  EXPECT_EQ(LanguagePackPath(2, "D:\\Packs\\de.lng", "C:\\V\\"), "D:\\Packs\\de.lng");
+}
+
+TEST(KeptTexts, APackReplacesOnlyTheKeysItHolds) {
+  test::MemoryIni pack;
+  pack.WriteString("Common", "Mouse", "Maus");
+  pack.WriteString("MainWindow", "Button", "");
+  const KeptTexts t = ReadKeptTexts(pack);
+  EXPECT_EQ(KeyName(901, t), "Maus Left");
+  EXPECT_EQ(t.Button, "") << "present but empty is empty, not built in";
+  EXPECT_EQ(t.Arrow, "Arrow");
+  EXPECT_EQ(t.FontName, "Arial");
+  EXPECT_EQ(t.FontCharset, 1);
+}
+
+TEST(KeptTexts, FontCharsetIsAnIntegerKeptIn16Bits) {
+  for (auto [text, charset] : {std::pair{"204", 204}, {"0xCC", 204}, {"0XCC", 204},
+                               {"Cyrillic", 1}, {"65740", 204}, {"", 1}}) {
+    test::MemoryIni pack;
+    pack.WriteString("Common", "FontCharset", text);
+    EXPECT_EQ(ReadKeptTexts(pack).FontCharset, charset) << text;
+  }
+}
+
+}  // namespace
+}  // namespace vantrel
