@@ -1,0 +1,163 @@
+#include "actions/Dispatch.h"
+
+#include <utility>
+#include <vector>
+
+#include "lang/KeptTexts.h"
+
+namespace vantrel {
+
+namespace {
+// The pointer timer runs at 7 ms while both axes move, else at 5 ms.
+constexpr unsigned kMouseIntervalOneAxis = 5;
+constexpr unsigned kMouseIntervalTwoAxes = 7;
+}  // namespace
+
+void Dispatcher::JoyButtonPress(int entry) {
+  const auto e = static_cast<std::uint8_t>(entry & 0xFF);
+  if (!table_.IsEntry(e)) return;
+  Binding& b = table_[e];
+  if (b.Pressed == 1) {
+    host_.SetRowHeld(e, true);
+    Release(std::exchange(held_[e], {}));  // a press never stacks on an unreleased one
+    held_[e] = Press(e, b);
+  } else {
+    host_.SetRowHeld(e, false);
+    Release(std::exchange(held_[e], {}));
+  }
+}
+
+Dispatcher::Held Dispatcher::Press(std::uint8_t e, const Binding& b) {
+  switch (b.Action) {
+    case ActChangeIni:
+      SwitchProfile(e);
+      return {};
+    case ActEmulKey: {
+      const auto shift = static_cast<std::uint8_t>(b.Shift & 0xFF);
+      const auto vcode = static_cast<std::uint8_t>(b.VCode & 0xFF);
+      if (host_.TurboChecked(e)) {
+        // No event now: the first tap comes with the first tick. A later
+        // turbo press takes the repeat over.
+        TurboEntry = e;
+        turboShift_ = shift;
+        turboVCode_ = vcode;
+        turboRunning_ = true;
+        host_.EnableTurboTimer(true);
+        return {.kind = Held::Turbo};
+      }
+      EmulKeyDown(shift, vcode);
+      return {.kind = Held::Keys, .shift = shift, .vcode = vcode};
+    }
+    case ActEmulClick:
+      return PressMouse(b.VCode);
+    case ActRun:
+      if (!b.Execute.empty() && b.Execute.size() <= kMaxCommand) host_.Launch(b.Execute);
+      return {};
+    default:
+      return {};
+  }
+}
+
+Dispatcher::Held Dispatcher::PressMouse(std::uint16_t code) {
+  Held held{.kind = Held::MouseOther};
+  switch (code) {
+    case MouseLButton:
+      sink_.MouseEvent(kMouseLeftDown, 0, 0, 0);
+      held = {.kind = Held::MouseButton, .upFlags = kMouseLeftUp};
+      break;
+    case MouseRButton:
+      sink_.MouseEvent(kMouseRightDown, 0, 0, 0);
+      held = {.kind = Held::MouseButton, .upFlags = kMouseRightUp};
+      break;
+    case MouseWheelForward:
+    case MouseWheelBackward:  // both turn forward by one unit, as stored profiles expect
+      sink_.MouseEvent(kMouseWheel, 0, 0, 1);
+      break;
+    case MouseWheelClick:
+      sink_.MouseEvent(kMouseWheel, 0, 0, 120);
+      break;
+    default:
+      if (Axis axis; MovementAxis(code, axis)) {
+        motion_.Start(code, MAccelarate);
+        held = {.kind = Held::Motion, .axis = axis};
+      }
+      break;
+  }
+  host_.SetMouseInterval(motion_.BothAxesMoving() ? kMouseIntervalTwoAxes : kMouseIntervalOneAxis);
+  return held;
+}
+
+void Dispatcher::Release(const Held& held) {
+  switch (held.kind) {
+    case Held::Nothing:
+      return;
+    case Held::Keys:
+      EmulKeyUp(held.shift, held.vcode);
+      return;
+    case Held::Turbo:
+      // Any turbo release stops the repeat, even with another turbo entry held.
+      turboRunning_ = false;
+      host_.EnableTurboTimer(false);
+      return;
+    case Held::MouseButton:
+      sink_.MouseEvent(held.upFlags, 0, 0, 0);
+      break;
+    case Held::Motion:
+      motion_.Stop(held.axis);
+      break;
+    case Held::MouseOther:
+      break;
+  }
+  host_.SetMouseInterval(kMouseIntervalOneAxis);
+}
+
+void Dispatcher::EmulKeyDown(std::uint8_t shift, std::uint8_t vcode) {
+  // The modifier event is sent even without a modifier (virtual key 0).
+  sink_.KeybdEvent(shift, 0, 0);
+  sink_.KeybdEvent(vcode, 0, 0);
+}
+
+void Dispatcher::EmulKeyUp(std::uint8_t shift, std::uint8_t vcode) {
+  // The modifier comes up first too: the order of the press, not its reverse.
+  sink_.KeybdEvent(shift, 0, kKeyEventKeyUp);
+  sink_.KeybdEvent(vcode, 0, kKeyEventKeyUp);
+}
+
+void Dispatcher::tmrTurboTimer() {
+  if (!turboRunning_) return;
+  EmulKeyDown(turboShift_, turboVCode_);
+  EmulKeyUp(turboShift_, turboVCode_);
+}
+
+void Dispatcher::tmrMouseTimer() {
+  // A still pointer sends nothing: injected input, even of 0, 0, keeps the
+  // system from ever going idle.
+  const MouseMotion::Step step = motion_.Tick(MSpeed);
+  if (step.dx != 0 || step.dy != 0) sink_.MouseEvent(kMouseMove, step.dx, step.dy, 0);
+}
+
+void Dispatcher::ReleaseAll() {
+  for (Held& held : held_) Release(std::exchange(held, {}));
+}
+
+void Dispatcher::SwitchProfile(std::uint8_t e) {
+  // A copy: the load leaves this entry alone, but the list must not change
+  // under the indexing below whatever the host does.
+  const std::vector<std::string> list = table_[e].INI;
+  const auto n = static_cast<std::int32_t>(list.size());
+  if (n == 0) return;
+  // One position is shared by every switching entry; an index left high by
+  // a longer list wraps to the first file.
+  if (INIIndex >= 0 && n - 1 > INIIndex)
+    ++INIIndex;
+  else
+    INIIndex = 0;
+  host_.LoadProfile(list[INIIndex], e);
+  const KeptTexts& texts = Kept();
+  const std::string currentLine = texts.Current + ": " + host_.RowText(e);
+  const std::string next = FileNamePart(INIIndex < n - 1 ? list[INIIndex + 1] : list[0], "filename");
+  host_.SetRowText(e, next);
+  host_.ProfileSwitched(currentLine, texts.Next + ": " + next);
+}
+
+}  // namespace vantrel

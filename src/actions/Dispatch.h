@@ -1,0 +1,71 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "actions/ActionHost.h"
+#include "actions/InputSink.h"
+#include "actions/MouseMotion.h"
+#include "bindings/Binding.h"
+
+namespace vantrel {
+
+// Turns the press and release edges of entries into actions.
+//
+// A release undoes exactly what its press did (the keys that went down, the
+// mouse button, the turbo repeat, the pointer motion), whatever the entry is
+// bound to by then: a profile switch or an edit while the input is held can
+// otherwise leave a key down for good or never stop the repeat.
+class Dispatcher {
+ public:
+  Dispatcher(BindingTable& table, InputSink& sink, ActionHost& host)
+      : table_(table), sink_(sink), host_(host) {}
+
+  // The entry's Pressed field says which edge this is: 1 a press, else a release.
+  void JoyButtonPress(int entry);
+  // Timer ticks.
+  void tmrTurboTimer();
+  void tmrMouseTimer();
+  // Lets go of every key and button still held down; used before exit.
+  void ReleaseAll();
+
+  void EmulKeyDown(std::uint8_t shift, std::uint8_t vcode);
+  void EmulKeyUp(std::uint8_t shift, std::uint8_t vcode);
+
+  // Program-wide mouse settings.
+  double MAccelarate = 0.1;
+  double MSpeed = 8;
+  // The position in profile lists, shared by every switching entry.
+  std::int32_t INIIndex = 0;
+  std::uint8_t TurboEntry = 0;
+
+  const MouseMotion& Motion() const { return motion_; }
+
+  // Commands longer than this are refused rather than cut.
+  static constexpr std::size_t kMaxCommand = 600;
+
+ private:
+  // What an entry's press set going, kept until its release.
+  struct Held {
+    enum Kind : std::uint8_t { Nothing, Keys, Turbo, MouseButton, Motion, MouseOther } kind = Nothing;
+    std::uint8_t shift = 0;
+    std::uint8_t vcode = 0;
+    std::uint32_t upFlags = 0;  // MouseButton
+    Axis axis = Axis::X;        // Motion
+  };
+
+  Held Press(std::uint8_t e, const Binding& b);
+  void Release(const Held& held);
+  Held PressMouse(std::uint16_t code);
+  void SwitchProfile(std::uint8_t e);
+
+  BindingTable& table_;
+  InputSink& sink_;
+  ActionHost& host_;
+  MouseMotion motion_;
+  std::array<Held, 256> held_{};
+  bool turboRunning_ = false;
+  std::uint8_t turboShift_ = 0;
+  std::uint8_t turboVCode_ = 0;
+};
+
+}  // namespace vantrel

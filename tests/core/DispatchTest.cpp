@@ -1,0 +1,327 @@
+#include "actions/Dispatch.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// Records injected input as short texts: "k17" key down, "^k17" key up,
+// "m2" mouse flags, "mv3,0" a move, "w120" the wheel.
+struct Recorder : InputSink {
+  void KeybdEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) override {
+    EXPECT_EQ(scan, 0);
+    events.push_back(std::string(flags & kKeyEventKeyUp ? "^k" : "k") + std::to_string(vk));
+  }
+  void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data) override {
+    if (flags == kMouseMove)
+      events.push_back("mv" + std::to_string(dx) + "," + std::to_string(dy));
+    else if (flags == kMouseWheel)
+      events.push_back("w" + std::to_string(data));
+    else
+      events.push_back("m" + std::to_string(flags));
+  }
+  std::vector<std::string> Take() { return std::exchange(events, {}); }
+  std::vector<std::string> events;
+};
+
+struct Host : ActionHost {
+  void SetRowHeld(std::uint8_t e, bool h) override { held[e] = h; }
+  bool TurboChecked(std::uint8_t e) const override { return turbo.contains(e) && turbo.at(e); }
+  std::string RowText(std::uint8_t e) const override { return rows.contains(e) ? rows.at(e) : ""; }
+  void SetRowText(std::uint8_t e, const std::string& t) override { rows[e] = t; }
+  void EnableTurboTimer(bool on) override { turboOn = on; }
+  void SetMouseInterval(unsigned ms) override { mouseInterval = ms; }
+  void LoadProfile(const std::string& path, std::uint8_t skip) override {
+    loads.push_back(path);
+    skipped = skip;
+    if (onLoad) onLoad(path);
+  }
+  void ProfileSwitched(const std::string& cur, const std::string& next) override {
+    popup.push_back(cur + " / " + next);
+  }
+  void Launch(const std::string& command) override { launched.push_back(command); }
+
+  std::map<int, bool> held, turbo;
+  std::map<int, std::string> rows;
+  bool turboOn = false;
+  unsigned mouseInterval = 10;
+  std::vector<std::string> loads, popup, launched;
+  std::function<void(const std::string&)> onLoad;
+  int skipped = -1;
+};
+
+class DispatchTest : public ::testing::Test {
+ protected:
+  void Press(int e) { Edge(e, 1); }
+  void Release(int e) { Edge(e, 0); }
+  void Edge(int e, std::uint8_t pressed) {
+    table[static_cast<std::uint8_t>(e)].Pressed = pressed;
+    d.JoyButtonPress(e);
+  }
+  BindingTable table{4};
+  Recorder sink;
+  Host host;
+  Dispatcher d{table, sink, host};
+};
+
+TEST_F(DispatchTest, KeyEntriesSendModifierThenKeyOnBothEdges) {
+  table[3] = {.VCode = 116, .Shift = 17, .Action = ActEmulKey};
+  table[1] = {.VCode = 65, .Action = ActEmulKey};
+  Press(3);
+  EXPECT_TRUE(host.held[3]);
+  Release(3);
+  EXPECT_FALSE(host.held[3]);
+  Press(1);
+  Release(1);
+  EXPECT_THAT(sink.Take(), ElementsAre("k17", "k116", "^k17", "^k116",  //
+                                       "k0", "k65", "^k0", "^k65"));
+}
+
+TEST_F(DispatchTest, OtherKindsOnlyColourTheRow) {
+  for (std::uint8_t kind : {0, 1, 6}) {
+    table[2] = {.VCode = 65, .Action = kind};
+    Press(2);
+    EXPECT_TRUE(host.held[2]);
+    Release(2);
+    EXPECT_FALSE(host.held[2]);
+  }
+  EXPECT_THAT(sink.events, IsEmpty());
+}
+
+
+TEST_F(DispatchTest, TurboTapsOncePerIntervalWhileHeld) {
+  table[1] = {.VCode = 66, .Action = ActEmulKey};
+  host.turbo[1] = true;
+  Press(1);
+  EXPECT_THAT(sink.events, IsEmpty()) << "nothing before the first interval";
+  EXPECT_TRUE(host.turboOn);
+  // A 350 ms hold at 100 ms: ticks at 100, 200 and 300 ms.
+  for (int ms = 1; ms <= 350; ++ms)
+    if (host.turboOn && ms % 100 == 0) d.tmrTurboTimer();
+  Release(1);
+  EXPECT_FALSE(host.turboOn);
+  d.tmrTurboTimer();  // a tick already queued when the timer stopped
+  EXPECT_THAT(sink.Take(), ElementsAre("k0", "k66", "^k0", "^k66", "k0", "k66", "^k0", "^k66",
+                                       "k0", "k66", "^k0", "^k66"));
+}
+
+TEST_F(DispatchTest, TheLaterTurboPressTakesOverAndEitherReleaseStops) {
+  table[1] = {.VCode = 65, .Action = ActEmulKey};
+  table[2] = {.VCode = 66, .Action = ActEmulKey};
+  host.turbo[1] = host.turbo[2] = true;
+  Press(1);
+  Press(2);
+  EXPECT_EQ(d.TurboEntry, 2);
+  d.tmrTurboTimer();
+  EXPECT_THAT(sink.Take(), ElementsAre("k0", "k66", "^k0", "^k66"));
+  Release(1);
+  EXPECT_FALSE(host.turboOn);
+  d.tmrTurboTimer();
+  EXPECT_THAT(sink.events, IsEmpty());
+  Release(2);
+  EXPECT_THAT(sink.events, IsEmpty()) << "a turbo release sends no key-up";
+}
+
+TEST_F(DispatchTest, MouseButtonsAndWheel) {
+  table[1] = {.VCode = 300, .Action = ActEmulClick};
+  table[2] = {.VCode = 301, .Action = ActEmulClick};
+  Press(1);
+  Release(1);
+  Press(2);
+  Release(2);
+  for (std::uint16_t code : {905, 906, 907}) {
+    table[3] = {.VCode = code, .Action = ActEmulClick};
+    Press(3);
+    Release(3);
+  }
+  EXPECT_THAT(sink.Take(), ElementsAre("m2", "m4", "m8", "m16", "w1", "w1", "w120"));
+}
+
+std::vector<int> Steps(Dispatcher& d, Recorder& sink, int ticks, bool xAxis = true) {
+  std::vector<int> steps;
+  for (int i = 0; i < ticks; ++i) {
+    sink.events.clear();
+    d.tmrMouseTimer();
+    if (sink.events.empty()) {
+      steps.push_back(0);
+      continue;
+    }
+    const std::string& mv = sink.events.front();
+    const auto comma = mv.find(',');
+    steps.push_back(std::stoi(xAxis ? mv.substr(2, comma - 2) : mv.substr(comma + 1)));
+  }
+  return steps;
+}
+
+TEST_F(DispatchTest, PointerAcceleratesToTheTopSpeed) {
+  table[1] = {.VCode = 902, .Action = ActEmulClick};
+  Press(1);
+  EXPECT_EQ(host.mouseInterval, 5u);
+  const std::vector<int> steps = Steps(d, sink, 100);
+  EXPECT_THAT(std::vector<int>(steps.begin(), steps.begin() + 5), ElementsAre(0, 0, 0, 0, 1))
+      << "0.5 rounds to even, 0.6 to one";
+  EXPECT_NEAR(d.Motion().SpeedX, 8.1, 1e-9) << "the top is tested before the addition";
+  EXPECT_EQ(steps[79], 8);
+  EXPECT_EQ(steps[99], 8);
+  Release(1);
+  EXPECT_EQ(d.Motion().SpeedX, 0);
+  EXPECT_THAT(Steps(d, sink, 3), ElementsAre(0, 0, 0));
+  EXPECT_THAT(sink.events, IsEmpty()) << "a still pointer injects nothing";
+}
+
+TEST_F(DispatchTest, TwoAxesSettleAtSixAndReleaseIndependently) {
+  table[1] = {.VCode = 902, .Action = ActEmulClick};
+  table[2] = {.VCode = 904, .Action = ActEmulClick};
+  Press(1);
+  Press(2);
+  EXPECT_EQ(host.mouseInterval, 7u);
+  for (int i = 0; i < 200; ++i) d.tmrMouseTimer();
+  EXPECT_THAT(sink.Take().back(), "mv6,6");
+  Release(1);
+  EXPECT_EQ(host.mouseInterval, 5u);
+  d.tmrMouseTimer();
+  EXPECT_THAT(sink.Take(), ElementsAre("mv0,6")) << "only the released axis stops";
+}
+
+TEST_F(DispatchTest, TheOppositeDirectionTurnsTheAxisRound) {
+  table[1] = {.VCode = 901, .Action = ActEmulClick};
+  table[2] = {.VCode = 902, .Action = ActEmulClick};
+  Press(1);
+  for (int i = 0; i < 30; ++i) d.tmrMouseTimer();
+  Press(2);
+  EXPECT_DOUBLE_EQ(d.Motion().SpeedX, 0.1);
+  Release(2);
+  EXPECT_EQ(d.Motion().SpeedX, 0) << "releasing either direction stops the axis";
+}
+
+TEST_F(DispatchTest, NoAccelerationNeverMoves) {
+  d.MAccelarate = 0;
+  table[1] = {.VCode = 903, .Action = ActEmulClick};
+  Press(1);
+  for (int i = 0; i < 50; ++i) d.tmrMouseTimer();
+  EXPECT_THAT(sink.events, IsEmpty());
+  EXPECT_DOUBLE_EQ(d.Motion().SpeedY, -0.1);
+}
+
+TEST_F(DispatchTest, RunEntriesStartTheirProgramOnEveryPress) {
+  table[1] = {.Execute = "C:\\Program Files\\Game\\game.exe", .Action = ActRun};
+  Press(1);
+  Release(1);
+  Press(1);
+  EXPECT_THAT(host.launched, ElementsAre(table[1].Execute, table[1].Execute));
+  table[2] = {.Execute = std::string(600, 'a'), .Action = ActRun};
+  Press(2);
+  table[3] = {.Execute = std::string(601, 'a'), .Action = ActRun};
+  Press(3);
+  EXPECT_EQ(host.launched.size(), 3u) << "a command over 600 characters is refused, not cut";
+}
+
+class ProfileSwitchTest : public DispatchTest {
+ protected:
+  void SetUp() override {
+    table[2] = {.INI = {"C:\\P\\alpha.ini", "C:\\P\\beta.ini", "C:\\P\\gamma.ini"}, .INICount = 3,
+                .Action = ActChangeIni};
+    host.rows[2] = table.ActToStr(2);
+  }
+};
+
+TEST_F(ProfileSwitchTest, CyclesThroughTheListNamingTheNextProfile) {
+  std::vector<std::string> rowAfter;
+  for (int i = 0; i < 4; ++i) {
+    Press(2);
+    Release(2);
+    rowAfter.push_back(host.rows[2]);
+  }
+  EXPECT_THAT(host.loads, ElementsAre("C:\\P\\beta.ini", "C:\\P\\gamma.ini", "C:\\P\\alpha.ini",
+                                      "C:\\P\\beta.ini"));
+  EXPECT_EQ(host.skipped, 2);
+  EXPECT_THAT(rowAfter, ElementsAre("gamma.ini", "alpha.ini", "beta.ini", "gamma.ini"));
+  EXPECT_THAT(host.popup, ElementsAre("Current: beta.ini / Next: gamma.ini",
+                                      "Current: gamma.ini / Next: alpha.ini",
+                                      "Current: alpha.ini / Next: beta.ini",
+                                      "Current: beta.ini / Next: gamma.ini"));
+}
+
+TEST_F(ProfileSwitchTest, EntriesShareOnePosition) {
+  table[3] = {.INI = {"C:\\Q\\one.ini", "C:\\Q\\two.ini"}, .INICount = 2, .Action = ActChangeIni};
+  host.rows[3] = table.ActToStr(3);
+  Press(2), Release(2), Press(2), Release(2);
+  EXPECT_EQ(d.INIIndex, 2);
+  Press(3);
+  EXPECT_EQ(host.loads.back(), "C:\\Q\\one.ini") << "the high index wraps to the first file";
+  EXPECT_EQ(host.popup.back(), "Current: two.ini / Next: two.ini");
+}
+
+TEST_F(ProfileSwitchTest, EmptyListsAndStrayIndexesReadNothingOutside) {
+  table[3] = {.Action = ActChangeIni};
+  Press(3);
+  EXPECT_THAT(host.loads, IsEmpty());
+  for (std::int32_t stray : {1000, -7}) {
+    d.INIIndex = stray;
+    Press(2);
+    Release(2);
+    EXPECT_EQ(host.loads.back(), "C:\\P\\alpha.ini");
+  }
+}
+
+TEST_F(ProfileSwitchTest, AReleaseUndoesItsOwnPressWhateverTheNewProfileBinds) {
+  table[1] = {.VCode = 65, .Shift = 16, .Action = ActEmulKey};
+  table[3] = {.VCode = 300, .Action = ActEmulClick};
+  table[4] = {.VCode = 66, .Action = ActEmulKey};
+  host.turbo[4] = true;
+  Press(1);
+  Press(3);
+  Press(4);
+  // The new profile binds every held entry to something else.
+  host.onLoad = [&](const std::string&) {
+    table[1] = {.VCode = 90, .Action = ActEmulKey, .Pressed = 1};
+    table[3] = {.VCode = 301, .Action = ActEmulClick, .Pressed = 1};
+    table[4] = {.VCode = 67, .Action = ActEmulKey, .Pressed = 1};
+    host.turbo[4] = false;
+  };
+  Press(2);
+  sink.Take();
+  Release(1);
+  Release(3);
+  Release(4);
+  EXPECT_THAT(sink.Take(), ElementsAre("^k16", "^k65", "m4"));
+  EXPECT_FALSE(host.turboOn) << "the repeat that started stops";
+
+}
+
+TEST_F(DispatchTest, AnEntryPressedBeforeAChangeAndReleasedAfterSendsNothingNew) {
+  table[1] = {.Action = ActNone};
+  Press(1);
+  table[1] = {.VCode = 65, .Action = ActEmulKey, .Pressed = 1};
+  Release(1);
+  EXPECT_THAT(sink.events, IsEmpty());
+}
+
+TEST_F(DispatchTest, ReleaseAllLetsGoOfEverythingHeld) {
+  table[1] = {.VCode = 65, .Shift = 17, .Action = ActEmulKey};
+  table[2] = {.VCode = 301, .Action = ActEmulClick};
+  table[3] = {.VCode = 904, .Action = ActEmulClick};
+  table[4] = {.VCode = 66, .Action = ActEmulKey};
+  host.turbo[4] = true;
+  Press(1), Press(2), Press(3), Press(4);
+  sink.Take();
+  d.ReleaseAll();
+  EXPECT_THAT(sink.Take(), ElementsAre("^k17", "^k65", "m16"));
+  EXPECT_FALSE(host.turboOn);
+  EXPECT_EQ(d.Motion().SpeedY, 0);
+  d.ReleaseAll();
+  Release(1);
+  EXPECT_THAT(sink.events, IsEmpty()) << "nothing is released twice";
+}
+
+}  // namespace
+}  // namespace vantrel
