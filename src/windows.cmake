@@ -2,10 +2,31 @@
 add_library(vantrel_win STATIC
   config/IniFile_win.cpp
   bindings/ProfileFile_win.cpp
+  config/SettingsFile_win.cpp
+  actions/Injection_win.cpp
+  # Application shell
+  app/ErrorBox_win.cpp
+  app/Forms_win.cpp
+  app/Tray_win.cpp
+  app/QEXmainwndcode.cpp
+  app/QEXhelpwndcode.cpp
+  app/QEXaboutcode.cpp
+  # Windows of the other subsystems
+  actions/QEXpopupcode.cpp
+  config/QEXactiondlgcode.cpp
+  config/QEXchangeinidlgcode.cpp
+  config/QEXclickdlgcode.cpp
+  config/QEXemuldlgcode.cpp
+  config/QEXoptionswndcode.cpp
 )
 target_link_libraries(vantrel_win PUBLIC vantrel_core)
+# res/ holds resource.h, the identifiers the code and the resource script share.
+target_include_directories(vantrel_win PUBLIC ${PROJECT_SOURCE_DIR}/res)
 target_compile_definitions(vantrel_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(vantrel_win PUBLIC user32 gdi32 shell32 comdlg32 comctl32 advapi32 winmm)
 
-add_executable(Vantrel WIN32 app/main_win.cpp)
+add_executable(Vantrel WIN32 app/main_win.cpp ${PROJECT_SOURCE_DIR}/res/Vantrel.rc)
 target_link_libraries(Vantrel PRIVATE vantrel_win)
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/res/Vantrel.rc APPEND PROPERTY OBJECT_DEPENDS
+  ${PROJECT_SOURCE_DIR}/res/Vantrel.ico ${PROJECT_SOURCE_DIR}/res/Vantrel.manifest
+  ${PROJECT_SOURCE_DIR}/res/resource.h)

@@ -1,7 +1,14 @@
 # Tests against the real Windows API, run under Wine.
 add_executable(win_tests
   win/ProfileFileTest.cpp
+  win/SettingsFileTest.cpp
 )
 target_link_libraries(win_tests PRIVATE vantrel_win GTest::gmock_main)
 target_include_directories(win_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS win TIMEOUT 120)
+# The settings floats once more under a locale whose decimal separator is a
+# comma (Wine takes the locale from the environment of each process).
+add_test(NAME SettingsFile.UnderACommaLocale COMMAND win_tests --gtest_filter=SettingsFile.*)
+set_tests_properties(SettingsFile.UnderACommaLocale PROPERTIES
+  ENVIRONMENT LC_ALL=de_DE.UTF-8 LABELS win TIMEOUT 120)
+add_subdirectory(e2e)

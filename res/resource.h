@@ -1,0 +1,21 @@
+#pragma once
+// Identifiers shared by the resource script, the program and its tests. The
+// resource compiler reads this file too: plain #defines only.
+
+#define VANTREL_VERSION_MAJOR 1
+#define VANTREL_VERSION_MINOR 0
+#define VANTREL_VERSION_TEXT "1.0"
+
+#define IDI_MAIN 1
+
+// Main menu commands (WM_COMMAND identifiers of the main window).
+#define IDM_OPEN 101
+#define IDM_SAVE 102
+#define IDM_EXIT 103
+#define IDM_OPTIONS 104
+#define IDM_HELP 105
+#define IDM_ABOUT 106
+
+// Tray menu commands.
+#define IDM_TRAY_SETTINGS 201
+#define IDM_TRAY_EXIT 202

@@ -1,0 +1,30 @@
+#include "app/ErrorBox_win.h"
+
+#include <windows.h>
+
+#include "app/Errors.h"
+
+namespace vantrel {
+
+namespace {
+
+void Show(const char* text) noexcept {
+  try {
+    const std::string shown = WithFullStop(text);
+    // Owned by whichever of our windows is active, so the box stays in front
+    // of it; none is active while the program sits in the tray.
+    MessageBoxA(GetActiveWindow(), shown.c_str(), kAppTitle, MB_ICONSTOP | MB_OK);
+  } catch (...) {
+    MessageBoxA(nullptr, "Out of memory.", kAppTitle, MB_ICONSTOP | MB_OK);
+  }
+}
+
+}  // namespace
+
+void ShowError(const std::string& text) noexcept { Show(text.c_str()); }
+
+void ShowError(const std::exception& error) noexcept { Show(error.what()); }
+
+void ShowUnknownError() noexcept { Show("Unexpected error"); }
+
+}  // namespace vantrel

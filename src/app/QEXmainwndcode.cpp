@@ -1,0 +1,296 @@
+#include "app/QEXmainwndcode.h"
+
+#include <commdlg.h>
+
+#include <iterator>
+#include <optional>
+
+#include "app/Forms_win.h"
+#include "app/QEXaboutcode.h"
+#include "app/QEXhelpwndcode.h"
+#include "bindings/Profile.h"
+#include "bindings/ProfileFile_win.h"
+#include "config/QEXoptionswndcode.h"
+#include "resource.h"
+
+namespace vantrel {
+
+namespace {
+
+struct MenuDeleter {
+  void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+
+// Captions are the built-in English ones; the language pack replaces them by id.
+MenuHandle BuildMainMenu() {
+  MenuHandle bar(CreateMenu());
+  MenuHandle file(CreatePopupMenu());
+  MenuHandle help(CreatePopupMenu());
+  if (!bar || !file || !help) throw AppError("CreateMenu failed");
+  AppendMenuA(file.get(), MF_STRING, IDM_OPEN, "Open\tCtrl+O");
+  AppendMenuA(file.get(), MF_STRING, IDM_SAVE, "Save\tCtrl+S");
+  AppendMenuA(file.get(), MF_STRING, IDM_EXIT, "Exit\tCtrl+Q");
+  AppendMenuA(help.get(), MF_STRING, IDM_HELP, "Help");
+  AppendMenuA(help.get(), MF_STRING, IDM_ABOUT, "About...");
+  // The bar owns its submenus from here on.
+  AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file.release()), "File");
+  // Options is a command on the bar itself, not a submenu.
+  AppendMenuA(bar.get(), MF_STRING, IDM_OPTIONS, "Options");
+  AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(help.release()), "Help");
+  return bar;
+}
+
+// The profile dialogs of File/Open and File/Save. Returns the full path the
+// user chose, or nothing when the dialog was cancelled.
+std::optional<std::string> AskProfilePath(HWND owner, const std::string& current, bool save) {
+  std::string buffer(4096, '\0');
+  current.copy(buffer.data(), buffer.size() - 1);  // opens in the current profile's folder
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = "Ini Files\0*.ini\0";
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+  // Open accepts names of files that do not exist (they load as empty
+  // profiles); Save overwrites without asking.
+  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+  const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  if (!chosen) return std::nullopt;
+  return std::string(buffer.c_str());
+}
+
+}  // namespace
+
+TMainFrm::TMainFrm() = default;
+
+void TMainFrm::Create() {
+  taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+  static constexpr ACCEL kShortcuts[] = {
+      {FVIRTKEY | FCONTROL, 'O', IDM_OPEN},
+      {FVIRTKEY | FCONTROL, 'S', IDM_SAVE},
+      {FVIRTKEY | FCONTROL, 'Q', IDM_EXIT},
+  };
+  shortcuts_.reset(CreateAcceleratorTableA(const_cast<ACCEL*>(kShortcuts),
+                                           static_cast<int>(std::size(kShortcuts))));
+  MenuHandle menu = BuildMainMenu();
+  CreateFromSpec({.className = "TMainFrm",
+                  .caption = kCaption,
+                  .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                  .clientWidth = kClientWidth,
+                  .clientHeight = kClientHeight,
+                  .menu = menu.get()});
+  menu.release();  // the window owns it now
+}
+
+void TMainFrm::ShowCentred(int showCommand) {
+  PlaceWindow(Handle(), Placement::CentreOnScreen, nullptr);
+  ShowWindow(Handle(), showCommand);
+  UpdateWindow(Handle());
+}
+
+LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+    TrayIcon.Readd();  // the shell restarted and forgot the icon
+    return 0;
+  }
+  switch (msg) {
+    case WM_CREATE:
+      FormCreate();
+      return 0;
+    case WM_COMMAND:
+      if (lParam == 0) {  // menu items and shortcuts; the rows' controls come later
+        OnCommand(LOWORD(wParam));
+        return 0;
+      }
+      break;
+    case WM_TIMER:
+      OnTimer(wParam);
+      return 0;
+    case WM_SYSCOMMAND:
+      // Minimising goes to the tray instead of the task bar.
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        MinimizeToTray();
+        return 0;
+      }
+      break;
+    case WM_SIZE:
+      // Minimised by other means (a minimised start, the shell's "minimise all").
+      if (wParam == SIZE_MINIMIZED && !inTray_) MinimizeToTray();
+      return 0;
+    case NotifyIcon::kCallbackMessage:
+      OnTrayIcon(LOWORD(lParam));
+      return 0;
+    case WM_CLOSE:
+      FormClose();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // nothing to save, never objects
+    case WM_ENDSESSION:
+      if (wParam) TrayIcon.Deactivate();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefaultHandling(msg, wParam, lParam);
+}
+
+bool TMainFrm::FormKeyDown(const MSG& msg) {
+  // Alt+F4 arrives as a system key with the context bit (29) set while Alt is held.
+  constexpr LPARAM kAltHeld = LPARAM{1} << 29;
+  if (msg.message != WM_SYSKEYDOWN || msg.wParam != VK_F4 || !(msg.lParam & kAltHeld)) return false;
+  if (!Handle() || (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd))) return false;
+  MessageBeep(0);
+  return true;
+}
+
+bool TMainFrm::TranslateShortcut(MSG& msg) {
+  if (!shortcuts_ || !Handle()) return false;
+  if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
+  return TranslateAcceleratorA(Handle(), shortcuts_.get(), &msg) != 0;
+}
+
+void TMainFrm::FormCreate() {
+  Timer1.Attach(Handle());
+  tmrMouse.Attach(Handle());
+  tmrTurbo.Attach(Handle());
+  Timer1.SetEnabled(true);
+  tmrMouse.SetEnabled(true);
+  TrayIcon.Activate(Handle(), "QEX");
+}
+
+void TMainFrm::FormClose() {
+  TrayIcon.Deactivate();
+  DestroyWindow(Handle());
+}
+
+void TMainFrm::OnCommand(int id) {
+  switch (id) {
+    case IDM_OPEN:
+      MOpenClick();
+      break;
+    case IDM_SAVE:
+      MSaveClick();
+      break;
+    case IDM_EXIT:
+      MExitClick();
+      break;
+    case IDM_OPTIONS:
+      MOptionsClick();
+      break;
+    case IDM_HELP:
+      MHelpClick();
+      break;
+    case IDM_ABOUT:
+      MAboutClick();
+      break;
+  }
+}
+
+void TMainFrm::OnTimer(UINT_PTR id) {
+  if (id == Timer1.Id())
+    Timer1Timer();
+  else if (id == tmrMouse.Id())
+    tmrMouseTimer();
+  else if (id == tmrTurbo.Id())
+    tmrTurboTimer();
+}
+
+void TMainFrm::OnTrayIcon(UINT mouseMessage) {
+  switch (mouseMessage) {
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      TrayIconClick();
+      break;
+    case WM_RBUTTONDOWN:
+      switch (TrayIcon.TrackMenu()) {
+        case NotifyIcon::MenuChoice::Settings:
+          PSettingsClick();
+          break;
+        case NotifyIcon::MenuChoice::Exit:
+          PExitClick();
+          break;
+        case NotifyIcon::MenuChoice::None:
+          break;
+      }
+      break;
+  }
+}
+
+// A cancelled dialog keeps IniPath, and the load or save still runs on it:
+// Open reloads the current profile, Save writes it back. With no current
+// profile yet there is nothing to reload or write back, so nothing happens
+// (rather than loading or saving a file named by an empty path).
+void TMainFrm::MOpenClick() {
+  if (auto chosen = AskProfilePath(Handle(), IniPath, false))
+    IniPath = std::move(*chosen);
+  else if (IniPath.empty())
+    return;
+  LoadProfileFile(Bindings, IniPath, 0, this);
+}
+
+void TMainFrm::MSaveClick() {
+  if (auto chosen = AskProfilePath(Handle(), IniPath, true))
+    IniPath = std::move(*chosen);
+  else if (IniPath.empty())
+    return;
+  IniPath = WithIniExtension(IniPath);
+  SaveProfileFile(Bindings, IniPath);
+}
+
+void TMainFrm::MExitClick() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+void TMainFrm::MOptionsClick() {
+  Forms().OptionsFrm->Show();
+  EnableWindow(Handle(), FALSE);  // the options window enables it again when it closes
+}
+
+void TMainFrm::MHelpClick() { Forms().HelpFrm->Show(); }
+
+void TMainFrm::MAboutClick() {
+  Forms().AboutBox->Show();
+  EnableWindow(Handle(), FALSE);  // the About window enables it again when it closes
+}
+
+void TMainFrm::Timer1Timer() {}  // the joystick poll comes with the joystick reader
+
+void TMainFrm::tmrMouseTimer() {}  // moves the pointer once mouse emulation exists
+
+void TMainFrm::tmrTurboTimer() {}  // taps the turbo key once keyboard emulation exists
+
+void TMainFrm::MinimizeToTray() {
+  for (HWND other : SecondaryWindows())
+    if (IsWindowVisible(other)) SendMessageA(other, WM_CLOSE, 0, 0);
+  TrayIconAppMinimize();
+}
+
+void TMainFrm::TrayIconAppMinimize() {
+  // Hidden, the main window has no task-bar button; the timers run on.
+  ShowWindow(Handle(), SW_HIDE);
+  inTray_ = true;
+}
+
+void TMainFrm::RestoreFromTray() {
+  inTray_ = false;
+  ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
+  // While a dialog holds the main window disabled, that dialog comes forward.
+  SetForegroundWindow(GetLastActivePopup(Handle()));
+}
+
+void TMainFrm::TrayIconClick() { RestoreFromTray(); }
+
+void TMainFrm::PSettingsClick() { RestoreFromTray(); }
+
+void TMainFrm::PExitClick() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+void TMainFrm::Construct(int numOfButtons) { Bindings.Resize(numOfButtons); }
+
+void TMainFrm::SetRowText(std::uint8_t, const std::string&) {}
+
+void TMainFrm::SetTurboEnabled(std::uint8_t, bool) {}
+
+void TMainFrm::SetTurboChecked(std::uint8_t, bool) {}
+
+}  // namespace vantrel

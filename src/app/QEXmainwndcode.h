@@ -1,0 +1,94 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <type_traits>
+
+#include "app/Tray_win.h"
+#include "app/Window_win.h"
+#include "bindings/Binding.h"
+#include "bindings/RowView.h"
+
+namespace vantrel {
+
+// The main window: the menus, one row per binding entry, the timers that
+// drive the joystick work and the tray icon. It is the application's main
+// window: closing it ends the program.
+class TMainFrm : public Window<TMainFrm>, public RowView {
+ public:
+  static constexpr char kCaption[] = "Vantrel 1.0";
+  static constexpr int kClientWidth = 281;
+  static constexpr int kClientHeight = 267;
+
+  TMainFrm();
+  void Create();
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  // Shown centred on the screen at the end of start-up (unless in the tray).
+  void ShowCentred(int showCommand);
+  // The main window's key preview, called by the message loop for every
+  // message before it is dispatched: returns true when the message is
+  // swallowed (Alt+F4 aimed at the main window or one of its controls).
+  bool FormKeyDown(const MSG& msg);
+  // The main menu's shortcuts, for messages aimed at the main window or its controls.
+  bool TranslateShortcut(MSG& msg);
+
+  // Hides every window of the program, leaving the tray icon; the timers run
+  // on. Used by the minimise button and by "Minimize on run".
+  void MinimizeToTray();
+  void RestoreFromTray();
+  bool InTray() const { return inTray_; }
+
+  // Builds the rows for `numOfButtons` buttons. The rows are still to come:
+  // for now it only sizes the table and sets the direction entries.
+  void Construct(int numOfButtons);
+
+  // RowView: the rows are still to come, so nothing is shown yet.
+  void SetRowText(std::uint8_t entry, const std::string& text) override;
+  void SetTurboEnabled(std::uint8_t entry, bool enabled) override;
+  void SetTurboChecked(std::uint8_t entry, bool checked) override;
+
+  BindingTable Bindings{4};
+  // The profile chosen through File/Open or File/Save since start-up; the
+  // profile loaded at start-up does not set it.
+  std::string IniPath;
+
+  // Timer ids double as the WM_TIMER identifiers.
+  MessageTimer Timer1{1, 50};     // joystick polling
+  MessageTimer tmrMouse{2, 10};   // mouse emulation
+  MessageTimer tmrTurbo{3, 100};  // turbo taps; runs only while a turbo entry is held
+  NotifyIcon TrayIcon;
+
+ private:
+  void FormCreate();
+  void FormClose();
+  void OnCommand(int id);
+  void OnTimer(UINT_PTR id);
+  void OnTrayIcon(UINT mouseMessage);
+
+  void MOpenClick();
+  void MSaveClick();
+  void MExitClick();
+  void MOptionsClick();
+  void MHelpClick();
+  void MAboutClick();
+
+  void Timer1Timer();
+  void tmrMouseTimer();
+  void tmrTurboTimer();
+
+  void TrayIconClick();
+  void TrayIconAppMinimize();
+  void PSettingsClick();
+  void PExitClick();
+
+  struct AccelDeleter {
+    void operator()(HACCEL accel) const { DestroyAcceleratorTable(accel); }
+  };
+  std::unique_ptr<std::remove_pointer_t<HACCEL>, AccelDeleter> shortcuts_;
+  UINT taskbarCreated_ = 0;
+  bool inTray_ = false;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,241 @@
+#pragma once
+// The window plumbing every window class of the program shares: a trampoline
+// that routes messages to the C++ object, message-loop timers, and the base of
+// the secondary windows (created hidden, closed by hiding).
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+#include "app/ErrorBox_win.h"
+#include "app/Errors.h"
+#include "resource.h"
+
+namespace vantrel {
+
+struct WindowSpec {
+  const char* className = nullptr;  // also the design name of the window
+  const char* caption = "";
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  int clientWidth = 0;
+  int clientHeight = 0;
+  HWND owner = nullptr;
+  HMENU menu = nullptr;  // taken over by the window on success
+};
+
+// The outer size of a window whose client area is `clientWidth` x `clientHeight`.
+inline SIZE OuterSize(const WindowSpec& spec) {
+  RECT rc{0, 0, spec.clientWidth, spec.clientHeight};
+  AdjustWindowRectEx(&rc, spec.style, spec.menu != nullptr, spec.exStyle);
+  return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+// Base of every window class T, which provides
+//   LRESULT HandleMessage(UINT, WPARAM, LPARAM);
+// `this` is stored at WM_NCCREATE. The procedure is noexcept: an exception
+// must never unwind through the window manager, so it is reported in the
+// error box at this boundary, the handler is abandoned and the program runs on.
+template <class T>
+class Window {
+ public:
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  HWND Handle() const noexcept { return hwnd_; }
+
+ protected:
+  Window() = default;
+  ~Window() {
+    if (!hwnd_) return;
+    // The derived part is gone: messages sent while destroying must not reach it.
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+
+  void CreateFromSpec(const WindowSpec& spec) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(instance, spec.className, &wc)) {
+      wc = WNDCLASSEXA{};
+      wc.cbSize = sizeof wc;
+      wc.style = CS_DBLCLKS;
+      wc.lpfnWndProc = &Window::Procedure;
+      wc.hInstance = instance;
+      wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
+      if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+      wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+      wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+      wc.lpszClassName = spec.className;
+      if (!RegisterClassExA(&wc))
+        throw AppError(std::string("RegisterClassExA failed for ") + spec.className);
+    }
+    const SIZE size = OuterSize(spec);
+    const HWND hwnd = CreateWindowExA(spec.exStyle, spec.className, spec.caption, spec.style,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, spec.owner,
+                                      spec.menu, instance, static_cast<T*>(this));
+    if (!hwnd) throw AppError(std::string("CreateWindowExA failed for ") + spec.className);
+  }
+
+  LRESULT DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+  }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    T* self = nullptr;
+    if (msg == WM_NCCREATE) {
+      self = static_cast<T*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+      static_cast<Window*>(self)->hwnd_ = hwnd;
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+      self = reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    }
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+
+    LRESULT result = 0;
+    try {
+      result = self->HandleMessage(msg, wParam, lParam);
+    } catch (const std::exception& e) {
+      ShowError(e);
+    } catch (...) {
+      ShowUnknownError();
+    }
+    if (msg == WM_NCDESTROY) {
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      static_cast<Window*>(self)->hwnd_ = nullptr;
+    }
+    return result;
+  }
+
+  HWND hwnd_ = nullptr;
+};
+
+// A message-loop timer of a window: its ticks arrive as WM_TIMER with this id.
+// Like a form's timer component, it keeps its interval while stopped, and a
+// new interval restarts a running timer.
+class MessageTimer {
+ public:
+  MessageTimer(UINT_PTR id, UINT interval) : id_(id), interval_(interval) {}
+  MessageTimer(const MessageTimer&) = delete;
+  MessageTimer& operator=(const MessageTimer&) = delete;
+
+  void Attach(HWND hwnd) { hwnd_ = hwnd; }
+  UINT_PTR Id() const { return id_; }
+  UINT Interval() const { return interval_; }
+  bool Enabled() const { return enabled_; }
+
+  void SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    Apply();
+  }
+  void SetInterval(UINT interval) {
+    interval_ = interval;
+    Apply();
+  }
+
+ private:
+  void Apply() {
+    if (!hwnd_) return;
+    if (enabled_ && interval_ > 0) {
+      if (!SetTimer(hwnd_, id_, interval_, nullptr)) throw AppError("SetTimer failed");
+    } else {
+      KillTimer(hwnd_, id_);
+    }
+  }
+
+  HWND hwnd_ = nullptr;
+  UINT_PTR id_;
+  UINT interval_;
+  bool enabled_ = false;
+};
+
+// Where a secondary window stands when it is shown.
+enum class Placement { Kept, CentreOnScreen, CentreOnMain };
+
+struct FormSpec {
+  WindowSpec window;
+  HWND mainWindow = nullptr;
+  Placement placement = Placement::Kept;
+  // Windows the main window opens disabled give it back when they close.
+  bool enablesMainOnClose = false;
+};
+
+inline void PlaceWindow(HWND hwnd, Placement placement, HWND mainWindow) {
+  if (placement == Placement::Kept) return;
+  RECT self{};
+  GetWindowRect(hwnd, &self);
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (placement == Placement::CentreOnMain && mainWindow) GetWindowRect(mainWindow, &area);
+  const int width = self.right - self.left;
+  const int height = self.bottom - self.top;
+  SetWindowPos(hwnd, nullptr, area.left + (area.right - area.left - width) / 2,
+               area.top + (area.bottom - area.top - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Base of the secondary windows: created hidden once at start-up and kept for
+// the whole run; closing one only hides it. T may provide FormCreate and
+// FormClose (calling ShellForm::FormClose) and its own HandleMessage that
+// falls back to ShellForm::HandleMessage.
+template <class T>
+class ShellForm : public Window<T> {
+ public:
+  void Show() {
+    PlaceWindow(this->Handle(), placement_, main_);
+    ShowWindow(this->Handle(), SW_SHOW);
+    SetForegroundWindow(this->Handle());
+  }
+  void Close() { SendMessageA(this->Handle(), WM_CLOSE, 0, 0); }
+  bool Visible() const { return IsWindowVisible(this->Handle()) != FALSE; }
+
+  // The default behaviour; a window's own HandleMessage falls back to it.
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+      case WM_CREATE:
+        static_cast<T*>(this)->FormCreate();
+        return 0;
+      case WM_CLOSE:
+        static_cast<T*>(this)->FormClose();
+        return 0;
+      case WM_SYSCOMMAND:
+        // Minimising any window of the program sends the whole program to the tray.
+        if ((wParam & 0xFFF0) == SC_MINIMIZE && main_) {
+          SendMessageA(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+          return 0;
+        }
+        break;
+    }
+    return this->DefaultHandling(msg, wParam, lParam);
+  }
+
+  void FormCreate() {}
+  void FormClose() {
+    // The main window is enabled before this one hides, so that activation
+    // falls back to it rather than to some other program.
+    if (enablesMainOnClose_ && main_) EnableWindow(main_, TRUE);
+    ShowWindow(this->Handle(), SW_HIDE);
+  }
+
+ protected:
+  void CreateForm(const FormSpec& spec) {
+    main_ = spec.mainWindow;
+    placement_ = spec.placement;
+    enablesMainOnClose_ = spec.enablesMainOnClose;
+    this->CreateFromSpec(spec.window);
+  }
+
+  HWND MainWindow() const { return main_; }
+
+ private:
+  HWND main_ = nullptr;
+  Placement placement_ = Placement::Kept;
+  bool enablesMainOnClose_ = false;
+};
+
+// Frames of the secondary windows.
+constexpr DWORD kFixedDialogStyle = WS_POPUP | WS_CAPTION;  // single border, no caption buttons
+constexpr DWORD kDialogFrameExStyle = WS_EX_DLGMODALFRAME;
+
+}  // namespace vantrel

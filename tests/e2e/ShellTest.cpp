@@ -1,0 +1,271 @@
+// The real program, copied into a fresh folder, started and driven from
+// outside through its windows: start-up, the Alt+F4 guard, the tray and
+// closing.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "resource.h"
+#include "win/TempDir_win.h"
+
+namespace {
+
+using vantrel::test::TempDir;
+
+// A cross build records Unix paths; Wine reaches them through drive Z:.
+std::string WindowsPath(std::string path) {
+  if (path.empty() || path[0] != '/') return path;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return "Z:" + path;
+}
+
+template <class Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = 5000) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() > end) return false;
+    Sleep(20);
+  }
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[256] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) {
+  std::vector<INPUT> inputs;
+  for (const auto& [key, down] : strokes) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    inputs.push_back(in);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// One run of a copy of the program, ended at the latest when the test ends.
+class Program {
+ public:
+  // `settings`: the text of the settings file beside the executable, if any.
+  explicit Program(const std::string& settings = "") {
+    exe_ = dir_ / "Vantrel.exe";
+    if (!CopyFileA(WindowsPath(VANTREL_EXE).c_str(), exe_.c_str(), FALSE)) return;
+    if (!settings.empty()) vantrel::test::WriteFileBytes(dir_ / "Vantrel.set", settings);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::string commandLine = "\"" + exe_ + "\"";
+    if (CreateProcessA(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       dir_.Path().c_str(), &si, &process_))
+      CloseHandle(process_.hThread);
+    else
+      process_.hProcess = nullptr;
+  }
+  ~Program() {
+    if (!process_.hProcess) return;
+    if (Running()) TerminateProcess(process_.hProcess, 99);
+    WaitForSingleObject(process_.hProcess, 5000);
+    CloseHandle(process_.hProcess);
+  }
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  bool Started() const { return process_.hProcess != nullptr; }
+  bool Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+
+  // The program's top-level windows by class name (each class has one window).
+  std::map<std::string, HWND> Windows() const {
+    struct Search {
+      DWORD pid;
+      std::map<std::string, HWND> found;
+    } search{process_.dwProcessId, {}};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(param);
+          DWORD pid = 0;
+          GetWindowThreadProcessId(hwnd, &pid);
+          if (pid == s->pid) s->found.emplace(ClassOf(hwnd), hwnd);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+  HWND Window(const std::string& className) const {
+    const auto all = Windows();
+    const auto it = all.find(className);
+    return it == all.end() ? nullptr : it->second;
+  }
+
+  // The main window once it shows, or null after ten seconds. By then every
+  // window exists: the main window is shown after the last one is created.
+  HWND WaitForMainWindow() const {
+    HWND main = nullptr;
+    WaitUntil(
+        [&] {
+          main = Window("TMainFrm");
+          return main && IsWindowVisible(main);
+        },
+        10000);
+    return main;
+  }
+
+  // Every window exists once the last one, the options window, does. (Wine's
+  // WaitForInputIdle can answer before start-up is over.)
+  bool WaitUntilCreated() const {
+    return WaitUntil([&] { return Window("TOptionsFrm") != nullptr; }, 10000);
+  }
+
+  // The exit code, or -1 when the program is still running after the wait.
+  long ExitCode(DWORD timeoutMs = 5000) const {
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<long>(code);
+  }
+
+ private:
+  TempDir dir_;
+  std::string exe_;
+  PROCESS_INFORMATION process_{};
+};
+
+class ShellTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(program.Started()) << "could not start " << VANTREL_EXE;
+    main = program.WaitForMainWindow();
+    ASSERT_NE(main, nullptr) << "the main window did not show (is there a display?)";
+  }
+
+  bool Visible(const char* className) const {
+    const HWND hwnd = program.Window(className);
+    return hwnd && IsWindowVisible(hwnd);
+  }
+
+  Program program;
+  HWND main = nullptr;
+};
+
+TEST_F(ShellTest, StartsWithNineWindowsAndShowsOnlyTheMainOne) {
+  char caption[64] = {};
+  GetWindowTextA(main, caption, sizeof caption);
+  EXPECT_STREQ(caption, "Vantrel 1.0");
+  RECT client{};
+  GetClientRect(main, &client);
+  EXPECT_EQ(client.right, 281);
+  EXPECT_EQ(client.bottom, 267);
+
+  const auto windows = program.Windows();
+  for (const char* name : {"TMainFrm", "THelpFrm", "TActionDlg", "TIniFrm", "TClickDlg",
+                           "TBindEmulDlg", "TAboutBox", "TpopupINI", "TOptionsFrm"}) {
+    const auto it = windows.find(name);
+    ASSERT_NE(it, windows.end()) << name << " was not created";
+    EXPECT_EQ(IsWindowVisible(it->second) != FALSE, std::string(name) == "TMainFrm") << name;
+  }
+  // The popup shows over other programs without a task-bar button.
+  const LONG_PTR popupStyle = GetWindowLongPtrA(windows.at("TpopupINI"), GWL_EXSTYLE);
+  EXPECT_TRUE(popupStyle & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(popupStyle & WS_EX_TOPMOST);
+}
+
+TEST_F(ShellTest, AltF4BeepsButOtherKeysStillReachTheMainWindow) {
+  SetForegroundWindow(main);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }, 2000));
+  Keys({{VK_MENU, true}, {VK_F4, true}, {VK_F4, false}, {VK_MENU, false}});
+  Sleep(500);
+  EXPECT_TRUE(program.Running());
+  EXPECT_TRUE(IsWindow(main) && IsWindowVisible(main));
+
+  // Proves that the keys arrive at all: Escape leaves the menu bar that the
+  // lone Alt release may have selected, then Ctrl+Q (File/Exit) ends the program.
+  Keys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
+  Sleep(200);
+  Keys({{VK_CONTROL, true}, {'Q', true}, {'Q', false}, {VK_CONTROL, false}});
+  EXPECT_EQ(program.ExitCode(), 0);
+}
+
+TEST_F(ShellTest, AltF4PostedToTheMainWindowIsSwallowed) {
+  constexpr LPARAM kAltHeld = LPARAM{1} << 29;
+  PostMessageA(main, WM_SYSKEYDOWN, VK_F4, kAltHeld | 1);
+  PostMessageA(main, WM_SYSKEYUP, VK_F4, kAltHeld | (LPARAM{3} << 30) | 1);
+  Sleep(500);
+  EXPECT_TRUE(program.Running());
+  EXPECT_TRUE(IsWindowVisible(main));
+}
+
+TEST_F(ShellTest, MinimiseHidesEveryWindowAndTrayClickRestoresOnlyTheMainOne) {
+  PostMessageA(main, WM_COMMAND, IDM_HELP, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Visible("THelpFrm"); }));
+  EXPECT_TRUE(IsWindowEnabled(main)) << "Help leaves the main window usable";
+
+  PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+  EXPECT_FALSE(Visible("THelpFrm"));
+  Sleep(300);
+  EXPECT_TRUE(program.Running()) << "minimising must not end the program";
+
+  // A left click on the tray icon, as the shell reports it.
+  PostMessageA(main, WM_APP + 1, 1, WM_LBUTTONDOWN);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+  EXPECT_FALSE(IsIconic(main));
+  EXPECT_FALSE(Visible("THelpFrm")) << "windows closed by minimising stay closed";
+
+  PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.ExitCode(), 0) << "closing from the tray ends the program normally";
+}
+
+TEST_F(ShellTest, AboutAndOptionsHoldTheMainWindowDisabledUntilTheyClose) {
+  for (const auto& [command, className] :
+       {std::pair{IDM_ABOUT, "TAboutBox"}, std::pair{IDM_OPTIONS, "TOptionsFrm"}}) {
+    SCOPED_TRACE(className);
+    PostMessageA(main, WM_COMMAND, command, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Visible(className); }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(main); }));
+
+    const HWND dialog = program.Window(className);
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }));
+    EXPECT_TRUE(IsWindow(dialog)) << "closing only hides the window";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
+  }
+}
+
+TEST_F(ShellTest, MinimisingWhileOptionsAreOpenGivesTheMainWindowBack) {
+  PostMessageA(main, WM_COMMAND, IDM_OPTIONS, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(main); }));
+  PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+  EXPECT_FALSE(Visible("TOptionsFrm"));
+
+  PostMessageA(main, WM_APP + 1, 1, WM_MBUTTONDOWN);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+  EXPECT_TRUE(IsWindowEnabled(main));
+}
+
+TEST(ShellStartTest, MinimizeOnRunStartsInTheTrayAndATrayClickShowsTheMainWindow) {
+  Program program("[Setup]\r\nMinimize=1\r\n");
+  ASSERT_TRUE(program.Started());
+  ASSERT_TRUE(program.WaitUntilCreated()) << "start-up did not finish";
+  const HWND main = program.Window("TMainFrm");
+  ASSERT_NE(main, nullptr);
+  Sleep(300);
+  EXPECT_FALSE(IsWindowVisible(main));
+
+  PostMessageA(main, WM_APP + 1, 1, WM_LBUTTONDOWN);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.ExitCode(), 0);
+}
+
+}  // namespace

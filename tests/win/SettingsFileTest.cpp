@@ -1,0 +1,175 @@
+// The settings file, language packs and the autorun entry through the real API.
+#include "config/SettingsFile_win.h"
+
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/Errors.h"
+#include "config/IniFile_win.h"
+#include "lang/KeptTexts.h"
+#include "win/TempDir_win.h"
+
+namespace vantrel {
+namespace {
+
+using test::ReadFileBytes;
+using test::WriteFileBytes;
+
+class SettingsFile : public ::testing::Test {
+ protected:
+  std::string Set(const std::string& lines) {
+    WriteFileBytes(dir / "Vantrel.set", "[Setup]\r\n" + lines);
+    return dir / "Vantrel.set";
+  }
+  test::TempDir dir;
+};
+
+TEST_F(SettingsFile, RoundTripsEveryValueAndLeavesPathAlone) {
+  const std::string path = Set("Path=C:\\P\\last.ini\r\n");
+  Settings s;
+  s.NumOfButtons = 12;
+  s.PakIndex = 2;
+  s.LanguagePak = "D:\\Packs\\de.lng";
+  s.MAccelarate = 0.7;
+  s.MSpeed = 15;
+  s.tmrTurbo = 40;
+  s.tmrRefresh = 120;
+  s.RangeX = 500;
+  s.RangeY = 250;
+  s.DeadZoneX = 5;
+  s.DeadZoneY = 95;
+  s.Minimize = true;
+  s.Popup = true;
+  s.PopupShowTime = 7;
+  s.PopupLeft = -20;
+  s.PopupTop = 900;
+  SaveSettingsFile(path, s);
+  Settings back = LoadSettingsFile(path);
+  EXPECT_EQ(back.Path, "C:\\P\\last.ini");
+  back.Path.clear();
+  back.MinimizeAtStart = false;
+  EXPECT_EQ(std::tie(back.NumOfButtons, back.PakIndex, back.LanguagePak, back.MAccelarate,
+                     back.MSpeed, back.tmrTurbo, back.tmrRefresh, back.RangeX, back.RangeY,
+                     back.DeadZoneX, back.DeadZoneY, back.Minimize, back.Popup,
+                     back.PopupShowTime, back.PopupLeft, back.PopupTop),
+            std::tie(s.NumOfButtons, s.PakIndex, s.LanguagePak, s.MAccelarate, s.MSpeed,
+                     s.tmrTurbo, s.tmrRefresh, s.RangeX, s.RangeY, s.DeadZoneX, s.DeadZoneY,
+                     s.Minimize, s.Popup, s.PopupShowTime, s.PopupLeft, s.PopupTop));
+}
+
+TEST_F(SettingsFile, NoFileOrBadValuesGiveDefaults) {
+  const Settings none = LoadSettingsFile(dir / "missing.set");
+  EXPECT_EQ(none.NumOfButtons, 4);
+  EXPECT_EQ(none.tmrRefresh, 50);
+  const Settings bad = LoadSettingsFile(
+      Set("NumOfButtons=260\r\ntmrRefresh=" + std::string(5000, '9') + "\r\nRangeX=0x1F4\r\n"
+          "Minimize=2\r\nLanguagePak=" + std::string(5000, 'L') + "\r\n"));
+  EXPECT_EQ(bad.NumOfButtons, 4);
+  EXPECT_EQ(bad.tmrRefresh, 50);
+  EXPECT_EQ(bad.RangeX, 500);
+  EXPECT_TRUE(bad.Minimize);
+  EXPECT_FALSE(bad.MinimizeAtStart);
+  EXPECT_EQ(bad.LanguagePak.size(), 2047u);
+  EXPECT_TRUE(LoadSettingsFile(Set("Minimize=1\r\n")).MinimizeAtStart);
+}
+
+TEST_F(SettingsFile, ARefusedWriteIsReported) {
+  const std::string path = Set("");
+  HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  try {
+    SaveSettingsFile(path, Settings{});
+    ADD_FAILURE() << "the write should have been refused";
+  } catch (const AppError& e) {
+    EXPECT_STREQ(e.what(), ("Unable to write to " + path).c_str());
+  }
+  CloseHandle(lock);
+}
+
+// These two run under the locale the test run chooses; CTest runs the suite
+// once more with a German locale, where the decimal separator is a comma.
+TEST_F(SettingsFile, FloatsUseTheLocalesCommaWhereItHasOne) {
+  if (UserDecimalSeparator() != ',') GTEST_SKIP() << "needs a comma-decimal locale";
+  Settings s;
+  s.MAccelarate = 0.3;
+  SaveSettingsFile(dir / "Vantrel.set", s);
+  EXPECT_THAT(ReadFileBytes(dir / "Vantrel.set"), ::testing::HasSubstr("MAccelarate=0,3\r\n"));
+  EXPECT_DOUBLE_EQ(LoadSettingsFile(dir / "Vantrel.set").MAccelarate, 0.3);
+}
+
+TEST_F(SettingsFile, ACommaIsNoDecimalPointWhereThePointIsOne) {
+  if (UserDecimalSeparator() != '.') GTEST_SKIP() << "needs a point-decimal locale";
+  const std::string path = Set("MAccelarate=0,3\r\nMSpeed=12.5\r\n");
+  EXPECT_DOUBLE_EQ(LoadSettingsFile(path).MAccelarate, 0.1);
+  EXPECT_DOUBLE_EQ(LoadSettingsFile(path).MSpeed, 12.5);
+}
+
+TEST_F(SettingsFile, KeptTextsComeFromThePackTheIndexNames) {
+  WriteFileBytes(dir / "Russian.lng", "[Common]\r\nFontName=Tahoma\r\nFontCharset=204\r\n");
+  WriteFileBytes(dir / "hex.lng", "[Common]\r\nFontCharset=0xCC\r\nMouse=Maus\r\n");
+  auto kept = [](const std::string& path) {
+    PrivateProfile pack(path);
+    return ReadKeptTexts(pack);
+  };
+  const KeptTexts english = kept(LanguagePackPath(0, "", dir.Path()));
+  EXPECT_EQ(english.FontName, "Arial");
+  EXPECT_EQ(english.FontCharset, 1);
+  const KeptTexts russian = kept(LanguagePackPath(1, "Russian.lng", dir.Path()));
+  EXPECT_EQ(russian.FontName, "Tahoma");
+  EXPECT_EQ(russian.FontCharset, 204);
+  EXPECT_EQ(russian.Mouse, "Mouse");
+  const KeptTexts other = kept(LanguagePackPath(2, dir / "hex.lng", "C:\\elsewhere\\"));
+  EXPECT_EQ(other.FontCharset, 204);
+  EXPECT_EQ(other.Mouse, "Maus");
+  EXPECT_EQ(other.FontName, "Arial");
+}
+
+class Autorun : public ::testing::Test {
+ protected:
+  void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, entry.key.c_str()); }
+  AutorunEntry entry{HKEY_CURRENT_USER, "Software\\VantrelTest" + std::to_string(GetCurrentProcessId()), "QEX"};
+};
+
+TEST_F(Autorun, WritesReadsAndDeletesTheValue) {
+  EXPECT_FALSE(ReadAutorun(entry));
+  WriteAutorun(entry, AutorunCommand("C:\\Program Files\\Vantrel\\Vantrel.exe"));
+  EXPECT_TRUE(ReadAutorun(entry));
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, entry.key.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
+  char data[MAX_PATH] = {};
+  DWORD size = sizeof data, type = 0;
+  RegQueryValueExA(key, "QEX", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(key);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  EXPECT_STREQ(data, "\"C:\\Program Files\\Vantrel\\Vantrel.exe\"");
+  DeleteAutorun(entry);
+  EXPECT_FALSE(ReadAutorun(entry));
+  WriteAutorun(entry, "");
+  EXPECT_FALSE(ReadAutorun(entry)) << "an empty value is no autorun";
+}
+
+TEST_F(Autorun, ARefusingRegistryReadsOffAndReportsWrites) {
+  const AutorunEntry refused{reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x7777)), entry.key,
+                             "QEX"};
+  EXPECT_FALSE(ReadAutorun(refused));
+  DeleteAutorun(refused);
+  try {
+    WriteAutorun(refused, "x");
+    ADD_FAILURE();
+  } catch (const AppError& e) {
+    EXPECT_EQ(std::string(e.what()), "Failed to create key " + entry.key);
+  }
+  const AutorunEntry badValue{HKEY_CURRENT_USER, entry.key, std::string(40000, 'v')};
+  try {
+    WriteAutorun(badValue, "x");
+    ADD_FAILURE();
+  } catch (const AppError& e) {
+    EXPECT_EQ(std::string(e.what()), "Failed to set data for '" + badValue.value + "'");
+  }
+}
+
+}  // namespace
+}  // namespace vantrel
