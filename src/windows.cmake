@@ -5,6 +5,7 @@ add_library(vantrel_win STATIC
   config/SettingsFile_win.cpp
   actions/Injection_win.cpp
   # Application shell
+  app/Application_win.cpp
   app/ErrorBox_win.cpp
   app/Forms_win.cpp
   app/Tray_win.cpp

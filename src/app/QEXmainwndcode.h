@@ -50,6 +50,8 @@ class TMainFrm : public Window<TMainFrm>, public RowView {
   void SetTurboChecked(std::uint8_t entry, bool checked) override;
 
   BindingTable Bindings{4};
+  // Seconds the profile popup stays up after a switch; 0 keeps it until closed.
+  std::uint8_t PopupShowTime = 0;
   // The profile chosen through File/Open or File/Save since start-up; the
   // profile loaded at start-up does not set it.
   std::string IniPath;

@@ -5,16 +5,11 @@
 #include "app/Errors.h"
 #include "bindings/Profile.h"
 #include "config/IniFile_win.h"
-#include "config/Paths.h"
+#include "config/SettingsFile_win.h"
 
 namespace vantrel {
 
 namespace {
-
-std::string& SettingsFile() {
-  static std::string path = SettingsPathFor(ExePath());
-  return path;
-}
 
 void RecordInSettings(const std::string& profilePath) {
   PrivateProfile settings(SettingsFile());
@@ -40,8 +35,6 @@ void ReplaceWith(const std::string& target, const std::string& temp) {
 }
 
 }  // namespace
-
-void SetSettingsFileForProfiles(std::string settingsPath) { SettingsFile() = std::move(settingsPath); }
 
 void SaveProfileFile(const BindingTable& table, const std::string& path) {
   const std::string temp = TempFileBeside(path);

@@ -12,11 +12,8 @@ namespace vantrel {
 // write to <path>" and leaves the old file as it was.
 void SaveProfileFile(const BindingTable& table, const std::string& path);
 
-// Reads the profile at `path` into the table (see LoadIni).
+// Reads the profile at `path` into the table (see LoadIni). Both end by
+// recording `path` as the settings file's Path.
 void LoadProfileFile(BindingTable& table, const std::string& path, int skipEntry, RowView* rows);
-
-// Both of the above end by recording `path` as the settings' Path, in this
-// settings file (the executable's own, unless a test says otherwise).
-void SetSettingsFileForProfiles(std::string settingsPath);
 
 }  // namespace vantrel

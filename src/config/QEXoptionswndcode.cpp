@@ -31,7 +31,7 @@ void TOptionsFrm::FormCreate() { LoadSettings(); }
 // texts the rows take, then the rows, which the last profile fills.
 void TOptionsFrm::LoadSettings() {
   TMainFrm& main = *Forms().MainFrm;
-  const Settings settings = LoadSettingsFile(SettingsPathFor(ExePath()));
+  const Settings settings = LoadSettingsFile(SettingsFile());
   main.Timer1.SetInterval(static_cast<UINT>(settings.tmrRefresh));
   main.tmrTurbo.SetInterval(static_cast<UINT>(settings.tmrTurbo));
   SetWindowPos(Forms().popupINI->Handle(), nullptr, settings.PopupLeft, settings.PopupTop, 0, 0,

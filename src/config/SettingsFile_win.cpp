@@ -4,6 +4,7 @@
 
 #include "app/Errors.h"
 #include "config/IniFile_win.h"
+#include "config/Paths.h"
 
 namespace vantrel {
 
@@ -18,7 +19,15 @@ struct RegKey {
   }
 };
 
+std::string& SettingsFileSlot() {
+  static std::string path = SettingsPathFor(ExePath());
+  return path;
+}
+
 }  // namespace
+
+const std::string& SettingsFile() { return SettingsFileSlot(); }
+void SetSettingsFile(std::string path) { SettingsFileSlot() = std::move(path); }
 
 char UserDecimalSeparator() {
   char text[8] = {};

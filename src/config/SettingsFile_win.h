@@ -5,6 +5,11 @@
 
 namespace vantrel {
 
+// The settings file: beside the executable, with ".set" for ".exe". Tests
+// point it elsewhere.
+const std::string& SettingsFile();
+void SetSettingsFile(std::string path);
+
 // The decimal separator of the user's locale, which settings floats use.
 char UserDecimalSeparator();
 

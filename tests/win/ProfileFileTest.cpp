@@ -8,6 +8,7 @@
 
 #include "app/Errors.h"
 #include "config/IniFile_win.h"
+#include "config/SettingsFile_win.h"
 #include "win/TempDir_win.h"
 
 namespace vantrel {
@@ -18,7 +19,7 @@ using test::WriteFileBytes;
 
 class ProfileFile : public ::testing::Test {
  protected:
-  void SetUp() override { SetSettingsFileForProfiles(dir / "Vantrel.set"); }
+  void SetUp() override { SetSettingsFile(dir / "Vantrel.set"); }
   std::string LastProfile() { return PrivateProfile(dir / "Vantrel.set").ReadString("Setup", "Path", ""); }
 
   test::TempDir dir;
