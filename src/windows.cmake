@@ -3,6 +3,7 @@ add_library(vantrel_win STATIC
   config/IniFile_win.cpp
   bindings/ProfileFile_win.cpp
   config/SettingsFile_win.cpp
+  lang/SetLng_win.cpp
   actions/Injection_win.cpp
   # Application shell
   app/Application_win.cpp

@@ -91,10 +91,10 @@ void LoadIni(BindingTable& table, IniFile& profile, int skipEntry, RowView* rows
   }
 }
 
-bool RecordLastProfile(IniFile& settings, const std::string& profilePath) {
-  if (EndsWith(profilePath, ".tmp")) return false;
+void RecordLastProfile(IniFile& settings, const std::string& profilePath) {
+  if (EndsWith(profilePath, ".tmp")) return;
+  if (settings.ReadString("Setup", "Path", "") == profilePath) return;
   settings.WriteString("Setup", "Path", profilePath);
-  return true;
 }
 
 std::string WithIniExtension(std::string path) {

@@ -21,8 +21,9 @@ void LoadIni(BindingTable& table, IniFile& profile, int skipEntry, RowView* rows
 
 // After a profile is loaded or saved, its path becomes the settings' Path,
 // the profile the next start loads, unless it ends in ".tmp" (exactly: the
-// scratch profile). Returns whether it was recorded.
-bool RecordLastProfile(IniFile& settings, const std::string& profilePath);
+// scratch profile). A Path that already names it is not written again, so a
+// program in a read-only folder starts without a refused write.
+void RecordLastProfile(IniFile& settings, const std::string& profilePath);
 
 // File/Save's rule: a path not ending in ".ini" (exactly) gets ".ini" appended.
 std::string WithIniExtension(std::string path);

@@ -1,17 +1,37 @@
 #pragma once
 #include "app/Window_win.h"
+#include "config/Settings.h"
 
 namespace vantrel {
 
 // The options window. Created last of all windows; its creation runs the
-// settings load, which configures the windows created before it.
+// settings load, which configures the windows created before it, and every
+// close writes the settings file.
 class TOptionsFrm : public ShellForm<TOptionsFrm> {
  public:
   void Create(HWND mainWindow);
   void FormCreate();
+  void FormClose();
+
+  // The check boxes that hold the Minimize, Popup and Autorun settings.
+  bool chbMinimize = false;
+  bool chbPopup = false;
+  bool chbAutoRun = false;
+  // The language: 0 English, 1 Russian, 2 a pack by full path.
+  std::uint8_t PakIndex = 0;
+  std::string LanguagePak;
+
+  // The settings as they stand in their holders, as the close writes them.
+  Settings CollectSettings() const;
 
  private:
   void LoadSettings();
+  void SaveSettings();
+  void chbAutoRunClick();
+
+  // The values read at start-up; those whose holders are still to come
+  // (the mouse and joystick settings) are kept here and written back as read.
+  Settings loaded_;
 };
 
 }  // namespace vantrel

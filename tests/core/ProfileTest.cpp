@@ -170,12 +170,26 @@ TEST(LoadIni, LeavesTheSkippedEntryAndPressedStatesAlone) {
 
 TEST(LastProfile, EveryProfileButTheScratchOneIsRecorded) {
   test::MemoryIni settings;
-  EXPECT_FALSE(RecordLastProfile(settings, "C:\\Tools\\qex.tmp"));
+  RecordLastProfile(settings, "C:\\Tools\\qex.tmp");
   EXPECT_EQ(settings.ReadString("Setup", "Path", "none"), "none");
-  EXPECT_TRUE(RecordLastProfile(settings, "C:\\Tools\\QEX.TMP"));
+  RecordLastProfile(settings, "C:\\Tools\\QEX.TMP");
   EXPECT_EQ(settings.ReadString("Setup", "Path", ""), "C:\\Tools\\QEX.TMP");
-  EXPECT_TRUE(RecordLastProfile(settings, "C:\\P\\fly.ini"));
+  RecordLastProfile(settings, "C:\\P\\fly.ini");
   EXPECT_EQ(settings.ReadString("Setup", "Path", ""), "C:\\P\\fly.ini");
+}
+
+// Refuses every write, as a settings file in a read-only folder does.
+struct ReadOnlyIni : test::MemoryIni {
+  void WriteString(const std::string&, const std::string& key, const std::string&) override {
+    throw std::runtime_error("refused " + key);
+  }
+};
+
+TEST(LastProfile, AnUnchangedPathIsNotWrittenAgain) {
+  ReadOnlyIni settings;
+  settings.sections.push_back({"Setup", {{"Path", "C:\\P\\fly.ini"}}});
+  EXPECT_NO_THROW(RecordLastProfile(settings, "C:\\P\\fly.ini"));
+  EXPECT_THROW(RecordLastProfile(settings, "C:\\P\\other.ini"), std::runtime_error);
 }
 
 TEST(LastProfile, SavedNamesEndInDotIni) {

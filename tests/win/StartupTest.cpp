@@ -1,0 +1,161 @@
+// Start-up's settings load and the options window's settings save, with the
+// program's windows created in this process.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/Application_win.h"
+#include "config/IniFile_win.h"
+#include "config/SettingsFile_win.h"
+#include "lang/KeptTexts.h"
+#include "win/ErrorBoxAnswer_win.h"
+#include "win/TempDir_win.h"
+
+namespace vantrel {
+namespace {
+
+using ::testing::HasSubstr;
+using test::ReadFileBytes;
+using test::WriteFileBytes;
+
+class Startup : public ::testing::Test {
+ protected:
+  void SetUp() override { SetSettingsFile(settingsPath); }
+  void TearDown() override { SetSettingsFile(dir / "unused.set"); }
+
+  // Starts the program's windows with this settings file text ("" for none).
+  Application& Start(const std::string& settings) {
+    if (!settings.empty()) WriteFileBytes(settingsPath, "[Setup]\r\n" + settings);
+    app = std::make_unique<Application>();
+    app->CreateForms();
+    return *app;
+  }
+  POINT PopupPosition() {
+    RECT r{};
+    GetWindowRect(app->popupINI.Handle(), &r);
+    return {r.left, r.top};
+  }
+
+  test::TempDir dir;
+  const std::string settingsPath = dir / "Vantrel.set";
+  std::unique_ptr<Application> app;
+};
+
+TEST_F(Startup, WithoutASettingsFileEveryDefaultApplies) {
+  Application& a = Start("");
+  EXPECT_EQ(a.MainFrm.Bindings.NumOfButtons(), 4);
+  EXPECT_EQ(a.MainFrm.Timer1.Interval(), 50u);
+  EXPECT_EQ(a.MainFrm.tmrTurbo.Interval(), 100u);
+  EXPECT_FALSE(a.MainFrm.tmrTurbo.Enabled());
+  EXPECT_EQ(a.MainFrm.PopupShowTime, 0);
+  EXPECT_EQ(PopupPosition().x, 50);
+  EXPECT_EQ(PopupPosition().y, 50);
+  EXPECT_FALSE(a.MainFrm.InTray());
+  EXPECT_FALSE(a.OptionsFrm.chbMinimize);
+  EXPECT_FALSE(a.OptionsFrm.chbPopup);
+  EXPECT_EQ(Kept().Button, "Button");
+  EXPECT_EQ(GetFileAttributesA(settingsPath.c_str()), INVALID_FILE_ATTRIBUTES)
+      << "a first start writes nothing";
+}
+
+TEST_F(Startup, StoredValuesReachTheirHolders) {
+  WriteFileBytes(dir / "pad.ini", "[Bind]\r\nButton2.Action=5\r\nButton2.Execute=C:\\x.exe\r\n");
+  Application& a = Start("NumOfButtons=12\r\ntmrRefresh=120\r\ntmrTurbo=5\r\nPopup=1\r\n"
+                         "PopupShowTime=300\r\nPopupLeft=210\r\nPopupTop=0x40\r\n"
+                         "Minimize=2\r\nPath=" + dir / "pad.ini" + "\r\n");
+  EXPECT_EQ(a.MainFrm.Bindings.NumOfButtons(), 12);
+  EXPECT_EQ(a.MainFrm.Timer1.Interval(), 120u);
+  EXPECT_EQ(a.MainFrm.tmrTurbo.Interval(), 5u) << "not checked against the options' range";
+  EXPECT_TRUE(a.OptionsFrm.chbPopup);
+  EXPECT_EQ(a.MainFrm.PopupShowTime, 44) << "low 8 bits";
+  EXPECT_EQ(PopupPosition().x, 210);
+  EXPECT_EQ(PopupPosition().y, 64);
+  EXPECT_TRUE(a.OptionsFrm.chbMinimize);
+  EXPECT_FALSE(a.MainFrm.InTray()) << "only Minimize=1 minimises";
+  EXPECT_EQ(a.MainFrm.Bindings[2].Execute, "C:\\x.exe");
+  EXPECT_TRUE(a.MainFrm.IniPath.empty()) << "the start-up profile is not the File menu's";
+}
+
+TEST_F(Startup, OddButtonCountsAndIntervals) {
+  EXPECT_EQ(Start("NumOfButtons=260\r\n").MainFrm.Bindings.NumOfButtons(), 4);
+  app.reset();
+  Application& a = Start("NumOfButtons=40\r\ntmrRefresh=0\r\n");
+  EXPECT_EQ(a.MainFrm.Bindings.NumOfButtons(), 32);
+  EXPECT_EQ(a.MainFrm.Timer1.Interval(), 50u) << "an interval of 0 would stop polling for good";
+}
+
+TEST_F(Startup, MinimizeOneStartsInTheTray) {
+  Application& a = Start("Minimize=1\r\n");
+  EXPECT_TRUE(a.MainFrm.InTray());
+  EXPECT_TRUE(a.OptionsFrm.chbMinimize);
+  a.Show(SW_SHOWNORMAL);
+  EXPECT_FALSE(IsWindowVisible(a.MainFrm.Handle()));
+}
+
+TEST_F(Startup, TheLanguagePackComesBeforeTheRows) {
+  WriteFileBytes(dir / "de.lng", "[Common]\r\nMouse=Maus\r\nFontCharset=0xCC\r\n");
+  Start("PakIndex=2\r\nLanguagePak=" + dir / "de.lng" + "\r\n");
+  EXPECT_EQ(Kept().Mouse, "Maus");
+  EXPECT_EQ(Kept().FontCharset, 204);
+  app.reset();
+  Start("PakIndex=0\r\nLanguagePak=" + dir / "de.lng" + "\r\n");
+  EXPECT_EQ(Kept().Mouse, "Mouse") << "English ignores the pack name";
+}
+
+TEST_F(Startup, AnAutorunEntryIsWrittenAgainWithTheProgramsPath) {
+  const AutorunEntry entry = ProgramAutorun();
+  WriteAutorun(entry, "C:\\Old Place\\Vantrel.exe");
+  Application& a = Start("");
+  EXPECT_TRUE(a.OptionsFrm.chbAutoRun);
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, entry.key.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
+  char data[MAX_PATH * 2] = {};
+  DWORD size = sizeof data;
+  RegQueryValueExA(key, entry.value.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(key);
+  DeleteAutorun(entry);
+  EXPECT_EQ(std::string(data), AutorunCommand(ExePath()));
+}
+
+TEST_F(Startup, ClosingTheOptionsWritesEveryHolderBack) {
+  Application& a = Start("MAccelarate=0.7\r\nRangeX=500\r\nDeadZoneY=20\r\nPath=C:\\P\\last.ini\r\n");
+  a.MainFrm.Timer1.SetInterval(200);
+  a.MainFrm.PopupShowTime = 9;
+  a.OptionsFrm.chbPopup = true;
+  SetWindowPos(a.popupINI.Handle(), nullptr, 300, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  EnableWindow(a.MainFrm.Handle(), FALSE);
+  a.OptionsFrm.Close();
+  EXPECT_TRUE(IsWindowEnabled(a.MainFrm.Handle()));
+  const Settings s = LoadSettingsFile(settingsPath);
+  EXPECT_EQ(s.tmrRefresh, 200);
+  EXPECT_EQ(s.PopupShowTime, 9);
+  EXPECT_TRUE(s.Popup);
+  EXPECT_EQ(s.PopupLeft, 300);
+  EXPECT_EQ(s.PopupTop, 40);
+  EXPECT_DOUBLE_EQ(s.MAccelarate, 0.7) << "values read are written back";
+  EXPECT_EQ(s.RangeX, 500);
+  EXPECT_EQ(s.DeadZoneY, 20);
+  EXPECT_EQ(s.Path, "C:\\P\\last.ini");
+  EXPECT_THAT(ReadFileBytes(settingsPath), HasSubstr("NumOfButtons=4\r\nPakIndex=0\r\n"));
+}
+
+TEST_F(Startup, ARefusedSettingsWriteIsReportedAndTheWindowStillCloses) {
+  Application& a = Start("Path=C:\\P\\last.ini\r\n");
+  HANDLE lock = CreateFileA(settingsPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  a.OptionsFrm.Show();
+  EnableWindow(a.MainFrm.Handle(), FALSE);
+  auto answered = test::AnswerErrorBox(GetCurrentThreadId());
+  a.OptionsFrm.Close();
+  const test::Box box = answered.get();
+  CloseHandle(lock);
+  EXPECT_EQ(box.caption, "Vantrel");
+  EXPECT_EQ(box.text, "Unable to write to " + settingsPath + ".");
+  EXPECT_FALSE(a.OptionsFrm.Visible());
+  EXPECT_TRUE(IsWindowEnabled(a.MainFrm.Handle()));
+}
+
+}  // namespace
+}  // namespace vantrel
