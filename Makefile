@@ -28,7 +28,7 @@ run: dist
 test: native windows
 	@scripts/test.sh
 
-bench: native windows
+bench: deps
 	@scripts/bench.sh
 
 clean:

@@ -23,14 +23,11 @@ start_wine
 "$WINE64" dist/Vantrel.exe </dev/null >/dev/null 2>&1 &
 shot="$root/build/screenshot.png"
 rm -f "$shot"
-for _ in $(seq 100); do
-  sleep 0.2
-  if import -display "$DISPLAY" -window "Vantrel 1.0" "$shot" >/dev/null 2>&1; then
-    sleep 1  # let the window finish painting, then take the picture again
-    import -display "$DISPLAY" -window "Vantrel 1.0" "$shot" >/dev/null 2>&1
-    break
-  fi
-done
+rect=$("$WINE64" build/windows/tools/WindowRect.exe "Vantrel 1.0" 30 </dev/null 2>/dev/null | tr -d '\r')
+if [ -n "$rect" ]; then
+  read -r x y w h <<<"$rect"
+  import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot" >/dev/null 2>&1
+fi
 if [ -f "$shot" ]; then
   echo "No display here: Vantrel ran on a virtual display; its main window is in build/screenshot.png"
 else

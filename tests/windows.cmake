@@ -19,3 +19,18 @@ gtest_discover_tests(startup_tests DISCOVERY_MODE PRE_TEST
                      PROPERTIES LABELS gui RESOURCE_LOCK desktop TIMEOUT 120)
 
 add_subdirectory(e2e)
+
+# The joystick layer against the DirectInput double, which must sit beside
+# the executable; and once more from a folder without it, where the system's
+# DirectInput (or none) answers.
+add_subdirectory(doubles)
+foreach(variant joystick_tests joystick_nodouble_tests)
+  add_executable(${variant} win/JoystickTest.cpp)
+  target_link_libraries(${variant} PRIVATE vantrel_win GTest::gmock_main)
+  target_include_directories(${variant} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} doubles)
+  set_target_properties(${variant} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/${variant})
+  gtest_discover_tests(${variant} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS win TIMEOUT 120)
+endforeach()
+target_compile_definitions(joystick_nodouble_tests PRIVATE VANTREL_WITHOUT_DOUBLE)
+add_dependencies(joystick_tests dinput_double)
+set_target_properties(dinput_double PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/joystick_tests)

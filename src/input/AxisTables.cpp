@@ -1,0 +1,50 @@
+#include "input/AxisTables.h"
+
+#include <algorithm>
+
+namespace vantrel {
+
+AxisTables::AxisTables() {
+  for (int offset : {kOffsetX, kOffsetY, kOffsetZ}) {
+    deadZone_[offset] = 50;
+    range_[offset] = 1000;
+  }
+}
+
+void AxisTables::SetDeadZoneAt(int offset, std::int32_t value, AxisPropertySink* device) {
+  if (!Settable(offset)) return;
+  value = std::clamp(value, 0, 100);
+  if (offset == kOffsetPov) {
+    deadZone_[offset] = kRefused;
+    return;
+  }
+  deadZone_[offset] = value;
+  if (device && !device->SendDeadZone(offset, value * 100)) deadZone_[offset] = kRefused;
+}
+
+void AxisTables::SetRangeAt(int offset, std::int32_t value, AxisPropertySink* device) {
+  if (!Settable(offset)) return;
+  value = std::max(value, 0);
+  if (offset == kOffsetPov) {
+    range_[offset] = kRefused;
+    return;
+  }
+  range_[offset] = value;
+  if (device && !device->SendRange(offset, -value, value)) range_[offset] = kRefused;
+}
+
+std::int32_t AxisTables::DeadZoneAt(int offset) const {
+  return Settable(offset) ? deadZone_[offset] : 0;
+}
+
+std::int32_t AxisTables::RangeAt(int offset) const { return Settable(offset) ? range_[offset] : 0; }
+
+void AxisTables::SendAll(AxisPropertySink& device) {
+  // The last offset is outside what a set accepts, so it is never sent.
+  for (int offset = 0; offset < kStateRecordSize; ++offset)
+    SetDeadZoneAt(offset, deadZone_[offset], &device);
+  for (int offset = 0; offset < kStateRecordSize; ++offset)
+    SetRangeAt(offset, range_[offset], &device);
+}
+
+}  // namespace vantrel

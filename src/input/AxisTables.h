@@ -1,0 +1,55 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+namespace vantrel {
+
+// Byte offsets in the joystick state record.
+constexpr int kOffsetX = 0;
+constexpr int kOffsetY = 4;
+constexpr int kOffsetZ = 8;
+constexpr int kOffsetPov = 32;  // the first point-of-view hat
+constexpr int kOffsetButtons = 48;
+constexpr int kStateRecordSize = 272;
+
+// The stored value of an offset whose value the device refused.
+constexpr std::int32_t kRefused = -1;
+
+// Where an open device takes its axis properties; implemented by the
+// platform's reader. Each call answers whether the device accepted the value.
+class AxisPropertySink {
+ public:
+  virtual ~AxisPropertySink() = default;
+  // The dead zone in ten-thousandths of the half travel.
+  virtual bool SendDeadZone(int offset, std::int32_t tenThousandths) = 0;
+  virtual bool SendRange(int offset, std::int32_t lower, std::int32_t upper) = 0;
+};
+
+// The joystick's per-offset dead-zone (percent) and range tables, indexed by
+// byte offset in the state record. X, Y and Z start at dead zone 50 and range
+// 1000, everything else at 0.
+class AxisTables {
+ public:
+  AxisTables();
+
+  // A set outside offsets 0 … 270 does nothing; the hat's offset stores −1
+  // and sends nothing. With a device the value is sent and stored as −1 when
+  // refused; without one it is only stored, for the fallback's own scaling.
+  void SetDeadZoneAt(int offset, std::int32_t value, AxisPropertySink* device);
+  void SetRangeAt(int offset, std::int32_t value, AxisPropertySink* device);
+  // 0 for an offset outside 0 … 270.
+  std::int32_t DeadZoneAt(int offset) const;
+  std::int32_t RangeAt(int offset) const;
+
+  // An opened device gets every stored dead zone, then every stored range,
+  // offset by offset in ascending order.
+  void SendAll(AxisPropertySink& device);
+
+ private:
+  static bool Settable(int offset) { return offset >= 0 && offset <= kStateRecordSize - 2; }
+
+  std::array<std::int32_t, kStateRecordSize> deadZone_{};
+  std::array<std::int32_t, kStateRecordSize> range_{};
+};
+
+}  // namespace vantrel

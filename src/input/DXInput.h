@@ -1,0 +1,181 @@
+#pragma once
+#include <windows.h>
+// The multimedia joystick functions need <windows.h> first.
+#include <mmsystem.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "input/AxisTables.h"
+#include "input/InputStates.h"
+#include "input/JoystickState.h"
+#include "input/PollJoystick.h"
+
+// The primary interface's types stay in DXInput_win.cpp, which pins its version.
+struct IDirectInputA;
+struct IDirectInputDeviceA;
+struct IDirectInputDevice2A;
+struct _DIOBJECTDATAFORMAT;
+
+namespace vantrel {
+
+// Releases a COM interface; the owners' destructors live where its type is complete.
+struct ComRelease {
+  template <class T>
+  void operator()(T* p) const noexcept {
+    p->Release();
+  }
+};
+template <class T>
+using ComPtr = std::unique_ptr<T, ComRelease>;
+
+class TCustomDXInput;
+
+// The joystick reader of the input component. It reads the joystick at
+// position ID among the attached ones through the primary interface, or
+// through the multimedia joystick functions when that interface cannot be
+// loaded at all, and keeps the per-offset dead zones and ranges.
+class TJoystick : private AxisPropertySink {
+ public:
+  explicit TJoystick(TCustomDXInput& owner);
+  ~TJoystick() override;
+  TJoystick(const TJoystick&) = delete;
+  TJoystick& operator=(const TJoystick&) = delete;
+
+  // Closes, then opens the joystick at position ID. Throws an AppError only
+  // when the device refuses its polling interface (the reader stays closed).
+  void OpenDevice();
+  void CloseDevice() noexcept;
+  // Fills the state record and DeviceStates; an unreadable joystick gives
+  // the empty state.
+  void ReadDevice() noexcept;
+  DWORD CooperativeFlags() const;
+
+  // Button `index` + 1 down at the last read; false outside 0 … 31.
+  bool ButtonDown(int index) const { return vantrel::ButtonDown(deviceStates_, index); }
+  int DeviceButtonCount() const { return deviceButtonCount_; }
+  const InputStates& DeviceStates() const { return deviceStates_; }
+  bool Opened() const { return opened_; }
+  int MultimediaId() const { return multimediaId_; }
+
+  int ID() const { return id_; }
+  void SetID(int id);  // a different value reopens the reader
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);  // a different value reopens the reader
+
+  bool AutoCenter = true;
+  bool BindInputStates = true;
+  bool ForceFeedback = false;
+
+  // Range and dead zone take effect at once: sent to an open device, used by
+  // the next fallback read otherwise.
+  std::int32_t DeadZoneAt(int offset) const { return tables_.DeadZoneAt(offset); }
+  std::int32_t RangeAt(int offset) const { return tables_.RangeAt(offset); }
+  void SetDeadZoneAt(int offset, std::int32_t value);
+  void SetRangeAt(int offset, std::int32_t value);
+
+  std::int32_t DeadZoneX() const { return DeadZoneAt(kOffsetX); }
+  std::int32_t DeadZoneY() const { return DeadZoneAt(kOffsetY); }
+  std::int32_t DeadZoneZ() const { return DeadZoneAt(kOffsetZ); }
+  std::int32_t RangeX() const { return RangeAt(kOffsetX); }
+  std::int32_t RangeY() const { return RangeAt(kOffsetY); }
+  std::int32_t RangeZ() const { return RangeAt(kOffsetZ); }
+  void SetDeadZoneX(std::int32_t value) { SetDeadZoneAt(kOffsetX, value); }
+  void SetDeadZoneY(std::int32_t value) { SetDeadZoneAt(kOffsetY, value); }
+  void SetDeadZoneZ(std::int32_t value) { SetDeadZoneAt(kOffsetZ, value); }
+  void SetRangeX(std::int32_t value) { SetRangeAt(kOffsetX, value); }
+  void SetRangeY(std::int32_t value) { SetRangeAt(kOffsetY, value); }
+  void SetRangeZ(std::int32_t value) { SetRangeAt(kOffsetZ, value); }
+
+  std::int32_t AxisX() const { return state_.lX; }
+  std::int32_t AxisY() const { return state_.lY; }
+  std::int32_t AxisZ() const { return state_.lZ; }
+  const JoystickState& State() const { return state_; }
+
+  // Component services: the cooperative level for the owning window, and
+  // acquisition when the window or the application is activated.
+  void SetCooperativeLevel(HWND window) noexcept;
+  void Acquire() noexcept;
+  bool HasDevice() const { return device_ != nullptr; }
+
+ private:
+  bool SendDeadZone(int offset, std::int32_t tenThousandths) override;
+  bool SendRange(int offset, std::int32_t lower, std::int32_t upper) override;
+  bool OpenPrimary(IDirectInputA& directInput);
+  void MultimediaLookup();
+  struct Enumerators;  // the primary interface's enumeration callbacks
+
+  TCustomDXInput& owner_;
+  int id_ = 0;
+  bool enabled_ = true;
+  bool opened_ = false;
+  bool forceFeedbackCapable_ = false;
+  int deviceButtonCount_ = 0;
+  int multimediaId_ = -1;
+  ComPtr<IDirectInputDeviceA> device_;
+  ComPtr<IDirectInputDevice2A> device2_;
+  JOYCAPSA caps_{};
+  JoystickState state_{};
+  InputStates deviceStates_;
+  AxisTables tables_;
+  // The data format's object table; each entry points at its own copy of the
+  // object's type identifier, which outlives the enumeration that offered it.
+  std::vector<_DIOBJECTDATAFORMAT> objects_;
+  std::array<GUID, 256> objectTypes_{};
+};
+
+// The input component. Its joystick is the only reader built: the keyboard
+// and mouse readers contribute nothing in this program.
+class TCustomDXInput : public JoystickReader {
+ public:
+  // `owner` is the window handed to the primary interface; `library` is the
+  // primary interface's library, which tests may point elsewhere.
+  explicit TCustomDXInput(HWND owner = nullptr, std::string library = "DInput.dll");
+  ~TCustomDXInput() override;
+  TCustomDXInput(const TCustomDXInput&) = delete;
+  TCustomDXInput& operator=(const TCustomDXInput&) = delete;
+
+  // Closes everything, obtains the primary interface (any failure leaves it
+  // absent, silently), opens the joystick, sets its cooperative level and
+  // reads once. Throws only what OpenDevice throws.
+  void OpenAll();
+  void CloseAll() noexcept;
+  void ReadAll() noexcept override;
+  InputStates MergedStates() const override { return merged_; }
+  bool ButtonDown(int index) const override { return Joystick.ButtonDown(index); }
+
+  // The main window hands over its WM_ACTIVATE and WM_ACTIVATEAPP messages;
+  // activation acquires the device again.
+  void HandleActivation(UINT msg, WPARAM wParam) noexcept;
+  HWND Owner() const { return owner_; }
+  // The owning window was (re)created: the open device gets its cooperative
+  // level again with the new handle.
+  void SetOwner(HWND owner) noexcept;
+
+  bool ActiveOnly = false;  // true: read only while the owner is the foreground window
+  bool UseDirectInput() const { return useDirectInput_; }
+  void SetUseDirectInput(bool use);  // a change opens everything again
+  // The primary-interface object, absent when it could not be obtained.
+  IDirectInputA* DirectInput() const { return directInput_.get(); }
+  bool OwnerIsForeground() const;
+
+  TJoystick Joystick{*this};
+
+ private:
+  HWND owner_;
+  std::string library_;
+  bool useDirectInput_ = true;
+  std::shared_ptr<IDirectInputA> directInput_;
+  InputStates merged_;
+  InputStates previousUnion_;
+};
+
+class TDXInput : public TCustomDXInput {
+ public:
+  using TCustomDXInput::TCustomDXInput;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,358 @@
+#define DIRECTINPUT_VERSION 0x0500
+#include "input/DXInput.h"
+
+#include <dinput.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstddef>
+#include <map>
+#include <type_traits>
+
+#include "app/Errors.h"
+
+namespace vantrel {
+
+// The records as the primary interface publishes them for this build.
+static_assert(sizeof(DIJOYSTATE2) == sizeof(JoystickState));
+static_assert(offsetof(DIJOYSTATE2, rgbButtons) == offsetof(JoystickState, rgbButtons));
+static_assert(offsetof(DIJOYSTATE2, rglFSlider) == offsetof(JoystickState, rglFSlider));
+static_assert(sizeof(DIDEVCAPS) == 44);
+static_assert(sizeof(JOYINFOEX) == 52);
+static_assert(sizeof(JOYCAPSA) == 404);
+
+namespace {
+
+constexpr DWORD kDirectInputVersion = 0x0500;
+// JOY_RETURNX | Y | Z | POV | BUTTONS | CENTERED
+constexpr DWORD kJoyReturnFlags = 0x4C7;
+constexpr UINT kMultimediaJoysticks = 256;
+constexpr std::size_t kMaxObjects = 256;
+
+struct LibraryFree {
+  void operator()(HMODULE module) const noexcept { FreeLibrary(module); }
+};
+using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFree>;
+
+// Libraries are loaded once and kept for the program's life, keyed by their
+// lower-case name.
+HMODULE CachedLibrary(const std::string& name) {
+  static std::map<std::string, Library> libraries;
+  std::string key = name;
+  std::transform(key.begin(), key.end(), key.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  auto found = libraries.find(key);
+  if (found == libraries.end()) {
+    Library module(LoadLibraryA(name.c_str()));
+    if (!module) throw AppError(name + " not loaded");
+    found = libraries.emplace(key, std::move(module)).first;
+  }
+  return found->second.get();
+}
+
+using DirectInputCreateAFn = HRESULT(WINAPI*)(HINSTANCE, DWORD, IDirectInputA**, IUnknown*);
+
+// One primary-interface object for every component that uses it; the last
+// holder to let go releases it.
+std::shared_ptr<IDirectInputA> ObtainDirectInput(const std::string& library) {
+  static std::weak_ptr<IDirectInputA> shared;
+  if (auto held = shared.lock()) return held;
+  auto create = reinterpret_cast<DirectInputCreateAFn>(
+      reinterpret_cast<void*>(GetProcAddress(CachedLibrary(library), "DirectInputCreateA")));
+  if (!create) throw AppError(library + " not loaded");
+  IDirectInputA* raw = nullptr;
+  if (FAILED(create(GetModuleHandleA(nullptr), kDirectInputVersion, &raw, nullptr)) || !raw)
+    throw AppError("DirectInputCreateA failed");
+  std::shared_ptr<IDirectInputA> held(raw, ComRelease{});
+  shared = held;
+  return held;
+}
+
+}  // namespace
+
+struct TJoystick::Enumerators {
+  struct Search {
+    int wanted;
+    int count = 0;
+    bool found = false;
+    GUID instance{};
+  };
+
+  static BOOL CALLBACK Device(LPCDIDEVICEINSTANCEA device, LPVOID context) {
+    auto& search = *static_cast<Search*>(context);
+    if (search.count++ != search.wanted) return DIENUM_CONTINUE;
+    search.instance = device->guidInstance;
+    search.found = true;
+    return DIENUM_STOP;
+  }
+
+  static BOOL CALLBACK Object(LPCDIDEVICEOBJECTINSTANCEA object, LPVOID context) {
+    auto& joystick = *static_cast<TJoystick*>(context);
+    // The table holds 256 objects; a device offering more loses the rest
+    // rather than overrunning it.
+    if (object->dwOfs >= static_cast<DWORD>(kStateRecordSize) ||
+        joystick.objects_.size() >= kMaxObjects)
+      return DIENUM_CONTINUE;
+    const std::size_t i = joystick.objects_.size();
+    joystick.objectTypes_[i] = object->guidType;
+    joystick.objects_.push_back({&joystick.objectTypes_[i], object->dwOfs, object->dwType, 0});
+    return DIENUM_CONTINUE;
+  }
+};
+
+TJoystick::TJoystick(TCustomDXInput& owner) : owner_(owner) { objects_.reserve(kMaxObjects); }
+
+TJoystick::~TJoystick() { CloseDevice(); }
+
+void TJoystick::CloseDevice() noexcept {
+  multimediaId_ = -1;
+  state_ = {};
+  caps_ = {};
+  if (device_) device_->Unacquire();
+  opened_ = false;
+  deviceButtonCount_ = 0;
+  device2_.reset();
+  device_.reset();
+  forceFeedbackCapable_ = false;
+  deviceStates_.reset();
+}
+
+void TJoystick::OpenDevice() {
+  CloseDevice();
+  if (!enabled_ || id_ < 0) return;
+  IDirectInputA* directInput = owner_.DirectInput();
+  if (!directInput) {
+    MultimediaLookup();
+    opened_ = true;
+    return;
+  }
+  if (!OpenPrimary(*directInput)) MultimediaLookup();
+}
+
+// The primary interface's open; false when the joystick cannot be had, which
+// leaves the reader closed.
+bool TJoystick::OpenPrimary(IDirectInputA& directInput) {
+  Enumerators::Search search{id_};
+  directInput.EnumDevices(DIDEVTYPE_JOYSTICK, Enumerators::Device, &search, DIEDFL_ATTACHEDONLY);
+  if (!search.found) return false;
+
+  IDirectInputDeviceA* raw = nullptr;
+  if (FAILED(directInput.CreateDevice(search.instance, &raw, nullptr))) return false;
+  device_.reset(raw);
+  DIDEVCAPS caps{};
+  caps.dwSize = sizeof caps;
+  if (SUCCEEDED(device_->GetCapabilities(&caps))) {
+    deviceButtonCount_ = static_cast<int>(caps.dwButtons);
+    forceFeedbackCapable_ = (caps.dwFlags & DIDC_FORCEFEEDBACK) != 0;
+  }
+
+  // The device is opened once more through the generic joystick identifier,
+  // replacing the one the capabilities came from.
+  raw = nullptr;
+  device_.reset();
+  const HRESULT created = directInput.CreateDevice(GUID_Joystick, &raw, nullptr);
+  device_.reset(raw);
+  if (FAILED(created) || !device_) {
+    // A device that cannot be configured counts as none: the button count
+    // comes from the multimedia lookup alone.
+    CloseDevice();
+    return false;
+  }
+
+  objects_.clear();
+  device_->EnumObjects(Enumerators::Object, this, DIDFT_ALL);
+  DIDATAFORMAT format{};
+  // The sizes of this build's own records: a 64-bit program passes 32 and 24.
+  format.dwSize = sizeof(DIDATAFORMAT);
+  format.dwObjSize = sizeof(DIOBJECTDATAFORMAT);
+  format.dwFlags = DIDF_ABSAXIS;
+  format.dwDataSize = kStateRecordSize;
+  format.dwNumObjs = static_cast<DWORD>(objects_.size());
+  format.rgodf = objects_.data();
+  if (FAILED(device_->SetDataFormat(&format))) {
+    CloseDevice();
+    return false;
+  }
+
+  DIPROPDWORD autoCenter{};
+  autoCenter.diph.dwSize = sizeof autoCenter;
+  autoCenter.diph.dwHeaderSize = sizeof(DIPROPHEADER);
+  autoCenter.diph.dwHow = DIPH_DEVICE;
+  autoCenter.dwData = AutoCenter ? DIPROPAUTOCENTER_ON : DIPROPAUTOCENTER_OFF;
+  device_->SetProperty(DIPROP_AUTOCENTER, &autoCenter.diph);
+  tables_.SendAll(*this);
+
+  void* second = nullptr;
+  if (FAILED(device_->QueryInterface(IID_IDirectInputDevice2A, &second)) || !second) {
+    CloseDevice();
+    MultimediaLookup();
+    throw AppError("QueryInterface(IDirectInputDevice2A) failed");
+  }
+  device2_.reset(static_cast<IDirectInputDevice2A*>(second));
+  opened_ = true;
+  return true;
+}
+
+void TJoystick::MultimediaLookup() {
+  multimediaId_ = -1;
+  int count = 0;
+  for (UINT n = 0; n < kMultimediaJoysticks; ++n) {
+    caps_ = {};
+    // Any error means no joystick there (Wine answers JOYERR_PARMS, not UNPLUGGED).
+    if (joyGetDevCapsA(n, &caps_, sizeof caps_) != JOYERR_NOERROR) continue;
+    if (count++ == id_) {
+      multimediaId_ = static_cast<int>(n);
+      break;
+    }
+  }
+  if (multimediaId_ == -1) return;
+  caps_ = {};
+  if (joyGetDevCapsA(static_cast<UINT>(multimediaId_), &caps_, sizeof caps_) == JOYERR_NOERROR)
+    deviceButtonCount_ = static_cast<int>(caps_.wNumButtons);
+  else
+    multimediaId_ = -1;
+}
+
+void TJoystick::ReadDevice() noexcept {
+  state_ = {};
+  deviceStates_.reset();
+  if (!opened_) return;
+  if (owner_.ActiveOnly && !owner_.OwnerIsForeground()) return;
+  if (device_) {
+    if (device2_) device2_->Poll();
+    HRESULT result = device_->GetDeviceState(sizeof state_, &state_);
+    if (result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED) {
+      device_->Acquire();
+      state_ = {};
+      result = device_->GetDeviceState(sizeof state_, &state_);
+    }
+    if (FAILED(result)) state_ = {};
+  } else if (multimediaId_ != -1) {
+    JOYINFOEX info{};
+    info.dwSize = sizeof info;
+    info.dwFlags = kJoyReturnFlags;
+    // A joystick unplugged since the open reads as the empty state, so
+    // whatever it held is released.
+    if (joyGetPosEx(static_cast<UINT>(multimediaId_), &info) == JOYERR_NOERROR) {
+      const MultimediaCaps caps{caps_.wXmin, caps_.wXmax, caps_.wYmin,      caps_.wYmax,
+                                caps_.wZmin, caps_.wZmax, caps_.wNumButtons};
+      const MultimediaPosition position{info.dwXpos, info.dwYpos, info.dwZpos, info.dwButtons,
+                                        info.dwPOV};
+      state_ = FallbackRecord(position, caps, tables_);
+    }
+  }
+  deviceStates_ = StatesFromRecord(state_);
+}
+
+DWORD TJoystick::CooperativeFlags() const {
+  if (!AutoCenter) return DISCL_EXCLUSIVE | DISCL_FOREGROUND;
+  const DWORD access =
+      forceFeedbackCapable_ && ForceFeedback ? DISCL_EXCLUSIVE : DISCL_NONEXCLUSIVE;
+  return access | (owner_.ActiveOnly ? DISCL_FOREGROUND : DISCL_BACKGROUND);
+}
+
+void TJoystick::SetID(int id) {
+  if (id == id_) return;
+  id_ = id;
+  OpenDevice();
+  SetCooperativeLevel(owner_.Owner());
+}
+
+void TJoystick::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  OpenDevice();
+  SetCooperativeLevel(owner_.Owner());
+}
+
+void TJoystick::SetDeadZoneAt(int offset, std::int32_t value) {
+  tables_.SetDeadZoneAt(offset, value, device_ ? this : nullptr);
+}
+
+void TJoystick::SetRangeAt(int offset, std::int32_t value) {
+  tables_.SetRangeAt(offset, value, device_ ? this : nullptr);
+}
+
+bool TJoystick::SendDeadZone(int offset, std::int32_t tenThousandths) {
+  DIPROPDWORD property{};
+  property.diph.dwSize = sizeof property;
+  property.diph.dwHeaderSize = sizeof(DIPROPHEADER);
+  property.diph.dwObj = static_cast<DWORD>(offset);
+  property.diph.dwHow = DIPH_BYOFFSET;
+  property.dwData = static_cast<DWORD>(tenThousandths);
+  return device_->SetProperty(DIPROP_DEADZONE, &property.diph) == DI_OK;
+}
+
+bool TJoystick::SendRange(int offset, std::int32_t lower, std::int32_t upper) {
+  DIPROPRANGE property{};
+  property.diph.dwSize = sizeof property;
+  property.diph.dwHeaderSize = sizeof(DIPROPHEADER);
+  property.diph.dwObj = static_cast<DWORD>(offset);
+  property.diph.dwHow = DIPH_BYOFFSET;
+  property.lMin = lower;
+  property.lMax = upper;
+  return device_->SetProperty(DIPROP_RANGE, &property.diph) == DI_OK;
+}
+
+void TJoystick::SetCooperativeLevel(HWND window) noexcept {
+  if (device_) device_->SetCooperativeLevel(window, CooperativeFlags());
+}
+
+void TJoystick::Acquire() noexcept {
+  if (device_) device_->Acquire();
+}
+
+TCustomDXInput::TCustomDXInput(HWND owner, std::string library)
+    : owner_(owner), library_(std::move(library)) {}
+
+TCustomDXInput::~TCustomDXInput() { CloseAll(); }
+
+void TCustomDXInput::OpenAll() {
+  CloseAll();
+  if (useDirectInput_) {
+    try {
+      directInput_ = ObtainDirectInput(library_);
+    } catch (const std::exception&) {
+      // No primary interface: the multimedia functions stand in, without a word.
+      directInput_.reset();
+    }
+  }
+  Joystick.OpenDevice();
+  Joystick.SetCooperativeLevel(owner_);
+  ReadAll();
+}
+
+void TCustomDXInput::CloseAll() noexcept {
+  Joystick.CloseDevice();
+  directInput_.reset();
+}
+
+void TCustomDXInput::ReadAll() noexcept {
+  InputStates now;
+  Joystick.ReadDevice();
+  if (Joystick.BindInputStates) now |= Joystick.DeviceStates();
+  MergeStates(merged_, previousUnion_, now);
+}
+
+void TCustomDXInput::HandleActivation(UINT msg, WPARAM wParam) noexcept {
+  const bool activated = (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) ||
+                         (msg == WM_ACTIVATEAPP && wParam != 0);
+  if (!activated) return;
+  if (ActiveOnly && !OwnerIsForeground()) return;
+  Joystick.Acquire();
+}
+
+void TCustomDXInput::SetOwner(HWND owner) noexcept {
+  owner_ = owner;
+  Joystick.SetCooperativeLevel(owner_);
+}
+
+void TCustomDXInput::SetUseDirectInput(bool use) {
+  if (use == useDirectInput_) return;
+  useDirectInput_ = use;
+  OpenAll();
+}
+
+bool TCustomDXInput::OwnerIsForeground() const { return GetForegroundWindow() == owner_; }
+
+}  // namespace vantrel

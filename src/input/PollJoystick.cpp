@@ -1,0 +1,54 @@
+#include "input/PollJoystick.h"
+
+namespace vantrel {
+
+namespace {
+
+// Press edges look for Pressed 0 and release edges for 1; nothing else is
+// ever written.
+void Press(BindingTable& bindings, std::uint8_t entry, const JoyButtonPressFn& joyButtonPress) {
+  if (bindings[entry].Pressed != 0) return;
+  bindings[entry].Pressed = 1;
+  joyButtonPress(entry);
+}
+
+void Release(BindingTable& bindings, std::uint8_t entry, const JoyButtonPressFn& joyButtonPress) {
+  if (bindings[entry].Pressed != 1) return;
+  bindings[entry].Pressed = 0;
+  joyButtonPress(entry);
+}
+
+// The entry numbers are read at each step: a press may reload the profile.
+void PollAxis(BindingTable& bindings, bool low, bool high, std::uint8_t BindingTable::*lowEntry,
+              std::uint8_t BindingTable::*highEntry, const JoyButtonPressFn& joyButtonPress) {
+  if (low) {
+    Press(bindings, bindings.*lowEntry, joyButtonPress);
+  } else if (high) {
+    Press(bindings, bindings.*highEntry, joyButtonPress);
+  } else {
+    Release(bindings, bindings.*lowEntry, joyButtonPress);
+    Release(bindings, bindings.*highEntry, joyButtonPress);
+  }
+}
+
+}  // namespace
+
+void PollJoystick(BindingTable& bindings, JoystickReader& reader,
+                  const JoyButtonPressFn& joyButtonPress) {
+  reader.ReadAll();
+  const InputStates states = reader.MergedStates();
+  PollAxis(bindings, states.test(StateLeft), states.test(StateRight), &BindingTable::EntryLeft,
+           &BindingTable::EntryRight, joyButtonPress);
+  PollAxis(bindings, states.test(StateUp), states.test(StateDown), &BindingTable::EntryUp,
+           &BindingTable::EntryDown, joyButtonPress);
+  const int n = bindings.NumOfButtons();
+  for (int entry = 1; entry <= n; ++entry) {
+    const auto e = static_cast<std::uint8_t>(entry);
+    if (reader.ButtonDown(entry - 1))
+      Press(bindings, e, joyButtonPress);
+    else
+      Release(bindings, e, joyButtonPress);
+  }
+}
+
+}  // namespace vantrel

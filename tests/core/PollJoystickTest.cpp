@@ -1,0 +1,137 @@
+#include "input/PollJoystick.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// A joystick component whose reads follow a script of state sets, one per run.
+class ScriptedReader : public JoystickReader {
+ public:
+  void ReadAll() override {
+    ++reads;
+    states_ = next;
+  }
+  InputStates MergedStates() const override { return states_; }
+  bool ButtonDown(int index) const override { return vantrel::ButtonDown(states_, index); }
+
+  InputStates next;
+  int reads = 0;
+
+ private:
+  InputStates states_;
+};
+
+// Runs one poll and returns the calls as "+e" (press) and "-e" (release),
+// checking that Pressed was written before each call.
+class PollJoystickTest : public ::testing::Test {
+ protected:
+  std::vector<std::string> Run(InputStates states) {
+    reader.next = states;
+    std::vector<std::string> calls;
+    PollJoystick(bindings, reader, [&](std::uint8_t entry) {
+      calls.push_back((bindings[entry].Pressed ? "+" : "-") + std::to_string(entry));
+    });
+    return calls;
+  }
+
+  BindingTable bindings{6};  // buttons 1 … 6, Up 7, Down 8, Left 9, Right 10
+  ScriptedReader reader;
+};
+
+InputStates With(std::initializer_list<int> members) {
+  InputStates s;
+  for (int m : members) s.set(m);
+  return s;
+}
+
+TEST_F(PollJoystickTest, ALongHoldGivesOnePressAndOneRelease) {
+  EXPECT_THAT(Run(With({StateButton(2)})), ElementsAre("+3"));
+  for (int i = 0; i < 5; ++i) EXPECT_THAT(Run(With({StateButton(2)})), IsEmpty());
+  EXPECT_EQ(bindings[3].Pressed, 1);
+  EXPECT_THAT(Run({}), ElementsAre("-3"));
+  EXPECT_THAT(Run({}), IsEmpty());
+  EXPECT_EQ(reader.reads, 8) << "one read per run";
+}
+
+TEST_F(PollJoystickTest, CrossingSidesKeepsTheFirstHeldUntilRest) {
+  EXPECT_THAT(Run(With({StateLeft})), ElementsAre("+9"));
+  EXPECT_THAT(Run(With({StateRight})), ElementsAre("+10")) << "Left stays held";
+  EXPECT_EQ(bindings[9].Pressed, 1);
+  EXPECT_THAT(Run({}), ElementsAre("-9", "-10"));
+
+  EXPECT_THAT(Run(With({StateDown})), ElementsAre("+8"));
+  EXPECT_THAT(Run(With({StateUp})), ElementsAre("+7"));
+  EXPECT_THAT(Run({}), ElementsAre("-7", "-8")) << "Up is released before Down";
+}
+
+TEST_F(PollJoystickTest, LeftIsNotReleasedWhileRightIsHeldFromBefore) {
+  Run(With({StateRight}));
+  EXPECT_THAT(Run(With({StateLeft})), ElementsAre("+9")) << "Right is not looked at";
+  EXPECT_EQ(bindings[10].Pressed, 1);
+}
+
+TEST_F(PollJoystickTest, ADiagonalPressesLeftThenUpThenTheButtons) {
+  EXPECT_THAT(Run(With({StateUp, StateLeft, StateButton(0)})), ElementsAre("+9", "+7", "+1"));
+  EXPECT_THAT(Run({}), ElementsAre("-9", "-7", "-1"));
+}
+
+TEST_F(PollJoystickTest, ButtonsGoInAscendingOrder) {
+  EXPECT_THAT(Run(With({StateButton(4), StateButton(1)})), ElementsAre("+2", "+5"));
+  EXPECT_THAT(Run(With({StateButton(5)})), ElementsAre("-2", "-5", "+6"));
+}
+
+TEST_F(PollJoystickTest, OnlyTheFirstNButtonsAreExamined) {
+  EXPECT_THAT(Run(With({StateButton(6), StateButton(31)})), IsEmpty());
+  bindings.Resize(0);
+  EXPECT_EQ(bindings.EntryUp, 1);
+  EXPECT_THAT(Run(With({StateButton(0), StateRight, StateDown})), ElementsAre("+4", "+2"));
+}
+
+TEST_F(PollJoystickTest, ThirtyTwoButtonsAllFire) {
+  bindings.Resize(32);
+  InputStates all;
+  all.set();
+  EXPECT_EQ(Run(all).size(), 32u + 2u) << "one side of each axis and every button";
+  EXPECT_EQ(bindings[32].Pressed, 1);
+}
+
+TEST_F(PollJoystickTest, TheEmptyStateReleasesEverythingHeld) {
+  Run(With({StateLeft, StateDown, StateButton(0), StateButton(5)}));
+  EXPECT_THAT(Run({}), ElementsAre("-9", "-8", "-1", "-6"));
+  for (std::uint8_t e = 1; e <= 10; ++e) EXPECT_EQ(bindings[e].Pressed, 0);
+}
+
+TEST_F(PollJoystickTest, OnlyEdgesFromZeroOrOneFire) {
+  // A value other than 0 or 1 is neither a held nor a free entry.
+  bindings[1].Pressed = 2;
+  EXPECT_THAT(Run(With({StateButton(0)})), IsEmpty());
+  EXPECT_THAT(Run({}), IsEmpty());
+  EXPECT_EQ(bindings[1].Pressed, 2);
+}
+
+TEST_F(PollJoystickTest, APressThatReloadsTheBindingsKeepsGoing) {
+  // A profile switch rewrites entries mid-run; the rest of the run uses them.
+  std::vector<int> calls;
+  reader.next = With({StateButton(0), StateButton(1)});
+  PollJoystick(bindings, reader, [&](std::uint8_t entry) {
+    calls.push_back(entry);
+    if (entry == 1) {
+      const auto pressed = bindings[2].Pressed;
+      bindings[2] = Binding{.Action = ActRun};
+      bindings[2].Pressed = pressed;
+    }
+  });
+  EXPECT_THAT(calls, ElementsAre(1, 2));
+  EXPECT_EQ(bindings[2].Action, ActRun);
+}
+
+}  // namespace
+}  // namespace vantrel

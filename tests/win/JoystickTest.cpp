@@ -1,0 +1,378 @@
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Errors.h"
+#include "dinput/DoubleState.h"
+#include "input/DXInput.h"
+#include "input/PollJoystick.h"
+
+namespace vantrel {
+namespace {
+
+// SetCooperativeLevel needs a real window; a message-only one works headless.
+class MessageWindow {
+ public:
+  MessageWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VantrelJoystickTestWindow";
+    RegisterClassA(&wc);
+    hwnd_ = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                            wc.hInstance, nullptr);
+  }
+  ~MessageWindow() { DestroyWindow(hwnd_); }
+  MessageWindow(const MessageWindow&) = delete;
+  MessageWindow& operator=(const MessageWindow&) = delete;
+  HWND get() const { return hwnd_; }
+
+ private:
+  HWND hwnd_;
+};
+
+// The double's module as this process loaded it, if it is the double.
+bool DoubleLoaded() {
+  HMODULE module = GetModuleHandleA("dinput.dll");
+  return module && GetProcAddress(module, test::kDoubleExport);
+}
+
+#ifndef VANTREL_WITHOUT_DOUBLE
+
+using ::testing::ElementsAreArray;
+
+class JoystickTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(window.get(), nullptr);
+    const std::string name = "vantrel-dinput-" + std::to_string(GetCurrentProcessId());
+    SetEnvironmentVariableA(test::kDoubleStateVariable, name.c_str());
+    state = test::MapDoubleState(name.c_str());
+    ASSERT_NE(state, nullptr);
+    test::ResetDoubleState(*state);
+  }
+
+  MessageWindow window;
+  test::DoubleState* state = nullptr;
+};
+
+TEST_F(JoystickTest, OpensThroughTheDoubleWithTheExpectedCalls) {
+  TDXInput input(window.get());
+  input.OpenAll();
+  ASSERT_TRUE(DoubleLoaded()) << "DInput.dll beside the executable was not the one loaded";
+  EXPECT_EQ(state->createVersion, 0x0500u);
+  EXPECT_EQ(state->enumDevType, 4) << "joysticks";
+  EXPECT_EQ(state->enumFlags, 1) << "attached only";
+  EXPECT_EQ(state->createdFromInstance, 1);
+  EXPECT_EQ(state->createdFromJoystickGuid, 1);
+  EXPECT_EQ(state->liveDevices, 1) << "the first device is given up for the second";
+  EXPECT_EQ(state->capsSize, 44);
+  EXPECT_EQ(state->enumObjectsFlags, 0);
+  static_assert(sizeof(void*) == 8, "the format sizes below are those of a 64-bit build");
+  EXPECT_EQ(state->formatSize, 32);
+  EXPECT_EQ(state->objectSize, 24);
+  EXPECT_EQ(state->formatFlags, 1) << "absolute axes";
+  EXPECT_EQ(state->dataSize, 272);
+  EXPECT_EQ(state->numObjs, 3 + 1 + 12);
+  EXPECT_EQ(state->formatTypesCopied, state->numObjs);
+  EXPECT_EQ(state->cooperativeFlags, 0xA) << "non-exclusive, background";
+  EXPECT_EQ(state->cooperativeWindow, reinterpret_cast<std::uintptr_t>(window.get()));
+  EXPECT_EQ(state->queryDevice2Calls, 1);
+  EXPECT_TRUE(input.Joystick.Opened());
+  EXPECT_EQ(input.Joystick.MultimediaId(), -1);
+  EXPECT_EQ(input.Joystick.CooperativeFlags(), 0xAu);
+}
+
+TEST_F(JoystickTest, SendsAutoCenterThenDeadZonesThenRangesInOffsetOrder) {
+  TDXInput input(window.get());
+  input.OpenAll();
+  EXPECT_EQ(state->autoCenter, 1);
+  for (int offset : {0, 4, 8}) {
+    EXPECT_EQ(state->deadZone[offset], 5000) << "50 % in ten-thousandths, offset " << offset;
+    EXPECT_EQ(state->rangeMin[offset], -1000);
+    EXPECT_EQ(state->rangeMax[offset], 1000);
+  }
+  std::vector<std::pair<int, int>> expected{{test::kAutoCenter, -1}};
+  for (int kind : {test::kDeadZone, test::kRange})
+    for (int offset = 0; offset <= 270; ++offset)
+      if (offset != 32) expected.push_back({kind, offset});
+  ASSERT_EQ(state->propertyCalls, static_cast<int>(expected.size()));
+  std::vector<std::pair<int, int>> log;
+  for (int i = 0; i < state->propertyCalls; ++i)
+    log.push_back({state->propertyLog[i].kind, state->propertyLog[i].offset});
+  EXPECT_THAT(log, ElementsAreArray(expected));
+  // Offsets without an axis were refused by the device and say so.
+  EXPECT_EQ(input.Joystick.DeadZoneAt(12), -1);
+  EXPECT_EQ(input.Joystick.RangeAt(48), -1);
+  EXPECT_EQ(input.Joystick.DeadZoneAt(32), -1) << "the hat is never sent";
+  EXPECT_EQ(input.Joystick.DeadZoneX(), 50);
+  EXPECT_EQ(input.Joystick.RangeY(), 1000);
+}
+
+TEST_F(JoystickTest, RangeAndDeadZoneReachTheDeviceAtOnce) {
+  TDXInput input(window.get());
+  input.Joystick.SetRangeY(700);  // before the open: stored, then sent with the rest
+  input.OpenAll();
+  EXPECT_EQ(state->rangeMax[4], 700);
+  input.Joystick.SetRangeX(500);
+  input.Joystick.SetDeadZoneY(30);
+  EXPECT_EQ(state->rangeMin[0], -500);
+  EXPECT_EQ(state->rangeMax[0], 500);
+  EXPECT_EQ(state->deadZone[4], 3000);
+  EXPECT_EQ(input.Joystick.RangeX(), 500);
+  EXPECT_EQ(input.Joystick.DeadZoneY(), 30);
+  input.Joystick.SetDeadZoneX(250);
+  EXPECT_EQ(state->deadZone[0], 10000) << "clamped to 100 %";
+}
+
+TEST_F(JoystickTest, ReadsButtonsAndAxesAndAcquiresOnDemand) {
+  TDXInput input(window.get());
+  state->lX = -300;
+  state->lY = 0;
+  state->buttons[0] = 0x80;
+  state->buttons[31] = 0x80;
+  state->buttons[32] = 0x80;
+  input.OpenAll();  // its read finds the device not yet acquired
+  EXPECT_EQ(state->acquired, 1);
+  EXPECT_GE(state->pollCalls, 1);
+  EXPECT_EQ(state->getDeviceStateSize, 272);
+  EXPECT_EQ(input.Joystick.AxisX(), -300);
+  EXPECT_TRUE(input.ButtonDown(0));
+  EXPECT_TRUE(input.ButtonDown(31));
+  EXPECT_FALSE(input.ButtonDown(32)) << "button 33 has no state";
+  EXPECT_EQ(input.MergedStates(),
+            InputStates().set(StateLeft).set(StateButton(0)).set(StateButton(31)));
+
+  state->lX = 0;
+  state->lY = 1;
+  state->buttons[0] = 0x7F;
+  input.ReadAll();
+  EXPECT_EQ(input.MergedStates(), InputStates().set(StateDown).set(StateButton(31)));
+  EXPECT_FALSE(input.ButtonDown(0)) << "only bit 7 counts";
+}
+
+TEST_F(JoystickTest, ReportsTheDevicesButtonCountBeyond32) {
+  state->buttonCount = 40;
+  TDXInput input(window.get());
+  input.OpenAll();
+  EXPECT_EQ(input.Joystick.DeviceButtonCount(), 40);
+  EXPECT_EQ(state->numObjs, 3 + 1 + 40);
+}
+
+TEST_F(JoystickTest, RetriesOnceAfterLostInput) {
+  TDXInput input(window.get());
+  input.OpenAll();
+  state->buttons[4] = 0x80;
+  state->inputLostOnce = 1;
+  const int acquires = state->acquireCalls;
+  const int reads = state->getDeviceStateCalls;
+  input.ReadAll();
+  EXPECT_EQ(state->acquireCalls, acquires + 1);
+  EXPECT_EQ(state->getDeviceStateCalls, reads + 2);
+  EXPECT_TRUE(input.ButtonDown(4)) << "the retry's state is used";
+
+  // Lost and not to be had back: this read is empty, the next one tries again.
+  state->inputLostOnce = 1;
+  state->failAcquire = 1;
+  input.ReadAll();
+  EXPECT_FALSE(input.ButtonDown(4));
+  EXPECT_TRUE(input.MergedStates().none());
+  state->failAcquire = 0;
+  input.ReadAll();
+  EXPECT_TRUE(input.ButtonDown(4));
+}
+
+TEST_F(JoystickTest, ActivationAcquiresTheDevice) {
+  TDXInput input(window.get());
+  input.OpenAll();
+  state->acquired = 0;
+  const int acquires = state->acquireCalls;
+  input.HandleActivation(WM_ACTIVATE, WA_INACTIVE);
+  input.HandleActivation(WM_ACTIVATEAPP, FALSE);
+  EXPECT_EQ(state->acquireCalls, acquires);
+  input.HandleActivation(WM_ACTIVATE, WA_CLICKACTIVE);
+  EXPECT_EQ(state->acquired, 1);
+  input.HandleActivation(WM_ACTIVATEAPP, TRUE);
+  EXPECT_EQ(state->acquireCalls, acquires + 2);
+}
+
+TEST_F(JoystickTest, ANewOwnerWindowGetsTheCooperativeLevel) {
+  TDXInput input(window.get());
+  input.OpenAll();
+  MessageWindow other;
+  input.SetOwner(other.get());
+  EXPECT_EQ(state->cooperativeWindow, reinterpret_cast<std::uintptr_t>(other.get()));
+  EXPECT_EQ(state->cooperativeFlags, 0xA);
+}
+
+TEST_F(JoystickTest, WithoutAutoCenterTheJoystickAsksForExclusiveForeground) {
+  TDXInput input(window.get());
+  input.Joystick.AutoCenter = false;
+  input.OpenAll();
+  EXPECT_EQ(state->autoCenter, 0);
+  EXPECT_EQ(state->cooperativeFlags, 0x5);
+}
+
+TEST_F(JoystickTest, MoreThan256ObjectsAreCutAtTheTable) {
+  state->extraObjects = 300;
+  TDXInput input(window.get());
+  input.OpenAll();
+  EXPECT_EQ(state->numObjs, 256);
+  EXPECT_LT(state->formatMaxOffset, 272) << "the object beyond the record is skipped";
+  EXPECT_EQ(state->formatTypesCopied, 256);
+  EXPECT_TRUE(input.Joystick.Opened());
+}
+
+TEST_F(JoystickTest, CloseAllReleasesTheDeviceAndTheInterface) {
+  {
+    TDXInput input(window.get());
+    input.OpenAll();
+    input.CloseAll();
+    EXPECT_EQ(state->liveDevices, 0);
+    EXPECT_EQ(state->liveObjects, 0);
+    EXPECT_GE(state->unacquireCalls, 1);
+    EXPECT_FALSE(input.Joystick.Opened());
+    EXPECT_EQ(input.Joystick.DeviceButtonCount(), 0);
+    input.OpenAll();
+    EXPECT_EQ(state->liveObjects, 1);
+  }
+  EXPECT_EQ(state->liveDevices, 0) << "the component's end closes everything";
+  EXPECT_EQ(state->liveObjects, 0);
+}
+
+TEST_F(JoystickTest, OneInterfaceObjectServesEveryComponent) {
+  TDXInput first(window.get());
+  TDXInput second(window.get());
+  first.OpenAll();
+  second.OpenAll();
+  EXPECT_EQ(state->liveObjects, 1);
+  first.CloseAll();
+  EXPECT_EQ(state->liveObjects, 1);
+  second.CloseAll();
+  EXPECT_EQ(state->liveObjects, 0);
+}
+
+// Failures of the device: the reader stays closed and reads empty, quietly.
+// Under Wine the multimedia functions list no joystick, so no button count.
+void ExpectClosedAndEmpty(TDXInput& input, test::DoubleState& state) {
+  EXPECT_FALSE(input.Joystick.Opened());
+  EXPECT_EQ(input.Joystick.DeviceButtonCount(), 0);
+  EXPECT_EQ(state.liveDevices, 0);
+  state.buttons[0] = 0x80;
+  state.lX = 5;
+  input.ReadAll();
+  EXPECT_TRUE(input.MergedStates().none());
+  EXPECT_FALSE(input.ButtonDown(0));
+}
+
+TEST_F(JoystickTest, NoAttachedJoystickLeavesTheReaderClosed) {
+  state->attached = 0;
+  TDXInput input(window.get());
+  input.OpenAll();
+  EXPECT_EQ(state->createdFromInstance + state->createdFromJoystickGuid, 0);
+  ExpectClosedAndEmpty(input, *state);
+}
+
+TEST_F(JoystickTest, ARefusedDataFormatLeavesTheReaderClosed) {
+  state->failSetDataFormat = 1;
+  TDXInput input(window.get());
+  input.OpenAll();
+  EXPECT_EQ(state->setDataFormatCalls, 1);
+  EXPECT_EQ(state->propertyCalls, 0);
+  ExpectClosedAndEmpty(input, *state);
+  input.Joystick.SetRangeX(300);
+  EXPECT_EQ(input.Joystick.RangeX(), 300) << "stored, with no device to send it to";
+}
+
+TEST_F(JoystickTest, ARefusedPollingInterfaceIsAnErrorAndTheReaderStaysClosed) {
+  state->refuseDevice2 = 1;
+  TDXInput input(window.get());
+  EXPECT_THROW(input.OpenAll(), AppError);
+  EXPECT_EQ(state->setCooperativeLevelCalls, 0) << "the open ends at the error";
+  ExpectClosedAndEmpty(input, *state);
+}
+
+// Without the primary interface the multimedia functions are used: the
+// reader is open, and under Wine (no joystick there) every read is empty.
+void ExpectMultimediaFallback(TDXInput& input, test::DoubleState& state) {
+  EXPECT_NO_THROW(input.OpenAll());
+  EXPECT_EQ(input.DirectInput(), nullptr);
+  EXPECT_TRUE(input.Joystick.Opened());
+  EXPECT_EQ(input.Joystick.MultimediaId(), -1);
+  EXPECT_EQ(input.Joystick.DeviceButtonCount(), 0);
+  EXPECT_EQ(state.liveDevices, 0);
+  state.buttons[0] = 0x80;
+  input.ReadAll();
+  EXPECT_TRUE(input.MergedStates().none());
+  input.Joystick.SetRangeX(300);
+  EXPECT_EQ(state.propertyCalls, 0);
+  EXPECT_EQ(input.Joystick.RangeX(), 300);
+}
+
+TEST_F(JoystickTest, FailedCreationFallsBackToTheMultimediaFunctions) {
+  state->failCreate = 1;
+  TDXInput input(window.get());
+  ExpectMultimediaFallback(input, *state);
+  EXPECT_EQ(state->createVersion, 0x0500u);
+}
+
+TEST_F(JoystickTest, AMissingLibraryOrEntryFallsBackToTheMultimediaFunctions) {
+  TDXInput missingLibrary(window.get(), "VantrelNoSuchInput.dll");
+  ExpectMultimediaFallback(missingLibrary, *state);
+  TDXInput missingEntry(window.get(), "kernel32.dll");
+  ExpectMultimediaFallback(missingEntry, *state);
+}
+
+TEST_F(JoystickTest, WithoutDirectInputByChoiceTheFallbackIsUsed) {
+  TDXInput input(window.get());
+  input.OpenAll();
+  ASSERT_TRUE(input.Joystick.HasDevice());
+  input.SetUseDirectInput(false);
+  EXPECT_EQ(state->liveObjects, 0);
+  EXPECT_TRUE(input.Joystick.Opened());
+  EXPECT_FALSE(input.Joystick.HasDevice());
+}
+
+TEST_F(JoystickTest, PollingTurnsTheDoublesButtonsIntoPressesAndReleases) {
+  TDXInput input(window.get());
+  input.OpenAll();
+  BindingTable bindings(4);
+  std::vector<std::string> calls;
+  auto poll = [&] {
+    PollJoystick(bindings, input, [&](std::uint8_t entry) {
+      calls.push_back((bindings[entry].Pressed ? "+" : "-") + std::to_string(entry));
+    });
+  };
+  state->buttons[2] = 0x80;
+  state->lX = 1000;
+  poll();
+  poll();
+  state->buttons[2] = 0;
+  state->lX = 0;
+  poll();
+  EXPECT_THAT(calls, ::testing::ElementsAre("+8", "+3", "-8", "-3"));
+}
+
+#else  // VANTREL_WITHOUT_DOUBLE
+
+TEST(JoystickWithoutDouble, TheSystemsInterfaceOrTheFallbackAnswersQuietly) {
+  MessageWindow window;
+  TDXInput input(window.get());
+  ASSERT_NO_THROW(input.OpenAll());
+  EXPECT_FALSE(DoubleLoaded()) << "no double sits beside this executable";
+  // Wine offers no joystick: whichever interface answered, every read is empty.
+  input.ReadAll();
+  EXPECT_TRUE(input.MergedStates().none());
+  EXPECT_EQ(input.Joystick.DeviceButtonCount(), 0);
+  input.Joystick.SetRangeX(400);
+  EXPECT_EQ(input.Joystick.RangeX(), 400);
+}
+
+#endif
+
+}  // namespace
+}  // namespace vantrel
