@@ -1,16 +1,157 @@
 #include "actions/QEXpopupcode.h"
 
+#include "app/Forms_win.h"
+#include "app/QEXmainwndcode.h"
+
 namespace vantrel {
+
+namespace {
+
+constexpr COLORREF kLineColour = RGB(58, 110, 165);
+constexpr UINT kCloseCommand = 1;
+constexpr int kWidth = 139;
+constexpr int kHeight = 41;
+
+std::string TextOf(HWND hwnd) {
+  char text[512] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+}  // namespace
 
 void TpopupINI::Create(HWND mainWindow) {
   // Not owned by the main window: it must show over other programs while the
   // main window is hidden in the tray.
   CreateForm({.window = {.className = "TpopupINI",
+                         .caption = "Set window position",
                          .style = WS_POPUP,
                          .exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
-                         .clientWidth = 139,
-                         .clientHeight = 41},
+                         .clientWidth = kWidth,
+                         .clientHeight = kHeight},
               .mainWindow = mainWindow});
+  font_.reset(CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_SWISS, "Arial"));
+  lineBrush_.reset(CreateSolidBrush(kLineColour));
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  auto line = [&](int top) {
+    const HWND hwnd = CreateWindowExA(WS_EX_STATICEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER,
+                                      3, top, 134, 17, Handle(), nullptr, instance, nullptr);
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    return hwnd;
+  };
+  sttCurINI_ = line(3);
+  sttNextINI_ = line(22);
+  PopupTimer.Attach(Handle());
 }
+
+LRESULT TpopupINI::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_SHOWWINDOW:
+      if (wParam) FormShow();
+      break;
+    case WM_TIMER:
+      if (wParam == PopupTimer.Id()) PopupTimerTimer();
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      SetTextColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+      SetBkColor(reinterpret_cast<HDC>(wParam), kLineColour);
+      return reinterpret_cast<LRESULT>(lineBrush_.get());
+    case WM_ERASEBKGND: {
+      RECT r;
+      GetClientRect(Handle(), &r);
+      FillRect(reinterpret_cast<HDC>(wParam), &r,
+               positioning_ ? static_cast<HBRUSH>(lineBrush_.get()) : GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
+    case WM_CONTEXTMENU: {
+      HMENU MPopup = CreatePopupMenu();
+      AppendMenuA(MPopup, MF_STRING, kCloseCommand, "Close");
+      POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      if (lParam == -1) GetCursorPos(&at);  // from the keyboard
+      const UINT chosen = TrackPopupMenu(MPopup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                                         Handle(), nullptr);
+      DestroyMenu(MPopup);
+      if (chosen == kCloseCommand) MCloseClick();
+      return 0;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kCloseCommand && lParam == 0) {
+        MCloseClick();
+        return 0;
+      }
+      break;
+  }
+  return ShellForm::HandleMessage(msg, wParam, lParam);
+}
+
+std::uint8_t& TpopupINI::ShowTime() const { return Forms().MainFrm->PopupShowTime; }
+
+void TpopupINI::ProfileSwitched(const std::string& currentLine, const std::string& nextLine,
+                                bool show) {
+  SetWindowTextA(sttCurINI_, currentLine.c_str());
+  if (!show) return;
+  SetWindowTextA(sttNextINI_, nextLine.c_str());
+  PopupTicks = 1;
+  if (!Visible()) ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
+void TpopupINI::FormShow() {
+  if (ShowTime() > 0) PopupTimer.SetEnabled(true);
+  // Above other programs' windows, without taking the focus from the game.
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+void TpopupINI::PopupTimerTimer() {
+  if (PopupTicks < ShowTime()) {
+    ++PopupTicks;
+    return;
+  }
+  PopupTimer.SetEnabled(false);
+  ShowWindow(Handle(), SW_HIDE);
+}
+
+void TpopupINI::MCloseClick() { ShowWindow(Handle(), SW_HIDE); }
+
+void TpopupINI::SetBorder(bool toolWindow) {
+  // The client area keeps its size; the frame grows around it.
+  RECT r{0, 0, kWidth, kHeight};
+  const DWORD style = WS_POPUP | (toolWindow ? WS_CAPTION | WS_SYSMENU : 0);
+  const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  SetWindowLongPtrA(Handle(), GWL_STYLE, static_cast<LONG_PTR>(style | (Visible() ? WS_VISIBLE : 0)));
+  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TpopupINI::BeginPositioning(HWND optionsWindow) {
+  optionsWindow_ = optionsWindow;
+  positioning_ = true;
+  SetBorder(true);
+  SetWindowTextA(sttCurINI_, "");
+  SetWindowTextA(sttNextINI_, "");
+  PopupTicks = ShowTime();
+  ShowTime() = 0;
+  PopupTimer.SetEnabled(false);
+  if (optionsWindow_) EnableWindow(optionsWindow_, FALSE);
+  ShowWindow(Handle(), SW_SHOW);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TpopupINI::FormClose() {
+  if (positioning_) {
+    positioning_ = false;
+    SetBorder(false);
+    ShowTime() = PopupTicks;
+    if (optionsWindow_) EnableWindow(optionsWindow_, TRUE);
+    InvalidateRect(Handle(), nullptr, TRUE);
+  }
+  PopupTimer.SetEnabled(false);
+  ShellForm::FormClose();
+}
+
+std::string TpopupINI::CurrentText() const { return TextOf(sttCurINI_); }
+std::string TpopupINI::NextText() const { return TextOf(sttNextINI_); }
 
 }  // namespace vantrel

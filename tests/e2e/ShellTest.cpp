@@ -6,40 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "resource.h"
-#include "win/TempDir_win.h"
+#include "e2e/Program_win.h"
 
 namespace {
 
-using vantrel::test::TempDir;
-
-// A cross build records Unix paths; Wine reaches them through drive Z:.
-std::string WindowsPath(std::string path) {
-  if (path.empty() || path[0] != '/') return path;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return "Z:" + path;
-}
-
-template <class Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = 5000) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  for (;;) {
-    if (condition()) return true;
-    if (GetTickCount64() > end) return false;
-    Sleep(20);
-  }
-}
-
-std::string ClassOf(HWND hwnd) {
-  char name[256] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  return name;
-}
+using vantrel::test::Program;
+using vantrel::test::WaitUntil;
 
 void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) {
   std::vector<INPUT> inputs;
@@ -53,95 +29,10 @@ void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// One run of a copy of the program, ended at the latest when the test ends.
-class Program {
- public:
-  // `settings`: the text of the settings file beside the executable, if any.
-  explicit Program(const std::string& settings = "") {
-    exe_ = dir_ / "Vantrel.exe";
-    if (!CopyFileA(WindowsPath(VANTREL_EXE).c_str(), exe_.c_str(), FALSE)) return;
-    if (!settings.empty()) vantrel::test::WriteFileBytes(dir_ / "Vantrel.set", settings);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    std::string commandLine = "\"" + exe_ + "\"";
-    if (CreateProcessA(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       dir_.Path().c_str(), &si, &process_))
-      CloseHandle(process_.hThread);
-    else
-      process_.hProcess = nullptr;
-  }
-  ~Program() {
-    if (!process_.hProcess) return;
-    if (Running()) TerminateProcess(process_.hProcess, 99);
-    WaitForSingleObject(process_.hProcess, 5000);
-    CloseHandle(process_.hProcess);
-  }
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
-
-  bool Started() const { return process_.hProcess != nullptr; }
-  bool Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
-
-  // The program's top-level windows by class name (each class has one window).
-  std::map<std::string, HWND> Windows() const {
-    struct Search {
-      DWORD pid;
-      std::map<std::string, HWND> found;
-    } search{process_.dwProcessId, {}};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(param);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(hwnd, &pid);
-          if (pid == s->pid) s->found.emplace(ClassOf(hwnd), hwnd);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
-  HWND Window(const std::string& className) const {
-    const auto all = Windows();
-    const auto it = all.find(className);
-    return it == all.end() ? nullptr : it->second;
-  }
-
-  // The main window once it shows, or null after ten seconds. By then every
-  // window exists: the main window is shown after the last one is created.
-  HWND WaitForMainWindow() const {
-    HWND main = nullptr;
-    WaitUntil(
-        [&] {
-          main = Window("TMainFrm");
-          return main && IsWindowVisible(main);
-        },
-        10000);
-    return main;
-  }
-
-  // Every window exists once the last one, the options window, does. (Wine's
-  // WaitForInputIdle can answer before start-up is over.)
-  bool WaitUntilCreated() const {
-    return WaitUntil([&] { return Window("TOptionsFrm") != nullptr; }, 10000);
-  }
-
-  // The exit code, or -1 when the program is still running after the wait.
-  long ExitCode(DWORD timeoutMs = 5000) const {
-    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(process_.hProcess, &code);
-    return static_cast<long>(code);
-  }
-
- private:
-  TempDir dir_;
-  std::string exe_;
-  PROCESS_INFORMATION process_{};
-};
-
 class ShellTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(program.Started()) << "could not start " << VANTREL_EXE;
+    ASSERT_TRUE(program.Start()) << "could not start " << VANTREL_EXE;
     main = program.WaitForMainWindow();
     ASSERT_NE(main, nullptr) << "the main window did not show (is there a display?)";
   }
@@ -164,15 +55,14 @@ TEST_F(ShellTest, StartsWithNineWindowsAndShowsOnlyTheMainOne) {
   EXPECT_EQ(client.right, 281);
   EXPECT_EQ(client.bottom, 267);
 
-  const auto windows = program.Windows();
   for (const char* name : {"TMainFrm", "THelpFrm", "TActionDlg", "TIniFrm", "TClickDlg",
                            "TBindEmulDlg", "TAboutBox", "TpopupINI", "TOptionsFrm"}) {
-    const auto it = windows.find(name);
-    ASSERT_NE(it, windows.end()) << name << " was not created";
-    EXPECT_EQ(IsWindowVisible(it->second) != FALSE, std::string(name) == "TMainFrm") << name;
+    const HWND window = program.Window(name);
+    ASSERT_NE(window, nullptr) << name << " was not created";
+    EXPECT_EQ(IsWindowVisible(window) != FALSE, std::string(name) == "TMainFrm") << name;
   }
   // The popup shows over other programs without a task-bar button.
-  const LONG_PTR popupStyle = GetWindowLongPtrA(windows.at("TpopupINI"), GWL_EXSTYLE);
+  const LONG_PTR popupStyle = GetWindowLongPtrA(program.Window("TpopupINI"), GWL_EXSTYLE);
   EXPECT_TRUE(popupStyle & WS_EX_TOOLWINDOW);
   EXPECT_TRUE(popupStyle & WS_EX_TOPMOST);
 }
@@ -254,8 +144,9 @@ TEST_F(ShellTest, MinimisingWhileOptionsAreOpenGivesTheMainWindowBack) {
 }
 
 TEST(ShellStartTest, MinimizeOnRunStartsInTheTrayAndATrayClickShowsTheMainWindow) {
-  Program program("[Setup]\r\nMinimize=1\r\n");
-  ASSERT_TRUE(program.Started());
+  Program program;
+  program.Settings("Minimize=1\r\n");
+  ASSERT_TRUE(program.Start());
   ASSERT_TRUE(program.WaitUntilCreated()) << "start-up did not finish";
   const HWND main = program.Window("TMainFrm");
   ASSERT_NE(main, nullptr);

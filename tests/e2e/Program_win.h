@@ -1,0 +1,97 @@
+#pragma once
+// Runs the real program from a fresh folder and watches what it does: its
+// windows, the input it injects (through the recorder's hooks), and the
+// joystick it reads (the DirectInput double beside it).
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "dinput/DoubleState.h"
+#include "win/TempDir_win.h"
+
+namespace vantrel::test {
+
+// A cross build records Unix paths; Wine reaches them through drive Z:.
+std::string WindowsPath(std::string path);
+
+template <class Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = 5000) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() > end) return false;
+    Sleep(10);
+  }
+}
+
+std::string ClassOf(HWND hwnd);
+std::string TextOf(HWND hwnd);
+
+// One run of a copy of the program, ended at the latest when the test ends.
+class Program {
+ public:
+  // `joystick`: put the DirectInput double beside the copy, with an attached
+  // joystick the test drives through Joystick().
+  explicit Program(bool joystick = false);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // The program's folder, for the files it should find there.
+  std::string operator/(const std::string& name) const { return dir_ / name; }
+  const std::string& Folder() const { return dir_.Path(); }
+  // Writes the settings file (the text of its [Setup] section).
+  void Settings(const std::string& setup);
+  void Write(const std::string& name, const std::string& text);
+
+  bool Start();
+  bool Running() const;
+  // The exit code, or -1 when the program is still running after the wait.
+  long ExitCode(DWORD timeoutMs = 5000) const;
+
+  // The program's top-level window of this class, or null.
+  HWND Window(const std::string& className) const;
+  // The main window once it shows, or null after ten seconds.
+  HWND WaitForMainWindow() const;
+  // Every window exists once the last one, the options window, does. (Wine's
+  // WaitForInputIdle can answer before start-up is over.)
+  bool WaitUntilCreated() const;
+  // A control of the main window by its id (the rows' ids are in resource.h).
+  HWND Control(int id) const;
+
+  DoubleState& Joystick() { return *joystick_; }
+  // Waits until the program has read the joystick `reads` more times, so a
+  // change made now has been seen by at least one polling run.
+  bool WaitForReads(int reads = 2) const;
+
+ private:
+  TempDir dir_;
+  DoubleState* joystick_ = nullptr;
+  std::string doubleName_;
+  PROCESS_INFORMATION process_{};
+};
+
+// The recorder process: the injected input seen through low-level hooks.
+class InputRecorder {
+ public:
+  InputRecorder();
+  ~InputRecorder();
+  InputRecorder(const InputRecorder&) = delete;
+  InputRecorder& operator=(const InputRecorder&) = delete;
+
+  bool Started() const { return process_.hProcess != nullptr; }
+  // The lines recorded so far ("key down 17", "mouse move 3,0", ...).
+  std::vector<std::string> Lines() const;
+  // Waits until at least `count` lines are there.
+  bool WaitForLines(std::size_t count, DWORD timeoutMs = 5000) const;
+  void Clear();
+
+ private:
+  TempDir dir_;
+  std::string file_;
+  std::size_t skipped_ = 0;
+  PROCESS_INFORMATION process_{};
+};
+
+}  // namespace vantrel::test

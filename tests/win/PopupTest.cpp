@@ -1,0 +1,115 @@
+// The profile popup, with the program's windows created in this process.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/Application_win.h"
+#include "config/SettingsFile_win.h"
+#include "win/TempDir_win.h"
+
+namespace vantrel {
+namespace {
+
+class Popup : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetSettingsFile(dir / "Vantrel.set");
+    app.CreateForms();
+  }
+  void Tick() { SendMessageA(popup.Handle(), WM_TIMER, popup.PopupTimer.Id(), 0); }
+  bool Shown() { return IsWindowVisible(popup.Handle()) != FALSE; }
+
+  test::TempDir dir;
+  Application app;
+  TpopupINI& popup = app.popupINI;
+};
+
+TEST_F(Popup, TwoLinesInASmallBorderlessWindow) {
+  RECT client;
+  GetClientRect(popup.Handle(), &client);
+  EXPECT_EQ(client.right, 139);
+  EXPECT_EQ(client.bottom, 41);
+  EXPECT_FALSE(GetWindowLongPtrA(popup.Handle(), GWL_STYLE) & WS_CAPTION);
+  std::vector<RECT> lines;
+  EnumChildWindows(
+      popup.Handle(),
+      [](HWND child, LPARAM p) -> BOOL {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+        reinterpret_cast<std::vector<RECT>*>(p)->push_back(r);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&lines));
+  ASSERT_EQ(lines.size(), 2u);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(lines[i].left, 3);
+    EXPECT_EQ(lines[i].top, i == 0 ? 3 : 22);
+    EXPECT_EQ(lines[i].right - lines[i].left, 134);
+    EXPECT_EQ(lines[i].bottom - lines[i].top, 17);
+  }
+}
+
+TEST_F(Popup, WithThePopupOffOnlyTheFirstLineChanges) {
+  popup.ProfileSwitched("Current: beta.ini", "Next: gamma.ini", false);
+  EXPECT_EQ(popup.CurrentText(), "Current: beta.ini");
+  EXPECT_EQ(popup.NextText(), "");
+  EXPECT_FALSE(Shown());
+}
+
+TEST_F(Popup, ShowsOnTopWithoutTheFocusForTheShowTime) {
+  app.MainFrm.PopupShowTime = 3;
+  const HWND before = GetForegroundWindow();
+  popup.ProfileSwitched("Current: beta.ini", "Next: gamma.ini", true);
+  EXPECT_TRUE(Shown());
+  EXPECT_EQ(popup.NextText(), "Next: gamma.ini");
+  EXPECT_TRUE(GetWindowLongPtrA(popup.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetForegroundWindow(), before) << "the popup never takes the focus";
+  EXPECT_TRUE(popup.PopupTimer.Enabled());
+  Tick();
+  Tick();
+  EXPECT_TRUE(Shown());
+  // Another switch while it shows starts the count afresh.
+  popup.ProfileSwitched("Current: gamma.ini", "Next: alpha.ini", true);
+  Tick();
+  Tick();
+  EXPECT_TRUE(Shown());
+  EXPECT_EQ(popup.CurrentText(), "Current: gamma.ini");
+  Tick();
+  EXPECT_FALSE(Shown()) << "gone three seconds after the last switch";
+  EXPECT_FALSE(popup.PopupTimer.Enabled());
+}
+
+TEST_F(Popup, ShowTimeZeroStaysUntilClose) {
+  popup.ProfileSwitched("Current: a.ini", "Next: b.ini", true);
+  EXPECT_FALSE(popup.PopupTimer.Enabled());
+  SendMessageA(popup.Handle(), WM_COMMAND, 1, 0);  // the context menu's Close
+  EXPECT_FALSE(Shown());
+}
+
+TEST_F(Popup, PositioningModeLendsABorderUntilClosed) {
+  app.MainFrm.PopupShowTime = 7;
+  EnableWindow(app.OptionsFrm.Handle(), TRUE);
+  popup.ProfileSwitched("Current: a.ini", "Next: b.ini", true);
+  popup.BeginPositioning(app.OptionsFrm.Handle());
+  EXPECT_TRUE(GetWindowLongPtrA(popup.Handle(), GWL_STYLE) & WS_CAPTION);
+  EXPECT_EQ(popup.CurrentText(), "");
+  EXPECT_EQ(app.MainFrm.PopupShowTime, 0) << "no counting while it is being placed";
+  EXPECT_FALSE(IsWindowEnabled(app.OptionsFrm.Handle()));
+  SetWindowPos(popup.Handle(), nullptr, 222, 111, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+
+  popup.Close();
+  EXPECT_FALSE(Shown());
+  EXPECT_FALSE(GetWindowLongPtrA(popup.Handle(), GWL_STYLE) & WS_CAPTION);
+  EXPECT_EQ(app.MainFrm.PopupShowTime, 7);
+  EXPECT_TRUE(IsWindowEnabled(app.OptionsFrm.Handle()));
+  RECT r, client;
+  GetWindowRect(popup.Handle(), &r);
+  GetClientRect(popup.Handle(), &client);
+  EXPECT_EQ(r.left, 222);
+  EXPECT_EQ(client.right, 139);
+  EXPECT_EQ(client.bottom, 41);
+}
+
+}  // namespace
+}  // namespace vantrel
