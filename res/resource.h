@@ -19,3 +19,12 @@
 // Tray menu commands.
 #define IDM_TRAY_SETTINGS 201
 #define IDM_TRAY_EXIT 202
+
+// Main window controls. The row controls of entry e carry the row's id plus e.
+#define IDC_FSGAXIS 900
+#define IDC_FSGBUTTONS 901
+#define IDC_BTNGUP 902
+#define IDC_BTNGDOWN 903
+#define IDC_BTNJOY 1000
+#define IDC_STJOY 1100
+#define IDC_CHBJOY 1200

@@ -11,6 +11,7 @@ add_library(vantrel_win STATIC
   app/Forms_win.cpp
   app/Tray_win.cpp
   app/QEXmainwndcode.cpp
+  app/ButtonRows_win.cpp
   app/QEXhelpwndcode.cpp
   app/QEXaboutcode.cpp
   # Windows of the other subsystems

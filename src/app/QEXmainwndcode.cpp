@@ -8,8 +8,10 @@
 #include "app/Forms_win.h"
 #include "app/QEXaboutcode.h"
 #include "app/QEXhelpwndcode.h"
+#include "app/RowLayout.h"
 #include "bindings/Profile.h"
 #include "bindings/ProfileFile_win.h"
+#include "config/QEXactiondlgcode.h"
 #include "config/QEXoptionswndcode.h"
 #include "resource.h"
 
@@ -77,7 +79,9 @@ void TMainFrm::Create() {
   MenuHandle menu = BuildMainMenu();
   CreateFromSpec({.className = "TMainFrm",
                   .caption = kCaption,
-                  .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                  // The group boxes paint their own background and the rows in it.
+                  .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+                           WS_CLIPCHILDREN,
                   .clientWidth = kClientWidth,
                   .clientHeight = kClientHeight,
                   .menu = menu.get()});
@@ -100,10 +104,18 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       FormCreate();
       return 0;
     case WM_COMMAND:
-      if (lParam == 0) {  // menu items and shortcuts; the rows' controls come later
+      if (lParam == 0)  // menu items and shortcuts
         OnCommand(LOWORD(wParam));
-        return 0;
-      }
+      else  // the rows and arrows, passed on by their group boxes
+        OnControlCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+      return 0;
+    case WM_DRAWITEM:
+      if (Rows.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_CTLCOLORSTATIC:
+      if (HBRUSH brush = Rows.DisplayColours(reinterpret_cast<HDC>(wParam),
+                                             reinterpret_cast<HWND>(lParam)))
+        return reinterpret_cast<LRESULT>(brush);
       break;
     case WM_TIMER:
       OnTimer(wParam);
@@ -153,6 +165,7 @@ bool TMainFrm::TranslateShortcut(MSG& msg) {
 }
 
 void TMainFrm::FormCreate() {
+  Rows.CreateGroups(Handle());
   Timer1.Attach(Handle());
   tmrMouse.Attach(Handle());
   tmrTurbo.Attach(Handle());
@@ -187,6 +200,19 @@ void TMainFrm::OnCommand(int id) {
       MAboutClick();
       break;
   }
+}
+
+void TMainFrm::OnControlCommand(HWND control, int code) {
+  // An owner-drawn button reports the second click of a double click on its own.
+  if (code != BN_CLICKED && code != BN_DOUBLECLICKED) return;
+  if (control == Rows.btnGUp)
+    btnGUpClick();
+  else if (control == Rows.btnGDown)
+    btnGDownClick();
+  else if (Rows.EntryOfButton(control))
+    OnbtnJoyClick(control);
+  else if (Rows.EntryOfTurbo(control))
+    OnchbJoyClick(control);
 }
 
 void TMainFrm::OnTimer(UINT_PTR id) {
@@ -285,12 +311,65 @@ void TMainFrm::PSettingsClick() { RestoreFromTray(); }
 
 void TMainFrm::PExitClick() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
 
-void TMainFrm::Construct(int numOfButtons) { Bindings.Resize(numOfButtons); }
+void TMainFrm::Construct(int numOfButtons) {
+  Bindings.Resize(numOfButtons);
+  Rows.Construct(Bindings.NumOfButtons(), Kept());
+}
 
-void TMainFrm::SetRowText(std::uint8_t, const std::string&) {}
+void TMainFrm::GBoxScrool(int group, int direction) { Rows.GBoxScrool(group, direction); }
 
-void TMainFrm::SetTurboEnabled(std::uint8_t, bool) {}
+void TMainFrm::btnGUpClick() { GBoxScrool(static_cast<int>(RowGroup::Buttons), kScrollUp); }
 
-void TMainFrm::SetTurboChecked(std::uint8_t, bool) {}
+void TMainFrm::btnGDownClick() { GBoxScrool(static_cast<int>(RowGroup::Buttons), kScrollDown); }
+
+void TMainFrm::OnbtnJoyClick(HWND sender) {
+  const int e = Rows.EntryOfButton(sender);
+  if (!e) return;
+  Bindings.CurrentEntry = e;
+  char caption[256] = {};
+  GetWindowTextA(sender, caption, sizeof caption);
+  TActionDlg& dialog = *Forms().ActionDlg;
+  SetWindowTextA(dialog.Handle(), (Kept().ActionCaption + " [" + caption + "]").c_str());
+  // Disabled, the main window lets the dialog behave as a modal one; the
+  // dialog enables it again when the editing ends.
+  EnableWindow(Handle(), FALSE);
+  dialog.Show();
+}
+
+void TMainFrm::OnchbJoyClick(HWND sender) {
+  const int e = Rows.EntryOfTurbo(sender);
+  if (!e) return;
+  Bindings[static_cast<std::uint8_t>(e)].Turbo =
+      SendMessageA(sender, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TMainFrm::SetRowHeld(std::uint8_t entry, bool held) { Rows.SetHeld(entry, held); }
+
+bool TMainFrm::RowHeld(std::uint8_t entry) const { return Rows.Held(entry); }
+
+bool TMainFrm::TurboChecked(std::uint8_t entry) const {
+  return Rows.IsEntry(entry) &&
+         SendMessageA(Rows.chbJoy[entry], BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::string TMainFrm::RowText(std::uint8_t entry) const {
+  if (!Rows.IsEntry(entry)) return {};
+  char text[2048] = {};
+  GetWindowTextA(Rows.stJoy[entry], text, sizeof text);
+  return text;
+}
+
+void TMainFrm::SetRowText(std::uint8_t entry, const std::string& text) {
+  if (Rows.IsEntry(entry)) SetWindowTextA(Rows.stJoy[entry], text.c_str());
+}
+
+void TMainFrm::SetTurboEnabled(std::uint8_t entry, bool enabled) {
+  if (Rows.IsEntry(entry)) EnableWindow(Rows.chbJoy[entry], enabled);
+}
+
+void TMainFrm::SetTurboChecked(std::uint8_t entry, bool checked) {
+  if (Rows.IsEntry(entry))
+    SendMessageA(Rows.chbJoy[entry], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
 
 }  // namespace vantrel

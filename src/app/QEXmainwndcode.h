@@ -5,6 +5,7 @@
 #include <string>
 #include <type_traits>
 
+#include "app/ButtonRows_win.h"
 #include "app/Tray_win.h"
 #include "app/Window_win.h"
 #include "bindings/Binding.h"
@@ -40,16 +41,34 @@ class TMainFrm : public Window<TMainFrm>, public RowView {
   void RestoreFromTray();
   bool InTray() const { return inTray_; }
 
-  // Builds the rows for `numOfButtons` buttons. The rows are still to come:
-  // for now it only sizes the table and sets the direction entries.
+  // Sizes the table for `numOfButtons` buttons (setting the direction
+  // entries) and builds one row per entry afresh, scrolled to the top, in the
+  // kept texts and font of the language. The displays stay empty: the caller
+  // loads a profile next.
   void Construct(int numOfButtons);
+  // Scrolls the button rows (group 0) by one row: direction 1 reveals the row
+  // above the six shown, direction 0 the row below them.
+  void GBoxScrool(int group, int direction);
+  // The click handlers of every row button and every turbo check box.
+  void OnbtnJoyClick(HWND sender);
+  void OnchbJoyClick(HWND sender);
 
-  // RowView: the rows are still to come, so nothing is shown yet.
+  // The caption of the entry's row button turns red while its input is held
+  // and blue again when it is released.
+  void SetRowHeld(std::uint8_t entry, bool held);
+  bool RowHeld(std::uint8_t entry) const;
+  // The entry's turbo box, which the key emulation consults, and its display.
+  bool TurboChecked(std::uint8_t entry) const;
+  std::string RowText(std::uint8_t entry) const;
+
+  // RowView: an entry without a row (none built yet) is left alone.
   void SetRowText(std::uint8_t entry, const std::string& text) override;
   void SetTurboEnabled(std::uint8_t entry, bool enabled) override;
   void SetTurboChecked(std::uint8_t entry, bool checked) override;
 
   BindingTable Bindings{4};
+  // The group boxes, the arrows and the row controls btnJoy, stJoy, chbJoy.
+  ButtonRows Rows;
   // Seconds the profile popup stays up after a switch; 0 keeps it until closed.
   std::uint8_t PopupShowTime = 0;
   // The profile chosen through File/Open or File/Save since start-up; the
@@ -66,6 +85,7 @@ class TMainFrm : public Window<TMainFrm>, public RowView {
   void FormCreate();
   void FormClose();
   void OnCommand(int id);
+  void OnControlCommand(HWND control, int code);
   void OnTimer(UINT_PTR id);
   void OnTrayIcon(UINT mouseMessage);
 
@@ -75,6 +95,8 @@ class TMainFrm : public Window<TMainFrm>, public RowView {
   void MOptionsClick();
   void MHelpClick();
   void MAboutClick();
+  void btnGUpClick();
+  void btnGDownClick();
 
   void Timer1Timer();
   void tmrMouseTimer();

@@ -11,7 +11,8 @@ void TActionDlg::Create(HWND mainWindow) {
                          .clientHeight = 129,
                          .owner = mainWindow},
               .mainWindow = mainWindow,
-              .placement = Placement::CentreOnMain});
+              .placement = Placement::CentreOnMain,
+              .enablesMainOnClose = true});
 }
 
 }  // namespace vantrel

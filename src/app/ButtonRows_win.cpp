@@ -1,0 +1,270 @@
+#include "app/ButtonRows_win.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "app/Errors.h"
+#include "app/RowLayout.h"
+#include "resource.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr COLORREF kDisplayColour = RGB(58, 110, 165);
+constexpr COLORREF kReleasedColour = RGB(0, 0, 255);
+constexpr COLORREF kHeldColour = RGB(255, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+constexpr RowRect kUpArrow{256, 16, 17, 17};
+constexpr RowRect kDownArrow{256, 32, 17, 17};
+// The rows' geometry is fixed in pixels, so the font is too: 8 points at 96 dpi.
+constexpr int kFontHeight = -11;
+
+HWND MakeChild(DWORD exStyle, const char* className, const std::string& text, DWORD style,
+               const RowRect& r, HWND parent, int id) {
+  const HWND hwnd = CreateWindowExA(
+      exStyle, className, text.c_str(), WS_CHILD | style, r.left, r.top, r.width, r.height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd) throw AppError(std::string("CreateWindowExA failed for ") + className);
+  return hwnd;
+}
+
+void SetFont(HWND hwnd, HGDIOBJ font) {
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+HFONT MakeFont(const KeptTexts& texts, bool bold) {
+  const HFONT font = CreateFontA(kFontHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                                 FALSE, static_cast<BYTE>(texts.FontCharset & 0xFF),
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, texts.FontName.c_str());
+  if (!font) throw AppError("CreateFontA failed for " + texts.FontName);
+  return font;
+}
+
+int TopInParent(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+  return r.top;
+}
+
+// The group boxes hand their children's notifications and colour requests on
+// to the main window, and paint their own background: the main window clips
+// them out of its own, so that nothing is painted twice.
+LRESULT CALLBACK GroupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR) noexcept {
+  switch (msg) {
+    case WM_COMMAND:
+    case WM_DRAWITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: return SendMessageA(GetParent(hwnd), msg, wParam, lParam);
+    case WM_ERASEBKGND: {
+      RECT r;
+      GetClientRect(hwnd, &r);
+      FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
+    case WM_NCDESTROY: RemoveWindowSubclass(hwnd, &GroupProc, 0); break;
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+// The flat face shared by the owner-drawn buttons; gives the area inside the
+// border, shifted while the button is pushed.
+RECT DrawFlatFace(const DRAWITEMSTRUCT& item) {
+  RECT r = item.rcItem;
+  const HDC dc = item.hDC;
+  FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+  const bool pushed = item.itemState & ODS_SELECTED;
+  if (pushed)
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  else
+    FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
+  InflateRect(&r, -1, -1);
+  if (pushed) OffsetRect(&r, 1, 1);
+  return r;
+}
+
+void DrawRowButton(const DRAWITEMSTRUCT& item, COLORREF colour, HGDIOBJ font) {
+  RECT r = DrawFlatFace(item);
+  char caption[256] = {};
+  GetWindowTextA(item.hwndItem, caption, sizeof caption);
+  const HDC dc = item.hDC;
+  const HGDIOBJ oldFont = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colour);
+  DrawTextA(dc, caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(dc, oldFont);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    InflateRect(&r, -1, -1);
+    DrawFocusRect(dc, &r);
+  }
+}
+
+void DrawArrow(const DRAWITEMSTRUCT& item, bool up) {
+  const RECT r = DrawFlatFace(item);
+  const HDC dc = item.hDC;
+  const int cx = (r.left + r.right) / 2;
+  const int cy = (r.top + r.bottom) / 2;
+  const POINT upward[] = {{cx, cy - 2}, {cx - 4, cy + 2}, {cx + 4, cy + 2}};
+  const POINT downward[] = {{cx - 4, cy - 2}, {cx + 4, cy - 2}, {cx, cy + 2}};
+  const COLORREF ink =
+      GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
+  const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
+  const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
+  SetDCPenColor(dc, ink);
+  SetDCBrushColor(dc, ink);
+  Polygon(dc, up ? upward : downward, 3);
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+}
+
+int EntryIn(const std::vector<HWND>& row, HWND control, int firstId) {
+  if (!control) return 0;
+  const int e = GetDlgCtrlID(control) - firstId;
+  return e >= 1 && e < static_cast<int>(row.size()) && row[e] == control ? e : 0;
+}
+
+}  // namespace
+
+ButtonRows::~ButtonRows() {
+  // The controls go before the fonts they are drawn in. With the main window
+  // already gone, they went with it.
+  for (HWND group : {fsGAxis, fsGButtons})
+    if (group && IsWindow(group)) DestroyWindow(group);
+}
+
+void ButtonRows::CreateGroups(HWND mainWindow) {
+  displayBrush_.reset(CreateSolidBrush(kDisplayColour));
+  // The two boxes overlap by a pixel, and their rows paint themselves. They
+  // are destroyed while the main window's object is being taken apart (see
+  // the destructor), so they send it no notice of their end.
+  constexpr DWORD kGroupStyle = WS_VISIBLE | BS_GROUPBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  fsGAxis = MakeChild(WS_EX_NOPARENTNOTIFY, "BUTTON", "Axis", kGroupStyle, {0, 0, 281, 113},
+                      mainWindow, IDC_FSGAXIS);
+  fsGButtons = MakeChild(WS_EX_NOPARENTNOTIFY, "BUTTON", "Buttons", kGroupStyle, {0, 112, 281, 154},
+                         mainWindow, IDC_FSGBUTTONS);
+  for (HWND group : {fsGAxis, fsGButtons}) {
+    SetFont(group, GetStockObject(DEFAULT_GUI_FONT));
+    if (!SetWindowSubclass(group, &GroupProc, 0, 0)) throw AppError("SetWindowSubclass failed");
+  }
+  constexpr DWORD kArrowStyle = WS_VISIBLE | WS_DISABLED | BS_PUSHBUTTON | BS_OWNERDRAW;
+  btnGUp = MakeChild(0, "BUTTON", "", kArrowStyle, kUpArrow, fsGButtons, IDC_BTNGUP);
+  btnGDown = MakeChild(0, "BUTTON", "", kArrowStyle, kDownArrow, fsGButtons, IDC_BTNGDOWN);
+}
+
+void ButtonRows::DestroyRows() {
+  for (auto* row : {&btnJoy, &stJoy, &chbJoy}) {
+    for (HWND hwnd : *row)
+      if (hwnd) DestroyWindow(hwnd);
+    row->clear();
+  }
+  held_.clear();
+}
+
+HWND ButtonRows::GroupOf(int entry) const {
+  return PlaceOfEntry(entry, numOfButtons_).group == RowGroup::Buttons ? fsGButtons : fsGAxis;
+}
+
+void ButtonRows::Construct(int numOfButtons, const KeptTexts& texts) {
+  DestroyRows();
+  regularFont_.reset(MakeFont(texts, false));
+  boldFont_.reset(MakeFont(texts, true));
+  SetFont(fsGAxis, regularFont_.get());
+  SetFont(fsGButtons, regularFont_.get());
+
+  numOfButtons_ = numOfButtons;
+  const int count = numOfButtons + 4;
+  const auto slots = static_cast<std::size_t>(count) + 1;
+  btnJoy.assign(slots, nullptr);
+  stJoy.assign(slots, nullptr);
+  chbJoy.assign(slots, nullptr);
+  held_.assign(slots, false);
+
+  auto rect = [&](int e, RowPart part) {
+    return PartRect(part, RowTop(PlaceOfEntry(e, numOfButtons).row));
+  };
+  auto shown = [&](int e) -> DWORD { return ShownAtStart(e, numOfButtons) ? WS_VISIBLE : 0; };
+  for (int e = 1; e <= count; ++e) {
+    btnJoy[e] = MakeChild(0, "BUTTON", "", shown(e) | BS_PUSHBUTTON | BS_OWNERDRAW,
+                          rect(e, RowPart::Button), GroupOf(e), IDC_BTNJOY + e);
+    SetFont(btnJoy[e], regularFont_.get());
+  }
+  for (int e = 1; e <= count; ++e)
+    SetWindowTextA(btnJoy[e], RowCaption(e, numOfButtons, texts).c_str());
+  for (int e = 1; e <= count; ++e) {
+    stJoy[e] = MakeChild(WS_EX_STATICEDGE, "STATIC", "",
+                         shown(e) | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX,
+                         rect(e, RowPart::Display), GroupOf(e), IDC_STJOY + e);
+    SetFont(stJoy[e], boldFont_.get());
+  }
+  for (int e = 1; e <= count; ++e) {
+    chbJoy[e] = MakeChild(0, "BUTTON", texts.Turbo, shown(e) | BS_AUTOCHECKBOX,
+                          rect(e, RowPart::Turbo), GroupOf(e), IDC_CHBJOY + e);
+    SetFont(chbJoy[e], regularFont_.get());
+  }
+  // Enabled for good: with fewer rows later, scrolling simply finds nothing to do.
+  if (RowsScroll(numOfButtons)) {
+    EnableWindow(btnGUp, TRUE);
+    EnableWindow(btnGDown, TRUE);
+  }
+}
+
+void ButtonRows::GBoxScrool(int group, int direction) {
+  if (group != static_cast<int>(RowGroup::Buttons)) return;
+  std::vector<int> tops;
+  for (int e = 1; e <= numOfButtons_; ++e) tops.push_back(TopInParent(btnJoy[e]));
+  const std::vector<RowStep> steps = ScrollSteps(tops, direction);
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    const int e = static_cast<int>(i) + 1;
+    const std::pair<HWND, RowPart> parts[] = {
+        {btnJoy[e], RowPart::Button}, {stJoy[e], RowPart::Display}, {chbJoy[e], RowPart::Turbo}};
+    if (steps[i].hideFirst)
+      for (const auto& [hwnd, part] : parts) ShowWindow(hwnd, SW_HIDE);
+    for (const auto& [hwnd, part] : parts) {
+      const RowRect r = PartRect(part, steps[i].newTop);
+      SetWindowPos(hwnd, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (steps[i].showAfter)
+      for (const auto& [hwnd, part] : parts) ShowWindow(hwnd, SW_SHOWNA);
+  }
+}
+
+int ButtonRows::EntryOfButton(HWND control) const { return EntryIn(btnJoy, control, IDC_BTNJOY); }
+
+int ButtonRows::EntryOfDisplay(HWND control) const { return EntryIn(stJoy, control, IDC_STJOY); }
+
+int ButtonRows::EntryOfTurbo(HWND control) const { return EntryIn(chbJoy, control, IDC_CHBJOY); }
+
+void ButtonRows::SetHeld(int entry, bool held) {
+  if (!IsEntry(entry) || held_[entry] == held) return;
+  held_[entry] = held;
+  InvalidateRect(btnJoy[entry], nullptr, FALSE);
+  UpdateWindow(btnJoy[entry]);
+}
+
+bool ButtonRows::Held(int entry) const { return IsEntry(entry) && held_[entry]; }
+
+bool ButtonRows::DrawItem(const DRAWITEMSTRUCT& item) const {
+  if (item.CtlType != ODT_BUTTON) return false;
+  if (item.hwndItem == btnGUp || item.hwndItem == btnGDown) {
+    DrawArrow(item, item.hwndItem == btnGUp);
+    return true;
+  }
+  const int e = EntryOfButton(item.hwndItem);
+  if (!e) return false;
+  DrawRowButton(item, held_[e] ? kHeldColour : kReleasedColour, regularFont_.get());
+  return true;
+}
+
+HBRUSH ButtonRows::DisplayColours(HDC dc, HWND control) const {
+  if (!EntryOfDisplay(control)) return nullptr;
+  SetTextColor(dc, kWhite);
+  SetBkColor(dc, kDisplayColour);
+  return static_cast<HBRUSH>(displayBrush_.get());
+}
+
+}  // namespace vantrel

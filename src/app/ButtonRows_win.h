@@ -1,0 +1,75 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "lang/KeptTexts.h"
+
+namespace vantrel {
+
+// The rows of the main window: the axis and button group boxes, the two arrows
+// that scroll the button group, and for each entry a row button (`btnJoy`), an
+// action display (`stJoy`) and a turbo check box (`chbJoy`), each a child of
+// its group box. A plain group box keeps its children's notifications to
+// itself, so the group boxes pass them on to the main window, which hands the
+// drawing and colouring back here.
+class ButtonRows {
+ public:
+  ButtonRows() = default;
+  ButtonRows(const ButtonRows&) = delete;
+  ButtonRows& operator=(const ButtonRows&) = delete;
+  ~ButtonRows();
+
+  // The group boxes and the arrows, disabled until there are rows to scroll.
+  void CreateGroups(HWND mainWindow);
+  // Destroys any rows there are and builds the rows of entries 1..N+4 in the
+  // language's texts and font, scrolled to the top.
+  void Construct(int numOfButtons, const KeptTexts& texts);
+  // Scrolls the button group (group 0) one row: direction 1 up, 0 down.
+  void GBoxScrool(int group, int direction);
+
+  int NumOfButtons() const { return numOfButtons_; }
+  bool IsEntry(int entry) const { return entry >= 1 && entry < static_cast<int>(btnJoy.size()); }
+  // The entry whose row control `control` is; 0 when it is none of them.
+  int EntryOfButton(HWND control) const;
+  int EntryOfDisplay(HWND control) const;
+  int EntryOfTurbo(HWND control) const;
+
+  // The caption colour of a row button: red while its input is held.
+  void SetHeld(int entry, bool held);
+  bool Held(int entry) const;
+
+  // WM_DRAWITEM for the owner-drawn buttons; false when `item` is not one of them.
+  bool DrawItem(const DRAWITEMSTRUCT& item) const;
+  // WM_CTLCOLORSTATIC for the action displays; nullptr for any other control.
+  HBRUSH DisplayColours(HDC dc, HWND control) const;
+
+  // Indexed by entry; slot 0 holds nothing.
+  std::vector<HWND> btnJoy;
+  std::vector<HWND> stJoy;
+  std::vector<HWND> chbJoy;
+  HWND fsGAxis = nullptr;
+  HWND fsGButtons = nullptr;
+  HWND btnGUp = nullptr;
+  HWND btnGDown = nullptr;
+
+ private:
+  void DestroyRows();
+  HWND GroupOf(int entry) const;
+
+  struct GdiDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+  };
+  using Gdi = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiDeleter>;
+
+  int numOfButtons_ = 0;
+  std::vector<bool> held_;
+  Gdi regularFont_;
+  Gdi boldFont_;
+  Gdi displayBrush_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,62 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "lang/KeptTexts.h"
+
+namespace vantrel {
+
+// Where the rows of the main window stand. Every position is relative to the
+// group box that holds the row. Entries 1..N are the rows of the button group,
+// N+1..N+4 (Up, Down, Left, Right) the rows of the axis group.
+
+enum class RowGroup { Buttons = 0, Axis = 1 };  // the numbers GBoxScrool takes
+
+struct RowPlace {
+  RowGroup group;
+  int row;  // from 1, top to bottom
+};
+
+struct RowRect {
+  int left, top, width, height;
+};
+
+// The three controls of a row: its button, its action display, its turbo box.
+enum class RowPart { Button, Display, Turbo };
+
+// The button group shows six rows at a time: those whose button top lies in
+// kBandTop..kBandBottom.
+constexpr int kVisibleRows = 6;
+constexpr int kRowPitch = 22;
+constexpr int kBandTop = 16;
+constexpr int kBandBottom = kBandTop + (kVisibleRows - 1) * kRowPitch;
+
+RowPlace PlaceOfEntry(int entry, int numOfButtons);
+// The top of row `row`'s button before any scrolling.
+int RowTop(int row);
+// The part's rectangle in a row whose button's top is `buttonTop`.
+RowRect PartRect(RowPart part, int buttonTop);
+bool InBand(int buttonTop);
+// Button rows below the band start hidden; every other row starts shown.
+bool ShownAtStart(int entry, int numOfButtons);
+// The caption of an entry's row button: the Button text, a blank and the
+// number for a button; the direction's own text for the four stick rows.
+std::string RowCaption(int entry, int numOfButtons, const KeptTexts& texts);
+// The arrows are enabled once the rows outnumber the band.
+bool RowsScroll(int numOfButtons);
+
+// One button row's part in a scroll: hidden before moving, moved to its new
+// top, shown after moving.
+struct RowStep {
+  bool hideFirst;
+  int newTop;
+  bool showAfter;
+};
+enum ScrollDirection { kScrollDown = 0, kScrollUp = 1 };  // the down and up arrows
+
+// The scroll of the button group by one row, given the current button tops of
+// rows 1..N: one step per row, or nothing when the rows cannot move that way
+// (the up arrow needs row 1 above the band, the down arrow row N below it).
+std::vector<RowStep> ScrollSteps(const std::vector<int>& buttonTops, int direction);
+
+}  // namespace vantrel
