@@ -5,6 +5,8 @@
 #include <iterator>
 #include <optional>
 
+#include "actions/QEXpopupcode.h"
+#include "app/ErrorBox_win.h"
 #include "app/Forms_win.h"
 #include "app/QEXaboutcode.h"
 #include "app/QEXhelpwndcode.h"
@@ -120,6 +122,10 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       OnTimer(wParam);
       return 0;
+    case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+      DXInput1.HandleActivation(msg, wParam);  // acquires the joystick again
+      break;
     case WM_SYSCOMMAND:
       // Minimising goes to the tray instead of the task bar.
       if ((wParam & 0xFFF0) == SC_MINIMIZE) {
@@ -140,7 +146,11 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       return TRUE;  // nothing to save, never objects
     case WM_ENDSESSION:
-      if (wParam) TrayIcon.Deactivate();
+      // The session ends without a close: let go of what is held down first.
+      if (wParam) {
+        Actions.ReleaseAll();
+        TrayIcon.Deactivate();
+      }
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -166,6 +176,14 @@ bool TMainFrm::TranslateShortcut(MSG& msg) {
 
 void TMainFrm::FormCreate() {
   Rows.CreateGroups(Handle());
+  DXInput1.SetOwner(Handle());
+  // A joystick that refuses to be polled is reported; the program runs on
+  // without it.
+  try {
+    DXInput1.OpenAll();
+  } catch (const std::exception& e) {
+    ShowError(e);
+  }
   Timer1.Attach(Handle());
   tmrMouse.Attach(Handle());
   tmrTurbo.Attach(Handle());
@@ -175,6 +193,7 @@ void TMainFrm::FormCreate() {
 }
 
 void TMainFrm::FormClose() {
+  Actions.ReleaseAll();  // no key or mouse button stays down after the program
   TrayIcon.Deactivate();
   DestroyWindow(Handle());
 }
@@ -280,11 +299,29 @@ void TMainFrm::MAboutClick() {
   EnableWindow(Handle(), FALSE);  // the About window enables it again when it closes
 }
 
-void TMainFrm::Timer1Timer() {}  // the joystick poll comes with the joystick reader
+void TMainFrm::Timer1Timer() {
+  PollJoystick(Bindings, DXInput1, [this](std::uint8_t entry) { JoyButtonPress(entry); });
+}
 
-void TMainFrm::tmrMouseTimer() {}  // moves the pointer once mouse emulation exists
+void TMainFrm::tmrMouseTimer() { Actions.tmrMouseTimer(); }
 
-void TMainFrm::tmrTurboTimer() {}  // taps the turbo key once keyboard emulation exists
+void TMainFrm::tmrTurboTimer() { Actions.tmrTurboTimer(); }
+
+void TMainFrm::JoyButtonPress(int entry) { Actions.JoyButtonPress(entry); }
+
+void TMainFrm::EnableTurboTimer(bool enabled) { tmrTurbo.SetEnabled(enabled); }
+
+void TMainFrm::SetMouseInterval(unsigned milliseconds) { tmrMouse.SetInterval(milliseconds); }
+
+void TMainFrm::LoadProfile(const std::string& path, std::uint8_t skipEntry) {
+  LoadProfileFile(Bindings, path, skipEntry, this);
+}
+
+void TMainFrm::ProfileSwitched(const std::string& currentLine, const std::string& nextLine) {
+  Forms().popupINI->ProfileSwitched(currentLine, nextLine, Forms().OptionsFrm->chbPopup);
+}
+
+void TMainFrm::Launch(const std::string& command) { LaunchProgram(command); }
 
 void TMainFrm::MinimizeToTray() {
   for (HWND other : SecondaryWindows())

@@ -5,18 +5,23 @@
 #include <string>
 #include <type_traits>
 
+#include "actions/ActionHost.h"
+#include "actions/Dispatch.h"
+#include "actions/Injection_win.h"
 #include "app/ButtonRows_win.h"
 #include "app/Tray_win.h"
 #include "app/Window_win.h"
 #include "bindings/Binding.h"
 #include "bindings/RowView.h"
+#include "input/DXInput.h"
 
 namespace vantrel {
 
 // The main window: the menus, one row per binding entry, the timers that
 // drive the joystick work and the tray icon. It is the application's main
-// window: closing it ends the program.
-class TMainFrm : public Window<TMainFrm>, public RowView {
+// window: closing it ends the program, after letting go of every key and
+// mouse button its bindings still hold down.
+class TMainFrm : public Window<TMainFrm>, public RowView, private ActionHost {
  public:
   static constexpr char kCaption[] = "Vantrel 1.0";
   static constexpr int kClientWidth = 281;
@@ -53,13 +58,17 @@ class TMainFrm : public Window<TMainFrm>, public RowView {
   void OnbtnJoyClick(HWND sender);
   void OnchbJoyClick(HWND sender);
 
+  // One press or release of an entry, as the polling reports it: the entry's
+  // Pressed says which.
+  void JoyButtonPress(int entry);
+
   // The caption of the entry's row button turns red while its input is held
   // and blue again when it is released.
-  void SetRowHeld(std::uint8_t entry, bool held);
+  void SetRowHeld(std::uint8_t entry, bool held) override;
   bool RowHeld(std::uint8_t entry) const;
   // The entry's turbo box, which the key emulation consults, and its display.
-  bool TurboChecked(std::uint8_t entry) const;
-  std::string RowText(std::uint8_t entry) const;
+  bool TurboChecked(std::uint8_t entry) const override;
+  std::string RowText(std::uint8_t entry) const override;
 
   // RowView: an entry without a row (none built yet) is left alone.
   void SetRowText(std::uint8_t entry, const std::string& text) override;
@@ -67,6 +76,8 @@ class TMainFrm : public Window<TMainFrm>, public RowView {
   void SetTurboChecked(std::uint8_t entry, bool checked) override;
 
   BindingTable Bindings{4};
+  // The joystick, opened while the window is created.
+  TDXInput DXInput1;
   // The group boxes, the arrows and the row controls btnJoy, stJoy, chbJoy.
   ButtonRows Rows;
   // Seconds the profile popup stays up after a switch; 0 keeps it until closed.
@@ -81,7 +92,20 @@ class TMainFrm : public Window<TMainFrm>, public RowView {
   MessageTimer tmrTurbo{3, 100};  // turbo taps; runs only while a turbo entry is held
   NotifyIcon TrayIcon;
 
+  // Where the actions' key and mouse events go.
+  PlatformInput Input;
+  // The actions of the entries, with the program-wide mouse settings
+  // (MAccelarate, MSpeed) and the position in profile lists (INIIndex).
+  Dispatcher Actions{Bindings, Input, *this};
+
  private:
+  // ActionHost
+  void EnableTurboTimer(bool enabled) override;
+  void SetMouseInterval(unsigned milliseconds) override;
+  void LoadProfile(const std::string& path, std::uint8_t skipEntry) override;
+  void ProfileSwitched(const std::string& currentLine, const std::string& nextLine) override;
+  void Launch(const std::string& command) override;
+
   void FormCreate();
   void FormClose();
   void OnCommand(int id);

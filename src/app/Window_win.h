@@ -126,11 +126,15 @@ class MessageTimer {
   UINT Interval() const { return interval_; }
   bool Enabled() const { return enabled_; }
 
+  // Setting the state or the interval it already has changes nothing: a
+  // running timer keeps its period rather than starting it over.
   void SetEnabled(bool enabled) {
+    if (enabled == enabled_) return;
     enabled_ = enabled;
     Apply();
   }
   void SetInterval(UINT interval) {
+    if (interval == interval_) return;
     interval_ = interval;
     Apply();
   }

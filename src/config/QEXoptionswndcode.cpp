@@ -67,8 +67,15 @@ void TOptionsFrm::LoadSettings() {
   loaded_.NumOfButtons = std::min<std::uint8_t>(loaded_.NumOfButtons, kMaxButtons);
   LanguagePak = loaded_.LanguagePak;
   PakIndex = loaded_.PakIndex;
+  main.Actions.MAccelarate = loaded_.MAccelarate;
+  main.Actions.MSpeed = loaded_.MSpeed;
   main.tmrTurbo.SetInterval(TimerInterval(loaded_.tmrTurbo, 100));
   main.Timer1.SetInterval(TimerInterval(loaded_.tmrRefresh, 50));
+  TJoystick& joystick = main.DXInput1.Joystick;
+  joystick.SetRangeX(loaded_.RangeX);
+  joystick.SetRangeY(loaded_.RangeY);
+  joystick.SetDeadZoneX(loaded_.DeadZoneX);
+  joystick.SetDeadZoneY(loaded_.DeadZoneY);
   chbPopup = loaded_.Popup;
   main.PopupShowTime = loaded_.PopupShowTime;
   SetWindowPos(Forms().popupINI->Handle(), nullptr, loaded_.PopupLeft, loaded_.PopupTop, 0, 0,
@@ -86,6 +93,7 @@ void TOptionsFrm::LoadSettings() {
   // (a first start) there is nothing to load, and nothing is written.
   if (!loaded_.Path.empty())
     Reported([&] { LoadProfileFile(main.Bindings, loaded_.Path, 0, &main); });
+  main.Actions.INIIndex = 0;
 }
 
 void TOptionsFrm::chbAutoRunClick() {
@@ -103,6 +111,13 @@ Settings TOptionsFrm::CollectSettings() const {
   s.LanguagePak = LanguagePak;
   s.tmrTurbo = static_cast<std::int32_t>(main.tmrTurbo.Interval());
   s.tmrRefresh = static_cast<std::int32_t>(main.Timer1.Interval());
+  s.MAccelarate = main.Actions.MAccelarate;
+  s.MSpeed = main.Actions.MSpeed;
+  const TJoystick& joystick = main.DXInput1.Joystick;
+  s.RangeX = joystick.RangeX();
+  s.RangeY = joystick.RangeY();
+  s.DeadZoneX = joystick.DeadZoneX();
+  s.DeadZoneY = joystick.DeadZoneY();
   s.Minimize = chbMinimize;
   s.Popup = chbPopup;
   s.PopupShowTime = main.PopupShowTime;

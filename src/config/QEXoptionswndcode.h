@@ -29,8 +29,9 @@ class TOptionsFrm : public ShellForm<TOptionsFrm> {
   void SaveSettings();
   void chbAutoRunClick();
 
-  // The values read at start-up; those whose holders are still to come
-  // (the mouse and joystick settings) are kept here and written back as read.
+  // The values read at start-up. The close collects every value from its
+  // holder; only the last profile's path is not among them (the profile
+  // commands keep it in the file themselves).
   Settings loaded_;
 };
 
