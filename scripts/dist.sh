@@ -6,5 +6,5 @@ rm -rf dist
 mkdir -p dist
 cp build/windows/src/Vantrel.exe dist/
 # The help window shows this file as it is: keep Windows line ends.
-sed 's/\r*$/\r/' res/readme.txt > dist/readme.txt
+for f in readme.txt demo.ini; do sed 's/\r*$/\r/' "res/$f" > "dist/$f"; done
 echo "dist/ holds: $(ls dist | tr '\n' ' ')"

@@ -16,11 +16,27 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 . scripts/wine-session.sh
-trap stop_session EXIT
+trap 'kill $(jobs -p) 2>/dev/null; stop_session' EXIT
 wine_prefix_ready
 start_display || exit 1
 start_wine
-"$WINE64" dist/Vantrel.exe </dev/null >/dev/null 2>&1 &
+
+# A copy of dist/ whose last profile is the demo profile, with the
+# DirectInput double beside it standing in for a controller.
+demo="$root/build/demo"
+rm -rf "$demo"
+mkdir -p "$demo"
+cp dist/* build/windows/tests/joystick_tests/DInput.dll "$demo/"
+winpath="Z:${demo//\//\\}"
+printf '[Setup]\r\nPath=%s\\demo.ini\r\n' "$winpath" > "$demo/Vantrel.set"
+export VANTREL_DINPUT_DOUBLE=vantrel-demo
+
+echo "No display here: Vantrel runs on a virtual display with a scripted controller;"
+echo "each line below is what the controller did, or input Vantrel injected."
+"$WINE64" build/windows/tests/e2e/InputRecorder.exe </dev/null 2>/dev/null | sed -u 's/\r$//; s/^/  injected: /' &
+sleep 1
+"$WINE64" "$demo/Vantrel.exe" </dev/null >/dev/null 2>&1 &
+
 shot="$root/build/screenshot.png"
 rm -f "$shot"
 rect=$("$WINE64" build/windows/tools/WindowRect.exe "Vantrel 1.0" 30 </dev/null 2>/dev/null | tr -d '\r')
@@ -28,8 +44,10 @@ if [ -n "$rect" ]; then
   read -r x y w h <<<"$rect"
   import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot" >/dev/null 2>&1
 fi
+"$WINE64" build/windows/tools/DemoSession.exe </dev/null 2>/dev/null | sed -u 's/\r$//'
+sleep 0.5
 if [ -f "$shot" ]; then
-  echo "No display here: Vantrel ran on a virtual display; its main window is in build/screenshot.png"
+  echo "The main window's picture is in build/screenshot.png"
 else
   echo "Vantrel's main window did not appear on the virtual display" >&2
   exit 1

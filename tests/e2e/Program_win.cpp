@@ -73,6 +73,7 @@ bool Program::Start() {
   std::string commandLine = "\"" + exe + "\"";
   if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       dir_.Path().c_str(), &si, &process_)) {
+    startError_ = GetLastError();
     process_ = {};
     return false;
   }

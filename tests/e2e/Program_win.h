@@ -46,6 +46,8 @@ class Program {
   void Write(const std::string& name, const std::string& text);
 
   bool Start();
+  // Why the last Start failed (the system's error code).
+  DWORD StartError() const { return startError_; }
   bool Running() const;
   // The exit code, or -1 when the program is still running after the wait.
   long ExitCode(DWORD timeoutMs = 5000) const;
@@ -70,6 +72,7 @@ class Program {
   DoubleState* joystick_ = nullptr;
   std::string doubleName_;
   PROCESS_INFORMATION process_{};
+  DWORD startError_ = 0;
 };
 
 // The recorder process: the injected input seen through low-level hooks.

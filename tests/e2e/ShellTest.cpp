@@ -32,7 +32,8 @@ void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) {
 class ShellTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(program.Start()) << "could not start " << VANTREL_EXE;
+    ASSERT_TRUE(program.Start())
+        << "could not start " << VANTREL_EXE << " (error " << program.StartError() << ")";
     main = program.WaitForMainWindow();
     ASSERT_NE(main, nullptr) << "the main window did not show (is there a display?)";
   }

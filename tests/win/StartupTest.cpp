@@ -63,7 +63,9 @@ TEST_F(Startup, StoredValuesReachTheirHolders) {
   WriteFileBytes(dir / "pad.ini", "[Bind]\r\nButton2.Action=5\r\nButton2.Execute=C:\\x.exe\r\n");
   Application& a = Start("NumOfButtons=12\r\ntmrRefresh=120\r\ntmrTurbo=5\r\nPopup=1\r\n"
                          "PopupShowTime=300\r\nPopupLeft=210\r\nPopupTop=0x40\r\n"
-                         "Minimize=2\r\nPath=" + dir / "pad.ini" + "\r\n");
+                         "Minimize=2\r\nMAccelarate=0.25\r\nMSpeed=12\r\nRangeX=500\r\n"
+                         "RangeY=150\r\nDeadZoneX=20\r\nDeadZoneY=150\r\n"
+                         "Path=" + dir / "pad.ini" + "\r\n");
   EXPECT_EQ(a.MainFrm.Bindings.NumOfButtons(), 12);
   EXPECT_EQ(a.MainFrm.Timer1.Interval(), 120u);
   EXPECT_EQ(a.MainFrm.tmrTurbo.Interval(), 5u) << "not checked against the options' range";
@@ -75,6 +77,14 @@ TEST_F(Startup, StoredValuesReachTheirHolders) {
   EXPECT_FALSE(a.MainFrm.InTray()) << "only Minimize=1 minimises";
   EXPECT_EQ(a.MainFrm.Bindings[2].Execute, "C:\\x.exe");
   EXPECT_TRUE(a.MainFrm.IniPath.empty()) << "the start-up profile is not the File menu's";
+  EXPECT_DOUBLE_EQ(a.MainFrm.Actions.MAccelarate, 0.25);
+  EXPECT_DOUBLE_EQ(a.MainFrm.Actions.MSpeed, 12);
+  EXPECT_EQ(a.MainFrm.Actions.INIIndex, 0);
+  const TJoystick& joystick = a.MainFrm.DXInput1.Joystick;
+  EXPECT_EQ(joystick.RangeX(), 500);
+  EXPECT_EQ(joystick.RangeY(), 150);
+  EXPECT_EQ(joystick.DeadZoneX(), 20);
+  EXPECT_EQ(joystick.DeadZoneY(), 100) << "a dead zone is at most 100 %";
 }
 
 TEST_F(Startup, OddButtonCountsAndIntervals) {

@@ -11,17 +11,24 @@ namespace vantrel::test {
 // A fresh folder under the temporary directory, removed with its files.
 class TempDir {
  public:
+  // Process ids come round again quickly, and a folder left behind by an
+  // earlier process (its program still closing) is never reused.
   TempDir() {
     static int counter = 0;
     char base[MAX_PATH];
     GetTempPathA(MAX_PATH, base);
-    path_ = std::string(base) + "vantrel-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter) + "\\";
-    CreateDirectoryA(path_.c_str(), nullptr);
+    do {
+      path_ = std::string(base) + "vantrel-" + std::to_string(GetCurrentProcessId()) + "-" +
+              std::to_string(++counter) + "\\";
+    } while (!CreateDirectoryA(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
   }
+  // A program that has just ended may hold on to its files a moment longer.
   ~TempDir() {
-    for (const auto& name : Files()) DeleteFileA((path_ + name).c_str());
-    RemoveDirectoryA(path_.c_str());
+    for (int attempt = 0; attempt < 20; ++attempt) {
+      RemoveTree(path_);
+      if (GetFileAttributesA(path_.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+      Sleep(50);
+    }
   }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
@@ -42,6 +49,24 @@ class TempDir {
   }
 
  private:
+  // Removes `folder` (ending in a backslash) with everything in it.
+  static void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        const std::string name = data.cFileName;
+        if (name == "." || name == "..") continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+          RemoveTree(folder + name + "\\");
+        else
+          DeleteFileA((folder + name).c_str());
+      } while (FindNextFileA(find, &data));
+      FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+  }
+
   std::string path_;
 };
 

@@ -5,6 +5,7 @@
 
 #include <dinput.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -28,6 +29,23 @@ DoubleState& State() {
     return &own;
   }();
   return *state;
+}
+
+// An axis value as GetDeviceState hands it out. A physical deflection goes
+// through the dead zone and the range last sent for its offset, the way a
+// driver treats them: inside the dead zone is 0, the rest of the travel
+// spreads over the range.
+LONG Delivered(const DoubleState& s, std::int32_t value, int offset) {
+  if (!s.physical) return value;
+  const std::int64_t deadZone =
+      s.deadZone[offset] == vantrel::test::kNotSent ? 0 : s.deadZone[offset];
+  const std::int64_t range =
+      s.rangeMax[offset] == vantrel::test::kNotSent ? 1000 : s.rangeMax[offset];
+  const std::int64_t magnitude = value < 0 ? -std::int64_t{value} : value;
+  if (magnitude <= deadZone || deadZone >= 10000) return 0;
+  const std::int64_t scaled =
+      (std::min<std::int64_t>(magnitude, 10000) - deadZone) * range / (10000 - deadZone);
+  return static_cast<LONG>(value < 0 ? -scaled : scaled);
 }
 
 // The instance identifier of the n-th joystick offered.
@@ -194,9 +212,9 @@ class Device : public IDirectInputDevice2A {
     }
     if (!s.acquired) return DIERR_NOTACQUIRED;
     DIJOYSTATE2 state{};
-    state.lX = s.lX;
-    state.lY = s.lY;
-    state.lZ = s.lZ;
+    state.lX = Delivered(s, s.lX, 0);
+    state.lY = Delivered(s, s.lY, 4);
+    state.lZ = Delivered(s, s.lZ, 8);
     for (DWORD& pov : state.rgdwPOV) pov = 0xFFFFFFFF;
     state.rgdwPOV[0] = s.pov;
     std::memcpy(state.rgbButtons, s.buttons, sizeof state.rgbButtons);

@@ -40,7 +40,12 @@ struct DoubleState {
   std::int32_t refuseDevice2;  // QueryInterface refuses IDirectInputDevice2A
   std::int32_t inputLostOnce;  // the next GetDeviceState answers DIERR_INPUTLOST
   std::int32_t failAcquire;
-  std::int32_t lX, lY, lZ;  // delivered as they are: the device has scaled them
+  // Axis values. Delivered as they are (the device has scaled them), unless
+  // `physical` is set: then they are deflections in -10000 ... +10000 of the
+  // half travel, and the double applies the dead zone and the range the
+  // program sent, as a driver does.
+  std::int32_t lX, lY, lZ;
+  std::int32_t physical;
   std::uint32_t pov;
   std::uint8_t buttons[128];
 

@@ -1,0 +1,80 @@
+// The cost of the action work on the GUI thread: one pointer tick with both
+// axes at full speed, and one press-and-release of a key entry and of a
+// mouse-movement entry, against sinks that only count.
+#include <benchmark/benchmark.h>
+
+#include "actions/Dispatch.h"
+
+namespace vantrel {
+namespace {
+
+class CountingSink : public InputSink {
+ public:
+  void KeybdEvent(std::uint8_t, std::uint8_t, std::uint32_t) override { ++events; }
+  void MouseEvent(std::uint32_t, std::int32_t, std::int32_t, std::int32_t) override { ++events; }
+  long events = 0;
+};
+
+class IdleHost : public ActionHost {
+ public:
+  void SetRowHeld(std::uint8_t, bool) override {}
+  bool TurboChecked(std::uint8_t) const override { return false; }
+  std::string RowText(std::uint8_t) const override { return {}; }
+  void SetRowText(std::uint8_t, const std::string&) override {}
+  void EnableTurboTimer(bool) override {}
+  void SetMouseInterval(unsigned) override {}
+  void LoadProfile(const std::string&, std::uint8_t) override {}
+  void ProfileSwitched(const std::string&, const std::string&) override {}
+  void Launch(const std::string&) override {}
+};
+
+struct Fixture {
+  BindingTable table{kMaxButtons};
+  CountingSink sink;
+  IdleHost host;
+  Dispatcher dispatcher{table, sink, host};
+};
+
+void BM_tmrMouseTimer(benchmark::State& state) {
+  Fixture f;
+  f.table[1].Action = ActEmulClick;
+  f.table[1].VCode = MouseMoveRight;
+  f.table[2].Action = ActEmulClick;
+  f.table[2].VCode = MouseMoveDown;
+  for (std::uint8_t e : {1, 2}) {
+    f.table[e].Pressed = 1;
+    f.dispatcher.JoyButtonPress(e);
+  }
+  for (auto _ : state) f.dispatcher.tmrMouseTimer();
+  benchmark::DoNotOptimize(f.sink.events);
+}
+BENCHMARK(BM_tmrMouseTimer);
+
+// One press and its release of entry 1 bound as `action`/`vcode`.
+void PressAndRelease(benchmark::State& state, std::uint8_t action, std::uint16_t vcode,
+                     std::uint16_t shift) {
+  Fixture f;
+  f.table[1].Action = action;
+  f.table[1].VCode = vcode;
+  f.table[1].Shift = shift;
+  for (auto _ : state) {
+    f.table[1].Pressed = 1;
+    f.dispatcher.JoyButtonPress(1);
+    f.table[1].Pressed = 0;
+    f.dispatcher.JoyButtonPress(1);
+  }
+  benchmark::DoNotOptimize(f.sink.events);
+}
+
+void BM_JoyButtonPressKey(benchmark::State& state) { PressAndRelease(state, ActEmulKey, 116, 17); }
+BENCHMARK(BM_JoyButtonPressKey);
+
+void BM_JoyButtonPressMouseMove(benchmark::State& state) {
+  PressAndRelease(state, ActEmulClick, MouseMoveRight, 0);
+}
+BENCHMARK(BM_JoyButtonPressMouseMove);
+
+}  // namespace
+}  // namespace vantrel
+
+BENCHMARK_MAIN();

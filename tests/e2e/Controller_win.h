@@ -1,0 +1,74 @@
+#pragma once
+// A fixture for the tests that play a controller to the real program: the
+// program runs with the DirectInput double beside it and a profile of the
+// test's as its last profile, while the recorder watches what it injects.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/Program_win.h"
+#include "resource.h"
+
+namespace vantrel::test {
+
+class ControllerTest : public testing::Test {
+ protected:
+  // Writes `profile` as "profile.ini", names it the last profile in the
+  // settings file (after `setup`, more [Setup] lines) and starts the program.
+  void Start(const std::string& profile, const std::string& setup = "") {
+    ASSERT_TRUE(recorder.Started()) << "the input recorder did not start";
+    program.Write("profile.ini", profile);
+    program.Settings(setup + "Path=" + (program / "profile.ini") + "\r\n");
+    ASSERT_TRUE(program.Start())
+        << "could not start " << VANTREL_EXE << " (error " << program.StartError() << ")";
+    main = program.WaitForMainWindow();
+    ASSERT_NE(main, nullptr) << "the main window did not show (is there a display?)";
+    ASSERT_TRUE(program.WaitForReads()) << "the program does not read the joystick";
+    // Clicks land on the empty desktop above the main window, and moves
+    // have room on every side. The recorder sees the pointer's jump there
+    // only with the next move, so make one and leave it out.
+    SetCursorPos(512, 120);
+    mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+    recorder.WaitForLines(1, 1000);
+    Settle();
+    recorder.Clear();
+  }
+
+  // Changes take effect on the program's next polling run; these return
+  // once it has read the joystick after the change.
+  void Button(int button, bool down) {
+    program.Joystick().buttons[button - 1] = down ? 0x80 : 0;
+    Settle();
+  }
+  void Press(int button) { Button(button, true); }
+  void Release(int button) { Button(button, false); }
+  void Stick(int x, int y) {
+    program.Joystick().lX = x;
+    program.Joystick().lY = y;
+    Settle();
+  }
+  void Settle() { ASSERT_TRUE(program.WaitForReads()) << "the program stopped reading"; }
+
+  // The recorded lines, once no more have come for a while.
+  std::vector<std::string> Quiet(DWORD quietMs = 300) {
+    std::vector<std::string> lines = recorder.Lines();
+    for (int i = 0; i < 50; ++i) {
+      Sleep(quietMs);
+      std::vector<std::string> now = recorder.Lines();
+      if (now == lines) break;
+      lines = std::move(now);
+    }
+    return lines;
+  }
+
+  std::string RowText(int entry) const { return TextOf(program.Control(IDC_STJOY + entry)); }
+
+  InputRecorder recorder;
+  Program program{true};
+  HWND main = nullptr;
+};
+
+}  // namespace vantrel::test
