@@ -79,7 +79,7 @@ void TMainFrm::Create() {
   shortcuts_.reset(CreateAcceleratorTableA(const_cast<ACCEL*>(kShortcuts),
                                            static_cast<int>(std::size(kShortcuts))));
   MenuHandle menu = BuildMainMenu();
-  CreateFromSpec({.className = "TMainFrm",
+  CreateWithParams({.className = "TMainFrm",
                   .caption = kCaption,
                   // The group boxes paint their own background and the rows in it.
                   .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |

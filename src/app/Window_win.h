@@ -13,7 +13,7 @@
 
 namespace vantrel {
 
-struct WindowSpec {
+struct WindowParams {
   const char* className = nullptr;  // also the design name of the window
   const char* caption = "";
   DWORD style = 0;
@@ -25,9 +25,9 @@ struct WindowSpec {
 };
 
 // The outer size of a window whose client area is `clientWidth` x `clientHeight`.
-inline SIZE OuterSize(const WindowSpec& spec) {
-  RECT rc{0, 0, spec.clientWidth, spec.clientHeight};
-  AdjustWindowRectEx(&rc, spec.style, spec.menu != nullptr, spec.exStyle);
+inline SIZE OuterSize(const WindowParams& params) {
+  RECT rc{0, 0, params.clientWidth, params.clientHeight};
+  AdjustWindowRectEx(&rc, params.style, params.menu != nullptr, params.exStyle);
   return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
@@ -53,11 +53,11 @@ class Window {
     DestroyWindow(hwnd_);
   }
 
-  void CreateFromSpec(const WindowSpec& spec) {
+  void CreateWithParams(const WindowParams& params) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(instance, spec.className, &wc)) {
+    if (!GetClassInfoExA(instance, params.className, &wc)) {
       wc = WNDCLASSEXA{};
       wc.cbSize = sizeof wc;
       wc.style = CS_DBLCLKS;
@@ -67,15 +67,15 @@ class Window {
       if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
       wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
       wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-      wc.lpszClassName = spec.className;
+      wc.lpszClassName = params.className;
       if (!RegisterClassExA(&wc))
-        throw AppError(std::string("RegisterClassExA failed for ") + spec.className);
+        throw AppError(std::string("RegisterClassExA failed for ") + params.className);
     }
-    const SIZE size = OuterSize(spec);
-    const HWND hwnd = CreateWindowExA(spec.exStyle, spec.className, spec.caption, spec.style,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, spec.owner,
-                                      spec.menu, instance, static_cast<T*>(this));
-    if (!hwnd) throw AppError(std::string("CreateWindowExA failed for ") + spec.className);
+    const SIZE size = OuterSize(params);
+    const HWND hwnd = CreateWindowExA(params.exStyle, params.className, params.caption, params.style,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, params.owner,
+                                      params.menu, instance, static_cast<T*>(this));
+    if (!hwnd) throw AppError(std::string("CreateWindowExA failed for ") + params.className);
   }
 
   LRESULT DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -158,8 +158,8 @@ class MessageTimer {
 // Where a secondary window stands when it is shown.
 enum class Placement { Kept, CentreOnScreen, CentreOnMain };
 
-struct FormSpec {
-  WindowSpec window;
+struct FormParams {
+  WindowParams window;
   HWND mainWindow = nullptr;
   Placement placement = Placement::Kept;
   // Windows the main window opens disabled give it back when they close.
@@ -223,11 +223,11 @@ class ShellForm : public Window<T> {
   }
 
  protected:
-  void CreateForm(const FormSpec& spec) {
-    main_ = spec.mainWindow;
-    placement_ = spec.placement;
-    enablesMainOnClose_ = spec.enablesMainOnClose;
-    this->CreateFromSpec(spec.window);
+  void CreateForm(const FormParams& params) {
+    main_ = params.mainWindow;
+    placement_ = params.placement;
+    enablesMainOnClose_ = params.enablesMainOnClose;
+    this->CreateWithParams(params.window);
   }
 
   HWND MainWindow() const { return main_; }

@@ -22,7 +22,7 @@ constexpr UINT kPing = WM_APP + 12;
 
 class ThrowingWindow : public vantrel::Window<ThrowingWindow> {
  public:
-  void Create() { CreateFromSpec({.className = "VantrelThrowingWindow", .style = WS_POPUP}); }
+  void Create() { CreateWithParams({.className = "VantrelThrowingWindow", .style = WS_POPUP}); }
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
       case kThrowAppError:
