@@ -33,7 +33,7 @@ export VANTREL_DINPUT_DOUBLE=vantrel-demo
 
 echo "No display here: Vantrel runs on a virtual display with a scripted controller;"
 echo "each line below is what the controller did, or input Vantrel injected."
-"$WINE64" build/windows/tests/e2e/InputRecorder.exe </dev/null 2>/dev/null | sed -u 's/\r$//; s/^/  injected: /' &
+"$WINE64" build/windows/tests/e2e/InputRecorder.exe </dev/null 2>/dev/null | sed -u 's/\r$//; s/^key \(down\|up\) 0$/& (no modifier: the empty modifier event)/; s/^/  injected: /' &
 sleep 1
 "$WINE64" "$demo/Vantrel.exe" </dev/null >/dev/null 2>&1 &
 

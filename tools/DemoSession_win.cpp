@@ -16,9 +16,12 @@ void Say(const char* what) {
   std::fflush(stdout);
 }
 
-void Hold(const char* what, int milliseconds) {
-  Say(what);
-  Sleep(static_cast<DWORD>(milliseconds));
+// Waits until the program has read the controller twice since a change, so
+// what the change set going has stopped before the next line is printed.
+void Seen() {
+  const std::int32_t reads = pad->getDeviceStateCalls;
+  for (int i = 0; i < 100 && pad->getDeviceStateCalls < reads + 2; ++i) Sleep(10);
+  Sleep(50);
 }
 
 }  // namespace
@@ -33,21 +36,29 @@ int main() {
   if (pad->getDeviceStateCalls == 0) return 1;
   Sleep(300);
 
+  // Each gesture is announced, played, and seen to its end by the program
+  // before the next: the input it caused is printed after its line.
+  Say("button 1 pressed and let go (Ctrl+F5 goes down, then up)");
   pad->buttons[0] = 0x80;
-  Hold("button 1 down (Ctrl+F5)", 300);
+  Seen();
   pad->buttons[0] = 0;
-  Hold("button 1 up", 300);
+  Seen();
+  Say("button 2 held for 0.35 s (A, typed every 100 ms while held)");
   pad->buttons[1] = 0x80;
-  Hold("button 2 held for 0.35 s (A, repeated every 100 ms)", 350);
+  Sleep(350);
   pad->buttons[1] = 0;
-  Hold("button 2 up", 300);
+  Seen();
+  Say("stick pushed right for 0.3 s (the pointer moves right, faster and faster)");
   pad->lX = 1000;
-  Hold("stick pushed right for 0.3 s (the pointer moves right, faster and faster)", 300);
+  Sleep(300);
   pad->lX = 0;
-  Hold("stick back at rest", 300);
+  Seen();
+  Say("stick pushed down for 0.2 s (the pointer moves down)");
   pad->lY = 1000;
-  Hold("stick pushed down for 0.2 s (the pointer moves down)", 200);
+  Sleep(200);
   pad->lY = 0;
-  Hold("stick back at rest", 300);
+  Seen();
+  Say("stick at rest: nothing more is injected");
+  Sleep(300);
   return 0;
 }
