@@ -11,22 +11,19 @@ void Application::CreateForms() {
   forms.MainFrm = &MainFrm;
   MainFrm.Create();  // activates the tray icon before any other window exists
   const HWND main = MainFrm.Handle();
-  forms.HelpFrm = &HelpFrm;
-  HelpFrm.Create(main);
-  forms.ActionDlg = &ActionDlg;
-  ActionDlg.Create(main);
-  forms.IniFrm = &IniFrm;
-  IniFrm.Create(main);
-  forms.ClickDlg = &ClickDlg;
-  ClickDlg.Create(main);
-  forms.BindEmulDlg = &BindEmulDlg;
-  BindEmulDlg.Create(main);
-  forms.AboutBox = &AboutBox;
-  AboutBox.Create(main);
-  forms.popupINI = &popupINI;
-  popupINI.Create(main);
-  forms.OptionsFrm = &OptionsFrm;
-  OptionsFrm.Create(main);
+  // Each window is known program-wide before its creation runs.
+  auto create = [main](auto*& slot, auto& form) {
+    slot = &form;
+    form.Create(main);
+  };
+  create(forms.HelpFrm, HelpFrm);
+  create(forms.ActionDlg, ActionDlg);
+  create(forms.IniFrm, IniFrm);
+  create(forms.ClickDlg, ClickDlg);
+  create(forms.BindEmulDlg, BindEmulDlg);
+  create(forms.AboutBox, AboutBox);
+  create(forms.popupINI, popupINI);
+  create(forms.OptionsFrm, OptionsFrm);  // last: its creation loads the settings
 }
 
 void Application::Show(int showCommand) {

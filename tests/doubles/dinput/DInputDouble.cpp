@@ -100,7 +100,24 @@ void LogProperty(std::int32_t kind, std::int32_t offset) {
   ++s.propertyCalls;
 }
 
-class Device : public IDirectInputDevice2A {
+// The reference counting every object of the double shares: created with
+// one reference, deleted when the last is released.
+template <class Interface>
+class Counted : public Interface {
+ public:
+  virtual ~Counted() = default;
+  STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
+  STDMETHOD_(ULONG, Release)() override {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+ private:
+  ULONG refs_ = 1;
+};
+
+class Device : public Counted<IDirectInputDevice2A> {
  public:
   Device() { ++State().liveDevices; }
   virtual ~Device() { --State().liveDevices; }
@@ -119,12 +136,6 @@ class Device : public IDirectInputDevice2A {
     AddRef();
     *out = this;
     return S_OK;
-  }
-  STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
-  STDMETHOD_(ULONG, Release)() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
   }
 
   STDMETHOD(GetCapabilities)(LPDIDEVCAPS caps) override {
@@ -288,11 +299,10 @@ class Device : public IDirectInputDevice2A {
   }
 
  private:
-  ULONG refs_ = 1;
   bool formatSet_ = false;
 };
 
-class DirectInput : public IDirectInputA {
+class DirectInput : public Counted<IDirectInputA> {
  public:
   DirectInput() { ++State().liveObjects; }
   virtual ~DirectInput() { --State().liveObjects; }
@@ -305,12 +315,6 @@ class DirectInput : public IDirectInputA {
     AddRef();
     *out = this;
     return S_OK;
-  }
-  STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
-  STDMETHOD_(ULONG, Release)() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
   }
   STDMETHOD(CreateDevice)(REFGUID guid, LPDIRECTINPUTDEVICEA* device, LPUNKNOWN) override {
     DoubleState& s = State();
@@ -348,7 +352,6 @@ class DirectInput : public IDirectInputA {
   STDMETHOD(Initialize)(HINSTANCE, DWORD) override { return DI_OK; }
 
  private:
-  ULONG refs_ = 1;
 };
 
 }  // namespace
