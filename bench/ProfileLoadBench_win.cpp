@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "bindings/ProfileFile_win.h"
+#include "config/ProfileFile_win.h"
 #include "config/SettingsFile_win.h"
 #include "win/TempDir_win.h"
 

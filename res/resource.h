@@ -28,3 +28,21 @@
 #define IDC_BTNJOY 1000
 #define IDC_STJOY 1100
 #define IDC_CHBJOY 1200
+
+// Controls of the binding dialogs. OK and Cancel are IDOK and IDCANCEL.
+#define IDC_BTNEMULKEY 301
+#define IDC_BTNEMULCLICK 302
+#define IDC_BTNRUN 303
+#define IDC_BTNCHANGEINI 304
+#define IDC_CBSHIFT 311
+#define IDC_LABEL1 312
+#define IDC_STKEY 313
+#define IDC_CBSELECT 314
+#define IDC_CHBSPECKEY 315
+#define IDC_CBACTION 321
+#define IDC_BTNADD 331
+#define IDC_BTNREMOVE 332
+#define IDC_BTNUP 333
+#define IDC_BTNDOWN 334
+#define IDC_BTNCLEAR 335
+#define IDC_LBINI 336

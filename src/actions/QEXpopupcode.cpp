@@ -1,22 +1,13 @@
 #include "actions/QEXpopupcode.h"
 
-#include "app/Forms_win.h"
-#include "app/QEXmainwndcode.h"
-
 namespace vantrel {
 
 namespace {
 
-constexpr COLORREF kLineColour = RGB(58, 110, 165);
+constexpr COLORREF kLineColour = kDisplayColour;
 constexpr UINT kCloseCommand = 1;
 constexpr int kWidth = 139;
 constexpr int kHeight = 41;
-
-std::string TextOf(HWND hwnd) {
-  char text[512] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
 
 }  // namespace
 
@@ -36,8 +27,9 @@ void TpopupINI::Create(HWND mainWindow) {
   lineBrush_.reset(CreateSolidBrush(kLineColour));
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   auto line = [&](int top) {
-    const HWND hwnd = CreateWindowExA(WS_EX_STATICEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER,
-                                      3, top, 134, 17, Handle(), nullptr, instance, nullptr);
+    const HWND hwnd =
+        CreateWindowExA(WS_EX_STATICEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER, 3, top,
+                        134, 17, Handle(), nullptr, instance, nullptr);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     return hwnd;
   };
@@ -61,8 +53,9 @@ LRESULT TpopupINI::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
       RECT r;
       GetClientRect(Handle(), &r);
-      FillRect(reinterpret_cast<HDC>(wParam), &r,
-               positioning_ ? static_cast<HBRUSH>(lineBrush_.get()) : GetSysColorBrush(COLOR_BTNFACE));
+      FillRect(
+          reinterpret_cast<HDC>(wParam), &r,
+          positioning_ ? static_cast<HBRUSH>(lineBrush_.get()) : GetSysColorBrush(COLOR_BTNFACE));
       return 1;
     }
     case WM_CONTEXTMENU: {
@@ -70,8 +63,8 @@ LRESULT TpopupINI::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       AppendMenuA(MPopup, MF_STRING, kCloseCommand, "Close");
       POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
       if (lParam == -1) GetCursorPos(&at);  // from the keyboard
-      const UINT chosen = TrackPopupMenu(MPopup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
-                                         Handle(), nullptr);
+      const UINT chosen =
+          TrackPopupMenu(MPopup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
       DestroyMenu(MPopup);
       if (chosen == kCloseCommand) MCloseClick();
       return 0;
@@ -86,12 +79,9 @@ LRESULT TpopupINI::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   return ShellForm::HandleMessage(msg, wParam, lParam);
 }
 
-std::uint8_t& TpopupINI::ShowTime() const { return Forms().MainFrm->PopupShowTime; }
-
-void TpopupINI::ProfileSwitched(const std::string& currentLine, const std::string& nextLine,
-                                bool show) {
+void TpopupINI::ProfileSwitched(const std::string& currentLine, const std::string& nextLine) {
   SetWindowTextA(sttCurINI_, currentLine.c_str());
-  if (!show) return;
+  if (!showOnSwitch_) return;
   SetWindowTextA(sttNextINI_, nextLine.c_str());
   PopupTicks = 1;
   if (!Visible()) ShowWindow(Handle(), SW_SHOWNOACTIVATE);
@@ -119,7 +109,8 @@ void TpopupINI::SetBorder(bool toolWindow) {
   RECT r{0, 0, kWidth, kHeight};
   const DWORD style = WS_POPUP | (toolWindow ? WS_CAPTION | WS_SYSMENU : 0);
   const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-  SetWindowLongPtrA(Handle(), GWL_STYLE, static_cast<LONG_PTR>(style | (Visible() ? WS_VISIBLE : 0)));
+  SetWindowLongPtrA(Handle(), GWL_STYLE,
+                    static_cast<LONG_PTR>(style | (Visible() ? WS_VISIBLE : 0)));
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
   SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -131,8 +122,8 @@ void TpopupINI::BeginPositioning(HWND optionsWindow) {
   SetBorder(true);
   SetWindowTextA(sttCurINI_, "");
   SetWindowTextA(sttNextINI_, "");
-  PopupTicks = ShowTime();
-  ShowTime() = 0;
+  PopupTicks = showTime_;
+  showTime_ = 0;
   PopupTimer.SetEnabled(false);
   if (optionsWindow_) EnableWindow(optionsWindow_, FALSE);
   ShowWindow(Handle(), SW_SHOW);
@@ -143,12 +134,23 @@ void TpopupINI::FormClose() {
   if (positioning_) {
     positioning_ = false;
     SetBorder(false);
-    ShowTime() = PopupTicks;
+    showTime_ = PopupTicks;
     if (optionsWindow_) EnableWindow(optionsWindow_, TRUE);
     InvalidateRect(Handle(), nullptr, TRUE);
   }
   PopupTimer.SetEnabled(false);
   ShellForm::FormClose();
+}
+
+POINT TpopupINI::Position() const {
+  RECT r{};
+  GetWindowRect(Handle(), &r);
+  return {r.left, r.top};
+}
+
+void TpopupINI::SetPosition(POINT topLeft) {
+  SetWindowPos(Handle(), nullptr, topLeft.x, topLeft.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string TpopupINI::CurrentText() const { return TextOf(sttCurINI_); }

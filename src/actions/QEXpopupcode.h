@@ -4,7 +4,9 @@
 #include <string>
 #include <type_traits>
 
-#include "app/Window_win.h"
+#include "actions/ProfilePopup_win.h"
+#include "ui/Controls_win.h"
+#include "ui/Window_win.h"
 
 namespace vantrel {
 
@@ -12,7 +14,7 @@ namespace vantrel {
 // task-bar button and never taking the focus, naming the current and the
 // next profile after a switch for the main window's show time (0: until
 // "Close" is chosen from its context menu).
-class TpopupINI : public ShellForm<TpopupINI> {
+class TpopupINI : public ShellForm<TpopupINI>, public ProfilePopup {
  public:
   void Create(HWND mainWindow);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -20,11 +22,18 @@ class TpopupINI : public ShellForm<TpopupINI> {
 
   // After a switch: the first line is always set; with the popup option on,
   // the second too, and the popup shows (or, shown already, counts afresh).
-  void ProfileSwitched(const std::string& currentLine, const std::string& nextLine, bool show);
+  void ProfileSwitched(const std::string& currentLine, const std::string& nextLine) override;
   // The options window's Position button: a tool-window border to drag it
   // by, no texts, no counting, and the options window disabled until closed.
-  void BeginPositioning(HWND optionsWindow);
+  void BeginPositioning(HWND optionsWindow) override;
   bool Positioning() const { return positioning_; }
+
+  bool ShowOnSwitch() const override { return showOnSwitch_; }
+  void SetShowOnSwitch(bool show) override { showOnSwitch_ = show; }
+  std::uint8_t ShowTime() const override { return showTime_; }
+  void SetShowTime(std::uint8_t seconds) override { showTime_ = seconds; }
+  POINT Position() const override;
+  void SetPosition(POINT topLeft) override;
 
   std::string CurrentText() const;
   std::string NextText() const;
@@ -37,13 +46,9 @@ class TpopupINI : public ShellForm<TpopupINI> {
   void FormShow();
   void PopupTimerTimer();
   void MCloseClick();
-  std::uint8_t& ShowTime() const;
   void SetBorder(bool toolWindow);
 
-  struct GdiDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-  };
-  using Gdi = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiDeleter>;
+  using Gdi = GdiHandle;
 
   HWND sttCurINI_ = nullptr;
   HWND sttNextINI_ = nullptr;
@@ -51,6 +56,8 @@ class TpopupINI : public ShellForm<TpopupINI> {
   Gdi lineBrush_;
   HWND optionsWindow_ = nullptr;
   bool positioning_ = false;
+  bool showOnSwitch_ = false;
+  std::uint8_t showTime_ = 0;
 };
 
 }  // namespace vantrel

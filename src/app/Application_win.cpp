@@ -1,29 +1,25 @@
 #include "app/Application_win.h"
 
-#include "app/Forms_win.h"
-
 namespace vantrel {
 
-Application::~Application() { Forms() = AppForms{}; }
-
 void Application::CreateForms() {
-  AppForms& forms = Forms();
-  forms.MainFrm = &MainFrm;
+  MainFrm.Windows = {.HelpFrm = &HelpFrm,
+                     .ActionDlg = &ActionDlg,
+                     .AboutBox = &AboutBox,
+                     .OptionsFrm = &OptionsFrm,
+                     .popupINI = &popupINI,
+                     .Secondary = {&HelpFrm, &ActionDlg, &IniFrm, &ClickDlg, &BindEmulDlg,
+                                   &AboutBox, &popupINI, &OptionsFrm}};
   MainFrm.Create();  // activates the tray icon before any other window exists
   const HWND main = MainFrm.Handle();
-  // Each window is known program-wide before its creation runs.
-  auto create = [main](auto*& slot, auto& form) {
-    slot = &form;
-    form.Create(main);
-  };
-  create(forms.HelpFrm, HelpFrm);
-  create(forms.ActionDlg, ActionDlg);
-  create(forms.IniFrm, IniFrm);
-  create(forms.ClickDlg, ClickDlg);
-  create(forms.BindEmulDlg, BindEmulDlg);
-  create(forms.AboutBox, AboutBox);
-  create(forms.popupINI, popupINI);
-  create(forms.OptionsFrm, OptionsFrm);  // last: its creation loads the settings
+  HelpFrm.Create(main);
+  ActionDlg.Create(main, MainFrm, {.keys = &BindEmulDlg, .mouse = &ClickDlg, .profiles = &IniFrm});
+  IniFrm.Create(main, MainFrm);
+  ClickDlg.Create(main, MainFrm);
+  BindEmulDlg.Create(main, MainFrm);
+  AboutBox.Create(main);
+  popupINI.Create(main);
+  OptionsFrm.Create(main, MainFrm, popupINI);  // last: its creation loads the settings
 }
 
 void Application::Show(int showCommand) {
@@ -37,6 +33,7 @@ int Application::Run() {
     if (got == -1) return 1;
     if (MainFrm.FormKeyDown(msg)) continue;
     if (MainFrm.TranslateShortcut(msg)) continue;
+    if (BindEmulDlg.PreviewKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

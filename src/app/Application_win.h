@@ -26,7 +26,6 @@ struct Application {
   Application() = default;
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
-  ~Application();
 
   // Creates the windows in their fixed order: each creation handler may rely
   // on the windows before it, and the options window's, last, runs the

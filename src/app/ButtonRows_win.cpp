@@ -4,44 +4,30 @@
 
 #include <utility>
 
-#include "app/Errors.h"
 #include "app/RowLayout.h"
+#include "base/Errors.h"
 #include "resource.h"
+#include "ui/Controls_win.h"
 
 namespace vantrel {
 
 namespace {
 
-constexpr COLORREF kDisplayColour = RGB(58, 110, 165);
-constexpr COLORREF kReleasedColour = RGB(0, 0, 255);
+constexpr COLORREF kReleasedColour = kFlatTextColour;
 constexpr COLORREF kHeldColour = RGB(255, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 constexpr RowRect kUpArrow{256, 16, 17, 17};
 constexpr RowRect kDownArrow{256, 32, 17, 17};
-// The rows' geometry is fixed in pixels, so the font is too: 8 points at 96 dpi.
-constexpr int kFontHeight = -11;
 
-HWND MakeChild(DWORD exStyle, const char* className, const std::string& text, DWORD style,
-               const RowRect& r, HWND parent, int id) {
-  const HWND hwnd = CreateWindowExA(
-      exStyle, className, text.c_str(), WS_CHILD | style, r.left, r.top, r.width, r.height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  if (!hwnd) throw AppError(std::string("CreateWindowExA failed for ") + className);
-  return hwnd;
-}
-
-void SetFont(HWND hwnd, HGDIOBJ font) {
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+HWND MakeRowChild(DWORD exStyle, const char* className, const std::string& text, DWORD style,
+                  const RowRect& r, HWND parent, int id) {
+  return vantrel::MakeChild(exStyle, className, text, style, {r.left, r.top, r.width, r.height},
+                            parent, id);
 }
 
 HFONT MakeFont(const KeptTexts& texts, bool bold) {
-  const HFONT font = CreateFontA(kFontHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                                 FALSE, static_cast<BYTE>(texts.FontCharset & 0xFF),
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, texts.FontName.c_str());
-  if (!font) throw AppError("CreateFontA failed for " + texts.FontName);
-  return font;
+  return vantrel::MakeFont(texts.FontName, texts.FontCharset, bold);
 }
 
 int TopInParent(HWND hwnd) {
@@ -70,38 +56,6 @@ LRESULT CALLBACK GroupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UI
     case WM_NCDESTROY: RemoveWindowSubclass(hwnd, &GroupProc, 0); break;
   }
   return DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
-// The flat face shared by the owner-drawn buttons; gives the area inside the
-// border, shifted while the button is pushed.
-RECT DrawFlatFace(const DRAWITEMSTRUCT& item) {
-  RECT r = item.rcItem;
-  const HDC dc = item.hDC;
-  FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-  const bool pushed = item.itemState & ODS_SELECTED;
-  if (pushed)
-    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
-  else
-    FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
-  InflateRect(&r, -1, -1);
-  if (pushed) OffsetRect(&r, 1, 1);
-  return r;
-}
-
-void DrawRowButton(const DRAWITEMSTRUCT& item, COLORREF colour, HGDIOBJ font) {
-  RECT r = DrawFlatFace(item);
-  char caption[256] = {};
-  GetWindowTextA(item.hwndItem, caption, sizeof caption);
-  const HDC dc = item.hDC;
-  const HGDIOBJ oldFont = SelectObject(dc, font);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, colour);
-  DrawTextA(dc, caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  SelectObject(dc, oldFont);
-  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
-    InflateRect(&r, -1, -1);
-    DrawFocusRect(dc, &r);
-  }
 }
 
 void DrawArrow(const DRAWITEMSTRUCT& item, bool up) {
@@ -143,17 +97,17 @@ void ButtonRows::CreateGroups(HWND mainWindow) {
   // are destroyed while the main window's object is being taken apart (see
   // the destructor), so they send it no notice of their end.
   constexpr DWORD kGroupStyle = WS_VISIBLE | BS_GROUPBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-  fsGAxis = MakeChild(WS_EX_NOPARENTNOTIFY, "BUTTON", "Axis", kGroupStyle, {0, 0, 281, 113},
-                      mainWindow, IDC_FSGAXIS);
-  fsGButtons = MakeChild(WS_EX_NOPARENTNOTIFY, "BUTTON", "Buttons", kGroupStyle, {0, 112, 281, 154},
-                         mainWindow, IDC_FSGBUTTONS);
+  fsGAxis = MakeRowChild(WS_EX_NOPARENTNOTIFY, "BUTTON", "Axis", kGroupStyle, {0, 0, 281, 113},
+                         mainWindow, IDC_FSGAXIS);
+  fsGButtons = MakeRowChild(WS_EX_NOPARENTNOTIFY, "BUTTON", "Buttons", kGroupStyle,
+                            {0, 112, 281, 154}, mainWindow, IDC_FSGBUTTONS);
   for (HWND group : {fsGAxis, fsGButtons}) {
     SetFont(group, GetStockObject(DEFAULT_GUI_FONT));
     if (!SetWindowSubclass(group, &GroupProc, 0, 0)) throw AppError("SetWindowSubclass failed");
   }
   constexpr DWORD kArrowStyle = WS_VISIBLE | WS_DISABLED | BS_PUSHBUTTON | BS_OWNERDRAW;
-  btnGUp = MakeChild(0, "BUTTON", "", kArrowStyle, kUpArrow, fsGButtons, IDC_BTNGUP);
-  btnGDown = MakeChild(0, "BUTTON", "", kArrowStyle, kDownArrow, fsGButtons, IDC_BTNGDOWN);
+  btnGUp = MakeRowChild(0, "BUTTON", "", kArrowStyle, kUpArrow, fsGButtons, IDC_BTNGUP);
+  btnGDown = MakeRowChild(0, "BUTTON", "", kArrowStyle, kDownArrow, fsGButtons, IDC_BTNGDOWN);
 }
 
 void ButtonRows::DestroyRows() {
@@ -189,21 +143,21 @@ void ButtonRows::Construct(int numOfButtons, const KeptTexts& texts) {
   };
   auto shown = [&](int e) -> DWORD { return ShownAtStart(e, numOfButtons) ? WS_VISIBLE : 0; };
   for (int e = 1; e <= count; ++e) {
-    btnJoy[e] = MakeChild(0, "BUTTON", "", shown(e) | BS_PUSHBUTTON | BS_OWNERDRAW,
-                          rect(e, RowPart::Button), GroupOf(e), IDC_BTNJOY + e);
+    btnJoy[e] = MakeRowChild(0, "BUTTON", "", shown(e) | BS_PUSHBUTTON | BS_OWNERDRAW,
+                             rect(e, RowPart::Button), GroupOf(e), IDC_BTNJOY + e);
     SetFont(btnJoy[e], regularFont_.get());
   }
   for (int e = 1; e <= count; ++e)
     SetWindowTextA(btnJoy[e], RowCaption(e, numOfButtons, texts).c_str());
   for (int e = 1; e <= count; ++e) {
-    stJoy[e] = MakeChild(WS_EX_STATICEDGE, "STATIC", "",
-                         shown(e) | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX,
-                         rect(e, RowPart::Display), GroupOf(e), IDC_STJOY + e);
+    stJoy[e] = MakeRowChild(WS_EX_STATICEDGE, "STATIC", "",
+                            shown(e) | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX,
+                            rect(e, RowPart::Display), GroupOf(e), IDC_STJOY + e);
     SetFont(stJoy[e], boldFont_.get());
   }
   for (int e = 1; e <= count; ++e) {
-    chbJoy[e] = MakeChild(0, "BUTTON", texts.Turbo, shown(e) | BS_AUTOCHECKBOX,
-                          rect(e, RowPart::Turbo), GroupOf(e), IDC_CHBJOY + e);
+    chbJoy[e] = MakeRowChild(0, "BUTTON", texts.Turbo, shown(e) | BS_AUTOCHECKBOX,
+                             rect(e, RowPart::Turbo), GroupOf(e), IDC_CHBJOY + e);
     SetFont(chbJoy[e], regularFont_.get());
   }
   // Enabled for good: with fewer rows later, scrolling simply finds nothing to do.
@@ -256,7 +210,7 @@ bool ButtonRows::DrawItem(const DRAWITEMSTRUCT& item) const {
   }
   const int e = EntryOfButton(item.hwndItem);
   if (!e) return false;
-  DrawRowButton(item, held_[e] ? kHeldColour : kReleasedColour, regularFont_.get());
+  DrawFlatButton(item, held_[e] ? kHeldColour : kReleasedColour, regularFont_.get());
   return true;
 }
 

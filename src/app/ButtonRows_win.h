@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "lang/KeptTexts.h"
+#include "ui/Controls_win.h"
 
 namespace vantrel {
 
@@ -60,10 +61,7 @@ class ButtonRows {
   void DestroyRows();
   HWND GroupOf(int entry) const;
 
-  struct GdiDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-  };
-  using Gdi = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiDeleter>;
+  using Gdi = GdiHandle;
 
   int numOfButtons_ = 0;
   std::vector<bool> held_;

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Window_win.h"
+#include "ui/Window_win.h"
 
 namespace vantrel {
 

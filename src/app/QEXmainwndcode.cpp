@@ -1,21 +1,14 @@
 #include "app/QEXmainwndcode.h"
 
-#include <commdlg.h>
-
 #include <iterator>
 #include <optional>
 
-#include "actions/QEXpopupcode.h"
-#include "app/ErrorBox_win.h"
-#include "app/Forms_win.h"
-#include "app/QEXaboutcode.h"
-#include "app/QEXhelpwndcode.h"
 #include "app/RowLayout.h"
 #include "bindings/Profile.h"
-#include "bindings/ProfileFile_win.h"
-#include "config/QEXactiondlgcode.h"
-#include "config/QEXoptionswndcode.h"
+#include "config/ProfileFile_win.h"
 #include "resource.h"
+#include "ui/ErrorBox_win.h"
+#include "ui/FileDialog_win.h"
 
 namespace vantrel {
 
@@ -45,24 +38,13 @@ MenuHandle BuildMainMenu() {
   return bar;
 }
 
-// The profile dialogs of File/Open and File/Save. Returns the full path the
-// user chose, or nothing when the dialog was cancelled.
+// The profile dialogs of File/Open and File/Save, opening in the current
+// profile's folder. Open accepts names of files that do not exist (they load
+// as empty profiles); Save overwrites without asking.
 std::optional<std::string> AskProfilePath(HWND owner, const std::string& current, bool save) {
-  std::string buffer(4096, '\0');
-  current.copy(buffer.data(), buffer.size() - 1);  // opens in the current profile's folder
-  OPENFILENAMEA ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = "Ini Files\0*.ini\0";
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = buffer.data();
-  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-  // Open accepts names of files that do not exist (they load as empty
-  // profiles); Save overwrites without asking.
-  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-  const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-  if (!chosen) return std::nullopt;
-  return std::string(buffer.c_str());
+  const FileDialogRequest request{
+      .owner = owner, .filter = "Ini Files|*.ini", .initialPath = current};
+  return save ? AskSaveFile(request) : AskOpenFile(request);
 }
 
 }  // namespace
@@ -79,14 +61,14 @@ void TMainFrm::Create() {
   shortcuts_.reset(CreateAcceleratorTableA(const_cast<ACCEL*>(kShortcuts),
                                            static_cast<int>(std::size(kShortcuts))));
   MenuHandle menu = BuildMainMenu();
-  CreateWithParams({.className = "TMainFrm",
-                  .caption = kCaption,
-                  // The group boxes paint their own background and the rows in it.
-                  .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-                           WS_CLIPCHILDREN,
-                  .clientWidth = kClientWidth,
-                  .clientHeight = kClientHeight,
-                  .menu = menu.get()});
+  CreateWithParams(
+      {.className = "TMainFrm",
+       .caption = kCaption,
+       // The group boxes paint their own background and the rows in it.
+       .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+       .clientWidth = kClientWidth,
+       .clientHeight = kClientHeight,
+       .menu = menu.get()});
   menu.release();  // the window owns it now
 }
 
@@ -102,9 +84,7 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   switch (msg) {
-    case WM_CREATE:
-      FormCreate();
-      return 0;
+    case WM_CREATE: FormCreate(); return 0;
     case WM_COMMAND:
       if (lParam == 0)  // menu items and shortcuts
         OnCommand(LOWORD(wParam));
@@ -115,13 +95,11 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (Rows.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
       break;
     case WM_CTLCOLORSTATIC:
-      if (HBRUSH brush = Rows.DisplayColours(reinterpret_cast<HDC>(wParam),
-                                             reinterpret_cast<HWND>(lParam)))
+      if (HBRUSH brush =
+              Rows.DisplayColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
         return reinterpret_cast<LRESULT>(brush);
       break;
-    case WM_TIMER:
-      OnTimer(wParam);
-      return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
     case WM_ACTIVATE:
     case WM_ACTIVATEAPP:
       DXInput1.HandleActivation(msg, wParam);  // acquires the joystick again
@@ -137,14 +115,9 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // Minimised by other means (a minimised start, the shell's "minimise all").
       if (wParam == SIZE_MINIMIZED && !inTray_) MinimizeToTray();
       return 0;
-    case NotifyIcon::kCallbackMessage:
-      OnTrayIcon(LOWORD(lParam));
-      return 0;
-    case WM_CLOSE:
-      FormClose();
-      return 0;
-    case WM_QUERYENDSESSION:
-      return TRUE;  // nothing to save, never objects
+    case NotifyIcon::kCallbackMessage: OnTrayIcon(LOWORD(lParam)); return 0;
+    case WM_CLOSE: FormClose(); return 0;
+    case WM_QUERYENDSESSION: return TRUE;  // nothing to save, never objects
     case WM_ENDSESSION:
       // The session ends without a close: let go of what is held down first.
       if (wParam) {
@@ -152,9 +125,7 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         TrayIcon.Deactivate();
       }
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefaultHandling(msg, wParam, lParam);
 }
@@ -200,24 +171,12 @@ void TMainFrm::FormClose() {
 
 void TMainFrm::OnCommand(int id) {
   switch (id) {
-    case IDM_OPEN:
-      MOpenClick();
-      break;
-    case IDM_SAVE:
-      MSaveClick();
-      break;
-    case IDM_EXIT:
-      MExitClick();
-      break;
-    case IDM_OPTIONS:
-      MOptionsClick();
-      break;
-    case IDM_HELP:
-      MHelpClick();
-      break;
-    case IDM_ABOUT:
-      MAboutClick();
-      break;
+    case IDM_OPEN: MOpenClick(); break;
+    case IDM_SAVE: MSaveClick(); break;
+    case IDM_EXIT: MExitClick(); break;
+    case IDM_OPTIONS: MOptionsClick(); break;
+    case IDM_HELP: MHelpClick(); break;
+    case IDM_ABOUT: MAboutClick(); break;
   }
 }
 
@@ -246,19 +205,12 @@ void TMainFrm::OnTimer(UINT_PTR id) {
 void TMainFrm::OnTrayIcon(UINT mouseMessage) {
   switch (mouseMessage) {
     case WM_LBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      TrayIconClick();
-      break;
+    case WM_MBUTTONDOWN: TrayIconClick(); break;
     case WM_RBUTTONDOWN:
       switch (TrayIcon.TrackMenu()) {
-        case NotifyIcon::MenuChoice::Settings:
-          PSettingsClick();
-          break;
-        case NotifyIcon::MenuChoice::Exit:
-          PExitClick();
-          break;
-        case NotifyIcon::MenuChoice::None:
-          break;
+        case NotifyIcon::MenuChoice::Settings: PSettingsClick(); break;
+        case NotifyIcon::MenuChoice::Exit: PExitClick(); break;
+        case NotifyIcon::MenuChoice::None: break;
       }
       break;
   }
@@ -288,14 +240,14 @@ void TMainFrm::MSaveClick() {
 void TMainFrm::MExitClick() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
 
 void TMainFrm::MOptionsClick() {
-  Forms().OptionsFrm->Show();
+  Windows.OptionsFrm->Show();
   EnableWindow(Handle(), FALSE);  // the options window enables it again when it closes
 }
 
-void TMainFrm::MHelpClick() { Forms().HelpFrm->Show(); }
+void TMainFrm::MHelpClick() { Windows.HelpFrm->Show(); }
 
 void TMainFrm::MAboutClick() {
-  Forms().AboutBox->Show();
+  Windows.AboutBox->Show();
   EnableWindow(Handle(), FALSE);  // the About window enables it again when it closes
 }
 
@@ -318,14 +270,14 @@ void TMainFrm::LoadProfile(const std::string& path, std::uint8_t skipEntry) {
 }
 
 void TMainFrm::ProfileSwitched(const std::string& currentLine, const std::string& nextLine) {
-  Forms().popupINI->ProfileSwitched(currentLine, nextLine, Forms().OptionsFrm->chbPopup);
+  Windows.popupINI->ProfileSwitched(currentLine, nextLine);
 }
 
 void TMainFrm::Launch(const std::string& command) { LaunchProgram(command); }
 
 void TMainFrm::MinimizeToTray() {
-  for (HWND other : SecondaryWindows())
-    if (IsWindowVisible(other)) SendMessageA(other, WM_CLOSE, 0, 0);
+  for (Form* other : Windows.Secondary)
+    if (other->Visible()) other->Close();
   TrayIconAppMinimize();
 }
 
@@ -365,7 +317,7 @@ void TMainFrm::OnbtnJoyClick(HWND sender) {
   Bindings.CurrentEntry = e;
   char caption[256] = {};
   GetWindowTextA(sender, caption, sizeof caption);
-  TActionDlg& dialog = *Forms().ActionDlg;
+  Form& dialog = *Windows.ActionDlg;
   SetWindowTextA(dialog.Handle(), (Kept().ActionCaption + " [" + caption + "]").c_str());
   // Disabled, the main window lets the dialog behave as a modal one; the
   // dialog enables it again when the editing ends.
@@ -380,13 +332,14 @@ void TMainFrm::OnchbJoyClick(HWND sender) {
       SendMessageA(sender, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+void TMainFrm::EnableMainWindow() { EnableWindow(Handle(), TRUE); }
+
 void TMainFrm::SetRowHeld(std::uint8_t entry, bool held) { Rows.SetHeld(entry, held); }
 
 bool TMainFrm::RowHeld(std::uint8_t entry) const { return Rows.Held(entry); }
 
 bool TMainFrm::TurboChecked(std::uint8_t entry) const {
-  return Rows.IsEntry(entry) &&
-         SendMessageA(Rows.chbJoy[entry], BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return Rows.IsEntry(entry) && SendMessageA(Rows.chbJoy[entry], BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::string TMainFrm::RowText(std::uint8_t entry) const {

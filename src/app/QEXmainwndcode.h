@@ -5,15 +5,18 @@
 #include <string>
 #include <type_traits>
 
+#include <vector>
+
 #include "actions/ActionHost.h"
 #include "actions/Dispatch.h"
 #include "actions/Injection_win.h"
+#include "actions/ProfilePopup_win.h"
 #include "app/ButtonRows_win.h"
 #include "app/Tray_win.h"
-#include "app/Window_win.h"
 #include "bindings/Binding.h"
-#include "bindings/RowView.h"
+#include "config/OptionsHost.h"
 #include "input/DXInput.h"
+#include "ui/Window_win.h"
 
 namespace vantrel {
 
@@ -21,8 +24,19 @@ namespace vantrel {
 // drive the joystick work and the tray icon. It is the application's main
 // window: closing it ends the program, after letting go of every key and
 // mouse button its bindings still hold down.
-class TMainFrm : public Window<TMainFrm>, public RowView, private ActionHost {
+class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost {
  public:
+  // The windows the main window opens, set before it is created.
+  struct Links {
+    Form* HelpFrm = nullptr;
+    Form* ActionDlg = nullptr;
+    Form* AboutBox = nullptr;
+    Form* OptionsFrm = nullptr;
+    ProfilePopup* popupINI = nullptr;
+    // Every window but this one, closed when the program goes to the tray.
+    std::vector<Form*> Secondary;
+  };
+
   static constexpr char kCaption[] = "Vantrel 1.0";
   static constexpr int kClientWidth = 281;
   static constexpr int kClientHeight = 267;
@@ -42,7 +56,7 @@ class TMainFrm : public Window<TMainFrm>, public RowView, private ActionHost {
 
   // Hides every window of the program, leaving the tray icon; the timers run
   // on. Used by the minimise button and by "Minimize on run".
-  void MinimizeToTray();
+  void MinimizeToTray() override;
   void RestoreFromTray();
   bool InTray() const { return inTray_; }
 
@@ -50,7 +64,7 @@ class TMainFrm : public Window<TMainFrm>, public RowView, private ActionHost {
   // entries) and builds one row per entry afresh, scrolled to the top, in the
   // kept texts and font of the language. The displays stay empty: the caller
   // loads a profile next.
-  void Construct(int numOfButtons);
+  void Construct(int numOfButtons) override;
   // Scrolls the button rows (group 0) by one row: direction 1 reveals the row
   // above the six shown, direction 0 the row below them.
   void GBoxScrool(int group, int direction);
@@ -75,13 +89,22 @@ class TMainFrm : public Window<TMainFrm>, public RowView, private ActionHost {
   void SetTurboEnabled(std::uint8_t entry, bool enabled) override;
   void SetTurboChecked(std::uint8_t entry, bool checked) override;
 
+  // EditorHost and OptionsHost
+  BindingTable& Table() override { return Bindings; }
+  void EnableMainWindow() override;
+  void RestartProfileLists() override { Actions.INIIndex = 0; }
+  MessageTimer& PollingTimer() override { return Timer1; }
+  MessageTimer& TurboTimer() override { return tmrTurbo; }
+  TJoystick& Joystick() override { return DXInput1.Joystick; }
+  Dispatcher& Dispatch() override { return Actions; }
+
+  Links Windows;
+
   BindingTable Bindings{4};
   // The joystick, opened while the window is created.
   TDXInput DXInput1;
   // The group boxes, the arrows and the row controls btnJoy, stJoy, chbJoy.
   ButtonRows Rows;
-  // Seconds the profile popup stays up after a switch; 0 keeps it until closed.
-  std::uint8_t PopupShowTime = 0;
   // The profile chosen through File/Open or File/Save since start-up; the
   // profile loaded at start-up does not set it.
   std::string IniPath;

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/Application_win.h"
-#include "app/ErrorBox_win.h"
+#include "ui/ErrorBox_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

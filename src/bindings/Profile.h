@@ -1,9 +1,9 @@
 #pragma once
 #include <string>
 
+#include "base/IniFile.h"
 #include "bindings/Binding.h"
 #include "bindings/RowView.h"
-#include "config/IniFile.h"
 
 namespace vantrel {
 

@@ -1,12 +1,44 @@
 #pragma once
-#include "app/Window_win.h"
+#include "config/EditorDialog_win.h"
 
 namespace vantrel {
 
-// The profile list dialog: the profiles a profile-switching entry cycles through.
-class TIniFrm : public ShellForm<TIniFrm> {
+// The profile list dialog: the profiles a switching entry cycles through,
+// added from a file dialog, removed, reordered or cleared. OK stores the
+// list; Cancel puts the entry back.
+class TIniFrm : public EditorDialog<TIniFrm> {
  public:
-  void Create(HWND mainWindow);
+  static constexpr char kProfileFilter[] = "Ini Files|*.ini";
+
+  void Create(HWND mainWindow, EditorHost& host);
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  HWND FocusOnShow() const { return LBINI; }
+
+  void FormShow();
+  void btnAddClick();
+  void btnRemoveClick();
+  void btnupClick();
+  void btndownClick();
+  void btnClearClick();
+  void btnokClick();
+  void btnCancelClick();
+
+  HWND btnAdd = nullptr;
+  HWND btnRemove = nullptr;
+  HWND btnUp = nullptr;
+  HWND btnDown = nullptr;
+  HWND btnClear = nullptr;
+  HWND btnOK = nullptr;
+  HWND btnCancel = nullptr;
+  HWND LBINI = nullptr;
+
+ private:
+  // The list box shows the lines, with their selection.
+  void ShowLines();
+  // Empties the list, then ends the editing.
+  void Finish();
+
+  ProfileLines lines_;
 };
 
 }  // namespace vantrel

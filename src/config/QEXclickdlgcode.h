@@ -1,12 +1,25 @@
 #pragma once
-#include "app/Window_win.h"
+#include "config/EditorDialog_win.h"
 
 namespace vantrel {
 
-// The mouse action dialog.
-class TClickDlg : public ShellForm<TClickDlg> {
+// The mouse action dialog: a mouse button or a pointer movement for the
+// entry being edited. The choice is written into the entry at once; Cancel
+// puts the entry back.
+class TClickDlg : public EditorDialog<TClickDlg> {
  public:
-  void Create(HWND mainWindow);
+  void Create(HWND mainWindow, EditorHost& host);
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  HWND FocusOnShow() const { return CBAction; }
+
+  void FormShow();
+  void CBActionChange();
+  void btnOKClick();
+  void btnCancelClick();
+
+  HWND CBAction = nullptr;
+  HWND btnOK = nullptr;
+  HWND btnCancel = nullptr;
 };
 
 }  // namespace vantrel

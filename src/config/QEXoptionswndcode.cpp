@@ -2,14 +2,11 @@
 
 #include <algorithm>
 
-#include "actions/QEXpopupcode.h"
-#include "app/ErrorBox_win.h"
-#include "app/Forms_win.h"
-#include "app/QEXmainwndcode.h"
-#include "bindings/ProfileFile_win.h"
-#include "config/IniFile_win.h"
+#include "base/IniFile_win.h"
+#include "config/ProfileFile_win.h"
 #include "config/SettingsFile_win.h"
 #include "lang/SetLng_win.h"
+#include "ui/ErrorBox_win.h"
 
 namespace vantrel {
 
@@ -34,7 +31,9 @@ void Reported(Step step) {
 
 }  // namespace
 
-void TOptionsFrm::Create(HWND mainWindow) {
+void TOptionsFrm::Create(HWND mainWindow, OptionsHost& host, ProfilePopup& popup) {
+  host_ = &host;
+  popup_ = &popup;
   CreateForm({.window = {.className = "TOptionsFrm",
                          .caption = "Options",
                          .style = kFixedDialogStyle,
@@ -61,25 +60,24 @@ void TOptionsFrm::FormClose() {
 // hides the program before it is ever shown), then the language, whose texts
 // the rows take, then the rows, which the last profile fills.
 void TOptionsFrm::LoadSettings() {
-  TMainFrm& main = *Forms().MainFrm;
+  OptionsHost& main = *host_;
   loaded_ = LoadSettingsFile(SettingsFile());
   // The options offer up to 32 buttons, and the table holds no more.
   loaded_.NumOfButtons = std::min<std::uint8_t>(loaded_.NumOfButtons, kMaxButtons);
   LanguagePak = loaded_.LanguagePak;
   PakIndex = loaded_.PakIndex;
-  main.Actions.MAccelarate = loaded_.MAccelarate;
-  main.Actions.MSpeed = loaded_.MSpeed;
-  main.tmrTurbo.SetInterval(TimerInterval(loaded_.tmrTurbo, 100));
-  main.Timer1.SetInterval(TimerInterval(loaded_.tmrRefresh, 50));
-  TJoystick& joystick = main.DXInput1.Joystick;
+  main.Dispatch().MAccelarate = loaded_.MAccelarate;
+  main.Dispatch().MSpeed = loaded_.MSpeed;
+  main.TurboTimer().SetInterval(TimerInterval(loaded_.tmrTurbo, 100));
+  main.PollingTimer().SetInterval(TimerInterval(loaded_.tmrRefresh, 50));
+  TJoystick& joystick = main.Joystick();
   joystick.SetRangeX(loaded_.RangeX);
   joystick.SetRangeY(loaded_.RangeY);
   joystick.SetDeadZoneX(loaded_.DeadZoneX);
   joystick.SetDeadZoneY(loaded_.DeadZoneY);
-  chbPopup = loaded_.Popup;
-  main.PopupShowTime = loaded_.PopupShowTime;
-  SetWindowPos(Forms().popupINI->Handle(), nullptr, loaded_.PopupLeft, loaded_.PopupTop, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  popup_->SetShowOnSwitch(loaded_.Popup);
+  popup_->SetShowTime(loaded_.PopupShowTime);
+  popup_->SetPosition({loaded_.PopupLeft, loaded_.PopupTop});
   chbMinimize = loaded_.Minimize;
   if (loaded_.MinimizeAtStart) main.MinimizeToTray();
   // A registry that refuses to be read leaves the box unticked. Ticked, the
@@ -92,8 +90,8 @@ void TOptionsFrm::LoadSettings() {
   // The profile loaded here does not become IniPath. With no last profile
   // (a first start) there is nothing to load, and nothing is written.
   if (!loaded_.Path.empty())
-    Reported([&] { LoadProfileFile(main.Bindings, loaded_.Path, 0, &main); });
-  main.Actions.INIIndex = 0;
+    Reported([&] { LoadProfileFile(main.Table(), loaded_.Path, 0, &main); });
+  main.Dispatch().INIIndex = 0;
 }
 
 void TOptionsFrm::chbAutoRunClick() {
@@ -104,27 +102,26 @@ void TOptionsFrm::chbAutoRunClick() {
 }
 
 Settings TOptionsFrm::CollectSettings() const {
-  const TMainFrm& main = *Forms().MainFrm;
+  OptionsHost& main = *host_;
   Settings s = loaded_;
-  s.NumOfButtons = static_cast<std::uint8_t>(main.Bindings.NumOfButtons());
+  s.NumOfButtons = static_cast<std::uint8_t>(main.Table().NumOfButtons());
   s.PakIndex = PakIndex;
   s.LanguagePak = LanguagePak;
-  s.tmrTurbo = static_cast<std::int32_t>(main.tmrTurbo.Interval());
-  s.tmrRefresh = static_cast<std::int32_t>(main.Timer1.Interval());
-  s.MAccelarate = main.Actions.MAccelarate;
-  s.MSpeed = main.Actions.MSpeed;
-  const TJoystick& joystick = main.DXInput1.Joystick;
+  s.tmrTurbo = static_cast<std::int32_t>(main.TurboTimer().Interval());
+  s.tmrRefresh = static_cast<std::int32_t>(main.PollingTimer().Interval());
+  s.MAccelarate = main.Dispatch().MAccelarate;
+  s.MSpeed = main.Dispatch().MSpeed;
+  const TJoystick& joystick = main.Joystick();
   s.RangeX = joystick.RangeX();
   s.RangeY = joystick.RangeY();
   s.DeadZoneX = joystick.DeadZoneX();
   s.DeadZoneY = joystick.DeadZoneY();
   s.Minimize = chbMinimize;
-  s.Popup = chbPopup;
-  s.PopupShowTime = main.PopupShowTime;
-  RECT popup{};
-  GetWindowRect(Forms().popupINI->Handle(), &popup);
-  s.PopupLeft = popup.left;
-  s.PopupTop = popup.top;
+  s.Popup = popup_->ShowOnSwitch();
+  s.PopupShowTime = popup_->ShowTime();
+  const POINT popupAt = popup_->Position();
+  s.PopupLeft = popupAt.x;
+  s.PopupTop = popupAt.y;
   return s;
 }
 

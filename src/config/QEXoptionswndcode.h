@@ -1,6 +1,8 @@
 #pragma once
-#include "app/Window_win.h"
+#include "actions/ProfilePopup_win.h"
+#include "config/OptionsHost.h"
 #include "config/Settings.h"
+#include "ui/Window_win.h"
 
 namespace vantrel {
 
@@ -9,13 +11,13 @@ namespace vantrel {
 // close writes the settings file.
 class TOptionsFrm : public ShellForm<TOptionsFrm> {
  public:
-  void Create(HWND mainWindow);
+  void Create(HWND mainWindow, OptionsHost& host, ProfilePopup& popup);
   void FormCreate();
   void FormClose();
 
-  // The check boxes that hold the Minimize, Popup and Autorun settings.
+  // The check boxes that hold the Minimize and Autorun settings (the popup
+  // keeps its own).
   bool chbMinimize = false;
-  bool chbPopup = false;
   bool chbAutoRun = false;
   // The language: 0 English, 1 Russian, 2 a pack by full path.
   std::uint8_t PakIndex = 0;
@@ -33,6 +35,8 @@ class TOptionsFrm : public ShellForm<TOptionsFrm> {
   // holder; only the last profile's path is not among them (the profile
   // commands keep it in the file themselves).
   Settings loaded_;
+  OptionsHost* host_ = nullptr;
+  ProfilePopup* popup_ = nullptr;
 };
 
 }  // namespace vantrel

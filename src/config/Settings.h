@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/IniFile.h"
+#include "base/IniFile.h"
 
 namespace vantrel {
 

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/Errors.h"
-#include "config/IniFile_win.h"
+#include "base/Errors.h"
+#include "base/IniFile_win.h"
 #include "config/Paths.h"
 
 namespace vantrel {
@@ -79,7 +79,8 @@ void WriteAutorun(const AutorunEntry& entry, const std::string& command) {
 
 void DeleteAutorun(const AutorunEntry& entry) {
   RegKey key;
-  if (RegOpenKeyExA(Root(entry), entry.key.c_str(), 0, KEY_ALL_ACCESS, &key.handle) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(Root(entry), entry.key.c_str(), 0, KEY_ALL_ACCESS, &key.handle) !=
+      ERROR_SUCCESS)
     return;
   RegDeleteValueA(key.handle, entry.value.c_str());
 }

@@ -9,7 +9,7 @@
 #include <map>
 #include <type_traits>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 
 namespace vantrel {
 

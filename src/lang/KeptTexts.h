@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "config/IniFile.h"
+#include "base/IniFile.h"
 
 namespace vantrel {
 

@@ -1,6 +1,6 @@
 #include "lang/SetLng_win.h"
 
-#include "config/IniFile_win.h"
+#include "base/IniFile_win.h"
 #include "lang/KeptTexts.h"
 
 namespace vantrel {

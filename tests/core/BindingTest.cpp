@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 
 namespace vantrel {
 namespace {
 
 TEST(BindingTable, NumbersButtonsThenTheFourDirections) {
-  struct Case { int n, up, right, slots; };
+  struct Case {
+    int n, up, right, slots;
+  };
   for (Case c : {Case{0, 1, 4, 5}, Case{1, 2, 5, 6}, Case{4, 5, 8, 9}, Case{28, 29, 32, 33},
                  Case{32, 33, 36, 37}}) {
     BindingTable t(c.n);
@@ -80,8 +82,14 @@ TEST(ActToStr, ProfileListNamesTheProfileTheFirstPressLoads) {
 
 TEST(ClearFields, EmptiesTheDataButKeepsKindAndPressedState) {
   BindingTable t(1);
-  t[1] = {.INI = {"a"}, .INICount = 1, .Execute = "x", .VCode = 65, .Shift = 17, .Turbo = true,
-          .Action = ActEmulKey, .Pressed = 1};
+  t[1] = {.INI = {"a"},
+          .INICount = 1,
+          .Execute = "x",
+          .VCode = 65,
+          .Shift = 17,
+          .Turbo = true,
+          .Action = ActEmulKey,
+          .Pressed = 1};
   t.ClearFields(1);
   EXPECT_EQ(t[1], (Binding{.Action = ActEmulKey, .Pressed = 1}));
   EXPECT_EQ(t.ActToStr(1), "");

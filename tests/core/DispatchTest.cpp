@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "config/BindingEditor.h"
+
 namespace vantrel {
 namespace {
 
@@ -21,7 +23,8 @@ struct Recorder : InputSink {
     EXPECT_EQ(scan, 0);
     events.push_back(std::string(flags & kKeyEventKeyUp ? "^k" : "k") + std::to_string(vk));
   }
-  void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data) override {
+  void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
+                  std::int32_t data) override {
     if (flags == kMouseMove)
       events.push_back("mv" + std::to_string(dx) + "," + std::to_string(dy));
     else if (flags == kMouseWheel)
@@ -97,7 +100,6 @@ TEST_F(DispatchTest, OtherKindsOnlyColourTheRow) {
   EXPECT_THAT(sink.events, IsEmpty());
 }
 
-
 TEST_F(DispatchTest, TurboTapsOncePerIntervalWhileHeld) {
   table[1] = {.VCode = 66, .Action = ActEmulKey};
   host.turbo[1] = true;
@@ -110,8 +112,8 @@ TEST_F(DispatchTest, TurboTapsOncePerIntervalWhileHeld) {
   Release(1);
   EXPECT_FALSE(host.turboOn);
   d.tmrTurboTimer();  // a tick already queued when the timer stopped
-  EXPECT_THAT(sink.Take(), ElementsAre("k0", "k66", "^k0", "^k66", "k0", "k66", "^k0", "^k66",
-                                       "k0", "k66", "^k0", "^k66"));
+  EXPECT_THAT(sink.Take(), ElementsAre("k0", "k66", "^k0", "^k66", "k0", "k66", "^k0", "^k66", "k0",
+                                       "k66", "^k0", "^k66"));
 }
 
 TEST_F(DispatchTest, TheLaterTurboPressTakesOverAndEitherReleaseStops) {
@@ -228,7 +230,8 @@ TEST_F(DispatchTest, RunEntriesStartTheirProgramOnEveryPress) {
 class ProfileSwitchTest : public DispatchTest {
  protected:
   void SetUp() override {
-    table[2] = {.INI = {"C:\\P\\alpha.ini", "C:\\P\\beta.ini", "C:\\P\\gamma.ini"}, .INICount = 3,
+    table[2] = {.INI = {"C:\\P\\alpha.ini", "C:\\P\\beta.ini", "C:\\P\\gamma.ini"},
+                .INICount = 3,
                 .Action = ActChangeIni};
     host.rows[2] = table.ActToStr(2);
   }
@@ -245,10 +248,10 @@ TEST_F(ProfileSwitchTest, CyclesThroughTheListNamingTheNextProfile) {
                                       "C:\\P\\beta.ini"));
   EXPECT_EQ(host.skipped, 2);
   EXPECT_THAT(rowAfter, ElementsAre("gamma.ini", "alpha.ini", "beta.ini", "gamma.ini"));
-  EXPECT_THAT(host.popup, ElementsAre("Current: beta.ini / Next: gamma.ini",
-                                      "Current: gamma.ini / Next: alpha.ini",
-                                      "Current: alpha.ini / Next: beta.ini",
-                                      "Current: beta.ini / Next: gamma.ini"));
+  EXPECT_THAT(
+      host.popup,
+      ElementsAre("Current: beta.ini / Next: gamma.ini", "Current: gamma.ini / Next: alpha.ini",
+                  "Current: alpha.ini / Next: beta.ini", "Current: beta.ini / Next: gamma.ini"));
 }
 
 TEST_F(ProfileSwitchTest, EntriesShareOnePosition) {
@@ -295,7 +298,6 @@ TEST_F(ProfileSwitchTest, AReleaseUndoesItsOwnPressWhateverTheNewProfileBinds) {
   Release(4);
   EXPECT_THAT(sink.Take(), ElementsAre("^k16", "^k65", "m4"));
   EXPECT_FALSE(host.turboOn) << "the repeat that started stops";
-
 }
 
 TEST_F(DispatchTest, AnEntryPressedBeforeAChangeAndReleasedAfterSendsNothingNew) {
@@ -304,6 +306,32 @@ TEST_F(DispatchTest, AnEntryPressedBeforeAChangeAndReleasedAfterSendsNothingNew)
   table[1] = {.VCode = 65, .Action = ActEmulKey, .Pressed = 1};
   Release(1);
   EXPECT_THAT(sink.events, IsEmpty());
+}
+
+TEST_F(DispatchTest, AHeldEntryEditedInItsDialogLetsGoOfWhatItsPressSent) {
+  struct NoRows : RowView {
+    void SetRowText(std::uint8_t, const std::string&) override {}
+    void SetTurboEnabled(std::uint8_t, bool) override {}
+    void SetTurboChecked(std::uint8_t, bool) override {}
+  } rows;
+  table[1] = {.VCode = 65, .Shift = 17, .Action = ActEmulKey};
+  table[2] = {.VCode = 300, .Action = ActEmulClick};
+  Press(1), Press(2);
+  sink.Take();
+  table.CurrentEntry = 1;
+  EntryEditor key(table, rows);
+  key.Begin();
+  key.CaptureKey(66);
+  key.AcceptKey();
+  table.CurrentEntry = 2;
+  EntryEditor mouse(table, rows);
+  mouse.Begin();
+  mouse.PickMouseAction(3);
+  mouse.AcceptMouse();
+  Release(1), Release(2);
+  EXPECT_THAT(sink.Take(), ElementsAre("^k17", "^k65", "m4"));
+  Press(1);
+  EXPECT_THAT(sink.Take(), ElementsAre("k0", "k66")) << "the next press sends the new binding";
 }
 
 TEST_F(DispatchTest, ReleaseAllLetsGoOfEverythingHeld) {

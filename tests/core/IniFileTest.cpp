@@ -1,4 +1,4 @@
-#include "config/IniFile.h"
+#include "base/IniFile.h"
 
 #include <gtest/gtest.h>
 

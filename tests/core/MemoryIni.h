@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "config/IniFile.h"
+#include "base/IniFile.h"
 
 namespace vantrel::test {
 
@@ -57,7 +57,8 @@ class MemoryIni : public IniFile {
  private:
   static bool Same(const std::string& a, const std::string& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-      return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+      return std::tolower(static_cast<unsigned char>(x)) ==
+             std::tolower(static_cast<unsigned char>(y));
     });
   }
 };

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Errors.h"
-#include "app/Window_win.h"
+#include "base/Errors.h"
+#include "ui/Window_win.h"
 #include "win/ErrorBoxAnswer_win.h"
 
 namespace {
@@ -25,12 +25,9 @@ class ThrowingWindow : public vantrel::Window<ThrowingWindow> {
   void Create() { CreateWithParams({.className = "VantrelThrowingWindow", .style = WS_POPUP}); }
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-      case kThrowAppError:
-        throw vantrel::UnableToWrite("C:\\profiles\\game.ini");
-      case kThrowSomethingElse:
-        throw 42;
-      case kPing:
-        return 7;
+      case kThrowAppError: throw vantrel::UnableToWrite("C:\\profiles\\game.ini");
+      case kThrowSomethingElse: throw 42;
+      case kPing: return 7;
     }
     return DefaultHandling(msg, wParam, lParam);
   }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "dinput/DoubleState.h"
 #include "input/DXInput.h"
 #include "input/PollJoystick.h"

@@ -51,16 +51,18 @@ TEST_F(Popup, TwoLinesInASmallBorderlessWindow) {
 }
 
 TEST_F(Popup, WithThePopupOffOnlyTheFirstLineChanges) {
-  popup.ProfileSwitched("Current: beta.ini", "Next: gamma.ini", false);
+  popup.SetShowOnSwitch(false);
+  popup.ProfileSwitched("Current: beta.ini", "Next: gamma.ini");
   EXPECT_EQ(popup.CurrentText(), "Current: beta.ini");
   EXPECT_EQ(popup.NextText(), "");
   EXPECT_FALSE(Shown());
 }
 
 TEST_F(Popup, ShowsOnTopWithoutTheFocusForTheShowTime) {
-  app.MainFrm.PopupShowTime = 3;
+  app.popupINI.SetShowTime(3);
+  popup.SetShowOnSwitch(true);
   const HWND before = GetForegroundWindow();
-  popup.ProfileSwitched("Current: beta.ini", "Next: gamma.ini", true);
+  popup.ProfileSwitched("Current: beta.ini", "Next: gamma.ini");
   EXPECT_TRUE(Shown());
   EXPECT_EQ(popup.NextText(), "Next: gamma.ini");
   EXPECT_TRUE(GetWindowLongPtrA(popup.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -70,7 +72,7 @@ TEST_F(Popup, ShowsOnTopWithoutTheFocusForTheShowTime) {
   Tick();
   EXPECT_TRUE(Shown());
   // Another switch while it shows starts the count afresh.
-  popup.ProfileSwitched("Current: gamma.ini", "Next: alpha.ini", true);
+  popup.ProfileSwitched("Current: gamma.ini", "Next: alpha.ini");
   Tick();
   Tick();
   EXPECT_TRUE(Shown());
@@ -81,27 +83,29 @@ TEST_F(Popup, ShowsOnTopWithoutTheFocusForTheShowTime) {
 }
 
 TEST_F(Popup, ShowTimeZeroStaysUntilClose) {
-  popup.ProfileSwitched("Current: a.ini", "Next: b.ini", true);
+  popup.SetShowOnSwitch(true);
+  popup.ProfileSwitched("Current: a.ini", "Next: b.ini");
   EXPECT_FALSE(popup.PopupTimer.Enabled());
   SendMessageA(popup.Handle(), WM_COMMAND, 1, 0);  // the context menu's Close
   EXPECT_FALSE(Shown());
 }
 
 TEST_F(Popup, PositioningModeLendsABorderUntilClosed) {
-  app.MainFrm.PopupShowTime = 7;
+  app.popupINI.SetShowTime(7);
+  popup.SetShowOnSwitch(true);
   EnableWindow(app.OptionsFrm.Handle(), TRUE);
-  popup.ProfileSwitched("Current: a.ini", "Next: b.ini", true);
+  popup.ProfileSwitched("Current: a.ini", "Next: b.ini");
   popup.BeginPositioning(app.OptionsFrm.Handle());
   EXPECT_TRUE(GetWindowLongPtrA(popup.Handle(), GWL_STYLE) & WS_CAPTION);
   EXPECT_EQ(popup.CurrentText(), "");
-  EXPECT_EQ(app.MainFrm.PopupShowTime, 0) << "no counting while it is being placed";
+  EXPECT_EQ(app.popupINI.ShowTime(), 0) << "no counting while it is being placed";
   EXPECT_FALSE(IsWindowEnabled(app.OptionsFrm.Handle()));
   SetWindowPos(popup.Handle(), nullptr, 222, 111, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
   popup.Close();
   EXPECT_FALSE(Shown());
   EXPECT_FALSE(GetWindowLongPtrA(popup.Handle(), GWL_STYLE) & WS_CAPTION);
-  EXPECT_EQ(app.MainFrm.PopupShowTime, 7);
+  EXPECT_EQ(app.popupINI.ShowTime(), 7);
   EXPECT_TRUE(IsWindowEnabled(app.OptionsFrm.Handle()));
   RECT r, client;
   GetWindowRect(popup.Handle(), &r);

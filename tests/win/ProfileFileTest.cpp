@@ -1,13 +1,13 @@
 // Profiles through the real private-profile functions.
-#include "bindings/ProfileFile_win.h"
+#include "config/ProfileFile_win.h"
 
 #include <windows.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/Errors.h"
-#include "config/IniFile_win.h"
+#include "base/Errors.h"
+#include "base/IniFile_win.h"
 #include "config/SettingsFile_win.h"
 #include "win/TempDir_win.h"
 
@@ -20,7 +20,9 @@ using test::WriteFileBytes;
 class ProfileFile : public ::testing::Test {
  protected:
   void SetUp() override { SetSettingsFile(dir / "Vantrel.set"); }
-  std::string LastProfile() { return PrivateProfile(dir / "Vantrel.set").ReadString("Setup", "Path", ""); }
+  std::string LastProfile() {
+    return PrivateProfile(dir / "Vantrel.set").ReadString("Setup", "Path", "");
+  }
 
   test::TempDir dir;
 };
@@ -28,7 +30,8 @@ class ProfileFile : public ::testing::Test {
 BindingTable EveryKind(int n) {
   BindingTable t(n);
   t[1] = {.VCode = 116, .Shift = 17, .Action = ActEmulKey};
-  t[2] = {.INI = {"C:\\P\\a.ini", "C:\\P\\b.ini", "C:\\P\\c.ini"}, .INICount = 3,
+  t[2] = {.INI = {"C:\\P\\a.ini", "C:\\P\\b.ini", "C:\\P\\c.ini"},
+          .INICount = 3,
           .Action = ActChangeIni};
   t[3] = {.VCode = 65, .Turbo = true, .Action = ActEmulKey};
   t[t.EntryUp] = {.VCode = 903, .Action = ActEmulClick};
@@ -43,10 +46,11 @@ TEST_F(ProfileFile, WritesTheStoredFormatByteForByte) {
   t[t.EntryUp] = {.VCode = 300, .Action = ActEmulClick};
   t[t.EntryRight] = {.Execute = "C:\\Games\\game.exe", .Action = ActRun};
   SaveProfileFile(t, dir / "p.ini");
-  EXPECT_EQ(ReadFileBytes(dir / "p.ini"),
-            "[Bind]\r\nButton1.Action=3\r\nButton1.VCode=65\r\nButton1.Shift=17\r\n"
-            "Button1.Turbo=0\r\nButton2.Action=0\r\nLeft.Action=4\r\nLeft.MButton=300\r\n"
-            "Right.Action=0\r\nUp.Action=0\r\nDown.Action=5\r\nDown.Execute=C:\\Games\\game.exe\r\n");
+  EXPECT_EQ(
+      ReadFileBytes(dir / "p.ini"),
+      "[Bind]\r\nButton1.Action=3\r\nButton1.VCode=65\r\nButton1.Shift=17\r\n"
+      "Button1.Turbo=0\r\nButton2.Action=0\r\nLeft.Action=4\r\nLeft.MButton=300\r\n"
+      "Right.Action=0\r\nUp.Action=0\r\nDown.Action=5\r\nDown.Execute=C:\\Games\\game.exe\r\n");
 }
 
 TEST_F(ProfileFile, RoundTripsEveryKindAndRecordsThePath) {
@@ -95,9 +99,10 @@ TEST_F(ProfileFile, ReadsHexadecimalLowBitsAndLongValues) {
   const std::string longPath = "C:\\" + std::string(5000, 'x') + ".exe";
   WriteFileBytes(dir / "p.ini",
                  "[bind]\r\nbutton1.action=0x3\r\nBUTTON1.VCODE=0X41\r\nButton1.Shift=0x\r\n"
-                 "Button2.Action=258\r\nButton2.INI.Count=1\r\nButton2.INI0=" + longPath +
-                 "\r\nLeft.Action=5\r\nLeft.Execute=" + longPath + "\r\nRight.Action=4\r\n"
-                 "Right.MButton=65836\r\n");
+                 "Button2.Action=258\r\nButton2.INI.Count=1\r\nButton2.INI0=" +
+                     longPath + "\r\nLeft.Action=5\r\nLeft.Execute=" + longPath +
+                     "\r\nRight.Action=4\r\n"
+                     "Right.MButton=65836\r\n");
   BindingTable t(2);
   LoadProfileFile(t, dir / "p.ini", 0, nullptr);
   EXPECT_EQ(t[1].Action, ActEmulKey);
@@ -141,8 +146,8 @@ TEST_F(ProfileFile, ARefusedSaveReportsAndKeepsTheOldFile) {
   WriteFileBytes(target, before);
   // Wine ignores the read-only attribute for root; a handle that denies
   // writing refuses the save as a read-only file would on Windows.
-  HANDLE lock = CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE lock = CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   try {
     SaveProfileFile(EveryKind(1), target);

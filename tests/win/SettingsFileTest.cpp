@@ -6,8 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/Errors.h"
-#include "config/IniFile_win.h"
+#include "base/Errors.h"
+#include "base/IniFile_win.h"
 #include "lang/KeptTexts.h"
 #include "win/TempDir_win.h"
 
@@ -52,20 +52,22 @@ TEST_F(SettingsFile, RoundTripsEveryValueAndLeavesPathAlone) {
   back.MinimizeAtStart = false;
   EXPECT_EQ(std::tie(back.NumOfButtons, back.PakIndex, back.LanguagePak, back.MAccelarate,
                      back.MSpeed, back.tmrTurbo, back.tmrRefresh, back.RangeX, back.RangeY,
-                     back.DeadZoneX, back.DeadZoneY, back.Minimize, back.Popup,
-                     back.PopupShowTime, back.PopupLeft, back.PopupTop),
-            std::tie(s.NumOfButtons, s.PakIndex, s.LanguagePak, s.MAccelarate, s.MSpeed,
-                     s.tmrTurbo, s.tmrRefresh, s.RangeX, s.RangeY, s.DeadZoneX, s.DeadZoneY,
-                     s.Minimize, s.Popup, s.PopupShowTime, s.PopupLeft, s.PopupTop));
+                     back.DeadZoneX, back.DeadZoneY, back.Minimize, back.Popup, back.PopupShowTime,
+                     back.PopupLeft, back.PopupTop),
+            std::tie(s.NumOfButtons, s.PakIndex, s.LanguagePak, s.MAccelarate, s.MSpeed, s.tmrTurbo,
+                     s.tmrRefresh, s.RangeX, s.RangeY, s.DeadZoneX, s.DeadZoneY, s.Minimize,
+                     s.Popup, s.PopupShowTime, s.PopupLeft, s.PopupTop));
 }
 
 TEST_F(SettingsFile, NoFileOrBadValuesGiveDefaults) {
   const Settings none = LoadSettingsFile(dir / "missing.set");
   EXPECT_EQ(none.NumOfButtons, 4);
   EXPECT_EQ(none.tmrRefresh, 50);
-  const Settings bad = LoadSettingsFile(
-      Set("NumOfButtons=260\r\ntmrRefresh=" + std::string(5000, '9') + "\r\nRangeX=0x1F4\r\n"
-          "Minimize=2\r\nLanguagePak=" + std::string(5000, 'L') + "\r\n"));
+  const Settings bad =
+      LoadSettingsFile(Set("NumOfButtons=260\r\ntmrRefresh=" + std::string(5000, '9') +
+                           "\r\nRangeX=0x1F4\r\n"
+                           "Minimize=2\r\nLanguagePak=" +
+                           std::string(5000, 'L') + "\r\n"));
   EXPECT_EQ(bad.NumOfButtons, 4);
   EXPECT_EQ(bad.tmrRefresh, 50);
   EXPECT_EQ(bad.RangeX, 500);
@@ -130,7 +132,8 @@ TEST_F(SettingsFile, KeptTextsComeFromThePackTheIndexNames) {
 class Autorun : public ::testing::Test {
  protected:
   void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, entry.key.c_str()); }
-  AutorunEntry entry{HKEY_CURRENT_USER, "Software\\VantrelTest" + std::to_string(GetCurrentProcessId()), "QEX"};
+  AutorunEntry entry{HKEY_CURRENT_USER,
+                     "Software\\VantrelTest" + std::to_string(GetCurrentProcessId()), "QEX"};
 };
 
 TEST_F(Autorun, WritesReadsAndDeletesTheValue) {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Application_win.h"
-#include "config/IniFile_win.h"
+#include "base/IniFile_win.h"
 #include "config/SettingsFile_win.h"
 #include "lang/KeptTexts.h"
 #include "win/ErrorBoxAnswer_win.h"
@@ -15,9 +15,9 @@
 namespace vantrel {
 namespace {
 
-using ::testing::HasSubstr;
 using test::ReadFileBytes;
 using test::WriteFileBytes;
+using ::testing::HasSubstr;
 
 class Startup : public ::testing::Test {
  protected:
@@ -48,12 +48,12 @@ TEST_F(Startup, WithoutASettingsFileEveryDefaultApplies) {
   EXPECT_EQ(a.MainFrm.Timer1.Interval(), 50u);
   EXPECT_EQ(a.MainFrm.tmrTurbo.Interval(), 100u);
   EXPECT_FALSE(a.MainFrm.tmrTurbo.Enabled());
-  EXPECT_EQ(a.MainFrm.PopupShowTime, 0);
+  EXPECT_EQ(a.popupINI.ShowTime(), 0);
   EXPECT_EQ(PopupPosition().x, 50);
   EXPECT_EQ(PopupPosition().y, 50);
   EXPECT_FALSE(a.MainFrm.InTray());
   EXPECT_FALSE(a.OptionsFrm.chbMinimize);
-  EXPECT_FALSE(a.OptionsFrm.chbPopup);
+  EXPECT_FALSE(a.popupINI.ShowOnSwitch());
   EXPECT_EQ(Kept().Button, "Button");
   EXPECT_EQ(GetFileAttributesA(settingsPath.c_str()), INVALID_FILE_ATTRIBUTES)
       << "a first start writes nothing";
@@ -61,16 +61,18 @@ TEST_F(Startup, WithoutASettingsFileEveryDefaultApplies) {
 
 TEST_F(Startup, StoredValuesReachTheirHolders) {
   WriteFileBytes(dir / "pad.ini", "[Bind]\r\nButton2.Action=5\r\nButton2.Execute=C:\\x.exe\r\n");
-  Application& a = Start("NumOfButtons=12\r\ntmrRefresh=120\r\ntmrTurbo=5\r\nPopup=1\r\n"
-                         "PopupShowTime=300\r\nPopupLeft=210\r\nPopupTop=0x40\r\n"
-                         "Minimize=2\r\nMAccelarate=0.25\r\nMSpeed=12\r\nRangeX=500\r\n"
-                         "RangeY=150\r\nDeadZoneX=20\r\nDeadZoneY=150\r\n"
-                         "Path=" + dir / "pad.ini" + "\r\n");
+  Application& a = Start(
+      "NumOfButtons=12\r\ntmrRefresh=120\r\ntmrTurbo=5\r\nPopup=1\r\n"
+      "PopupShowTime=300\r\nPopupLeft=210\r\nPopupTop=0x40\r\n"
+      "Minimize=2\r\nMAccelarate=0.25\r\nMSpeed=12\r\nRangeX=500\r\n"
+      "RangeY=150\r\nDeadZoneX=20\r\nDeadZoneY=150\r\n"
+      "Path=" +
+      dir / "pad.ini" + "\r\n");
   EXPECT_EQ(a.MainFrm.Bindings.NumOfButtons(), 12);
   EXPECT_EQ(a.MainFrm.Timer1.Interval(), 120u);
   EXPECT_EQ(a.MainFrm.tmrTurbo.Interval(), 5u) << "not checked against the options' range";
-  EXPECT_TRUE(a.OptionsFrm.chbPopup);
-  EXPECT_EQ(a.MainFrm.PopupShowTime, 44) << "low 8 bits";
+  EXPECT_TRUE(a.popupINI.ShowOnSwitch());
+  EXPECT_EQ(a.popupINI.ShowTime(), 44) << "low 8 bits";
   EXPECT_EQ(PopupPosition().x, 210);
   EXPECT_EQ(PopupPosition().y, 64);
   EXPECT_TRUE(a.OptionsFrm.chbMinimize);
@@ -122,17 +124,19 @@ TEST_F(Startup, AnAutorunEntryIsWrittenAgainWithTheProgramsPath) {
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, entry.key.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
   char data[MAX_PATH * 2] = {};
   DWORD size = sizeof data;
-  RegQueryValueExA(key, entry.value.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+  RegQueryValueExA(key, entry.value.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data),
+                   &size);
   RegCloseKey(key);
   DeleteAutorun(entry);
   EXPECT_EQ(std::string(data), AutorunCommand(ExePath()));
 }
 
 TEST_F(Startup, ClosingTheOptionsWritesEveryHolderBack) {
-  Application& a = Start("MAccelarate=0.7\r\nRangeX=500\r\nDeadZoneY=20\r\nPath=C:\\P\\last.ini\r\n");
+  Application& a =
+      Start("MAccelarate=0.7\r\nRangeX=500\r\nDeadZoneY=20\r\nPath=C:\\P\\last.ini\r\n");
   a.MainFrm.Timer1.SetInterval(200);
-  a.MainFrm.PopupShowTime = 9;
-  a.OptionsFrm.chbPopup = true;
+  a.popupINI.SetShowTime(9);
+  a.popupINI.SetShowOnSwitch(true);
   SetWindowPos(a.popupINI.Handle(), nullptr, 300, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   EnableWindow(a.MainFrm.Handle(), FALSE);
   a.OptionsFrm.Close();

@@ -1,8 +1,8 @@
-#include "app/ErrorBox_win.h"
+#include "ui/ErrorBox_win.h"
 
 #include <windows.h>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 
 namespace vantrel {
 

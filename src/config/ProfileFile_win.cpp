@@ -1,10 +1,10 @@
-#include "bindings/ProfileFile_win.h"
+#include "config/ProfileFile_win.h"
 
 #include <windows.h>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
+#include "base/IniFile_win.h"
 #include "bindings/Profile.h"
-#include "config/IniFile_win.h"
 #include "config/SettingsFile_win.h"
 
 namespace vantrel {
@@ -30,7 +30,8 @@ void ReplaceWith(const std::string& target, const std::string& temp) {
   // One rename within the folder: the target is either the old file or the
   // new one, never half written. (ReplaceFile would keep the old file's
   // attributes, but some implementations leave a stray file when it fails.)
-  if (!MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+  if (!MoveFileExA(temp.c_str(), target.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     throw UnableToWrite(target);
 }
 

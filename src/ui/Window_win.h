@@ -7,9 +7,9 @@
 #include <exception>
 #include <string>
 
-#include "app/ErrorBox_win.h"
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "resource.h"
+#include "ui/ErrorBox_win.h"
 
 namespace vantrel {
 
@@ -72,9 +72,9 @@ class Window {
         throw AppError(std::string("RegisterClassExA failed for ") + params.className);
     }
     const SIZE size = OuterSize(params);
-    const HWND hwnd = CreateWindowExA(params.exStyle, params.className, params.caption, params.style,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, params.owner,
-                                      params.menu, instance, static_cast<T*>(this));
+    const HWND hwnd = CreateWindowExA(params.exStyle, params.className, params.caption,
+                                      params.style, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy,
+                                      params.owner, params.menu, instance, static_cast<T*>(this));
     if (!hwnd) throw AppError(std::string("CreateWindowExA failed for ") + params.className);
   }
 
@@ -179,30 +179,42 @@ inline void PlaceWindow(HWND hwnd, Placement placement, HWND mainWindow) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// What one window needs to know of another: how to show it, close it and
+// whether it is up. Secondary windows implement it; a window that opens
+// another holds it by this interface rather than by its class.
+class Form {
+ public:
+  virtual HWND Handle() const noexcept = 0;
+  virtual void Show() = 0;
+  // As the title bar's close would: the window decides what closing means.
+  virtual void Close() = 0;
+  virtual bool Visible() const = 0;
+
+ protected:
+  ~Form() = default;
+};
+
 // Base of the secondary windows: created hidden once at start-up and kept for
 // the whole run; closing one only hides it. T may provide FormCreate and
 // FormClose (calling ShellForm::FormClose) and its own HandleMessage that
 // falls back to ShellForm::HandleMessage.
 template <class T>
-class ShellForm : public Window<T> {
+class ShellForm : public Window<T>, public Form {
  public:
-  void Show() {
+  HWND Handle() const noexcept override { return Window<T>::Handle(); }
+  void Show() override {
     PlaceWindow(this->Handle(), placement_, main_);
     ShowWindow(this->Handle(), SW_SHOW);
     SetForegroundWindow(this->Handle());
   }
-  void Close() { SendMessageA(this->Handle(), WM_CLOSE, 0, 0); }
-  bool Visible() const { return IsWindowVisible(this->Handle()) != FALSE; }
+  void Close() override { SendMessageA(this->Handle(), WM_CLOSE, 0, 0); }
+  bool Visible() const override { return IsWindowVisible(this->Handle()) != FALSE; }
 
   // The default behaviour; a window's own HandleMessage falls back to it.
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-      case WM_CREATE:
-        static_cast<T*>(this)->FormCreate();
-        return 0;
-      case WM_CLOSE:
-        static_cast<T*>(this)->FormClose();
-        return 0;
+      case WM_CREATE: static_cast<T*>(this)->FormCreate(); return 0;
+      case WM_CLOSE: static_cast<T*>(this)->FormClose(); return 0;
       case WM_SYSCOMMAND:
         // Minimising any window of the program sends the whole program to the tray.
         if ((wParam & 0xFFF0) == SC_MINIMIZE && main_) {

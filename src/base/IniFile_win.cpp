@@ -1,8 +1,8 @@
-#include "config/IniFile_win.h"
+#include "base/IniFile_win.h"
 
 #include <windows.h>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 
 namespace vantrel {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "config/IniFile.h"
+#include "base/IniFile.h"
 
 namespace vantrel {
 

@@ -1,0 +1,142 @@
+#include "config/BindingEditor.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace vantrel {
+
+std::vector<std::string> ModifierTexts(const KeptTexts& texts) {
+  std::vector<std::string> items;
+  for (const ModifierItem& m : kModifiers) items.emplace_back(m.text);
+  items[0] = texts.None;
+  return items;
+}
+
+std::vector<std::string> SpecialKeyTexts(const KeptTexts& texts) {
+  std::vector<std::string> items;
+  for (const SpecialKeyItem& k : kSpecialKeys) items.emplace_back(k.text);
+  const std::string* directions[] = {&texts.Left, &texts.Right, &texts.Up, &texts.Down};
+  for (std::size_t i = 0; i < 4; ++i) items[9 + i] = texts.Arrow + " " + *directions[i];
+  return items;
+}
+
+std::vector<std::string> MouseActionTexts(const KeptTexts& texts) {
+  return {texts.MouseLButton,
+          texts.MouseRButton,
+          texts.Mouse + " " + texts.Left,
+          texts.Mouse + " " + texts.Right,
+          texts.Mouse + " " + texts.Up,
+          texts.Mouse + " " + texts.Down};
+}
+
+void EntryEditor::Begin() {
+  table_.CancelK(Entry(), false);
+  table_.ClearFields(Entry());
+}
+
+void EntryEditor::Cancel() { table_.CancelK(Entry(), true); }
+
+void EntryEditor::CaptureKey(std::uint16_t vcode) { Edited().VCode = vcode; }
+
+void EntryEditor::PickSpecialKey(int item) {
+  if (item >= 0 && item < static_cast<int>(kSpecialKeys.size()))
+    Edited().VCode = kSpecialKeys[static_cast<std::size_t>(item)].vcode;
+}
+
+void EntryEditor::ChooseModifier(int item) {
+  if (item >= 0 && item < static_cast<int>(kModifiers.size()))
+    Edited().Shift = kModifiers[static_cast<std::size_t>(item)].shift;
+}
+
+// The opening cleared Turbo; the row's box, which the key emulation
+// consults, is cleared with it so that box and field agree.
+void EntryEditor::ShowRow(bool turboEnabled) {
+  rows_.SetTurboChecked(Entry(), Edited().Turbo);
+  rows_.SetTurboEnabled(Entry(), turboEnabled);
+  rows_.SetRowText(Entry(), table_.ActToStr(Entry()));
+}
+
+void EntryEditor::AcceptKey() {
+  Edited().Action = ActEmulKey;
+  ShowRow(true);
+}
+
+void EntryEditor::PickMouseAction(int item) {
+  if (item >= 0 && item < static_cast<int>(kMouseActions.size()))
+    Edited().VCode = kMouseActions[static_cast<std::size_t>(item)];
+}
+
+void EntryEditor::AcceptMouse() {
+  Edited().Action = ActEmulClick;
+  ShowRow(false);
+}
+
+void EntryEditor::AcceptRun(const std::string& path) {
+  Edited().Execute = path;
+  Edited().Action = ActRun;
+  // Turbo is for keys only; the key fields stay in the entry as they were.
+  rows_.SetTurboEnabled(Entry(), false);
+  rows_.SetRowText(Entry(), table_.ActToStr(Entry()));
+}
+
+void EntryEditor::ClearProfiles() { Edited().Action = ActNone; }
+
+// Two or more files make a switch entry. One file is stored as it is (an
+// entry that already switches then reloads that profile); the kind changes
+// only with two or more. An empty name is never stored.
+bool EntryEditor::AcceptProfiles(const std::vector<std::string>& lines) {
+  Binding& b = Edited();
+  b.INI.clear();
+  for (const std::string& line : lines)
+    if (!line.empty() && b.INI.size() < static_cast<std::size_t>(kMaxListPaths))
+      b.INI.push_back(line);
+  b.INICount = static_cast<std::uint16_t>(b.INI.size());
+  const bool switches = b.INI.size() >= 2;
+  if (switches) b.Action = ActChangeIni;
+  ShowRow(b.Action == ActNone || b.Action == ActEmulKey);
+  return switches;
+}
+
+void ProfileLines::Assign(const Binding& b) {
+  lines_.assign(b.INI.begin(), b.INI.begin() + std::min<std::size_t>(b.INICount, b.INI.size()));
+  selected_ = -1;
+}
+
+std::size_t ProfileLines::Add(const std::vector<std::string>& paths) {
+  std::size_t refused = 0;
+  for (const std::string& path : paths) {
+    if (lines_.size() >= static_cast<std::size_t>(kMaxListPaths))
+      ++refused;
+    else
+      lines_.push_back(path);
+  }
+  return refused;
+}
+
+void ProfileLines::Remove() {
+  if (selected_ < 0) return;
+  lines_.erase(lines_.begin() + selected_);
+  // The selection stays on the line that took the removed one's place.
+  if (selected_ >= Count()) selected_ = Count() - 1;
+}
+
+void ProfileLines::Up() {
+  if (selected_ <= 0) return;
+  std::swap(lines_[static_cast<std::size_t>(selected_)],
+            lines_[static_cast<std::size_t>(selected_ - 1)]);
+  --selected_;
+}
+
+void ProfileLines::Down() {
+  if (selected_ < 0 || selected_ >= Count() - 1) return;
+  std::swap(lines_[static_cast<std::size_t>(selected_)],
+            lines_[static_cast<std::size_t>(selected_ + 1)]);
+  ++selected_;
+}
+
+void ProfileLines::Clear() {
+  lines_.clear();
+  selected_ = -1;
+}
+
+}  // namespace vantrel

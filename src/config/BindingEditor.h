@@ -1,0 +1,115 @@
+#pragma once
+// What the binding dialogs do to the entry they edit, apart from any window:
+// the dialogs turn clicks and key presses into these calls.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "bindings/Binding.h"
+#include "bindings/RowView.h"
+#include "lang/KeptTexts.h"
+
+namespace vantrel {
+
+// The key dialog's modifier list: item -> Shift.
+struct ModifierItem {
+  const char* text;
+  std::uint16_t shift;
+};
+inline constexpr std::array<ModifierItem, 6> kModifiers{
+    {{"None", 0}, {"Shift", 16}, {"Ctrl", 17}, {"Alt", 18}, {"LWin", 91}, {"RWin", 92}}};
+
+// The key dialog's special-key list: item -> VCode. Items 9 to 12 are the
+// arrows, named in the language as KeyName names them.
+struct SpecialKeyItem {
+  const char* text;
+  std::uint16_t vcode;
+};
+inline constexpr std::array<SpecialKeyItem, 13> kSpecialKeys{{{"Esc", 27},
+                                                              {"Scroll Lock", 145},
+                                                              {"Pause", 19},
+                                                              {"NumLock", 144},
+                                                              {"TAB", 9},
+                                                              {"CapsLock", 20},
+                                                              {"LWin", 91},
+                                                              {"RWin", 92},
+                                                              {"MenuWin", 93},
+                                                              {"Left Arrow", 37},
+                                                              {"Right Arrow", 39},
+                                                              {"Up Arrow", 38},
+                                                              {"Down Arrow", 40}}};
+
+// The mouse dialog's list: item -> mouse code.
+inline constexpr std::array<std::uint16_t, 6> kMouseActions{300, 301, 901, 902, 903, 904};
+
+// The items of the three lists in the language of `texts`.
+std::vector<std::string> ModifierTexts(const KeptTexts& texts);
+std::vector<std::string> SpecialKeyTexts(const KeptTexts& texts);
+std::vector<std::string> MouseActionTexts(const KeptTexts& texts);
+
+// One editing of Bindings[CurrentEntry]. Opening backs the entry up into
+// SavedBinding and clears its fields (its kind stays), the choices are
+// written into the entry at once, OK sets the kind and refreshes the row,
+// and Cancel puts back exactly what was there at opening.
+class EntryEditor {
+ public:
+  EntryEditor(BindingTable& table, RowView& rows) : table_(table), rows_(rows) {}
+
+  std::uint8_t Entry() const { return static_cast<std::uint8_t>(table_.CurrentEntry); }
+  Binding& Edited() { return table_[Entry()]; }
+
+  void Begin();
+  void Cancel();
+
+  // The key dialog: the last key pressed or picked wins.
+  void CaptureKey(std::uint16_t vcode);
+  void PickSpecialKey(int item);  // any other item number changes nothing
+  void ChooseModifier(int item);
+  void AcceptKey();
+
+  // The mouse dialog.
+  void PickMouseAction(int item);
+  void AcceptMouse();
+
+  // The action dialog's Run: no backup, only the program and the kind change.
+  void AcceptRun(const std::string& path);
+
+  // The profile list dialog. Clear makes the entry do nothing at once. OK
+  // stores the lines; true when the entry became a switch, after which every
+  // list starts again from its first profile.
+  void ClearProfiles();
+  bool AcceptProfiles(const std::vector<std::string>& lines);
+
+ private:
+  void ShowRow(bool turboEnabled);
+
+  BindingTable& table_;
+  RowView& rows_;
+};
+
+// The lines of the profile list dialog, in cycling order, with at most one
+// selected (-1: none).
+class ProfileLines {
+ public:
+  void Assign(const Binding& b);
+  // Appends in order; past kMaxListPaths nothing more is taken. Returns how
+  // many paths were refused.
+  std::size_t Add(const std::vector<std::string>& paths);
+  void Remove();
+  void Up();
+  void Down();
+  void Clear();
+
+  const std::vector<std::string>& Lines() const { return lines_; }
+  int Selected() const { return selected_; }
+  void Select(int line) { selected_ = line >= 0 && line < Count() ? line : -1; }
+  int Count() const { return static_cast<int>(lines_.size()); }
+
+ private:
+  std::vector<std::string> lines_;
+  int selected_ = -1;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,20 @@
+#pragma once
+#include "bindings/Binding.h"
+#include "bindings/RowView.h"
+
+namespace vantrel {
+
+// What the binding dialogs need of the main window: the table with the entry
+// being edited (CurrentEntry) and its backup (SavedBinding), the entry's row,
+// and giving the main window back when the editing ends.
+class EditorHost : public RowView {
+ public:
+  virtual BindingTable& Table() = 0;
+  // Every dialog ends by enabling the main window, before it hides, so that
+  // the activation falls back to it.
+  virtual void EnableMainWindow() = 0;
+  // A new profile list was confirmed: every list starts again from its first profile.
+  virtual void RestartProfileLists() = 0;
+};
+
+}  // namespace vantrel

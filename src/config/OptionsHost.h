@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+#include "actions/Dispatch.h"
+#include "config/EditorHost.h"
+#include "input/DXInput.h"
+#include "ui/Window_win.h"
+
+namespace vantrel {
+
+// What the options window configures in the main window: the polling and
+// turbo timers, the joystick, the actions' program-wide values, the rows.
+class OptionsHost : public EditorHost {
+ public:
+  virtual MessageTimer& PollingTimer() = 0;  // Timer1
+  virtual MessageTimer& TurboTimer() = 0;    // tmrTurbo
+  virtual TJoystick& Joystick() = 0;
+  virtual Dispatcher& Dispatch() = 0;
+  // Builds the rows afresh for `numOfButtons` buttons (the table follows).
+  virtual void Construct(int numOfButtons) = 0;
+  virtual void MinimizeToTray() = 0;
+};
+
+}  // namespace vantrel

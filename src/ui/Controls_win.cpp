@@ -1,0 +1,99 @@
+#include "ui/Controls_win.h"
+
+#include "base/Errors.h"
+
+namespace vantrel {
+
+// The controls' geometry is fixed in pixels, so the font is too.
+constexpr int kFontHeight = -11;
+
+HWND MakeChild(DWORD exStyle, const char* className, const std::string& text, DWORD style,
+               const ControlRect& r, HWND parent, int id) {
+  const HWND hwnd = CreateWindowExA(
+      exStyle, className, text.c_str(), WS_CHILD | style, r.left, r.top, r.width, r.height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd) throw AppError(std::string("CreateWindowExA failed for ") + className);
+  return hwnd;
+}
+
+void SetFont(HWND hwnd, HGDIOBJ font) {
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+HFONT MakeFont(const std::string& name, std::uint16_t charset, bool bold) {
+  const HFONT font =
+      CreateFontA(kFontHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                  static_cast<BYTE>(charset & 0xFF), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name.c_str());
+  if (!font) throw AppError("CreateFontA failed for " + name);
+  return font;
+}
+
+std::string TextOf(HWND hwnd) {
+  const int length = GetWindowTextLengthA(hwnd);
+  std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), length + 1)));
+  return text;
+}
+
+RECT DrawFlatFace(const DRAWITEMSTRUCT& item) {
+  RECT r = item.rcItem;
+  const HDC dc = item.hDC;
+  FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+  const bool pushed = item.itemState & ODS_SELECTED;
+  if (pushed)
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  else
+    FrameRect(dc, &r,
+              GetSysColorBrush((item.itemState & ODS_FOCUS) ? COLOR_HIGHLIGHT : COLOR_BTNSHADOW));
+  InflateRect(&r, -1, -1);
+  if (pushed) OffsetRect(&r, 1, 1);
+  return r;
+}
+
+void DrawFlatButton(const DRAWITEMSTRUCT& item, COLORREF colour, HGDIOBJ font) {
+  RECT r = DrawFlatFace(item);
+  const std::string caption = TextOf(item.hwndItem);
+  const HDC dc = item.hDC;
+  const HGDIOBJ oldFont = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : colour);
+  DrawTextA(dc, caption.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(dc, oldFont);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    InflateRect(&r, -1, -1);
+    DrawFocusRect(dc, &r);
+  }
+}
+
+void ControlSet::SetFont(const std::string& name, std::uint16_t charset) {
+  regular_.reset(MakeFont(name, charset, false));
+  bold_.reset(MakeFont(name, charset, true));
+}
+
+HWND ControlSet::Add(HWND parent, DWORD exStyle, const char* className, const std::string& text,
+                     DWORD style, const ControlRect& r, int id, bool bold) {
+  const HWND hwnd = MakeChild(exStyle, className, text, style, r, parent, id);
+  vantrel::SetFont(hwnd, bold ? Bold() : Regular());
+  return hwnd;
+}
+
+HWND ControlSet::AddButton(HWND parent, const std::string& text, const ControlRect& r, int id) {
+  const HWND hwnd =
+      Add(parent, 0, "BUTTON", text, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW, r, id);
+  buttons_.push_back(hwnd);
+  return hwnd;
+}
+
+bool ControlSet::DrawItem(const DRAWITEMSTRUCT& item) const {
+  if (item.CtlType != ODT_BUTTON) return false;
+  for (HWND button : buttons_) {
+    if (button == item.hwndItem) {
+      DrawFlatButton(item, GetSysColor(COLOR_BTNTEXT), Regular());
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace vantrel

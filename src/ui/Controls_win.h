@@ -1,0 +1,69 @@
+#pragma once
+// Child controls as every window of the program makes them: created from a
+// design rectangle, in the language's font, and drawn in one flat style.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace vantrel {
+
+struct GdiDeleter {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using GdiHandle = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiDeleter>;
+
+struct ControlRect {
+  int left, top, width, height;
+};
+
+// A child control; throws when the system refuses to create it.
+HWND MakeChild(DWORD exStyle, const char* className, const std::string& text, DWORD style,
+               const ControlRect& r, HWND parent, int id);
+void SetFont(HWND hwnd, HGDIOBJ font);
+// The language's font at the design size (8 points at 96 dpi); the charset
+// counts by its low 8 bits.
+HFONT MakeFont(const std::string& name, std::uint16_t charset, bool bold);
+
+std::string TextOf(HWND hwnd);
+
+// The flat face of an owner-drawn push button: gives the area inside the
+// border, shifted while the button is pushed.
+RECT DrawFlatFace(const DRAWITEMSTRUCT& item);
+// An owner-drawn push button with its caption in `colour` (grey while
+// disabled) and the focus rectangle.
+void DrawFlatButton(const DRAWITEMSTRUCT& item, COLORREF colour, HGDIOBJ font);
+
+// The colour of the action displays, the key display and the popup lines.
+constexpr COLORREF kDisplayColour = RGB(58, 110, 165);
+constexpr COLORREF kFlatTextColour = RGB(0, 0, 255);
+
+}  // namespace vantrel
+
+namespace vantrel {
+
+// The controls of one window in the language's font (regular and bold), its
+// push buttons drawn flat.
+class ControlSet {
+ public:
+  void SetFont(const std::string& name, std::uint16_t charset);
+  HGDIOBJ Regular() const { return regular_.get(); }
+  HGDIOBJ Bold() const { return bold_.get(); }
+
+  HWND Add(HWND parent, DWORD exStyle, const char* className, const std::string& text, DWORD style,
+           const ControlRect& r, int id, bool bold = false);
+  // A flat push button that takes the focus with Tab.
+  HWND AddButton(HWND parent, const std::string& text, const ControlRect& r, int id);
+  // WM_DRAWITEM of the window: false for anything that is not one of its buttons.
+  bool DrawItem(const DRAWITEMSTRUCT& item) const;
+
+ private:
+  GdiHandle regular_;
+  GdiHandle bold_;
+  std::vector<HWND> buttons_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,267 @@
+#include "config/BindingEditor.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bindings/KeyName.h"
+#include "ui/FileDialogResult.h"
+
+namespace vantrel {
+namespace {
+
+using ::testing::ElementsAre;
+
+struct Rows : RowView {
+  void SetRowText(std::uint8_t e, const std::string& t) override { text[e] = t; }
+  void SetTurboEnabled(std::uint8_t e, bool on) override { turboEnabled[e] = on; }
+  void SetTurboChecked(std::uint8_t e, bool on) override { turboChecked[e] = on; }
+  std::map<int, std::string> text;
+  std::map<int, bool> turboEnabled, turboChecked;
+};
+
+// Entries of every kind, as a profile may hold them.
+const Binding kKinds[] = {
+    {},
+    {.INI = {"C:\\p\\a.ini", "C:\\p\\b.ini"}, .INICount = 2, .Action = ActChangeIni},
+    {.VCode = 65, .Shift = 17, .Turbo = true, .Action = ActEmulKey},
+    {.VCode = 903, .Action = ActEmulClick},
+    {.Execute = "C:\\Games\\fly.exe", .Action = ActRun},
+    {.VCode = 7, .Action = 9},  // an unknown kind from a hand-edited profile
+};
+
+class Editor : public ::testing::Test {
+ protected:
+  EntryEditor Start(const Binding& b, int entry = 2) {
+    table[static_cast<std::uint8_t>(entry)] = b;
+    table.CurrentEntry = entry;
+    return EntryEditor(table, rows);
+  }
+  const Binding& Entry(int e = 2) { return table[static_cast<std::uint8_t>(e)]; }
+
+  BindingTable table{4};
+  Rows rows;
+};
+
+TEST_F(Editor, CancelAfterAnyEditGivesBackTheEntryExactly) {
+  // What each dialog can do to the entry before the user cancels.
+  const std::vector<void (*)(EntryEditor&)> edits = {
+      [](EntryEditor& e) { e.CaptureKey(116), e.ChooseModifier(2), e.PickSpecialKey(1); },
+      [](EntryEditor& e) { e.PickMouseAction(4); },
+      [](EntryEditor& e) { e.ClearProfiles(); },
+  };
+  for (const Binding& original : kKinds) {
+    for (auto edit : edits) {
+      Binding pressed = original;
+      pressed.Pressed = 1;  // held while edited
+      EntryEditor editor = Start(pressed);
+      editor.Begin();
+      EXPECT_EQ(Entry().Action, original.Action) << "opening keeps the kind";
+      EXPECT_TRUE(Entry().INI.empty() && Entry().Execute.empty() && Entry().VCode == 0);
+      edit(editor);
+      editor.Cancel();
+      EXPECT_EQ(Entry(), pressed);
+      EXPECT_TRUE(rows.text.empty()) << "Cancel leaves the row as it was";
+    }
+  }
+}
+
+TEST_F(Editor, KeyDialogOkBindsTheLastChoice) {
+  struct Case {
+    std::vector<std::uint16_t> captured;
+    int picked;  // -1: nothing picked from the list
+    int modifier;
+    std::uint16_t vcode, shift;
+    const char* row;
+  };
+  const Case cases[] = {
+      {{116}, -1, 0, 116, 0, "F5"},
+      {{17, 116}, -1, 0, 116, 0, "F5"},  // holding Ctrl, then F5: the last key wins
+      {{65}, -1, 2, 65, 17, "Ctrl+A"},
+      {{}, 1, 0, 145, 0, "ScrollLock"},
+      {{}, 12, 5, 40, 92, "RWin+Arrow Down"},
+      {{}, -1, 0, 0, 0, ""},  // OK with nothing chosen
+      {{}, -1, 3, 0, 18, "Alt+"},
+      {{}, 13, 6, 0, 0, ""},  // no such items: nothing changes
+  };
+  for (const Case& c : cases) {
+    EntryEditor editor = Start(kKinds[4]);
+    editor.Begin();
+    if (c.picked >= 0) editor.PickSpecialKey(c.picked);
+    for (std::uint16_t key : c.captured) editor.CaptureKey(key);
+    editor.ChooseModifier(c.modifier);
+    editor.AcceptKey();
+    EXPECT_EQ(Entry().Action, ActEmulKey);
+    EXPECT_EQ(Entry().VCode, c.vcode) << c.row;
+    EXPECT_EQ(Entry().Shift, c.shift) << c.row;
+    EXPECT_EQ(Entry().Execute, "") << "a run entry made a key keeps no program";
+    EXPECT_EQ(rows.text[2], c.row);
+    EXPECT_TRUE(rows.turboEnabled[2]);
+  }
+  // A key pressed after a pick overrides it, and a pick after a key too.
+  EntryEditor editor = Start({});
+  editor.Begin();
+  editor.PickSpecialKey(0);
+  editor.CaptureKey(40);
+  EXPECT_EQ(Entry().VCode, 40);
+  editor.PickSpecialKey(4);
+  EXPECT_EQ(Entry().VCode, 9);
+}
+
+TEST_F(Editor, EveryKindMadeMouseOrSwitchLosesTurbo) {
+  for (const Binding& original : kKinds) {
+    EntryEditor mouse = Start(original);
+    mouse.Begin();
+    mouse.PickMouseAction(0);
+    mouse.PickMouseAction(5);  // only the last counts
+    mouse.AcceptMouse();
+    EXPECT_EQ(Entry(), (Binding{.VCode = 904, .Action = ActEmulClick}));
+    EXPECT_EQ(rows.text[2], "Mouse Down");
+    EXPECT_FALSE(rows.turboEnabled[2]);
+    EXPECT_FALSE(rows.turboChecked[2]) << "box and field agree";
+
+    EntryEditor list = Start(original);
+    list.Begin();
+    EXPECT_TRUE(list.AcceptProfiles({"C:\\p\\x.ini", "C:\\p\\y.ini", "C:\\p\\z.ini"}));
+    EXPECT_EQ(Entry(), (Binding{.INI = {"C:\\p\\x.ini", "C:\\p\\y.ini", "C:\\p\\z.ini"},
+                                .INICount = 3,
+                                .Action = ActChangeIni}));
+    EXPECT_EQ(rows.text[2], "y.ini") << "the profile the first press loads";
+    EXPECT_FALSE(rows.turboEnabled[2]);
+    EXPECT_FALSE(rows.turboChecked[2]);
+  }
+}
+
+TEST_F(Editor, MouseOkWithNothingChosenDoesNothingWhenPressed) {
+  EntryEditor editor = Start(kKinds[2]);
+  editor.Begin();
+  editor.PickMouseAction(-1);  // text typed into the box
+  editor.AcceptMouse();
+  EXPECT_EQ(Entry(), (Binding{.Action = ActEmulClick}));
+  EXPECT_EQ(rows.text[2], "");
+}
+
+TEST_F(Editor, RunKeepsTheOtherFieldsAndDisablesTurbo) {
+  EntryEditor editor = Start(kKinds[2]);
+  editor.AcceptRun("C:\\Program Files\\Game\\game.exe");
+  Binding expected = kKinds[2];
+  expected.Execute = "C:\\Program Files\\Game\\game.exe";
+  expected.Action = ActRun;
+  EXPECT_EQ(Entry(), expected);
+  EXPECT_EQ(rows.text[2], "game.exe");
+  EXPECT_FALSE(rows.turboEnabled[2]);
+}
+
+TEST_F(Editor, ProfileListsShorterThanTwoKeepTheKind) {
+  struct Case {
+    Binding original;
+    bool clear;
+    std::vector<std::string> lines;
+    Binding expected;
+    const char* row;
+    bool turbo;
+  };
+  const Case cases[] = {
+      // Clear, then OK: nothing at all, and the row says so.
+      {kKinds[1], true, {}, {.Action = ActNone}, "", true},
+      // One file: stored as it is; a switch entry reloads it, a key entry stays a key.
+      {kKinds[1],
+       false,
+       {"C:\\p\\one.ini"},
+       {.INI = {"C:\\p\\one.ini"}, .INICount = 1, .Action = ActChangeIni},
+       "one.ini",
+       false},
+      {kKinds[2],
+       false,
+       {"C:\\p\\one.ini"},
+       {.INI = {"C:\\p\\one.ini"}, .INICount = 1, .Action = ActEmulKey},
+       "",
+       true},
+      {kKinds[3], false, {}, {.Action = ActEmulClick}, "", false},
+      // An empty name is never stored.
+      {kKinds[0], false, {"", "C:\\p\\b.ini"}, {.INI = {"C:\\p\\b.ini"}, .INICount = 1}, "", true},
+  };
+  for (const Case& c : cases) {
+    EntryEditor editor = Start(c.original);
+    editor.Begin();
+    if (c.clear) editor.ClearProfiles();
+    EXPECT_FALSE(editor.AcceptProfiles(c.lines));
+    EXPECT_EQ(Entry(), c.expected) << c.row;
+    EXPECT_EQ(rows.text[2], c.row);
+    EXPECT_EQ(rows.turboEnabled[2], c.turbo) << c.row;
+  }
+}
+
+TEST(ProfileLines, MovesOnlyWhatCanMove) {
+  ProfileLines lines;
+  lines.Assign(kKinds[1]);
+  EXPECT_THAT(lines.Lines(), ElementsAre("C:\\p\\a.ini", "C:\\p\\b.ini"));
+  EXPECT_EQ(lines.Add({"c.ini", "a.ini"}), 0u);
+  // Nothing selected: nothing moves or goes.
+  lines.Up();
+  lines.Down();
+  lines.Remove();
+  EXPECT_EQ(lines.Count(), 4);
+  lines.Select(0);
+  lines.Up();  // the first line cannot go up
+  EXPECT_EQ(lines.Selected(), 0);
+  lines.Down();
+  EXPECT_THAT(lines.Lines(), ElementsAre("C:\\p\\b.ini", "C:\\p\\a.ini", "c.ini", "a.ini"));
+  EXPECT_EQ(lines.Selected(), 1) << "the moved line stays selected";
+  lines.Select(3);
+  lines.Down();  // the last line cannot go down
+  EXPECT_EQ(lines.Lines().back(), "a.ini");
+  lines.Remove();
+  EXPECT_THAT(lines.Lines(), ElementsAre("C:\\p\\b.ini", "C:\\p\\a.ini", "c.ini"));
+  EXPECT_EQ(lines.Selected(), 2);
+  lines.Select(7);
+  EXPECT_EQ(lines.Selected(), -1);
+  lines.Clear();
+  EXPECT_EQ(lines.Count(), 0);
+}
+
+TEST(ProfileLines, HoldAtMost255Files) {
+  ProfileLines lines;
+  lines.Add(std::vector<std::string>(250, "a.ini"));
+  EXPECT_EQ(lines.Add(std::vector<std::string>(8, "b.ini")), 3u);
+  EXPECT_EQ(lines.Count(), 255);
+  EXPECT_EQ(lines.Lines()[249], "a.ini") << "nothing listed is lost";
+  EXPECT_EQ(lines.Lines()[254], "b.ini");
+}
+
+TEST(DialogLists, FollowTheLanguage) {
+  KeptTexts texts;
+  texts.None = "Nichts";
+  texts.Arrow = "Pfeil";
+  texts.Left = "Links";
+  texts.Mouse = "Maus";
+  texts.MouseLButton = "Maus L";
+  EXPECT_THAT(ModifierTexts(texts), ElementsAre("Nichts", "Shift", "Ctrl", "Alt", "LWin", "RWin"));
+  const std::vector<std::string> keys = SpecialKeyTexts(texts);
+  ASSERT_EQ(keys.size(), 13u);
+  EXPECT_EQ(keys[1], "Scroll Lock");
+  EXPECT_EQ(keys[9], "Pfeil Links");
+  EXPECT_EQ(keys[12], "Pfeil Down");
+  EXPECT_THAT(MouseActionTexts(texts), ElementsAre("Maus L", "MouseRButton", "Maus Links",
+                                                   "Maus Right", "Maus Up", "Maus Down"));
+  // Each special key and mouse item is named in the row as in its list.
+  for (std::size_t i = 9; i < 13; ++i) EXPECT_EQ(KeyName(kSpecialKeys[i].vcode, texts), keys[i]);
+  const std::vector<std::string> mouse = MouseActionTexts(texts);
+  for (std::size_t i = 0; i < kMouseActions.size(); ++i)
+    EXPECT_EQ(KeyName(kMouseActions[i], texts), mouse[i]);
+}
+
+TEST(FileDialogResult, GivesFullPathsInTheDialogsOrder) {
+  using namespace std::string_literals;
+  EXPECT_THAT(SplitFileDialogResult("C:\\p\\a.ini\0\0"s), ElementsAre("C:\\p\\a.ini"));
+  EXPECT_THAT(SplitFileDialogResult("C:\\p\0d.ini\0e.ini\0\0"s),
+              ElementsAre("C:\\p\\d.ini", "C:\\p\\e.ini"));
+  EXPECT_THAT(SplitFileDialogResult("C:\\\0a.ini\0\0"s), ElementsAre("C:\\a.ini"));
+  EXPECT_TRUE(SplitFileDialogResult(std::string(8, '\0')).empty());
+}
+
+}  // namespace
+}  // namespace vantrel
