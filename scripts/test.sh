@@ -14,6 +14,14 @@ trap stop_session EXIT
 wine_prefix_ready
 start_display || exit 1
 start_wine
+# The GUI tests leave pictures of the windows here; the README shows them.
+pictures="$PWD/build/pictures"
+rm -rf "$pictures"
+mkdir -p "$pictures"
+export VANTREL_PICTURES="Z:${pictures//\//\\}"
 echo "== Windows tests under Wine (display $DISPLAY)"
 ctest --test-dir build/windows --output-on-failure -j2 </dev/null || status=1
+for bmp in "$pictures"/*.bmp; do
+  [ -e "$bmp" ] && /usr/bin/convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
 exit $status

@@ -35,7 +35,7 @@ target_compile_definitions(joystick_nodouble_tests PRIVATE VANTREL_WITHOUT_DOUBL
 add_dependencies(joystick_tests dinput_double)
 set_target_properties(dinput_double PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/joystick_tests)
 # The main window's rows, created in the test process: needs the display.
-add_executable(gui_tests win/MainWindowTest.cpp)
+add_executable(gui_tests win/MainWindowTest.cpp win/DialogsTest.cpp)
 target_link_libraries(gui_tests PRIVATE vantrel_win GTest::gmock_main)
 target_include_directories(gui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/res)
 gtest_discover_tests(gui_tests DISCOVERY_MODE PRE_TEST

@@ -31,13 +31,17 @@ int Application::Run() {
   BOOL got;
   while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
     if (got == -1) return 1;
-    if (MainFrm.FormKeyDown(msg)) continue;
-    if (MainFrm.TranslateShortcut(msg)) continue;
-    if (BindEmulDlg.PreviewKey(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    Dispatch(msg);
   }
   return static_cast<int>(msg.wParam);
+}
+
+void Application::Dispatch(MSG& msg) {
+  if (MainFrm.FormKeyDown(msg)) return;
+  if (MainFrm.TranslateShortcut(msg)) return;
+  if (BindEmulDlg.PreviewKey(msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
 }
 
 }  // namespace vantrel

@@ -35,6 +35,8 @@ struct Application {
   void Show(int showCommand);
   // The message loop, with the main window's key preview and shortcuts.
   int Run();
+  // One message of the loop: the key previews and shortcuts first.
+  void Dispatch(MSG& msg);
 };
 
 }  // namespace vantrel

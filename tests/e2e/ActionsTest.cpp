@@ -149,9 +149,9 @@ TEST_F(ControllerTest, ARunEntryStartsTheFileItNamesDespiteTheSpacesInItsPath) {
   EXPECT_EQ(RowText(1), "Run Marker.exe");
   Press(1);
   Release(1);
-  EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA((target + ".ran").c_str()) !=
-                                      INVALID_FILE_ATTRIBUTES; }))
-      << "the program named was not started";
+  EXPECT_TRUE(WaitUntil([&] {
+    return GetFileAttributesA((target + ".ran").c_str()) != INVALID_FILE_ATTRIBUTES;
+  })) << "the program named was not started";
   EXPECT_EQ(GetFileAttributesA((decoy + ".ran").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(program.Running());
 }
@@ -162,8 +162,7 @@ class ProfileSwitch : public ControllerTest {
   // of alpha cycles through all three.
   void StartWithThreeProfiles() {
     for (const char* name : {"alpha", "beta", "gamma"})
-      program.Write(std::string(name) + ".ini",
-                    "[Bind]\r\n" + Key(2, std::toupper(name[0])));
+      program.Write(std::string(name) + ".ini", "[Bind]\r\n" + Key(2, std::toupper(name[0])));
     std::string list = "[Bind]\r\nButton1.Action=2\r\nButton1.INI.Count=3\r\n";
     int i = 0;
     for (const char* name : {"alpha", "beta", "gamma"})
@@ -210,8 +209,8 @@ TEST_F(ProfileSwitch, ThreeProfilesCycleWithTheRowThePopupAndTheLastProfile) {
     const char* next;
     int key;
   };
-  for (const Step& step : {Step{"beta", "gamma", 'B'}, Step{"gamma", "alpha", 'G'},
-                           Step{"alpha", "beta", 'A'}}) {
+  for (const Step& step :
+       {Step{"beta", "gamma", 'B'}, Step{"gamma", "alpha", 'G'}, Step{"alpha", "beta", 'A'}}) {
     SCOPED_TRACE(step.loaded);
     Switch();
     EXPECT_EQ(RowText(1), std::string(step.next) + ".ini");
@@ -261,6 +260,35 @@ TEST_F(ControllerTest, TheEndOfTheSessionLetsGoOfEverythingHeld) {
   const Lines lines = Quiet();
   EXPECT_EQ(Count(lines, "key up 17"), 1);
   EXPECT_EQ(Count(lines, "key up 116"), 1);
+}
+
+// The window of the program's class `name` once it shows.
+HWND Shown(vantrel::test::Program& program, const char* name) {
+  HWND hwnd = nullptr;
+  WaitUntil([&] { return (hwnd = program.Window(name)) && IsWindowVisible(hwnd); });
+  return hwnd;
+}
+
+TEST_F(ControllerTest, AKeyBoundThroughTheDialogsIsTheKeyTheButtonTypes) {
+  Start("[Bind]\r\n" + Key(1, 'A'));
+  SendMessageA(program.Control(IDC_BTNJOY + 1), BM_CLICK, 0, 0);
+  const HWND action = Shown(program, "TActionDlg");
+  ASSERT_NE(action, nullptr);
+  EXPECT_EQ(TextOf(action), "Action [Button 1]");
+  EXPECT_FALSE(IsWindowEnabled(main));
+  SendMessageA(GetDlgItem(action, IDC_BTNEMULKEY), BM_CLICK, 0, 0);
+  const HWND keys = Shown(program, "TBindEmulDlg");
+  ASSERT_NE(keys, nullptr);
+  const HWND shown = GetDlgItem(keys, IDC_STKEY);
+  PostMessageA(shown, WM_KEYDOWN, VK_F5, 1);
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(shown) == "F5"; }));
+  SendMessageA(GetDlgItem(keys, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != 0; }));
+  EXPECT_EQ(RowText(1), "F5");
+
+  Press(1);
+  Release(1);
+  EXPECT_EQ(RealKeys(Quiet()), (Lines{"key down 116", "key up 116"}));
 }
 
 }  // namespace

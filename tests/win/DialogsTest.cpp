@@ -1,0 +1,307 @@
+// The binding dialogs driven through their controls, with the program's
+// windows created in this process and its own message loop step.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/Application_win.h"
+#include "config/SettingsFile_win.h"
+#include "resource.h"
+#include "win/FileDialogAnswer_win.h"
+#include "win/Picture_win.h"
+#include "win/TempDir_win.h"
+
+namespace vantrel {
+namespace {
+
+using test::AnswerFileDialog;
+using test::WriteFileBytes;
+
+std::string Text(HWND hwnd) {
+  char text[512] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+class Dialogs : public ::testing::Test {
+ public:
+  void SetUp() override {
+    SetSettingsFile(dir / "Vantrel.set");
+    WriteFileBytes(dir / "pad.ini",
+                   "[Bind]\r\nButton2.Action=3\r\nButton2.VCode=65\r\nButton2.Shift=17\r\n"
+                   "Button2.Turbo=1\r\n");
+    WriteFileBytes(dir / "Vantrel.set", "[Setup]\r\nNumOfButtons=4\r\nPath=" + dir / "pad.ini");
+    app = std::make_unique<Application>();
+    app->CreateForms();
+    app->Show(SW_SHOWNORMAL);
+    Pump();
+  }
+  void TearDown() override {
+    app.reset();
+    SetSettingsFile(dir / "unused.set");
+  }
+
+  // Runs what is queued through the program's own message loop step.
+  void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) app->Dispatch(msg);
+  }
+  void Click(HWND control) {
+    SendMessageA(control, BM_CLICK, 0, 0);
+    Pump();
+  }
+  void Choose(HWND combo, int item) {
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+  }
+  // A key pressed while `focus` has the focus.
+  void Press(HWND focus, WPARAM key, bool system = false) {
+    SetFocus(focus);
+    PostMessageA(focus, system ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1);
+    PostMessageA(focus, system ? WM_SYSKEYUP : WM_KEYUP, key, 0xC0000001);
+    Pump();
+  }
+
+  TMainFrm& Main() { return app->MainFrm; }
+  Binding& Entry(int e) { return Main().Bindings[static_cast<std::uint8_t>(e)]; }
+  HWND Row(int e) { return Main().Rows.btnJoy[e]; }
+  std::string RowText(int e) { return Main().RowText(static_cast<std::uint8_t>(e)); }
+  bool Turbo(int e, bool enabled) {
+    const HWND box = Main().Rows.chbJoy[e];
+    return enabled ? IsWindowEnabled(box) != 0
+                   : SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  bool MainEnabled() { return IsWindowEnabled(Main().Handle()) != 0; }
+  bool AnyDialogShown() {
+    for (Form* f : std::initializer_list<Form*>{&app->ActionDlg, &app->BindEmulDlg, &app->ClickDlg,
+                                                &app->IniFrm})
+      if (f->Visible()) return true;
+    return false;
+  }
+  // Opens the action dialog on entry `e`, and from it the dialog behind `button`.
+  void Open(int e, HWND TActionDlg::*button = nullptr) {
+    Click(Row(e));
+    ASSERT_TRUE(app->ActionDlg.Visible());
+    ASSERT_FALSE(MainEnabled());
+    if (button) Click(app->ActionDlg.*button);
+  }
+
+  test::TempDir dir;
+  std::unique_ptr<Application> app;
+};
+
+TEST_F(Dialogs, TheActionDialogIsTitledWithTheRowClicked) {
+  Open(3);
+  EXPECT_EQ(Text(app->ActionDlg.Handle()), "Action [Button 3]");
+  EXPECT_EQ(Main().Bindings.CurrentEntry, 3);
+  RECT client{};
+  GetClientRect(app->ActionDlg.Handle(), &client);
+  EXPECT_EQ(client.right, 145);
+  EXPECT_EQ(client.bottom, 129);
+  EXPECT_FALSE(GetWindowLongPtrA(app->ActionDlg.Handle(), GWL_STYLE) & WS_SYSMENU)
+      << "no close box";
+  Click(app->ActionDlg.btnCancel);
+  EXPECT_TRUE(MainEnabled());
+  Open(Main().Bindings.EntryLeft);
+  EXPECT_EQ(Text(app->ActionDlg.Handle()), "Action [Left]");
+  EXPECT_EQ(Main().Bindings.CurrentEntry, 7);
+}
+
+TEST_F(Dialogs, EveryWayOutGivesTheMainWindowBackAndCancelRestoresTheEntry) {
+  const Binding original = Entry(2);
+  struct Path {
+    const char* name;
+    HWND TActionDlg::*button;
+    std::function<void(Dialogs&)> edit;
+  };
+  const Path paths[] = {
+      {"action", nullptr, [](Dialogs&) {}},
+      {"key", &TActionDlg::btnEmulKey,
+       [](Dialogs& t) { t.Press(t.app->BindEmulDlg.STKey, VK_F5); }},
+      {"mouse", &TActionDlg::btnEmulClick,
+       [](Dialogs& t) { t.Choose(t.app->ClickDlg.CBAction, 4); }},
+      {"list", &TActionDlg::btnChangeIni, [](Dialogs& t) { t.Click(t.app->IniFrm.btnClear); }},
+  };
+  struct Way {
+    const char* name;
+    std::function<void(Dialogs&)> leave;
+  };
+  const Way ways[] = {
+      {"its Cancel",
+       [](Dialogs& t) {
+         for (HWND cancel : {t.app->ActionDlg.btnCancel, t.app->BindEmulDlg.btnCancel,
+                             t.app->ClickDlg.btnCancel, t.app->IniFrm.btnCancel})
+           if (IsWindowVisible(GetParent(cancel))) return t.Click(cancel);
+       }},
+      {"WM_CLOSE from outside",
+       [](Dialogs& t) {
+         for (Form* f : std::initializer_list<Form*>{&t.app->ActionDlg, &t.app->BindEmulDlg,
+                                                     &t.app->ClickDlg, &t.app->IniFrm})
+           if (f->Visible()) SendMessageA(f->Handle(), WM_CLOSE, 0, 0);
+       }},
+      {"the program going to the tray",
+       [](Dialogs& t) {
+         SendMessageA(t.Main().Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+         t.Main().RestoreFromTray();
+       }},
+  };
+  for (const Path& path : paths) {
+    for (const Way& way : ways) {
+      SCOPED_TRACE(std::string(path.name) + " left by " + way.name);
+      Open(2, path.button);
+      path.edit(*this);
+      EXPECT_FALSE(MainEnabled());
+      way.leave(*this);
+      Pump();
+      EXPECT_TRUE(MainEnabled());
+      EXPECT_FALSE(AnyDialogShown());
+      EXPECT_EQ(Entry(2), original);
+      EXPECT_EQ(RowText(2), "Ctrl+A");
+      EXPECT_TRUE(Turbo(2, false)) << "still ticked";
+    }
+  }
+}
+
+TEST_F(Dialogs, APressedKeyIsBoundWhicheverControlHasTheFocus) {
+  Open(1, &TActionDlg::btnEmulKey);
+  TBindEmulDlg& dlg = app->BindEmulDlg;
+  EXPECT_EQ(Text(dlg.STKey), "Press key");
+  EXPECT_EQ(GetFocus(), dlg.STKey);
+  Press(dlg.STKey, VK_F5);
+  EXPECT_EQ(Text(dlg.STKey), "F5");
+  // The press also goes on to the focused control: the modifier list moves.
+  Press(dlg.cbShift, VK_DOWN);
+  EXPECT_EQ(Entry(1).VCode, 40);
+  EXPECT_EQ(SendMessageA(dlg.cbShift, CB_GETCURSEL, 0, 0), 1);
+  Choose(dlg.cbShift, 0);
+  Press(dlg.btnOK, VK_F5);
+  Click(dlg.btnOK);
+  EXPECT_EQ(Entry(1), (Binding{.VCode = 116, .Action = ActEmulKey}));
+  EXPECT_EQ(RowText(1), "F5");
+  EXPECT_TRUE(MainEnabled());
+}
+
+TEST_F(Dialogs, AModifierChosenFromTheListGoesWithTheKey) {
+  Open(2, &TActionDlg::btnEmulKey);
+  TBindEmulDlg& dlg = app->BindEmulDlg;
+  EXPECT_EQ(Entry(2).VCode, 0) << "cleared on opening";
+  Choose(dlg.cbShift, 2);
+  Press(dlg.STKey, 'A');
+  EXPECT_EQ(Text(dlg.cbShift), "Ctrl");
+  test::SavePicture(dlg.Handle(), "key-dialog");
+  Click(dlg.btnOK);
+  EXPECT_EQ(Entry(2).Shift, 17);
+  EXPECT_EQ(Entry(2).VCode, 65);
+  EXPECT_EQ(RowText(2), "Ctrl+A");
+  EXPECT_TRUE(Turbo(2, true));
+  EXPECT_FALSE(Turbo(2, false)) << "the opening cleared turbo, and the box follows";
+}
+
+TEST_F(Dialogs, AKeyPickedFromTheListIsBoundThoughThePromptStays) {
+  Open(1, &TActionDlg::btnEmulKey);
+  TBindEmulDlg& dlg = app->BindEmulDlg;
+  EXPECT_FALSE(IsWindowVisible(dlg.cbSelect));
+  Click(dlg.chbSpecKey);
+  EXPECT_TRUE(IsWindowVisible(dlg.cbSelect));
+  EXPECT_EQ(Text(dlg.cbSelect), "Choose...");
+  Choose(dlg.cbSelect, 1);
+  EXPECT_EQ(Text(dlg.STKey), "Press key");
+  Click(dlg.btnOK);
+  EXPECT_EQ(Entry(1).VCode, 145);
+  EXPECT_EQ(RowText(1), "ScrollLock");
+  // The next opening starts with the list hidden again.
+  Open(1, &TActionDlg::btnEmulKey);
+  EXPECT_FALSE(IsWindowVisible(dlg.cbSelect));
+  EXPECT_EQ(SendMessageA(dlg.chbSpecKey, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  Click(dlg.btnCancel);
+}
+
+TEST_F(Dialogs, AltAndF10AreCapturedAndNeverReachAMenu) {
+  Open(1, &TActionDlg::btnEmulKey);
+  TBindEmulDlg& dlg = app->BindEmulDlg;
+  Press(dlg.STKey, VK_MENU, true);
+  EXPECT_EQ(Entry(1).VCode, VK_MENU);
+  EXPECT_EQ(Text(dlg.STKey), "Alt");
+  Press(dlg.STKey, VK_F10, true);
+  EXPECT_EQ(Entry(1).VCode, VK_F10);
+  EXPECT_EQ(GetFocus(), dlg.STKey);
+  EXPECT_TRUE(dlg.Visible());
+  Click(dlg.btnOK);
+  EXPECT_EQ(RowText(1), "F10");
+}
+
+TEST_F(Dialogs, MouseActionsNameTheRowAndDisableTurbo) {
+  Open(2, &TActionDlg::btnEmulClick);
+  TClickDlg& dlg = app->ClickDlg;
+  EXPECT_EQ(Text(dlg.Handle()), "Mouse");
+  EXPECT_EQ(Text(dlg.CBAction), "Choose...");
+  EXPECT_EQ(SendMessageA(dlg.CBAction, CB_GETCOUNT, 0, 0), 6);
+  Choose(dlg.CBAction, 4);
+  Click(dlg.btnOK);
+  EXPECT_EQ(Entry(2), (Binding{.VCode = 903, .Action = ActEmulClick}));
+  EXPECT_EQ(RowText(2), "Mouse Up");
+  EXPECT_FALSE(Turbo(2, true));
+  EXPECT_FALSE(Turbo(2, false));
+}
+
+TEST_F(Dialogs, RunPicksAProgramAndACancelledPickKeepsTheDialogOpen) {
+  WriteFileBytes(dir / "game.exe", "MZ");
+  Open(2);
+  auto cancelled = AnswerFileDialog(GetCurrentThreadId(), {});
+  Click(app->ActionDlg.btnRun);
+  ASSERT_TRUE(cancelled.get());
+  EXPECT_TRUE(app->ActionDlg.Visible());
+  EXPECT_FALSE(MainEnabled());
+  EXPECT_EQ(Entry(2).Action, ActEmulKey);
+
+  auto chosen = AnswerFileDialog(GetCurrentThreadId(), {dir / "game.exe"});
+  Click(app->ActionDlg.btnRun);
+  ASSERT_TRUE(chosen.get());
+  EXPECT_FALSE(app->ActionDlg.Visible());
+  EXPECT_TRUE(MainEnabled());
+  EXPECT_EQ(Entry(2).Action, ActRun);
+  EXPECT_EQ(Entry(2).Execute, dir / "game.exe");
+  EXPECT_EQ(Entry(2).VCode, 65) << "the key stays in the binding";
+  EXPECT_EQ(RowText(2), "game.exe");
+  EXPECT_FALSE(Turbo(2, true));
+}
+
+TEST_F(Dialogs, ThreeProfilesAddedMakeASwitchNamingTheSecond) {
+  for (const char* name : {"a.ini", "b.ini", "c.ini"}) WriteFileBytes(dir / name, "[Bind]\r\n");
+  Main().Actions.INIIndex = 5;
+  Open(3, &TActionDlg::btnChangeIni);
+  TIniFrm& dlg = app->IniFrm;
+  std::string folder = dir.Path();
+  folder.pop_back();
+  auto answered = AnswerFileDialog(GetCurrentThreadId(), {folder, R"("a.ini" "b.ini" "c.ini")"});
+  Click(dlg.btnAdd);
+  ASSERT_TRUE(answered.get());
+  ASSERT_EQ(SendMessageA(dlg.LBINI, LB_GETCOUNT, 0, 0), 3);
+  // c.ini up one place: a, c, b.
+  SendMessageA(dlg.LBINI, LB_SETCURSEL, 2, 0);
+  SendMessageA(dlg.Handle(), WM_COMMAND, MAKEWPARAM(IDC_LBINI, LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(dlg.LBINI));
+  Click(dlg.btnUp);
+  EXPECT_EQ(SendMessageA(dlg.LBINI, LB_GETCURSEL, 0, 0), 1);
+  Click(dlg.btnOK);
+  EXPECT_EQ(Entry(3).Action, ActChangeIni);
+  EXPECT_THAT(Entry(3).INI, ::testing::ElementsAre(dir / "a.ini", dir / "c.ini", dir / "b.ini"));
+  EXPECT_EQ(RowText(3), "c.ini");
+  EXPECT_EQ(Main().Actions.INIIndex, 0);
+  EXPECT_FALSE(Turbo(3, true));
+  EXPECT_EQ(SendMessageA(dlg.LBINI, LB_GETCOUNT, 0, 0), 0) << "emptied for the next opening";
+  // The next opening lists the entry's own profiles.
+  Open(3, &TActionDlg::btnChangeIni);
+  EXPECT_EQ(SendMessageA(dlg.LBINI, LB_GETCOUNT, 0, 0), 3);
+  Click(dlg.btnCancel);
+  EXPECT_EQ(Entry(3).INICount, 3);
+}
+
+}  // namespace
+}  // namespace vantrel
