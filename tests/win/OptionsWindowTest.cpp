@@ -277,16 +277,6 @@ TEST_F(Options, NoButtonsDetectedShowsZeroAndOkLeavesTheDirectionRows) {
   EXPECT_EQ(RowCaption(4), "Right");
 }
 
-TEST_F(Options, MoreThan32DetectedButtonsAreTakenAs32) {
-  state->buttonCount = 40;
-  Application& a = Start("");
-  Open();
-  Click(Opts().btnAutoDetect);
-  EXPECT_EQ(Text(Display(Stepper::Buttons)), "32");
-  Click(Opts().btnOK);
-  EXPECT_EQ(a.MainFrm.Bindings.NumOfButtons(), 32);
-}
-
 TEST_F(Options, RussianWithoutItsPackShowsEnglishAndIsRecorded) {
   Application& a = Start("");
   ASSERT_FALSE(Exists(FileNamePart(ExePath(), "path") + "Russian.lng"));
