@@ -46,3 +46,25 @@
 #define IDC_BTNDOWN 334
 #define IDC_BTNCLEAR 335
 #define IDC_LBINI 336
+
+// Controls of the options window. Stepper s (in the order of the Stepper
+// enumeration) has its display at IDC_STEPPER + s, its up button at
+// IDC_STEPUP + s and its down button at IDC_STEPDOWN + s.
+#define IDC_GROUPLNG 401
+#define IDC_GROUPGENERAL 402
+#define IDC_GROUPJOYSTICK 403
+#define IDC_CBLNG 404
+#define IDC_CHBAUTORUN 405
+#define IDC_CHBMINIMIZE 406
+#define IDC_CHBPOPUP 407
+#define IDC_BTNPOPUPPOS 408
+#define IDC_BTNAUTODETECT 409
+#define IDC_LBSHOWTIME 410
+#define IDC_STEPPER 420
+#define IDC_STEPUP 440
+#define IDC_STEPDOWN 460
+
+// The Help window's text and the About window's links.
+#define IDC_FSMEMO1 501
+#define IDC_LBMAIL 502
+#define IDC_LBURL 503

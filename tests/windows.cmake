@@ -40,3 +40,14 @@ target_link_libraries(gui_tests PRIVATE vantrel_win GTest::gmock_main)
 target_include_directories(gui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/res)
 gtest_discover_tests(gui_tests DISCOVERY_MODE PRE_TEST
                      PROPERTIES LABELS gui RESOURCE_LOCK desktop TIMEOUT 120)
+# The options, Help and About windows, in the test process, with the
+# DirectInput double beside the executable: needs the display.
+add_executable(options_tests win/OptionsWindowTest.cpp)
+target_link_libraries(options_tests PRIVATE vantrel_win GTest::gmock_main)
+target_include_directories(options_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} doubles
+                           ${PROJECT_SOURCE_DIR}/res)
+set_target_properties(options_tests PROPERTIES
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/joystick_tests)
+add_dependencies(options_tests dinput_double)
+gtest_discover_tests(options_tests DISCOVERY_MODE PRE_TEST
+                     PROPERTIES LABELS gui RESOURCE_LOCK desktop TIMEOUT 120)

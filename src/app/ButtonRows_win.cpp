@@ -58,24 +58,6 @@ LRESULT CALLBACK GroupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UI
   return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-void DrawArrow(const DRAWITEMSTRUCT& item, bool up) {
-  const RECT r = DrawFlatFace(item);
-  const HDC dc = item.hDC;
-  const int cx = (r.left + r.right) / 2;
-  const int cy = (r.top + r.bottom) / 2;
-  const POINT upward[] = {{cx, cy - 2}, {cx - 4, cy + 2}, {cx + 4, cy + 2}};
-  const POINT downward[] = {{cx - 4, cy - 2}, {cx + 4, cy - 2}, {cx, cy + 2}};
-  const COLORREF ink =
-      GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
-  const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
-  const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
-  SetDCPenColor(dc, ink);
-  SetDCBrushColor(dc, ink);
-  Polygon(dc, up ? upward : downward, 3);
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-}
-
 int EntryIn(const std::vector<HWND>& row, HWND control, int firstId) {
   if (!control) return 0;
   const int e = GetDlgCtrlID(control) - firstId;
@@ -125,10 +107,7 @@ HWND ButtonRows::GroupOf(int entry) const {
 
 void ButtonRows::Construct(int numOfButtons, const KeptTexts& texts) {
   DestroyRows();
-  regularFont_.reset(MakeFont(texts, false));
-  boldFont_.reset(MakeFont(texts, true));
-  SetFont(fsGAxis, regularFont_.get());
-  SetFont(fsGButtons, regularFont_.get());
+  MakeFonts(texts);
 
   numOfButtons_ = numOfButtons;
   const int count = numOfButtons + 4;
@@ -164,6 +143,27 @@ void ButtonRows::Construct(int numOfButtons, const KeptTexts& texts) {
   if (RowsScroll(numOfButtons)) {
     EnableWindow(btnGUp, TRUE);
     EnableWindow(btnGDown, TRUE);
+  }
+}
+
+void ButtonRows::MakeFonts(const KeptTexts& texts) {
+  regularFont_.reset(MakeFont(texts, false));
+  boldFont_.reset(MakeFont(texts, true));
+  SetFont(fsGAxis, regularFont_.get());
+  SetFont(fsGButtons, regularFont_.get());
+}
+
+void ButtonRows::ApplyLanguage(const KeptTexts& texts) {
+  // The old fonts go only once no control is drawn in them any more.
+  Gdi oldRegular = std::move(regularFont_);
+  Gdi oldBold = std::move(boldFont_);
+  MakeFonts(texts);
+  for (int e = 1; e < static_cast<int>(btnJoy.size()); ++e) {
+    SetFont(btnJoy[e], regularFont_.get());
+    SetFont(stJoy[e], boldFont_.get());
+    SetFont(chbJoy[e], regularFont_.get());
+    SetWindowTextA(btnJoy[e], RowCaption(e, numOfButtons_, texts).c_str());
+    SetWindowTextA(chbJoy[e], texts.Turbo.c_str());
   }
 }
 
@@ -205,7 +205,7 @@ bool ButtonRows::Held(int entry) const { return IsEntry(entry) && held_[entry]; 
 bool ButtonRows::DrawItem(const DRAWITEMSTRUCT& item) const {
   if (item.CtlType != ODT_BUTTON) return false;
   if (item.hwndItem == btnGUp || item.hwndItem == btnGDown) {
-    DrawArrow(item, item.hwndItem == btnGUp);
+    DrawFlatArrow(item, item.hwndItem == btnGUp);
     return true;
   }
   const int e = EntryOfButton(item.hwndItem);

@@ -29,6 +29,9 @@ class ButtonRows {
   // Destroys any rows there are and builds the rows of entries 1..N+4 in the
   // language's texts and font, scrolled to the top.
   void Construct(int numOfButtons, const KeptTexts& texts);
+  // A new language for the rows there are: its font for every row control,
+  // its captions for the row buttons and the turbo boxes.
+  void ApplyLanguage(const KeptTexts& texts);
   // Scrolls the button group (group 0) one row: direction 1 up, 0 down.
   void GBoxScrool(int group, int direction);
 
@@ -59,6 +62,7 @@ class ButtonRows {
 
  private:
   void DestroyRows();
+  void MakeFonts(const KeptTexts& texts);
   HWND GroupOf(int entry) const;
 
   using Gdi = GdiHandle;

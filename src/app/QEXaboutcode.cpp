@@ -1,6 +1,21 @@
 #include "app/QEXaboutcode.h"
 
+#include <shellapi.h>
+
+#include "resource.h"
+
 namespace vantrel {
+
+namespace {
+
+constexpr COLORREF kNameColour = RGB(255, 0, 0);
+constexpr COLORREF kLinkColour = RGB(0, 0, 255);
+
+void Open(HWND owner, const char* target) {
+  ShellExecuteA(owner, "open", target, nullptr, nullptr, 0);
+}
+
+}  // namespace
 
 void TAboutBox::Create(HWND mainWindow) {
   CreateForm({.window = {.className = "TAboutBox",
@@ -13,6 +28,52 @@ void TAboutBox::Create(HWND mainWindow) {
               .mainWindow = mainWindow,
               .placement = Placement::CentreOnScreen,
               .enablesMainOnClose = true});
+  controls_.SetFont("Arial", DEFAULT_CHARSET);
+  const HWND self = Handle();
+  constexpr DWORD kText = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
+  constexpr DWORD kLink = kText | SS_NOTIFY;
+  controls_.Add(self, 0, "BUTTON", "", WS_VISIBLE | BS_GROUPBOX, {6, 2, 174, 115}, -1);
+  const HWND picture =
+      controls_.Add(self, 0, "STATIC", "", WS_VISIBLE | SS_ICON, {14, 16, 32, 32}, -1);
+  if (const HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN)))
+    SendMessageA(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  lbName = controls_.Add(self, 0, "STATIC", "Vantrel", kText, {56, 18, 116, 16}, -1, true);
+  controls_.Add(self, 0, "STATIC", kVersionLine, kText, {56, 36, 120, 14}, -1);
+  controls_.Add(self, 0, "STATIC", "Author:", kText, {14, 64, 60, 14}, -1);
+  lbMail = controls_.Add(self, 0, "STATIC", kAuthor, kLink, {76, 64, 100, 14}, IDC_LBMAIL);
+  controls_.Add(self, 0, "STATIC", "Home Page:", kText, {14, 88, 60, 14}, -1);
+  lbURL = controls_.Add(self, 0, "STATIC", "www.vantrel.org", kLink, {76, 88, 100, 14}, IDC_LBURL);
 }
+
+LRESULT TAboutBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CTLCOLORSTATIC: {
+      const HWND control = reinterpret_cast<HWND>(lParam);
+      if (control != lbName && control != lbMail && control != lbURL) break;
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, control == lbName ? kNameColour : kLinkColour);
+      SetBkMode(dc, TRANSPARENT);
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == lbMail || reinterpret_cast<HWND>(wParam) == lbURL) {
+        SetCursor(LoadCursorA(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == STN_CLICKED) {
+        if (LOWORD(wParam) == IDC_LBMAIL) lbMailClick();
+        if (LOWORD(wParam) == IDC_LBURL) lbURLClick();
+        return 0;
+      }
+      break;
+  }
+  return ShellForm::HandleMessage(msg, wParam, lParam);
+}
+
+void TAboutBox::lbMailClick() { Open(MainWindow(), kMailAddress); }
+
+void TAboutBox::lbURLClick() { Open(MainWindow(), kHomePage); }
 
 }  // namespace vantrel

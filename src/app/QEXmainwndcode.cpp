@@ -305,6 +305,8 @@ void TMainFrm::Construct(int numOfButtons) {
   Rows.Construct(Bindings.NumOfButtons(), Kept());
 }
 
+void TMainFrm::ApplyLanguageToRows() { Rows.ApplyLanguage(Kept()); }
+
 void TMainFrm::GBoxScrool(int group, int direction) { Rows.GBoxScrool(group, direction); }
 
 void TMainFrm::btnGUpClick() { GBoxScrool(static_cast<int>(RowGroup::Buttons), kScrollUp); }

@@ -65,6 +65,7 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   // kept texts and font of the language. The displays stay empty: the caller
   // loads a profile next.
   void Construct(int numOfButtons) override;
+  void ApplyLanguageToRows() override;
   // Scrolls the button rows (group 0) by one row: direction 1 reveals the row
   // above the six shown, direction 0 the row below them.
   void GBoxScrool(int group, int direction);

@@ -19,6 +19,8 @@ class OptionsHost : public EditorHost {
   // Builds the rows afresh for `numOfButtons` buttons (the table follows).
   virtual void Construct(int numOfButtons) = 0;
   virtual void MinimizeToTray() = 0;
+  // After a new language pack: the rows take its font and captions.
+  virtual void ApplyLanguageToRows() = 0;
 };
 
 }  // namespace vantrel

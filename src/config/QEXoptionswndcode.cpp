@@ -3,10 +3,14 @@
 #include <algorithm>
 
 #include "base/IniFile_win.h"
+#include "bindings/Profile.h"
 #include "config/ProfileFile_win.h"
 #include "config/SettingsFile_win.h"
+#include "lang/KeptTexts.h"
 #include "lang/SetLng_win.h"
+#include "resource.h"
 #include "ui/ErrorBox_win.h"
+#include "ui/FileDialog_win.h"
 
 namespace vantrel {
 
@@ -17,9 +21,9 @@ UINT TimerInterval(std::int32_t stored, UINT fallback) {
   return stored > 0 ? static_cast<UINT>(stored) : fallback;
 }
 
-// Runs one step of the start-up, reporting its error without abandoning the
-// steps after it: a refused registry or settings write must not leave the
-// program without its rows.
+// Runs one step, reporting its error without abandoning the steps after it:
+// a refused registry or settings write must not leave the program without
+// its rows, nor the options window open.
 template <class Step>
 void Reported(Step step) {
   try {
@@ -28,6 +32,27 @@ void Reported(Step step) {
     ShowError(e);
   }
 }
+
+bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void SetChecked(HWND box, bool checked) {
+  SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::string ExeFolder() { return FileNamePart(ExePath(), "path"); }
+
+bool Readable(const std::string& path) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+constexpr int kClientWidth = 376;
+constexpr int kClientHeight = 268;
+constexpr int kDisplayWidth = 44;
+constexpr int kDisplayHeight = 20;
+constexpr int kArrowWidth = 14;
 
 }  // namespace
 
@@ -38,21 +63,282 @@ void TOptionsFrm::Create(HWND mainWindow, OptionsHost& host, ProfilePopup& popup
                          .caption = "Options",
                          .style = kFixedDialogStyle,
                          .exStyle = kDialogFrameExStyle,
-                         .clientWidth = 400,
-                         .clientHeight = 300,
+                         .clientWidth = kClientWidth,
+                         .clientHeight = kClientHeight,
                          .owner = mainWindow},
               .mainWindow = mainWindow,
               .placement = Placement::CentreOnMain,
               .enablesMainOnClose = true});
 }
 
-void TOptionsFrm::FormCreate() { LoadSettings(); }
+// The controls come first: the settings load sets some of them.
+void TOptionsFrm::FormCreate() {
+  CreateControls();
+  LoadSettings();
+}
 
+HWND TOptionsFrm::AddLabel(const char* text, const ControlRect& r) {
+  return controls_.Add(Handle(), 0, "STATIC", text, WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE, r, -1);
+}
+
+void TOptionsFrm::AddStepper(Stepper which, const ControlRect& d) {
+  const auto s = static_cast<int>(which);
+  stStepper[s] = controls_.Add(Handle(), WS_EX_CLIENTEDGE, "STATIC", "",
+                               WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, d,
+                               IDC_STEPPER + s, true);
+  const int left = d.left + d.width + 1;
+  const int half = d.height / 2;
+  btnStepUp[s] =
+      controls_.AddArrow(Handle(), true, {left, d.top, kArrowWidth, half}, IDC_STEPUP + s);
+  btnStepDown[s] = controls_.AddArrow(Handle(), false, {left, d.top + half, kArrowWidth, half},
+                                      IDC_STEPDOWN + s);
+}
+
+void TOptionsFrm::CreateControls() {
+  const KeptTexts& texts = Kept();
+  controls_.SetFont(texts.FontName, texts.FontCharset);
+  displayBrush_.reset(CreateSolidBrush(kDisplayColour));
+  const HWND self = Handle();
+  constexpr DWORD kGroup = WS_VISIBLE | BS_GROUPBOX;
+  constexpr DWORD kCheck = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+  // The controls first, the group boxes last: a group box draws only its
+  // frame, and lies under everything in it.
+  cbLng = controls_.Add(self, 0, "COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
+                        {16, 20, 164, 120}, IDC_CBLNG);
+  for (const char* item : {"English", "Russian", "Other"})
+    SendMessageA(cbLng, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  btnOK = controls_.AddButton(self, "OK", {204, 20, 76, 23}, IDOK);
+  btnCancel = controls_.AddButton(self, "Cancel", {292, 20, 76, 23}, IDCANCEL);
+
+  // General, on the left.
+  chbAutoRun =
+      controls_.Add(self, 0, "BUTTON", "Autorun", kCheck, {16, 70, 164, 18}, IDC_CHBAUTORUN);
+  chbMinimize = controls_.Add(self, 0, "BUTTON", "Minimize on run:", kCheck | BS_LEFTTEXT,
+                              {16, 92, 164, 18}, IDC_CHBMINIMIZE);
+  chbPopup = controls_.Add(self, 0, "BUTTON", "Popup window:", kCheck | BS_LEFTTEXT,
+                           {16, 114, 164, 18}, IDC_CHBPOPUP);
+  lbShowTime = AddLabel("Show time (s):", {24, 138, 92, kDisplayHeight});
+  AddStepper(Stepper::ShowTime, {118, 138, kDisplayWidth, kDisplayHeight});
+  btnPopupPos = controls_.AddButton(self, "Position", {104, 162, 72, 21}, IDC_BTNPOPUPPOS);
+  AddLabel("Turbo timer (ms):", {16, 192, 100, kDisplayHeight});
+  AddStepper(Stepper::Turbo, {118, 192, kDisplayWidth, kDisplayHeight});
+  AddLabel("Mouse accelerate:", {16, 216, 100, kDisplayHeight});
+  AddStepper(Stepper::MAccel, {118, 216, kDisplayWidth, kDisplayHeight});
+  AddLabel("Mouse max speed:", {16, 240, 100, kDisplayHeight});
+  AddStepper(Stepper::MSpeed, {118, 240, kDisplayWidth, kDisplayHeight});
+
+  // Joystick, on the right.
+  AddLabel("Buttons:", {204, 70, 88, kDisplayHeight});
+  AddStepper(Stepper::Buttons, {294, 70, kDisplayWidth, kDisplayHeight});
+  btnAutoDetect = controls_.AddButton(self, "Detect", {294, 94, 59, 21}, IDC_BTNAUTODETECT);
+  AddLabel("Refresh time (ms):", {204, 124, 88, kDisplayHeight});
+  AddStepper(Stepper::Refresh, {294, 124, kDisplayWidth, kDisplayHeight});
+  AddLabel("DeadZone (%):", {204, 152, 150, 16});
+  AddLabel("X:", {204, 170, 14, kDisplayHeight});
+  AddStepper(Stepper::DeadX, {218, 170, kDisplayWidth, kDisplayHeight});
+  AddLabel("Y:", {286, 170, 14, kDisplayHeight});
+  AddStepper(Stepper::DeadY, {300, 170, kDisplayWidth, kDisplayHeight});
+  AddLabel("Range:", {204, 200, 150, 16});
+  AddLabel("X:", {204, 218, 14, kDisplayHeight});
+  AddStepper(Stepper::RangeX, {218, 218, kDisplayWidth, kDisplayHeight});
+  AddLabel("Y:", {286, 218, 14, kDisplayHeight});
+  AddStepper(Stepper::RangeY, {300, 218, kDisplayWidth, kDisplayHeight});
+
+  GroupLng = controls_.Add(self, 0, "BUTTON", "Language", kGroup, {8, 2, 180, 50}, IDC_GROUPLNG);
+  GroupGeneral =
+      controls_.Add(self, 0, "BUTTON", "General", kGroup, {8, 52, 180, 212}, IDC_GROUPGENERAL);
+  GroupJoystick =
+      controls_.Add(self, 0, "BUTTON", "Joystick", kGroup, {196, 52, 172, 212}, IDC_GROUPJOYSTICK);
+}
+
+LRESULT TOptionsFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_DRAWITEM:
+      if (controls_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_CTLCOLORSTATIC: {
+      const HWND control = reinterpret_cast<HWND>(lParam);
+      if (std::find(stStepper.begin(), stStepper.end(), control) == stStepper.end()) break;
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, IsWindowEnabled(control) ? RGB(255, 255, 255) : GetSysColor(COLOR_GRAYTEXT));
+      SetBkColor(dc, kDisplayColour);
+      return reinterpret_cast<LRESULT>(displayBrush_.get());
+    }
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      const int code = HIWORD(wParam);
+      if (id == IDC_CBLNG) {
+        if (code == CBN_SELCHANGE) cbLngChange();
+        return 0;
+      }
+      // An owner-drawn button reports the second click of a double click on its own.
+      if (code != BN_CLICKED && code != BN_DOUBLECLICKED) return 0;
+      if (id >= IDC_STEPUP && id < IDC_STEPUP + kStepperCount)
+        StepperClick(static_cast<Stepper>(id - IDC_STEPUP), true);
+      else if (id >= IDC_STEPDOWN && id < IDC_STEPDOWN + kStepperCount)
+        StepperClick(static_cast<Stepper>(id - IDC_STEPDOWN), false);
+      else if (id == IDC_BTNAUTODETECT)
+        btnAutoDetectClick();
+      else if (id == IDC_CHBAUTORUN)
+        chbAutoRunClick();
+      else if (id == IDC_CHBMINIMIZE)
+        chbMinimizeClick();
+      else if (id == IDC_CHBPOPUP)
+        chbPopupClick();
+      else if (id == IDC_BTNPOPUPPOS)
+        btnPopupPosClick();
+      else if (id == IDOK)
+        btnOKClick();
+      else if (id == IDCANCEL)
+        btnCancelClick();
+      return 0;
+    }
+  }
+  return ShellForm::HandleMessage(msg, wParam, lParam);
+}
+
+void TOptionsFrm::Show() {
+  FormShow();
+  ShellForm::Show();
+}
+
+void TOptionsFrm::FormShow() {
+  copy_.Fill(CollectSettings());
+  for (int s = 0; s < kStepperCount; ++s)
+    if (static_cast<Stepper>(s) != Stepper::ShowTime) ShowStepper(static_cast<Stepper>(s));
+  SendMessageA(cbLng, CB_SETCURSEL, static_cast<WPARAM>(LanguageItemOf(PakIndex)), 0);
+  SaveScratchProfile();
+}
+
+void TOptionsFrm::ShowStepper(Stepper which) {
+  Settings shown = copy_.Work();
+  if (which == Stepper::ShowTime) shown.PopupShowTime = popup_->ShowTime();
+  SetWindowTextA(stStepper[static_cast<int>(which)],
+                 StepperText(shown, which, UserDecimalSeparator()).c_str());
+}
+
+void TOptionsFrm::StepperClick(Stepper which, bool up) {
+  if (which == Stepper::ShowTime) {
+    // The show time is live: the popup takes it at once.
+    Settings live;
+    live.PopupShowTime = popup_->ShowTime();
+    Step(live, which, up);
+    popup_->SetShowTime(live.PopupShowTime);
+  } else {
+    copy_.Step(which, up);
+  }
+  ShowStepper(which);
+}
+
+void TOptionsFrm::btnAutoDetectClick() {
+  copy_.AutoDetect(host_->Joystick().DeviceButtonCount());
+  ShowStepper(Stepper::Buttons);
+}
+
+void TOptionsFrm::cbLngChange() {
+  const int item = static_cast<int>(SendMessageA(cbLng, CB_GETCURSEL, 0, 0));
+  std::optional<std::string> chosen;
+  if (item == kOther)
+    chosen =
+        AskOpenFile({.owner = Handle(), .filter = kLanguageFilter, .initialPath = LanguagePak});
+  const int shown = copy_.ChooseLanguage(item, chosen);
+  if (shown != item) SendMessageA(cbLng, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
+}
+
+// The registry changes at the click; OK and Cancel leave it alone. A failed
+// write is reported and the box stays ticked.
+void TOptionsFrm::chbAutoRunClick() {
+  if (Checked(chbAutoRun))
+    TurnAutorunOn(ProgramAutoruns(), AutorunCommand(ExePath()));
+  else
+    TurnAutorunOff(ProgramAutoruns());
+}
+
+void TOptionsFrm::EnablePopupControls(bool enabled) {
+  const auto s = static_cast<int>(Stepper::ShowTime);
+  for (HWND control : {lbShowTime, stStepper[s], btnStepUp[s], btnStepDown[s], btnPopupPos})
+    EnableWindow(control, enabled);
+}
+
+void TOptionsFrm::chbPopupClick() {
+  const bool on = Checked(chbPopup);
+  popup_->SetShowOnSwitch(on);
+  EnablePopupControls(on);
+}
+
+void TOptionsFrm::btnPopupPosClick() { popup_->BeginPositioning(Handle()); }
+
+void TOptionsFrm::btnOKClick() {
+  OptionsHost& main = *host_;
+  const Settings program = CollectSettings();
+  const Settings& work = copy_.Work();
+  main.TurboTimer().SetInterval(TimerInterval(work.tmrTurbo, main.TurboTimer().Interval()));
+  main.PollingTimer().SetInterval(TimerInterval(work.tmrRefresh, main.PollingTimer().Interval()));
+  main.Dispatch().MAccelarate = work.MAccelarate;
+  main.Dispatch().MSpeed = work.MSpeed;
+  TJoystick& joystick = main.Joystick();
+  joystick.SetRangeX(work.RangeX);
+  joystick.SetRangeY(work.RangeY);
+  joystick.SetDeadZoneX(work.DeadZoneX);
+  joystick.SetDeadZoneY(work.DeadZoneY);
+  PakIndex = work.PakIndex;
+  if (copy_.LanguageChanged(program)) {
+    SetLng(LanguagePackPath(work.PakIndex, work.LanguagePak, ExeFolder()));
+    main.ApplyLanguageToRows();
+    LanguagePak = work.LanguagePak;
+  }
+  if (copy_.ButtonsChanged(program)) {
+    main.Construct(work.NumOfButtons);
+    LoadBindingsBack();
+  }
+  Close();
+}
+
+void TOptionsFrm::btnCancelClick() { Close(); }
+
+// Every close: the scratch profile goes, the settings are written, and the
+// main window is enabled again, whichever way the window was closed.
 void TOptionsFrm::FormClose() {
-  // Every close writes the settings, OK or Cancel; a refused write is
-  // reported and the window still closes.
+  DeleteScratchProfile();
   Reported([this] { SaveSettings(); });
   ShellForm::FormClose();
+}
+
+// The bindings by key name: the directions move when the number of buttons
+// changes. The scratch profile is taken at each showing; where it could not
+// be written (reported then), or cannot be read back now, the copy in memory
+// serves, so a change of the number of buttons never loses a binding.
+void TOptionsFrm::SaveScratchProfile() {
+  BindingTable& table = host_->Table();
+  scratchCopy_ = MemoryProfile{};
+  SaveIni(table, scratchCopy_);
+  scratchPath_ = ScratchProfile();
+  scratchWritten_ = false;
+  Reported([&] {
+    SaveProfileFile(table, scratchPath_);
+    scratchWritten_ = true;
+  });
+}
+
+void TOptionsFrm::LoadBindingsBack() {
+  OptionsHost& main = *host_;
+  if (scratchWritten_ && !Readable(scratchPath_)) {
+    ShowError(SystemErrorText(GetLastError()));
+    scratchWritten_ = false;
+  }
+  if (scratchWritten_)
+    LoadProfileFile(main.Table(), scratchPath_, 0, &main);
+  else
+    LoadIni(main.Table(), scratchCopy_, 0, &main);
+}
+
+void TOptionsFrm::DeleteScratchProfile() {
+  if (scratchPath_.empty()) return;
+  // Only a profile this showing wrote is ours to delete. A scratch profile
+  // that will not go is harmless: the next showing writes it afresh.
+  if (scratchWritten_) DeleteFileA(scratchPath_.c_str());
+  scratchPath_.clear();
+  scratchWritten_ = false;
 }
 
 // The settings load. Every window it configures already exists: this one is
@@ -76,29 +362,26 @@ void TOptionsFrm::LoadSettings() {
   joystick.SetDeadZoneX(loaded_.DeadZoneX);
   joystick.SetDeadZoneY(loaded_.DeadZoneY);
   popup_->SetShowOnSwitch(loaded_.Popup);
+  SetChecked(chbPopup, loaded_.Popup);
+  EnablePopupControls(loaded_.Popup);
   popup_->SetShowTime(loaded_.PopupShowTime);
+  ShowStepper(Stepper::ShowTime);
   popup_->SetPosition({loaded_.PopupLeft, loaded_.PopupTop});
-  chbMinimize = loaded_.Minimize;
+  SetChecked(chbMinimize, loaded_.Minimize);
   if (loaded_.MinimizeAtStart) main.MinimizeToTray();
   // A registry that refuses to be read leaves the box unticked. Ticked, the
-  // entry is written again, so it follows the program if it has moved.
-  chbAutoRun = ReadAutorun(ProgramAutorun());
-  if (chbAutoRun) Reported([this] { chbAutoRunClick(); });
+  // entry follows the program if it has moved.
+  const AutorunEntries& autoruns = ProgramAutoruns();
+  SetChecked(chbAutoRun, AutorunSet(autoruns));
+  if (Checked(chbAutoRun)) Reported([&] { RefreshAutorun(autoruns, AutorunCommand(ExePath())); });
 
-  SetLng(LanguagePackPath(PakIndex, LanguagePak, FileNamePart(ExePath(), "path")));
+  SetLng(LanguagePackPath(PakIndex, LanguagePak, ExeFolder()));
   main.Construct(loaded_.NumOfButtons);
   // The profile loaded here does not become IniPath. With no last profile
   // (a first start) there is nothing to load, and nothing is written.
   if (!loaded_.Path.empty())
     Reported([&] { LoadProfileFile(main.Table(), loaded_.Path, 0, &main); });
   main.Dispatch().INIIndex = 0;
-}
-
-void TOptionsFrm::chbAutoRunClick() {
-  if (chbAutoRun)
-    WriteAutorun(ProgramAutorun(), AutorunCommand(ExePath()));
-  else
-    DeleteAutorun(ProgramAutorun());
 }
 
 Settings TOptionsFrm::CollectSettings() const {
@@ -111,12 +394,13 @@ Settings TOptionsFrm::CollectSettings() const {
   s.tmrRefresh = static_cast<std::int32_t>(main.PollingTimer().Interval());
   s.MAccelarate = main.Dispatch().MAccelarate;
   s.MSpeed = main.Dispatch().MSpeed;
+  // What was asked for: a value the device refused is still the user's.
   const TJoystick& joystick = main.Joystick();
-  s.RangeX = joystick.RangeX();
-  s.RangeY = joystick.RangeY();
-  s.DeadZoneX = joystick.DeadZoneX();
-  s.DeadZoneY = joystick.DeadZoneY();
-  s.Minimize = chbMinimize;
+  s.RangeX = joystick.AskedRangeX();
+  s.RangeY = joystick.AskedRangeY();
+  s.DeadZoneX = joystick.AskedDeadZoneX();
+  s.DeadZoneY = joystick.AskedDeadZoneY();
+  s.Minimize = Checked(chbMinimize);
   s.Popup = popup_->ShowOnSwitch();
   s.PopupShowTime = popup_->ShowTime();
   const POINT popupAt = popup_->Position();

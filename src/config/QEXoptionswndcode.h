@@ -1,40 +1,90 @@
 #pragma once
+#include <array>
+#include <string>
+
 #include "actions/ProfilePopup_win.h"
+#include "config/Options.h"
 #include "config/OptionsHost.h"
 #include "config/Settings.h"
+#include "ui/Controls_win.h"
 #include "ui/Window_win.h"
 
 namespace vantrel {
 
 // The options window. Created last of all windows; its creation runs the
-// settings load, which configures the windows created before it, and every
-// close writes the settings file.
+// settings load, which configures the windows created before it. The
+// steppers and the language edit a working copy that only OK applies; the
+// check boxes, the show time and the popup's position change the program at
+// once. Every close writes the settings file, and any close but OK acts as
+// Cancel.
 class TOptionsFrm : public ShellForm<TOptionsFrm> {
  public:
   void Create(HWND mainWindow, OptionsHost& host, ProfilePopup& popup);
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  void Show() override;
   void FormCreate();
+  void FormShow();
   void FormClose();
 
-  // The check boxes that hold the Minimize and Autorun settings (the popup
-  // keeps its own).
-  bool chbMinimize = false;
-  bool chbAutoRun = false;
+  void StepperClick(Stepper which, bool up);
+  void btnAutoDetectClick();
+  void cbLngChange();
+  void chbAutoRunClick();
+  void chbMinimizeClick() {}  // the box itself holds the setting
+  void chbPopupClick();
+  void btnPopupPosClick();
+  void btnOKClick();
+  void btnCancelClick();
+
   // The language: 0 English, 1 Russian, 2 a pack by full path.
   std::uint8_t PakIndex = 0;
   std::string LanguagePak;
 
   // The settings as they stand in their holders, as the close writes them.
   Settings CollectSettings() const;
+  const OptionsCopy& Working() const { return copy_; }
+
+  HWND GroupLng = nullptr;
+  HWND GroupGeneral = nullptr;
+  HWND GroupJoystick = nullptr;
+  HWND cbLng = nullptr;
+  HWND chbAutoRun = nullptr;
+  HWND chbMinimize = nullptr;
+  HWND chbPopup = nullptr;
+  HWND lbShowTime = nullptr;
+  HWND btnPopupPos = nullptr;
+  HWND btnAutoDetect = nullptr;
+  HWND btnOK = nullptr;
+  HWND btnCancel = nullptr;
+  // Indexed by Stepper: the display and its two buttons.
+  std::array<HWND, kStepperCount> stStepper{};
+  std::array<HWND, kStepperCount> btnStepUp{};
+  std::array<HWND, kStepperCount> btnStepDown{};
 
  private:
+  void CreateControls();
+  HWND AddLabel(const char* text, const ControlRect& r);
+  void AddStepper(Stepper which, const ControlRect& display);
+  void ShowStepper(Stepper which);
+  void EnablePopupControls(bool enabled);
   void LoadSettings();
   void SaveSettings();
-  void chbAutoRunClick();
+  void SaveScratchProfile();
+  void LoadBindingsBack();
+  void DeleteScratchProfile();
 
   // The values read at start-up. The close collects every value from its
   // holder; only the last profile's path is not among them (the profile
   // commands keep it in the file themselves).
   Settings loaded_;
+  OptionsCopy copy_;
+  // The scratch profile of this showing: its path while it exists, whether
+  // it was written, and the same bindings in memory for when it was not.
+  std::string scratchPath_;
+  bool scratchWritten_ = false;
+  MemoryProfile scratchCopy_;
+  ControlSet controls_;
+  GdiHandle displayBrush_;
   OptionsHost* host_ = nullptr;
   ProfilePopup* popup_ = nullptr;
 };

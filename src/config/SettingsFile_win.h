@@ -27,6 +27,16 @@ struct AutorunEntry {
 };
 AutorunEntry ProgramAutorun();
 
+// Where the program's autorun value may stand: the machine-wide Run key,
+// and the user's own Run key for a user whom the machine-wide one refuses.
+// Tests point both elsewhere.
+struct AutorunEntries {
+  AutorunEntry machine;
+  AutorunEntry user;
+};
+const AutorunEntries& ProgramAutoruns();
+void SetProgramAutoruns(AutorunEntries entries);
+
 // True when the value exists and holds a non-empty string; a key that cannot
 // be opened reads as false.
 bool ReadAutorun(const AutorunEntry& entry);
@@ -35,6 +45,31 @@ bool ReadAutorun(const AutorunEntry& entry);
 void WriteAutorun(const AutorunEntry& entry, const std::string& command);
 // Removes the value; a key that cannot be opened changes nothing.
 void DeleteAutorun(const AutorunEntry& entry);
+// The string the value holds; empty when there is none.
+std::string ReadAutorunValue(const AutorunEntry& entry);
+
+// The autorun check box. Ticked: the machine-wide value, or the user's where
+// the machine-wide write is refused for lack of rights (said to no one);
+// every other failure throws as WriteAutorun does. Unticked: both values go.
+void TurnAutorunOn(const AutorunEntries& entries, const std::string& command);
+void TurnAutorunOff(const AutorunEntries& entries);
+// Tests stand in for a registry that refuses a write (as a machine-wide key
+// refuses a user without administrator rights): when set, the check is asked
+// before each write, and a non-zero answer is taken as the registry's.
+using AutorunWriteCheck = long (*)(const AutorunEntry& entry);
+void SetAutorunWriteCheck(AutorunWriteCheck check);
+
+// Whether either value is set (read with read access only).
+bool AutorunSet(const AutorunEntries& entries);
+// At start-up, with autorun on: only when neither value holds `command` (the
+// program has moved) is it written again, so an unchanged entry costs no
+// write access, and no error box at every start.
+void RefreshAutorun(const AutorunEntries& entries, const std::string& command);
+
+// The scratch profile "qex.tmp" beside the executable, which keeps the
+// bindings while the options window is open. Tests point it elsewhere.
+const std::string& ScratchProfile();
+void SetScratchProfile(std::string path);
 
 // How the Run key starts the program: its path, quoted, so that a folder
 // with spaces ("C:\Program Files\...") can never start another program.

@@ -9,11 +9,14 @@ AxisTables::AxisTables() {
     deadZone_[offset] = 50;
     range_[offset] = 1000;
   }
+  askedDeadZone_ = deadZone_;
+  askedRange_ = range_;
 }
 
 void AxisTables::SetDeadZoneAt(int offset, std::int32_t value, AxisPropertySink* device) {
   if (!Settable(offset)) return;
   value = std::clamp(value, 0, 100);
+  askedDeadZone_[offset] = value;
   if (offset == kOffsetPov) {
     deadZone_[offset] = kRefused;
     return;
@@ -25,6 +28,7 @@ void AxisTables::SetDeadZoneAt(int offset, std::int32_t value, AxisPropertySink*
 void AxisTables::SetRangeAt(int offset, std::int32_t value, AxisPropertySink* device) {
   if (!Settable(offset)) return;
   value = std::max(value, 0);
+  askedRange_[offset] = value;
   if (offset == kOffsetPov) {
     range_[offset] = kRefused;
     return;
@@ -39,12 +43,20 @@ std::int32_t AxisTables::DeadZoneAt(int offset) const {
 
 std::int32_t AxisTables::RangeAt(int offset) const { return Settable(offset) ? range_[offset] : 0; }
 
+std::int32_t AxisTables::AskedDeadZoneAt(int offset) const {
+  return Settable(offset) ? askedDeadZone_[offset] : 0;
+}
+
+std::int32_t AxisTables::AskedRangeAt(int offset) const {
+  return Settable(offset) ? askedRange_[offset] : 0;
+}
+
 void AxisTables::SendAll(AxisPropertySink& device) {
   // The last offset is outside what a set accepts, so it is never sent.
   for (int offset = 0; offset < kStateRecordSize; ++offset)
-    SetDeadZoneAt(offset, deadZone_[offset], &device);
+    SetDeadZoneAt(offset, askedDeadZone_[offset], &device);
   for (int offset = 0; offset < kStateRecordSize; ++offset)
-    SetRangeAt(offset, range_[offset], &device);
+    SetRangeAt(offset, askedRange_[offset], &device);
 }
 
 }  // namespace vantrel

@@ -40,9 +40,15 @@ class AxisTables {
   // 0 for an offset outside 0 … 270.
   std::int32_t DeadZoneAt(int offset) const;
   std::int32_t RangeAt(int offset) const;
+  // The value last asked for at the offset, clamped as stored, whether or not
+  // the device took it: what the settings keep, so that a refusal never
+  // replaces the user's value with -1.
+  std::int32_t AskedDeadZoneAt(int offset) const;
+  std::int32_t AskedRangeAt(int offset) const;
 
-  // An opened device gets every stored dead zone, then every stored range,
-  // offset by offset in ascending order.
+  // An opened device gets every dead zone asked for, then every range,
+  // offset by offset in ascending order (a value an earlier device refused is
+  // asked for again, not its -1).
   void SendAll(AxisPropertySink& device);
 
  private:
@@ -50,6 +56,8 @@ class AxisTables {
 
   std::array<std::int32_t, kStateRecordSize> deadZone_{};
   std::array<std::int32_t, kStateRecordSize> range_{};
+  std::array<std::int32_t, kStateRecordSize> askedDeadZone_{};
+  std::array<std::int32_t, kStateRecordSize> askedRange_{};
 };
 
 }  // namespace vantrel

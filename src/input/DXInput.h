@@ -83,6 +83,12 @@ class TJoystick : private AxisPropertySink {
   std::int32_t RangeX() const { return RangeAt(kOffsetX); }
   std::int32_t RangeY() const { return RangeAt(kOffsetY); }
   std::int32_t RangeZ() const { return RangeAt(kOffsetZ); }
+  // What the settings keep: the values last asked for, even where the
+  // device refused them.
+  std::int32_t AskedDeadZoneX() const { return tables_.AskedDeadZoneAt(kOffsetX); }
+  std::int32_t AskedDeadZoneY() const { return tables_.AskedDeadZoneAt(kOffsetY); }
+  std::int32_t AskedRangeX() const { return tables_.AskedRangeAt(kOffsetX); }
+  std::int32_t AskedRangeY() const { return tables_.AskedRangeAt(kOffsetY); }
   void SetDeadZoneX(std::int32_t value) { SetDeadZoneAt(kOffsetX, value); }
   void SetDeadZoneY(std::int32_t value) { SetDeadZoneAt(kOffsetY, value); }
   void SetDeadZoneZ(std::int32_t value) { SetDeadZoneAt(kOffsetZ, value); }

@@ -280,7 +280,9 @@ bool TJoystick::SendDeadZone(int offset, std::int32_t tenThousandths) {
   property.diph.dwObj = static_cast<DWORD>(offset);
   property.diph.dwHow = DIPH_BYOFFSET;
   property.dwData = static_cast<DWORD>(tenThousandths);
-  return device_->SetProperty(DIPROP_DEADZONE, &property.diph) == DI_OK;
+  // Success codes other than DI_OK (DI_PROPNOEFFECT: the value was taken
+  // but changes nothing) are no refusal.
+  return SUCCEEDED(device_->SetProperty(DIPROP_DEADZONE, &property.diph));
 }
 
 bool TJoystick::SendRange(int offset, std::int32_t lower, std::int32_t upper) {
@@ -291,7 +293,7 @@ bool TJoystick::SendRange(int offset, std::int32_t lower, std::int32_t upper) {
   property.diph.dwHow = DIPH_BYOFFSET;
   property.lMin = lower;
   property.lMax = upper;
-  return device_->SetProperty(DIPROP_RANGE, &property.diph) == DI_OK;
+  return SUCCEEDED(device_->SetProperty(DIPROP_RANGE, &property.diph));
 }
 
 void TJoystick::SetCooperativeLevel(HWND window) noexcept {

@@ -66,6 +66,24 @@ void DrawFlatButton(const DRAWITEMSTRUCT& item, COLORREF colour, HGDIOBJ font) {
   }
 }
 
+void DrawFlatArrow(const DRAWITEMSTRUCT& item, bool up) {
+  const RECT r = DrawFlatFace(item);
+  const HDC dc = item.hDC;
+  const int cx = (r.left + r.right) / 2;
+  const int cy = (r.top + r.bottom) / 2;
+  const POINT upward[] = {{cx, cy - 2}, {cx - 4, cy + 2}, {cx + 4, cy + 2}};
+  const POINT downward[] = {{cx - 4, cy - 2}, {cx + 4, cy - 2}, {cx, cy + 2}};
+  const COLORREF ink =
+      GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
+  const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
+  const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
+  SetDCPenColor(dc, ink);
+  SetDCBrushColor(dc, ink);
+  Polygon(dc, up ? upward : downward, 3);
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+}
+
 void ControlSet::SetFont(const std::string& name, std::uint16_t charset) {
   regular_.reset(MakeFont(name, charset, false));
   bold_.reset(MakeFont(name, charset, true));
@@ -85,8 +103,20 @@ HWND ControlSet::AddButton(HWND parent, const std::string& text, const ControlRe
   return hwnd;
 }
 
+HWND ControlSet::AddArrow(HWND parent, bool up, const ControlRect& r, int id) {
+  const HWND hwnd = Add(parent, 0, "BUTTON", "", WS_VISIBLE | BS_PUSHBUTTON | BS_OWNERDRAW, r, id);
+  arrows_.push_back({hwnd, up});
+  return hwnd;
+}
+
 bool ControlSet::DrawItem(const DRAWITEMSTRUCT& item) const {
   if (item.CtlType != ODT_BUTTON) return false;
+  for (const auto& [arrow, up] : arrows_) {
+    if (arrow == item.hwndItem) {
+      DrawFlatArrow(item, up);
+      return true;
+    }
+  }
   for (HWND button : buttons_) {
     if (button == item.hwndItem) {
       DrawFlatButton(item, GetSysColor(COLOR_BTNTEXT), Regular());

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace vantrel {
@@ -36,6 +37,8 @@ RECT DrawFlatFace(const DRAWITEMSTRUCT& item);
 // An owner-drawn push button with its caption in `colour` (grey while
 // disabled) and the focus rectangle.
 void DrawFlatButton(const DRAWITEMSTRUCT& item, COLORREF colour, HGDIOBJ font);
+// An owner-drawn arrow button: a small triangle pointing up or down.
+void DrawFlatArrow(const DRAWITEMSTRUCT& item, bool up);
 
 // The colour of the action displays, the key display and the popup lines.
 constexpr COLORREF kDisplayColour = RGB(58, 110, 165);
@@ -57,6 +60,8 @@ class ControlSet {
            const ControlRect& r, int id, bool bold = false);
   // A flat push button that takes the focus with Tab.
   HWND AddButton(HWND parent, const std::string& text, const ControlRect& r, int id);
+  // A flat arrow button, as a stepper has two of.
+  HWND AddArrow(HWND parent, bool up, const ControlRect& r, int id);
   // WM_DRAWITEM of the window: false for anything that is not one of its buttons.
   bool DrawItem(const DRAWITEMSTRUCT& item) const;
 
@@ -64,6 +69,7 @@ class ControlSet {
   GdiHandle regular_;
   GdiHandle bold_;
   std::vector<HWND> buttons_;
+  std::vector<std::pair<HWND, bool>> arrows_;  // and whether it points up
 };
 
 }  // namespace vantrel

@@ -27,4 +27,16 @@ void ShowError(const std::exception& error) noexcept { Show(error.what()); }
 
 void ShowUnknownError() noexcept { Show("Unexpected error"); }
 
+std::string SystemErrorText(unsigned long code) {
+  char text[512] = {};
+  const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                 nullptr, code, 0, text, sizeof text, nullptr);
+  std::string message(text, n);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                              message.back() == '.' || message.back() == ' '))
+    message.pop_back();
+  if (message.empty()) message = "System error " + std::to_string(code);
+  return message;
+}
+
 }  // namespace vantrel

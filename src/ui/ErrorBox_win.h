@@ -14,4 +14,8 @@ void ShowError(const std::string& text) noexcept;
 void ShowError(const std::exception& error) noexcept;
 void ShowUnknownError() noexcept;
 
+// The platform's own text for a system error code ("File not found" for a
+// missing file), without its line break and full stop.
+std::string SystemErrorText(unsigned long code);
+
 }  // namespace vantrel

@@ -121,6 +121,13 @@ TEST(AxisTables, SendsDeviceUnitsAndStoresARefusalAsMinusOne) {
   t.SetRangeAt(0, 700, &device);
   EXPECT_EQ(t.DeadZoneAt(4), kRefused);
   EXPECT_EQ(t.RangeAt(0), kRefused);
+  EXPECT_EQ(t.AskedDeadZoneAt(4), 40) << "the settings keep what was asked for";
+  EXPECT_EQ(t.AskedRangeAt(0), 700);
+
+  device.refuse = false;
+  t.SendAll(device);
+  EXPECT_EQ(device.deadZones[4], 4000) << "a new device is asked for the value, not for -1";
+  EXPECT_EQ(t.RangeAt(0), 700);
 }
 
 TEST(AxisTables, SendAllGoesThroughDeadZonesThenRangesInOffsetOrder) {

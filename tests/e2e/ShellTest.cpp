@@ -94,6 +94,9 @@ TEST_F(ShellTest, AltF4PostedToTheMainWindowIsSwallowed) {
 }
 
 TEST_F(ShellTest, MinimiseHidesEveryWindowAndTrayClickRestoresOnlyTheMainOne) {
+  // The help text ships beside the program; without it Help reports the
+  // missing file first.
+  program.Write("readme.txt", "Vantrel\r\n");
   PostMessageA(main, WM_COMMAND, IDM_HELP, 0);
   ASSERT_TRUE(WaitUntil([&] { return Visible("THelpFrm"); }));
   EXPECT_TRUE(IsWindowEnabled(main)) << "Help leaves the main window usable";

@@ -129,6 +129,23 @@ TEST_F(JoystickTest, RangeAndDeadZoneReachTheDeviceAtOnce) {
   EXPECT_EQ(state->deadZone[0], 10000) << "clamped to 100 %";
 }
 
+TEST_F(JoystickTest, ARefusedValueStaysAskedForAndANoEffectAnswerIsNoRefusal) {
+  TDXInput input(window.get());
+  input.OpenAll();
+  state->axisPropertyAnswer = S_FALSE;  // DI_PROPNOEFFECT
+  input.Joystick.SetRangeX(400);
+  input.Joystick.SetDeadZoneY(25);
+  EXPECT_EQ(input.Joystick.RangeX(), 400);
+  EXPECT_EQ(input.Joystick.DeadZoneY(), 25);
+  state->axisPropertyAnswer = E_NOTIMPL;  // DIERR_UNSUPPORTED
+  input.Joystick.SetRangeX(600);
+  input.Joystick.SetDeadZoneY(35);
+  EXPECT_EQ(input.Joystick.RangeX(), -1);
+  EXPECT_EQ(input.Joystick.DeadZoneY(), -1);
+  EXPECT_EQ(input.Joystick.AskedRangeX(), 600);
+  EXPECT_EQ(input.Joystick.AskedDeadZoneY(), 35);
+}
+
 TEST_F(JoystickTest, ReadsButtonsAndAxesAndAcquiresOnDemand) {
   TDXInput input(window.get());
   state->lX = -300;

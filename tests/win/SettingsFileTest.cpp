@@ -91,20 +91,24 @@ TEST_F(SettingsFile, ARefusedWriteIsReported) {
   CloseHandle(lock);
 }
 
-// These two run under the locale the test run chooses; CTest runs the suite
-// once more with a German locale, where the decimal separator is a comma.
-TEST_F(SettingsFile, FloatsUseTheLocalesCommaWhereItHasOne) {
-  if (UserDecimalSeparator() != ',') GTEST_SKIP() << "needs a comma-decimal locale";
+// These two run under the locale the test run chooses, and CTest runs the
+// suite once more with a German locale, where the decimal separator is a
+// comma: each checks the separator of the locale it meets.
+TEST_F(SettingsFile, FloatsUseTheLocalesSeparator) {
+  const char sep = UserDecimalSeparator();
   Settings s;
   s.MAccelarate = 0.3;
   SaveSettingsFile(dir / "Vantrel.set", s);
-  EXPECT_THAT(ReadFileBytes(dir / "Vantrel.set"), ::testing::HasSubstr("MAccelarate=0,3\r\n"));
+  EXPECT_THAT(ReadFileBytes(dir / "Vantrel.set"),
+              ::testing::HasSubstr(std::string("MAccelarate=0") + sep + "3\r\n"));
   EXPECT_DOUBLE_EQ(LoadSettingsFile(dir / "Vantrel.set").MAccelarate, 0.3);
 }
 
-TEST_F(SettingsFile, ACommaIsNoDecimalPointWhereThePointIsOne) {
-  if (UserDecimalSeparator() != '.') GTEST_SKIP() << "needs a point-decimal locale";
-  const std::string path = Set("MAccelarate=0,3\r\nMSpeed=12.5\r\n");
+TEST_F(SettingsFile, TheOtherSeparatorIsNoDecimalPoint) {
+  const char sep = UserDecimalSeparator();
+  const char other = sep == ',' ? '.' : ',';
+  const std::string path =
+      Set(std::string("MAccelarate=0") + other + "3\r\nMSpeed=12" + sep + "5\r\n");
   EXPECT_DOUBLE_EQ(LoadSettingsFile(path).MAccelarate, 0.1);
   EXPECT_DOUBLE_EQ(LoadSettingsFile(path).MSpeed, 12.5);
 }

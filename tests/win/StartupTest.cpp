@@ -19,10 +19,17 @@ using test::ReadFileBytes;
 using test::WriteFileBytes;
 using ::testing::HasSubstr;
 
+bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
 class Startup : public ::testing::Test {
  protected:
   void SetUp() override { SetSettingsFile(settingsPath); }
-  void TearDown() override { SetSettingsFile(dir / "unused.set"); }
+  void TearDown() override {
+    app.reset();
+    SetSettingsFile(dir / "unused.set");
+    // The real autorun entry, whatever an assertion interrupted.
+    DeleteAutorun(ProgramAutorun());
+  }
 
   // Starts the program's windows with this settings file text ("" for none).
   Application& Start(const std::string& settings) {
@@ -52,7 +59,7 @@ TEST_F(Startup, WithoutASettingsFileEveryDefaultApplies) {
   EXPECT_EQ(PopupPosition().x, 50);
   EXPECT_EQ(PopupPosition().y, 50);
   EXPECT_FALSE(a.MainFrm.InTray());
-  EXPECT_FALSE(a.OptionsFrm.chbMinimize);
+  EXPECT_FALSE(Checked(a.OptionsFrm.chbMinimize));
   EXPECT_FALSE(a.popupINI.ShowOnSwitch());
   EXPECT_EQ(Kept().Button, "Button");
   EXPECT_EQ(GetFileAttributesA(settingsPath.c_str()), INVALID_FILE_ATTRIBUTES)
@@ -75,7 +82,7 @@ TEST_F(Startup, StoredValuesReachTheirHolders) {
   EXPECT_EQ(a.popupINI.ShowTime(), 44) << "low 8 bits";
   EXPECT_EQ(PopupPosition().x, 210);
   EXPECT_EQ(PopupPosition().y, 64);
-  EXPECT_TRUE(a.OptionsFrm.chbMinimize);
+  EXPECT_TRUE(Checked(a.OptionsFrm.chbMinimize));
   EXPECT_FALSE(a.MainFrm.InTray()) << "only Minimize=1 minimises";
   EXPECT_EQ(a.MainFrm.Bindings[2].Execute, "C:\\x.exe");
   EXPECT_TRUE(a.MainFrm.IniPath.empty()) << "the start-up profile is not the File menu's";
@@ -100,7 +107,7 @@ TEST_F(Startup, OddButtonCountsAndIntervals) {
 TEST_F(Startup, MinimizeOneStartsInTheTray) {
   Application& a = Start("Minimize=1\r\n");
   EXPECT_TRUE(a.MainFrm.InTray());
-  EXPECT_TRUE(a.OptionsFrm.chbMinimize);
+  EXPECT_TRUE(Checked(a.OptionsFrm.chbMinimize));
   a.Show(SW_SHOWNORMAL);
   EXPECT_FALSE(IsWindowVisible(a.MainFrm.Handle()));
 }
@@ -119,16 +126,8 @@ TEST_F(Startup, AnAutorunEntryIsWrittenAgainWithTheProgramsPath) {
   const AutorunEntry entry = ProgramAutorun();
   WriteAutorun(entry, "C:\\Old Place\\Vantrel.exe");
   Application& a = Start("");
-  EXPECT_TRUE(a.OptionsFrm.chbAutoRun);
-  HKEY key;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, entry.key.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
-  char data[MAX_PATH * 2] = {};
-  DWORD size = sizeof data;
-  RegQueryValueExA(key, entry.value.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data),
-                   &size);
-  RegCloseKey(key);
-  DeleteAutorun(entry);
-  EXPECT_EQ(std::string(data), AutorunCommand(ExePath()));
+  EXPECT_TRUE(Checked(a.OptionsFrm.chbAutoRun));
+  EXPECT_EQ(ReadAutorunValue(entry), AutorunCommand(ExePath()));
 }
 
 TEST_F(Startup, ClosingTheOptionsWritesEveryHolderBack) {

@@ -194,7 +194,8 @@ class Device : public Counted<IDirectInputDevice2A> {
       s.rangeMax[offset] = r->lMax;
     }
     // Only the axes take a dead zone or a range; elsewhere there is no such object.
-    return IsAxis(offset) ? DI_OK : DIERR_OBJECTNOTFOUND;
+    if (!IsAxis(offset)) return DIERR_OBJECTNOTFOUND;
+    return s.axisPropertyAnswer ? static_cast<HRESULT>(s.axisPropertyAnswer) : DI_OK;
   }
   STDMETHOD(Acquire)() override {
     DoubleState& s = State();
@@ -285,9 +286,7 @@ class Device : public Counted<IDirectInputDevice2A> {
   STDMETHOD(GetForceFeedbackState)(LPDWORD) override { return DIERR_UNSUPPORTED; }
   STDMETHOD(SendForceFeedbackCommand)(DWORD) override { return DIERR_UNSUPPORTED; }
   STDMETHOD(EnumCreatedEffectObjects)
-  (LPDIENUMCREATEDEFFECTOBJECTSCALLBACK, LPVOID, DWORD) override {
-    return DI_OK;
-  }
+  (LPDIENUMCREATEDEFFECTOBJECTSCALLBACK, LPVOID, DWORD) override { return DI_OK; }
   STDMETHOD(Escape)(LPDIEFFESCAPE) override { return DIERR_UNSUPPORTED; }
   STDMETHOD(Poll)() override {
     DoubleState& s = State();

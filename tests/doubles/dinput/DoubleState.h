@@ -72,6 +72,10 @@ struct DoubleState {
   std::int32_t acquireCalls, unacquireCalls, pollCalls, getDeviceStateCalls;
   std::int32_t getDeviceStateSize;
   std::int32_t queryDevice2Calls;
+
+  // Driven by the test: when not 0, what an axis's dead zone or range answers
+  // (a refusal, or a success code other than DI_OK).
+  std::int32_t axisPropertyAnswer;
 };
 
 inline void ResetDoubleState(DoubleState& s) {

@@ -1,0 +1,115 @@
+#include "config/Options.h"
+
+#include <cmath>
+#include <string>
+
+namespace vantrel {
+
+namespace {
+
+constexpr std::array<StepperRule, kStepperCount> kRules{{
+    {1, 1, 32},       // Buttons
+    {10, 50, 500},    // Refresh (ms)
+    {5, 5, 95},       // DeadX (%)
+    {5, 5, 95},       // DeadY
+    {50, 50, 1000},   // RangeX
+    {50, 50, 1000},   // RangeY
+    {10, 10, 1000},   // Turbo (ms)
+    {0.1, 0.1, 5.0},  // MAccel, stepped in tenths
+    {1, 1, 20},       // MSpeed
+    {1, 0, 60},       // ShowTime (s)
+}};
+
+template <class T>
+T Stepped(T value, const StepperRule& rule, bool up) {
+  const auto step = static_cast<T>(rule.step);
+  if (up && value < rule.upper) return static_cast<T>(value + step);
+  if (!up && value > rule.lower) return static_cast<T>(value - step);
+  return value;
+}
+
+double SteppedTenths(double value, bool up) {
+  // nearbyint rounds half to even in the default rounding mode.
+  const auto tenths = static_cast<std::uint8_t>(static_cast<long long>(std::nearbyint(value * 10)));
+  int t = tenths;
+  if (up && t < 50) ++t;
+  if (!up && t > 1) --t;
+  return t / 10.0;
+}
+
+}  // namespace
+
+const StepperRule& RuleOf(Stepper which) { return kRules[static_cast<std::size_t>(which)]; }
+
+void Step(Settings& s, Stepper which, bool up) {
+  const StepperRule& rule = RuleOf(which);
+  switch (which) {
+    case Stepper::Buttons: s.NumOfButtons = Stepped(s.NumOfButtons, rule, up); break;
+    case Stepper::Refresh: s.tmrRefresh = Stepped(s.tmrRefresh, rule, up); break;
+    case Stepper::DeadX: s.DeadZoneX = Stepped(s.DeadZoneX, rule, up); break;
+    case Stepper::DeadY: s.DeadZoneY = Stepped(s.DeadZoneY, rule, up); break;
+    case Stepper::RangeX: s.RangeX = Stepped(s.RangeX, rule, up); break;
+    case Stepper::RangeY: s.RangeY = Stepped(s.RangeY, rule, up); break;
+    case Stepper::Turbo: s.tmrTurbo = Stepped(s.tmrTurbo, rule, up); break;
+    case Stepper::MAccel: s.MAccelarate = SteppedTenths(s.MAccelarate, up); break;
+    case Stepper::MSpeed: s.MSpeed = Stepped(s.MSpeed, rule, up); break;
+    case Stepper::ShowTime: s.PopupShowTime = Stepped(s.PopupShowTime, rule, up); break;
+  }
+}
+
+std::string StepperText(const Settings& s, Stepper which, char sep) {
+  switch (which) {
+    case Stepper::Buttons: return std::to_string(s.NumOfButtons);
+    case Stepper::Refresh: return std::to_string(s.tmrRefresh);
+    case Stepper::DeadX: return std::to_string(s.DeadZoneX);
+    case Stepper::DeadY: return std::to_string(s.DeadZoneY);
+    case Stepper::RangeX: return std::to_string(s.RangeX);
+    case Stepper::RangeY: return std::to_string(s.RangeY);
+    case Stepper::Turbo: return std::to_string(s.tmrTurbo);
+    case Stepper::MAccel: return FormatSettingsFloat(s.MAccelarate, sep);
+    case Stepper::MSpeed: return FormatSettingsFloat(s.MSpeed, sep);
+    case Stepper::ShowTime: return std::to_string(s.PopupShowTime);
+  }
+  return {};
+}
+
+void OptionsCopy::AutoDetect(int deviceButtonCount) {
+  work_.NumOfButtons = static_cast<std::uint8_t>(
+      deviceButtonCount < 0 ? 0
+                            : (deviceButtonCount > kMaxButtons ? kMaxButtons : deviceButtonCount));
+}
+
+int OptionsCopy::ChooseLanguage(int item, const std::optional<std::string>& chosenPack) {
+  switch (item) {
+    case kEnglish: work_.LanguagePak.clear(); break;
+    case kRussian: work_.LanguagePak = kRussianPack; break;
+    case kOther:
+      if (!chosenPack || chosenPack->empty()) return LanguageItemOf(work_.PakIndex);
+      work_.LanguagePak = *chosenPack;
+      break;
+    default: return LanguageItemOf(work_.PakIndex);
+  }
+  work_.PakIndex = static_cast<std::uint8_t>(item);
+  return item;
+}
+
+int LanguageItemOf(std::uint8_t pakIndex) {
+  return pakIndex >= kOther ? static_cast<int>(kOther) : static_cast<int>(pakIndex);
+}
+
+std::string MemoryProfile::ReadString(const std::string& section, const std::string& key,
+                                      const std::string& def) {
+  const auto found = values_.find({section, key});
+  return found == values_.end() ? def : found->second;
+}
+
+void MemoryProfile::WriteString(const std::string& section, const std::string& key,
+                                const std::string& value) {
+  values_[{section, key}] = value;
+}
+
+void MemoryProfile::EraseSection(const std::string& section) {
+  std::erase_if(values_, [&](const auto& kv) { return kv.first.first == section; });
+}
+
+}  // namespace vantrel

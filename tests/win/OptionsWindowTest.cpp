@@ -1,0 +1,490 @@
+// The options, Help and About windows, driven through their real controls
+// with the program's windows created in this process and the DirectInput
+// double beside the executable standing in for the joystick.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/Application_win.h"
+#include "base/IniFile_win.h"
+#include "config/SettingsFile_win.h"
+#include "dinput/DoubleState.h"
+#include "lang/KeptTexts.h"
+#include "resource.h"
+#include "win/BoxCounter_win.h"
+#include "win/Picture_win.h"
+#include "win/TempDir_win.h"
+
+namespace vantrel {
+namespace {
+
+using test::ReadFileBytes;
+using test::WriteFileBytes;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+std::string Text(HWND hwnd) { return TextOf(hwnd); }
+bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void Click(HWND control) { SendMessageA(control, BM_CLICK, 0, 0); }
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A profile for 16 buttons: buttons 1 to 12 and 14 bound, and the four
+// directions (stored crossed: the Up row under "Left", and so on).
+std::string SixteenButtonProfile() {
+  std::string p = "[Bind]\r\n";
+  for (int b = 1; b <= 12; ++b)
+    p += "Button" + std::to_string(b) + ".Action=3\r\nButton" + std::to_string(b) +
+         ".VCode=" + std::to_string(64 + b) + "\r\n";
+  p += "Button14.Action=5\r\nButton14.Execute=C:\\x.exe\r\n";
+  p += "Left.Action=3\r\nLeft.VCode=38\r\nRight.Action=3\r\nRight.VCode=40\r\n";
+  p += "Up.Action=4\r\nUp.MButton=300\r\nDown.Action=4\r\nDown.MButton=301\r\n";
+  return p;
+}
+
+class Options : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string name = "vantrel-options-" + std::to_string(GetCurrentProcessId());
+    SetEnvironmentVariableA(test::kDoubleStateVariable, name.c_str());
+    state = test::MapDoubleState(name.c_str());
+    ASSERT_NE(state, nullptr);
+    test::ResetDoubleState(*state);
+    SetSettingsFile(settingsPath);
+    SetScratchProfile(scratchPath);
+    savedAutoruns = ProgramAutoruns();
+    SetProgramAutoruns({{HKEY_CURRENT_USER, testKey + "\\Machine", "QEX"},
+                        {HKEY_CURRENT_USER, testKey + "\\User", "QEX"}});
+  }
+  // Whatever an assertion interrupted, the registry keeps nothing of the test.
+  void TearDown() override {
+    app.reset();
+    SetAutorunWriteCheck(nullptr);
+    RegDeleteTreeA(HKEY_CURRENT_USER, testKey.c_str());
+    SetProgramAutoruns(savedAutoruns);
+    SetSettingsFile(dir / "unused.set");
+  }
+
+  Application& Start(const std::string& settings, const std::string& profile = "") {
+    std::string text = "[Setup]\r\n" + settings;
+    if (!profile.empty()) {
+      WriteFileBytes(dir / "pad.ini", profile);
+      text += "Path=" + dir / "pad.ini" + "\r\n";
+    }
+    WriteFileBytes(settingsPath, text);
+    app = std::make_unique<Application>();
+    app->CreateForms();
+    app->Show(SW_SHOWNORMAL);
+    return *app;
+  }
+  TOptionsFrm& Opts() { return app->OptionsFrm; }
+  HWND Main() { return app->MainFrm.Handle(); }
+  // As the menu's Options item does.
+  void Open() { SendMessageA(Main(), WM_COMMAND, IDM_OPTIONS, 0); }
+  HWND Display(Stepper s) { return Opts().stStepper[static_cast<int>(s)]; }
+  void Up(Stepper s) { Click(Opts().btnStepUp[static_cast<int>(s)]); }
+  void Down(Stepper s) { Click(Opts().btnStepDown[static_cast<int>(s)]); }
+  void ChooseLanguage(int item) {
+    SendMessageA(Opts().cbLng, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    SendMessageA(Opts().Handle(), WM_COMMAND, MAKEWPARAM(IDC_CBLNG, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Opts().cbLng));
+  }
+  std::string RowCaption(int entry) { return Text(app->MainFrm.Rows.btnJoy[entry]); }
+  Settings Saved() { return LoadSettingsFile(settingsPath); }
+  test::TempDir dir;
+  const std::string settingsPath = dir / "Vantrel.set";
+  const std::string scratchPath = dir / "qex.tmp";
+  const std::string testKey = "Software\\VantrelTest" + std::to_string(GetCurrentProcessId());
+  AutorunEntries savedAutoruns;
+  test::DoubleState* state = nullptr;
+  std::unique_ptr<Application> app;
+};
+
+TEST_F(Options, CancelLeavesEveryValueButStillWritesTheSettings) {
+  Application& a =
+      Start("NumOfButtons=6\r\ntmrTurbo=995\r\nMAccelarate=4.9\r\nRangeX=500\r\nDeadZoneY=20\r\n");
+  Open();
+  EXPECT_TRUE(Opts().Visible());
+  EXPECT_FALSE(IsWindowEnabled(Main()));
+  EXPECT_TRUE(Exists(scratchPath)) << "the bindings are kept while the window is open";
+  EXPECT_EQ(Text(Display(Stepper::Turbo)), "995");
+  Up(Stepper::Turbo);
+  EXPECT_EQ(Text(Display(Stepper::Turbo)), "1005");
+  Up(Stepper::Turbo);
+  EXPECT_EQ(Text(Display(Stepper::Turbo)), "1005");
+  Up(Stepper::MAccel);
+  EXPECT_EQ(Text(Display(Stepper::MAccel)), "5");
+  Up(Stepper::Buttons);
+  Down(Stepper::RangeX);
+  Click(Opts().btnAutoDetect);
+  EXPECT_EQ(Text(Display(Stepper::Buttons)), "12");
+  ChooseLanguage(kRussian);
+  DeleteFileA(settingsPath.c_str());
+  Click(Opts().btnCancel);
+
+  EXPECT_FALSE(Opts().Visible());
+  EXPECT_TRUE(IsWindowEnabled(Main()));
+  EXPECT_FALSE(Exists(scratchPath));
+  EXPECT_EQ(a.MainFrm.Bindings.NumOfButtons(), 6);
+  EXPECT_EQ(a.MainFrm.tmrTurbo.Interval(), 995u);
+  EXPECT_DOUBLE_EQ(a.MainFrm.Actions.MAccelarate, 4.9);
+  EXPECT_EQ(a.MainFrm.DXInput1.Joystick.RangeX(), 500);
+  const Settings s = Saved();
+  EXPECT_EQ(s.NumOfButtons, 6);
+  EXPECT_EQ(s.tmrTurbo, 995);
+  EXPECT_EQ(s.RangeX, 500);
+  EXPECT_EQ(s.DeadZoneY, 20);
+  EXPECT_EQ(s.PakIndex, 0);
+  Open();
+  EXPECT_EQ(Text(Display(Stepper::Turbo)), "995") << "the next showing starts from the program";
+  EXPECT_EQ(SendMessageA(Opts().cbLng, CB_GETCURSEL, 0, 0), kEnglish);
+}
+
+TEST_F(Options, OkAppliesTheWorkingCopy) {
+  Application& a = Start("MAccelarate=0.2\r\n");
+  Open();
+  Up(Stepper::Turbo);
+  Down(Stepper::Refresh);
+  Up(Stepper::Refresh);
+  Up(Stepper::MAccel);
+  Up(Stepper::MSpeed);
+  Down(Stepper::RangeY);
+  Down(Stepper::DeadX);
+  EXPECT_EQ(Text(Display(Stepper::MAccel)), "0.3");
+  Click(Opts().btnOK);
+  EXPECT_EQ(a.MainFrm.tmrTurbo.Interval(), 110u);
+  EXPECT_EQ(a.MainFrm.Timer1.Interval(), 60u) << "50 cannot go lower";
+  EXPECT_DOUBLE_EQ(a.MainFrm.Actions.MAccelarate, 0.3);
+  EXPECT_DOUBLE_EQ(a.MainFrm.Actions.MSpeed, 9);
+  EXPECT_EQ(a.MainFrm.DXInput1.Joystick.RangeY(), 950);
+  EXPECT_EQ(a.MainFrm.DXInput1.Joystick.DeadZoneX(), 45);
+  EXPECT_EQ(state->rangeMax[4], 950) << "the device has the new range at once";
+  const Settings s = Saved();
+  EXPECT_EQ(s.tmrTurbo, 110);
+  EXPECT_DOUBLE_EQ(s.MAccelarate, 0.3);
+  EXPECT_EQ(s.RangeY, 950);
+  EXPECT_TRUE(IsWindowEnabled(Main()));
+  EXPECT_FALSE(Exists(scratchPath));
+}
+
+TEST_F(Options, PopupTickedThenCancelStaysOnAndIsRecorded) {
+  Application& a = Start("");
+  Open();
+  const HWND showTime = Display(Stepper::ShowTime);
+  EXPECT_FALSE(IsWindowEnabled(showTime));
+  EXPECT_FALSE(IsWindowEnabled(Opts().btnPopupPos));
+  Click(Opts().chbPopup);
+  EXPECT_TRUE(IsWindowEnabled(showTime));
+  EXPECT_TRUE(IsWindowEnabled(Opts().btnPopupPos));
+  EXPECT_TRUE(a.popupINI.ShowOnSwitch()) << "live: the next switch shows the popup";
+  Up(Stepper::ShowTime);
+  EXPECT_EQ(Text(showTime), "1");
+  EXPECT_EQ(a.popupINI.ShowTime(), 1);
+  Click(Opts().btnCancel);
+  EXPECT_TRUE(a.popupINI.ShowOnSwitch());
+  const Settings s = Saved();
+  EXPECT_TRUE(s.Popup);
+  EXPECT_EQ(s.PopupShowTime, 1);
+}
+
+TEST_F(Options, TheDraggedPopupIsSavedAsItsPosition) {
+  Application& a = Start("Popup=1\r\nPopupShowTime=7\r\n");
+  Open();
+  Click(Opts().btnPopupPos);
+  EXPECT_TRUE(a.popupINI.Visible());
+  EXPECT_FALSE(IsWindowEnabled(Opts().Handle())) << "until the popup is closed";
+  SetWindowPos(a.popupINI.Handle(), nullptr, 321, 222, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  a.popupINI.Close();
+  EXPECT_TRUE(IsWindowEnabled(Opts().Handle()));
+  Click(Opts().btnCancel);
+  const Settings s = Saved();
+  EXPECT_EQ(s.PopupLeft, 321);
+  EXPECT_EQ(s.PopupTop, 222);
+  EXPECT_EQ(s.PopupShowTime, 7) << "the show time comes back after positioning";
+}
+
+TEST_F(Options, DetectAndOkKeepTheBindingsOfTheButtonsLeftAndOfTheDirections) {
+  Application& a = Start("NumOfButtons=16\r\n", SixteenButtonProfile());
+  const std::string upText = a.MainFrm.RowText(a.MainFrm.Bindings.EntryUp);
+  Open();
+  Click(Opts().btnAutoDetect);
+  Click(Opts().btnOK);
+  const BindingTable& t = a.MainFrm.Bindings;
+  ASSERT_EQ(t.NumOfButtons(), 12);
+  EXPECT_EQ(a.MainFrm.Rows.btnJoy.size(), 17u) << "12 button rows and 4 direction rows";
+  for (int b = 1; b <= 12; ++b)
+    EXPECT_EQ(t[static_cast<std::uint8_t>(b)].VCode, 64 + b) << "button " << b;
+  EXPECT_EQ(t[t.EntryUp].VCode, 38);
+  EXPECT_EQ(t[t.EntryDown].VCode, 40);
+  EXPECT_EQ(t[t.EntryLeft].VCode, 300);
+  EXPECT_EQ(t[t.EntryRight].VCode, 301);
+  EXPECT_EQ(a.MainFrm.RowText(t.EntryUp), upText);
+  EXPECT_EQ(RowCaption(t.EntryUp), "Up");
+  EXPECT_FALSE(Exists(scratchPath));
+  const Settings s = Saved();
+  EXPECT_EQ(s.NumOfButtons, 12);
+  EXPECT_EQ(s.Path, dir / "pad.ini") << "the scratch profile never becomes the last profile";
+}
+
+TEST_F(Options, AnUnwritableScratchProfileIsReportedOnceAndTheBindingsCarryOverInMemory) {
+  // An old scratch profile with other bindings, held open as a read-only
+  // folder would refuse the new one.
+  WriteFileBytes(scratchPath, "[Bind]\r\nButton1.Action=5\r\nButton1.Execute=stale\r\n");
+  const HANDLE lock = CreateFileA(scratchPath.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  Application& a = Start("NumOfButtons=16\r\n", SixteenButtonProfile());
+  test::BoxCounter boxes(GetCurrentThreadId());
+  Open();
+  Click(Opts().btnAutoDetect);
+  Click(Opts().btnOK);
+  EXPECT_THAT(boxes.Stop(), ElementsAre("Unable to write to " + scratchPath + "."));
+  CloseHandle(lock);
+  const BindingTable& t = a.MainFrm.Bindings;
+  ASSERT_EQ(t.NumOfButtons(), 12);
+  EXPECT_EQ(t[1].Action, ActEmulKey) << "never the stale scratch profile";
+  for (int b = 1; b <= 12; ++b)
+    EXPECT_EQ(t[static_cast<std::uint8_t>(b)].VCode, 64 + b) << "button " << b;
+  EXPECT_EQ(t[t.EntryUp].VCode, 38);
+  EXPECT_EQ(t[t.EntryRight].VCode, 301);
+  EXPECT_EQ(a.MainFrm.RowText(t.EntryUp), a.MainFrm.Bindings.ActToStr(t.EntryUp));
+  EXPECT_THAT(ReadFileBytes(scratchPath), HasSubstr("stale")) << "not ours to delete";
+  EXPECT_TRUE(IsWindowEnabled(Main()));
+}
+
+TEST_F(Options, NoButtonsDetectedShowsZeroAndOkLeavesTheDirectionRows) {
+  state->buttonCount = 0;
+  Application& a = Start("", "[Bind]\r\nLeft.Action=3\r\nLeft.VCode=38\r\n");
+  Open();
+  Click(Opts().btnAutoDetect);
+  EXPECT_EQ(Text(Display(Stepper::Buttons)), "0");
+  Up(Stepper::Buttons);
+  EXPECT_EQ(Text(Display(Stepper::Buttons)), "1");
+  Click(Opts().btnAutoDetect);
+  Click(Opts().btnOK);
+  const BindingTable& t = a.MainFrm.Bindings;
+  EXPECT_EQ(t.NumOfButtons(), 0);
+  EXPECT_EQ(t.EntryUp, 1);
+  EXPECT_EQ(t[t.EntryUp].VCode, 38);
+  EXPECT_EQ(RowCaption(1), "Up");
+  EXPECT_EQ(RowCaption(4), "Right");
+}
+
+TEST_F(Options, RussianWithoutItsPackShowsEnglishAndIsRecorded) {
+  Application& a = Start("");
+  ASSERT_FALSE(Exists(FileNamePart(ExePath(), "path") + "Russian.lng"));
+  Open();
+  ChooseLanguage(kRussian);
+  Click(Opts().btnOK);
+  EXPECT_EQ(Kept().Button, "Button");
+  EXPECT_EQ(RowCaption(1), "Button 1");
+  const Settings s = Saved();
+  EXPECT_EQ(s.PakIndex, 1);
+  EXPECT_EQ(s.LanguagePak, "Russian.lng");
+
+  // The same language again applies nothing: the captions stay as they are.
+  SetWindowTextA(a.MainFrm.Rows.btnJoy[1], "untouched");
+  Open();
+  EXPECT_EQ(SendMessageA(Opts().cbLng, CB_GETCURSEL, 0, 0), kRussian);
+  ChooseLanguage(kRussian);
+  Click(Opts().btnOK);
+  EXPECT_EQ(RowCaption(1), "untouched");
+}
+
+TEST_F(Options, AnotherPackAppliesToTheRowsAtOk) {
+  WriteFileBytes(dir / "de.lng",
+                 "[Common]\r\nFontName=Tahoma\r\n[MainWindow]\r\nButton=Taste\r\nTurbo=Schnell\r\n"
+                 "Up=Hoch\r\n");
+  Application& a = Start("");
+  Open();
+  // The file dialog opens modal on this thread: answer it from another.
+  const DWORD self = GetCurrentThreadId();
+  const std::string path = dir / "de.lng";
+  std::thread answer([self, path] {
+    for (int i = 0; i < 300; ++i) {
+      Sleep(20);
+      const HWND dialog = test::VisibleDialogOf(self);
+      if (!dialog) continue;
+      // The file name box: an edit of its own, or the edit inside the
+      // (extended) combo box of that id.
+      HWND box = GetDlgItem(dialog, 0x480);
+      for (HWND parent = GetDlgItem(dialog, 0x47c); !box && parent;
+           parent = FindWindowExA(parent, nullptr, nullptr, nullptr)) {
+        char kind[64] = {};
+        GetClassNameA(parent, kind, sizeof kind);
+        if (std::string(kind) == "Edit") box = parent;
+      }
+      if (box) SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+      SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+      if (!IsWindow(dialog) || !IsWindowVisible(dialog)) return;
+      if (i > 250) SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+  });
+  ChooseLanguage(kOther);
+  answer.join();
+  Click(Opts().btnOK);
+  EXPECT_EQ(RowCaption(2), "Taste 2");
+  EXPECT_EQ(RowCaption(a.MainFrm.Bindings.EntryUp), "Hoch");
+  EXPECT_EQ(Text(a.MainFrm.Rows.chbJoy[1]), "Schnell");
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(a.MainFrm.Rows.stJoy[1], WM_GETFONT, 0, 0)),
+             sizeof font, &font);
+  EXPECT_STREQ(font.lfFaceName, "Tahoma");
+  const Settings s = Saved();
+  EXPECT_EQ(s.PakIndex, 2);
+  EXPECT_EQ(s.LanguagePak, dir / "de.lng");
+}
+
+TEST_F(Options, UntickingAutorunRemovesTheValueAtOnceAndCancelKeepsItRemoved) {
+  const AutorunEntries& entries = ProgramAutoruns();
+  WriteAutorun(entries.machine, AutorunCommand(ExePath()));
+  Start("");
+  EXPECT_TRUE(Checked(Opts().chbAutoRun));
+  Open();
+  Click(Opts().chbAutoRun);
+  EXPECT_FALSE(ReadAutorun(entries.machine));
+  EXPECT_FALSE(ReadAutorun(entries.user));
+  Click(Opts().btnCancel);
+  EXPECT_FALSE(ReadAutorun(entries.machine));
+  Open();
+  Click(Opts().chbAutoRun);
+  EXPECT_EQ(ReadAutorunValue(entries.machine), AutorunCommand(ExePath()));
+  Click(Opts().btnCancel);
+}
+
+// The machine-wide key as a user without administrator rights meets it.
+long RefuseTheMachineWideKey(const AutorunEntry& entry) {
+  return entry.key.ends_with("\\Machine") ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+}
+long FailTheMachineWideKey(const AutorunEntry& entry) {
+  return entry.key.ends_with("\\Machine") ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
+}
+
+TEST_F(Options, AUserRefusedTheMachineWideEntryGetsHisOwnWithoutABox) {
+  SetAutorunWriteCheck(&RefuseTheMachineWideKey);
+  const AutorunEntry user = ProgramAutoruns().user;
+  WriteAutorun(user, "\"C:\\Old Place\\Vantrel.exe\"");
+
+  test::BoxCounter boxes(GetCurrentThreadId());
+  Start("");
+  EXPECT_TRUE(Checked(Opts().chbAutoRun));
+  EXPECT_EQ(ReadAutorunValue(user), AutorunCommand(ExePath())) << "the moved program follows";
+  Open();
+  Click(Opts().chbAutoRun);
+  EXPECT_FALSE(ReadAutorun(user));
+  Click(Opts().chbAutoRun);
+  EXPECT_EQ(ReadAutorunValue(user), AutorunCommand(ExePath()));
+  Click(Opts().btnOK);
+  EXPECT_THAT(boxes.Stop(), IsEmpty());
+}
+
+TEST_F(Options, AnyOtherFailureOfTheAutorunWriteIsReportedAndTheBoxStaysTicked) {
+  SetAutorunWriteCheck(&FailTheMachineWideKey);
+  Start("");
+  Open();
+  test::BoxCounter boxes(GetCurrentThreadId());
+  Click(Opts().chbAutoRun);
+  EXPECT_THAT(boxes.Stop(), ElementsAre("Failed to create key " + testKey + "\\Machine."));
+  EXPECT_TRUE(Checked(Opts().chbAutoRun));
+  EXPECT_FALSE(ReadAutorun(ProgramAutoruns().user))
+      << "only a refusal for lack of rights falls back";
+  Click(Opts().btnCancel);
+}
+
+TEST_F(Options, ARangeTheDeviceRefusesIsStillSavedAsAskedFor) {
+  state->axisPropertyAnswer = E_NOTIMPL;  // DIERR_UNSUPPORTED
+  Application& a = Start("RangeX=500\r\nDeadZoneY=20\r\n");
+  EXPECT_EQ(a.MainFrm.DXInput1.Joystick.RangeX(), -1);
+  Open();
+  EXPECT_EQ(Text(Display(Stepper::RangeX)), "500");
+  Click(Opts().btnCancel);
+  const Settings s = Saved();
+  EXPECT_EQ(s.RangeX, 500);
+  EXPECT_EQ(s.DeadZoneY, 20);
+}
+
+TEST_F(Options, ClosedByGoingToTheTrayItActsAsCancel) {
+  Application& a = Start("");
+  Open();
+  Up(Stepper::Turbo);
+  a.MainFrm.MinimizeToTray();
+  EXPECT_FALSE(Opts().Visible());
+  EXPECT_FALSE(Exists(scratchPath));
+  EXPECT_TRUE(Exists(settingsPath));
+  EXPECT_EQ(a.MainFrm.tmrTurbo.Interval(), 100u);
+  a.MainFrm.RestoreFromTray();
+  EXPECT_TRUE(IsWindowEnabled(Main())) << "never back from the tray to a disabled window";
+}
+
+TEST_F(Options, TheAboutWindowHoldsTheMainWindowUntilItCloses) {
+  Application& a = Start("");
+  SendMessageA(Main(), WM_COMMAND, IDM_ABOUT, 0);
+  EXPECT_TRUE(a.AboutBox.Visible());
+  EXPECT_FALSE(IsWindowEnabled(Main()));
+  EXPECT_EQ(Text(a.AboutBox.lbName), "Vantrel");
+  a.AboutBox.Close();
+  EXPECT_TRUE(IsWindowEnabled(Main()));
+  SendMessageA(Main(), WM_COMMAND, IDM_ABOUT, 0);
+  a.MainFrm.MinimizeToTray();
+  EXPECT_FALSE(a.AboutBox.Visible());
+  EXPECT_TRUE(IsWindowEnabled(Main()));
+}
+
+TEST_F(Options, APictureOfTheWindow) {
+  Start("NumOfButtons=12\r\nPopup=1\r\nPopupShowTime=5\r\n", SixteenButtonProfile());
+  Open();
+  test::SavePicture(Opts().Handle(), "options-window");
+  Click(Opts().btnCancel);
+}
+
+// The Help window: readme.txt beside the executable, not in the working folder.
+class Help : public Options {
+ protected:
+  void TearDown() override {
+    DeleteFileA(readme.c_str());
+    SetCurrentDirectoryA(FileNamePart(ExePath(), "path").c_str());
+    Options::TearDown();
+  }
+  int Lines() {
+    return static_cast<int>(SendMessageA(app->HelpFrm.fsMemo1, EM_GETLINECOUNT, 0, 0));
+  }
+  const std::string readme = FileNamePart(ExePath(), "path") + "readme.txt";
+};
+
+TEST_F(Help, ShowsTheReadmeBesideTheProgramOnceHoweverOftenItOpens) {
+  WriteFileBytes(readme, "Vantrel help\r\nsecond line\nthird line\r\n");
+  WriteFileBytes(dir / "readme.txt", "the working folder's file\r\n");
+  SetCurrentDirectoryA(dir.Path().c_str());
+  Application& a = Start("");
+  SendMessageA(Main(), WM_COMMAND, IDM_HELP, 0);
+  EXPECT_TRUE(a.HelpFrm.Visible());
+  EXPECT_TRUE(IsWindowEnabled(Main())) << "Help stands beside the main window";
+  SendMessageA(Main(), WM_COMMAND, IDM_HELP, 0);
+  a.HelpFrm.Close();
+  WriteFileBytes(readme, "Vantrel help\r\nsecond line\nthird line\r\nfourth line");
+  SendMessageA(Main(), WM_COMMAND, IDM_HELP, 0);
+  SendMessageA(Main(), WM_COMMAND, IDM_HELP, 0);
+  EXPECT_EQ(Text(a.HelpFrm.fsMemo1), "Vantrel help\r\nsecond line\r\nthird line\r\nfourth line");
+  EXPECT_EQ(Lines(), 4);
+}
+
+TEST_F(Help, AMissingReadmeIsReportedAndTheWindowOpensEmpty) {
+  DeleteFileA(readme.c_str());
+  Application& a = Start("");
+  test::BoxCounter boxes(GetCurrentThreadId());
+  SendMessageA(Main(), WM_COMMAND, IDM_HELP, 0);
+  EXPECT_THAT(boxes.Stop(), ElementsAre("File not found."));
+  EXPECT_TRUE(a.HelpFrm.Visible());
+  EXPECT_EQ(Text(a.HelpFrm.fsMemo1), "");
+}
+
+}  // namespace
+}  // namespace vantrel
