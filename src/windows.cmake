@@ -8,6 +8,7 @@ add_library(vantrel_win STATIC
   # Application shell
   app/Application_win.cpp
   ui/ErrorBox_win.cpp
+  ui/TimerTicks_win.cpp
   ui/Controls_win.cpp
   ui/FileDialog_win.cpp
   app/Tray_win.cpp

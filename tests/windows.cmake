@@ -12,7 +12,7 @@ add_test(NAME SettingsFile.UnderACommaLocale COMMAND win_tests --gtest_filter=Se
 set_tests_properties(SettingsFile.UnderACommaLocale PROPERTIES
   ENVIRONMENT LC_ALL=de_DE.UTF-8 LABELS win TIMEOUT 120)
 # The program's windows created in the test process: needs the display.
-add_executable(startup_tests win/StartupTest.cpp win/PopupTest.cpp)
+add_executable(startup_tests win/StartupTest.cpp win/PopupTest.cpp win/TimerTicksTest.cpp)
 target_link_libraries(startup_tests PRIVATE vantrel_win GTest::gmock_main)
 target_include_directories(startup_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 gtest_discover_tests(startup_tests DISCOVERY_MODE PRE_TEST

@@ -116,6 +116,7 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam == SIZE_MINIMIZED && !inTray_) MinimizeToTray();
       return 0;
     case NotifyIcon::kCallbackMessage: OnTrayIcon(LOWORD(lParam)); return 0;
+    case TickRunner::kShowDeferredMessage: Ticks.ShowDeferred(); return 0;
     case WM_CLOSE: FormClose(); return 0;
     case WM_QUERYENDSESSION: return TRUE;  // nothing to save, never objects
     case WM_ENDSESSION:
@@ -155,6 +156,7 @@ void TMainFrm::FormCreate() {
   } catch (const std::exception& e) {
     ShowError(e);
   }
+  Ticks.Attach(Handle());
   Timer1.Attach(Handle());
   tmrMouse.Attach(Handle());
   tmrTurbo.Attach(Handle());
@@ -193,13 +195,17 @@ void TMainFrm::OnControlCommand(HWND control, int code) {
     OnchbJoyClick(control);
 }
 
+// A modal box inside a tick would run the polling inside itself, and stack
+// one box per tick; the runner prevents both.
 void TMainFrm::OnTimer(UINT_PTR id) {
-  if (id == Timer1.Id())
-    Timer1Timer();
-  else if (id == tmrMouse.Id())
-    tmrMouseTimer();
-  else if (id == tmrTurbo.Id())
-    tmrTurboTimer();
+  Ticks.Run([&] {
+    if (id == Timer1.Id())
+      Timer1Timer();
+    else if (id == tmrMouse.Id())
+      tmrMouseTimer();
+    else if (id == tmrTurbo.Id())
+      tmrTurboTimer();
+  });
 }
 
 void TMainFrm::OnTrayIcon(UINT mouseMessage) {

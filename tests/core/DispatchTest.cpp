@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Errors.h"
 #include "config/BindingEditor.h"
 
 namespace vantrel {
@@ -354,6 +355,17 @@ TEST_F(ProfileSwitchTest, EntriesShareOnePosition) {
   Press(3);
   EXPECT_EQ(host.loads.back(), "C:\\Q\\one.ini") << "the high index wraps to the first file";
   EXPECT_EQ(host.popup.back(), "Current: two.ini / Next: two.ini");
+}
+
+TEST_F(ProfileSwitchTest, ARefusedRecordOfTheProfileStillEndsTheSwitch) {
+  host.onLoad = [](const std::string&) { throw AppError("Unable to write to C:\\Vantrel.set"); };
+  EXPECT_THROW(Press(2), AppError) << "the failure is passed on, after the switch";
+  EXPECT_EQ(d.INIIndex, 1);
+  EXPECT_EQ(host.rows[2], "gamma.ini");
+  EXPECT_THAT(host.popup, ElementsAre("Current: beta.ini / Next: gamma.ini"));
+  Release(2);
+  EXPECT_THROW(Press(2), AppError);
+  EXPECT_EQ(host.rows[2], "alpha.ini");
 }
 
 TEST_F(ProfileSwitchTest, EmptyListsAndStrayIndexesReadNothingOutside) {

@@ -149,9 +149,9 @@ TEST_F(ControllerTest, ARunEntryStartsTheFileItNamesDespiteTheSpacesInItsPath) {
   EXPECT_EQ(RowText(1), "Run Marker.exe");
   Press(1);
   Release(1);
-  EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA((target + ".ran").c_str()) !=
-                                      INVALID_FILE_ATTRIBUTES; }))
-      << "the program named was not started";
+  EXPECT_TRUE(WaitUntil([&] {
+    return GetFileAttributesA((target + ".ran").c_str()) != INVALID_FILE_ATTRIBUTES;
+  })) << "the program named was not started";
   EXPECT_EQ(GetFileAttributesA((decoy + ".ran").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(program.Running());
 }
@@ -162,8 +162,7 @@ class ProfileSwitch : public ControllerTest {
   // of alpha cycles through all three.
   void StartWithThreeProfiles() {
     for (const char* name : {"alpha", "beta", "gamma"})
-      program.Write(std::string(name) + ".ini",
-                    "[Bind]\r\n" + Key(2, std::toupper(name[0])));
+      program.Write(std::string(name) + ".ini", "[Bind]\r\n" + Key(2, std::toupper(name[0])));
     std::string list = "[Bind]\r\nButton1.Action=2\r\nButton1.INI.Count=3\r\n";
     int i = 0;
     for (const char* name : {"alpha", "beta", "gamma"})
@@ -210,8 +209,8 @@ TEST_F(ProfileSwitch, ThreeProfilesCycleWithTheRowThePopupAndTheLastProfile) {
     const char* next;
     int key;
   };
-  for (const Step& step : {Step{"beta", "gamma", 'B'}, Step{"gamma", "alpha", 'G'},
-                           Step{"alpha", "beta", 'A'}}) {
+  for (const Step& step :
+       {Step{"beta", "gamma", 'B'}, Step{"gamma", "alpha", 'G'}, Step{"alpha", "beta", 'A'}}) {
     SCOPED_TRACE(step.loaded);
     Switch();
     EXPECT_EQ(RowText(1), std::string(step.next) + ".ini");
@@ -238,6 +237,39 @@ TEST_F(ProfileSwitch, AKeyHeldAcrossASwitchComesUpAsTheKeyThatWentDown) {
   ASSERT_EQ(RowText(1), "gamma.ini");
   Release(2);
   EXPECT_EQ(RealKeys(Quiet()), (Lines{"key down 65", "key up 65"})) << "nothing of 'B'";
+}
+
+// The program sits in a folder its user cannot write to: recording the last
+// profile fails at every switch. Every switch still ends as a switch, and
+// the user hears of the failure once, in one box, which the polling does not
+// run inside of.
+TEST_F(ProfileSwitch, AnUnwritableSettingsFileIsToldOnceAndNeverStopsASwitch) {
+  StartWithThreeProfiles();
+  HANDLE lock =
+      CreateFileA((program / "Vantrel.set").c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  auto visibleBoxes = [&] {
+    int n = 0;
+    for (HWND box : program.Windows("#32770")) n += IsWindowVisible(box) ? 1 : 0;
+    return n;
+  };
+  for (const char* next : {"gamma.ini", "alpha.ini", "beta.ini"}) {
+    Switch();
+    Settle();
+    EXPECT_EQ(RowText(1), next);
+    EXPECT_LE(visibleBoxes(), 1) << "boxes stacked over the game";
+  }
+  ASSERT_TRUE(WaitUntil([&] { return visibleBoxes() == 1; }));
+  const HWND box = program.Windows("#32770").front();
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return visibleBoxes() == 0; }));
+  Switch();
+  Settle();
+  EXPECT_EQ(RowText(1), "gamma.ini");
+  EXPECT_EQ(visibleBoxes(), 0) << "told once";
+  CloseHandle(lock);
+  EXPECT_TRUE(program.Running());
 }
 
 TEST_F(ControllerTest, ClosingLetsGoOfEverythingHeld) {
