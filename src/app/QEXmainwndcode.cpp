@@ -73,9 +73,15 @@ void TMainFrm::Create() {
 }
 
 void TMainFrm::ShowCentred(int showCommand) {
-  PlaceWindow(Handle(), Placement::CentreOnScreen, nullptr);
+  CentreBeforeFirstShow();
   ShowWindow(Handle(), showCommand);
   UpdateWindow(Handle());
+}
+
+void TMainFrm::CentreBeforeFirstShow() {
+  if (placed_) return;
+  placed_ = true;
+  PlaceWindow(Handle(), Placement::CentreOnScreen, nullptr);
 }
 
 LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -295,6 +301,7 @@ void TMainFrm::TrayIconAppMinimize() {
 
 void TMainFrm::RestoreFromTray() {
   inTray_ = false;
+  CentreBeforeFirstShow();
   ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
   // While a dialog holds the main window disabled, that dialog comes forward.
   SetForegroundWindow(GetLastActivePopup(Handle()));

@@ -162,8 +162,13 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
     void operator()(HACCEL accel) const { DestroyAcceleratorTable(accel); }
   };
   std::unique_ptr<std::remove_pointer_t<HACCEL>, AccelDeleter> shortcuts_;
+  // Centres the window on the screen before it first shows, whether at the
+  // end of start-up or at the first restore after a start in the tray.
+  void CentreBeforeFirstShow();
+
   UINT taskbarCreated_ = 0;
   bool inTray_ = false;
+  bool placed_ = false;
 };
 
 }  // namespace vantrel
