@@ -2,6 +2,7 @@
 add_executable(win_tests
   win/ProfileFileTest.cpp
   win/SettingsFileTest.cpp
+  win/HostileFilesTest.cpp
 )
 target_link_libraries(win_tests PRIVATE vantrel_win GTest::gmock_main)
 target_include_directories(win_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
