@@ -11,7 +11,7 @@
 #include "base/IniFile_win.h"
 #include "config/SettingsFile_win.h"
 #include "lang/KeptTexts.h"
-#include "win/ErrorBoxAnswer_win.h"
+#include "win/DialogAnswer_win.h"
 #include "win/TempDir_win.h"
 
 namespace vantrel {
