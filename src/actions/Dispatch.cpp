@@ -30,7 +30,9 @@ void Dispatcher::JoyButtonPress(int entry) {
 
 Dispatcher::Held Dispatcher::Press(std::uint8_t e, const Binding& b) {
   switch (b.Action) {
-    case ActChangeIni: SwitchProfile(e); return {};
+    case ActChangeIni:
+      SwitchProfile(e);
+      return {};
     case ActEmulKey: {
       const auto shift = static_cast<std::uint8_t>(b.Shift & 0xFF);
       const auto vcode = static_cast<std::uint8_t>(b.VCode & 0xFF);
@@ -47,11 +49,13 @@ Dispatcher::Held Dispatcher::Press(std::uint8_t e, const Binding& b) {
       EmulKeyDown(shift, vcode);
       return {.kind = Held::Keys, .shift = shift, .vcode = vcode};
     }
-    case ActEmulClick: return PressMouse(b.VCode);
+    case ActEmulClick:
+      return PressMouse(b.VCode);
     case ActRun:
       if (!b.Execute.empty() && b.Execute.size() <= kMaxCommand) host_.Launch(b.Execute);
       return {};
-    default: return {};
+    default:
+      return {};
   }
 }
 
@@ -70,7 +74,9 @@ Dispatcher::Held Dispatcher::PressMouse(std::uint16_t code) {
     case MouseWheelBackward:  // both turn forward by one unit, as stored profiles expect
       sink_.MouseEvent(kMouseWheel, 0, 0, 1);
       break;
-    case MouseWheelClick: sink_.MouseEvent(kMouseWheel, 0, 0, 120); break;
+    case MouseWheelClick:
+      sink_.MouseEvent(kMouseWheel, 0, 0, 120);
+      break;
     default:
       if (Axis axis; MovementAxis(code, axis)) {
         motion_.Start(code, MAccelarate);
@@ -84,16 +90,24 @@ Dispatcher::Held Dispatcher::PressMouse(std::uint16_t code) {
 
 void Dispatcher::Release(const Held& held) {
   switch (held.kind) {
-    case Held::Nothing: return;
-    case Held::Keys: EmulKeyUp(held.shift, held.vcode); return;
+    case Held::Nothing:
+      return;
+    case Held::Keys:
+      EmulKeyUp(held.shift, held.vcode);
+      return;
     case Held::Turbo:
       // Any turbo release stops the repeat, even with another turbo entry held.
       turboRunning_ = false;
       host_.EnableTurboTimer(false);
       return;
-    case Held::MouseButton: sink_.MouseEvent(held.upFlags, 0, 0, 0); break;
-    case Held::Motion: motion_.Stop(held.axis); break;
-    case Held::MouseOther: break;
+    case Held::MouseButton:
+      sink_.MouseEvent(held.upFlags, 0, 0, 0);
+      break;
+    case Held::Motion:
+      motion_.Stop(held.axis);
+      break;
+    case Held::MouseOther:
+      break;
   }
   host_.SetMouseInterval(kMouseIntervalOneAxis);
 }
@@ -150,8 +164,7 @@ void Dispatcher::SwitchProfile(std::uint8_t e) {
   }
   const KeptTexts& texts = Kept();
   const std::string currentLine = texts.Current + ": " + host_.RowText(e);
-  const std::string next =
-      FileNamePart(INIIndex < n - 1 ? list[INIIndex + 1] : list[0], "filename");
+  const std::string next = FileNamePart(INIIndex < n - 1 ? list[INIIndex + 1] : list[0], "filename");
   host_.SetRowText(e, next);
   host_.ProfileSwitched(currentLine, texts.Next + ": " + next);
   if (failure) std::rethrow_exception(failure);

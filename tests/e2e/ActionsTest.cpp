@@ -149,9 +149,9 @@ TEST_F(ControllerTest, ARunEntryStartsTheFileItNamesDespiteTheSpacesInItsPath) {
   EXPECT_EQ(RowText(1), "Run Marker.exe");
   Press(1);
   Release(1);
-  EXPECT_TRUE(WaitUntil([&] {
-    return GetFileAttributesA((target + ".ran").c_str()) != INVALID_FILE_ATTRIBUTES;
-  })) << "the program named was not started";
+  EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA((target + ".ran").c_str()) !=
+                                      INVALID_FILE_ATTRIBUTES; }))
+      << "the program named was not started";
   EXPECT_EQ(GetFileAttributesA((decoy + ".ran").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(program.Running());
 }
@@ -162,7 +162,8 @@ class ProfileSwitch : public ControllerTest {
   // of alpha cycles through all three.
   void StartWithThreeProfiles() {
     for (const char* name : {"alpha", "beta", "gamma"})
-      program.Write(std::string(name) + ".ini", "[Bind]\r\n" + Key(2, std::toupper(name[0])));
+      program.Write(std::string(name) + ".ini",
+                    "[Bind]\r\n" + Key(2, std::toupper(name[0])));
     std::string list = "[Bind]\r\nButton1.Action=2\r\nButton1.INI.Count=3\r\n";
     int i = 0;
     for (const char* name : {"alpha", "beta", "gamma"})
@@ -209,8 +210,8 @@ TEST_F(ProfileSwitch, ThreeProfilesCycleWithTheRowThePopupAndTheLastProfile) {
     const char* next;
     int key;
   };
-  for (const Step& step :
-       {Step{"beta", "gamma", 'B'}, Step{"gamma", "alpha", 'G'}, Step{"alpha", "beta", 'A'}}) {
+  for (const Step& step : {Step{"beta", "gamma", 'B'}, Step{"gamma", "alpha", 'G'},
+                           Step{"alpha", "beta", 'A'}}) {
     SCOPED_TRACE(step.loaded);
     Switch();
     EXPECT_EQ(RowText(1), std::string(step.next) + ".ini");
