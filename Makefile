@@ -1,6 +1,6 @@
 # The two commands a fresh machine needs are `make run` and `make test`;
 # both install whatever is missing first.
-.PHONY: all deps native windows dist run test bench clean
+.PHONY: all deps native windows dist run test bench fuzz clean
 
 NATIVE := build/native
 WINDOWS := build/windows
@@ -30,6 +30,12 @@ test: native windows
 
 bench: deps
 	@scripts/bench.sh
+
+# The fuzz target for a fixed number of runs (FUZZ_RUNS=n to change it);
+# make test runs a short smoke form of it.
+FUZZ_RUNS ?= 500000
+fuzz: deps
+	@scripts/fuzz.sh $(FUZZ_RUNS)
 
 clean:
 	rm -rf build dist

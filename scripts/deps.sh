@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and `make run` need,
-# and only those that are missing.
+# Installs the Debian packages the build, the tests, the fuzzer and `make run`
+# need, and only those that are missing; and generates the German locale
+# that the comma-decimal settings test runs under.
 set -euo pipefail
 want=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev
       g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb xauth
-      x11-apps imagemagick)
+      x11-apps imagemagick clang libclang-rt-14-dev locales)
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
 missing=()
 for p in "${want[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo=sudo
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+  echo "Generating the de_DE.UTF-8 locale"
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs every test tier: the native core tests, then the Windows-side, GUI and
-# end-to-end tests under Wine on a private virtual display. Both trees must
-# be built (make test does that first). Exits non-zero on any failure.
+# Runs every test tier: the native core tests, a short run of the fuzz target,
+# then the Windows-side, GUI and end-to-end tests under Wine on a private
+# virtual display. Both trees must be built (make test does that first; the
+# fuzz tree is built here). Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine-session.sh
@@ -9,6 +10,9 @@ cd "$(dirname "$0")/.."
 status=0
 echo "== Native tests"
 ctest --test-dir build/native --output-on-failure -j2 || status=1
+
+echo "== Fuzz smoke run"
+scripts/fuzz.sh smoke || status=1
 
 trap stop_session EXIT
 wine_prefix_ready

@@ -1,5 +1,6 @@
 #include "actions/Dispatch.h"
 
+#include <exception>
 #include <utility>
 #include <vector>
 
@@ -152,12 +153,21 @@ void Dispatcher::SwitchProfile(std::uint8_t e) {
     ++INIIndex;
   else
     INIIndex = 0;
-  host_.LoadProfile(list[INIIndex], e);
+  // The load may fail only after the table is reloaded (recording the last
+  // profile in the settings file is refused): the switch still ends as a
+  // switch, with its row and popup, and the failure is passed on afterwards.
+  std::exception_ptr failure;
+  try {
+    host_.LoadProfile(list[INIIndex], e);
+  } catch (const std::exception&) {
+    failure = std::current_exception();
+  }
   const KeptTexts& texts = Kept();
   const std::string currentLine = texts.Current + ": " + host_.RowText(e);
   const std::string next = FileNamePart(INIIndex < n - 1 ? list[INIIndex + 1] : list[0], "filename");
   host_.SetRowText(e, next);
   host_.ProfileSwitched(currentLine, texts.Next + ": " + next);
+  if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace vantrel

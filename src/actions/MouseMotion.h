@@ -33,7 +33,8 @@ class MouseMotion {
   };
   // One timer tick: grow the speeds (the top is tested before the addition,
   // so a speed may end one step above it) and return the rounded move,
-  // halves to even.
+  // halves to even, held within 32 bits. A top speed that is not finite
+  // counts as 0.
   Step Tick(double maxSpeed);
 
   double SpeedX = 0, SpeedY = 0;

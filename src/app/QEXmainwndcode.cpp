@@ -73,9 +73,15 @@ void TMainFrm::Create() {
 }
 
 void TMainFrm::ShowCentred(int showCommand) {
-  PlaceWindow(Handle(), Placement::CentreOnScreen, nullptr);
+  CentreBeforeFirstShow();
   ShowWindow(Handle(), showCommand);
   UpdateWindow(Handle());
+}
+
+void TMainFrm::CentreBeforeFirstShow() {
+  if (placed_) return;
+  placed_ = true;
+  PlaceWindow(Handle(), Placement::CentreOnScreen, nullptr);
 }
 
 LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -116,6 +122,7 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam == SIZE_MINIMIZED && !inTray_) MinimizeToTray();
       return 0;
     case NotifyIcon::kCallbackMessage: OnTrayIcon(LOWORD(lParam)); return 0;
+    case TickRunner::kShowDeferredMessage: Ticks.ShowDeferred(); return 0;
     case WM_CLOSE: FormClose(); return 0;
     case WM_QUERYENDSESSION: return TRUE;  // nothing to save, never objects
     case WM_ENDSESSION:
@@ -155,6 +162,7 @@ void TMainFrm::FormCreate() {
   } catch (const std::exception& e) {
     ShowError(e);
   }
+  Ticks.Attach(Handle());
   Timer1.Attach(Handle());
   tmrMouse.Attach(Handle());
   tmrTurbo.Attach(Handle());
@@ -193,13 +201,17 @@ void TMainFrm::OnControlCommand(HWND control, int code) {
     OnchbJoyClick(control);
 }
 
+// A modal box inside a tick would run the polling inside itself, and stack
+// one box per tick; the runner prevents both.
 void TMainFrm::OnTimer(UINT_PTR id) {
-  if (id == Timer1.Id())
-    Timer1Timer();
-  else if (id == tmrMouse.Id())
-    tmrMouseTimer();
-  else if (id == tmrTurbo.Id())
-    tmrTurboTimer();
+  Ticks.Run([&] {
+    if (id == Timer1.Id())
+      Timer1Timer();
+    else if (id == tmrMouse.Id())
+      tmrMouseTimer();
+    else if (id == tmrTurbo.Id())
+      tmrTurboTimer();
+  });
 }
 
 void TMainFrm::OnTrayIcon(UINT mouseMessage) {
@@ -289,6 +301,7 @@ void TMainFrm::TrayIconAppMinimize() {
 
 void TMainFrm::RestoreFromTray() {
   inTray_ = false;
+  CentreBeforeFirstShow();
   ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
   // While a dialog holds the main window disabled, that dialog comes forward.
   SetForegroundWindow(GetLastActivePopup(Handle()));

@@ -16,6 +16,7 @@
 #include "bindings/Binding.h"
 #include "config/OptionsHost.h"
 #include "input/DXInput.h"
+#include "ui/TimerTicks_win.h"
 #include "ui/Window_win.h"
 
 namespace vantrel {
@@ -115,6 +116,9 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   MessageTimer tmrMouse{2, 10};   // mouse emulation
   MessageTimer tmrTurbo{3, 100};  // turbo taps; runs only while a turbo entry is held
   NotifyIcon TrayIcon;
+  // Runs the three timers' ticks one at a time, and shows their errors
+  // after the tick rather than inside it.
+  TickRunner Ticks;
 
   // Where the actions' key and mouse events go.
   PlatformInput Input;
@@ -159,8 +163,13 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
     void operator()(HACCEL accel) const { DestroyAcceleratorTable(accel); }
   };
   std::unique_ptr<std::remove_pointer_t<HACCEL>, AccelDeleter> shortcuts_;
+  // Centres the window on the screen before it first shows, whether at the
+  // end of start-up or at the first restore after a start in the tray.
+  void CentreBeforeFirstShow();
+
   UINT taskbarCreated_ = 0;
   bool inTray_ = false;
+  bool placed_ = false;
 };
 
 }  // namespace vantrel

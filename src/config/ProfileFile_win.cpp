@@ -26,6 +26,22 @@ std::string TempFileBeside(const std::string& target) {
   return name;
 }
 
+// The copy keeps the old file's other sections. Its attributes are the old
+// file's too, but a read-only one would make the temporary impossible to
+// write or delete.
+void CopyWithoutReadOnly(const std::string& from, const std::string& to) {
+  if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) throw UnableToWrite(from);
+  const DWORD attributes = GetFileAttributesA(to.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    SetFileAttributesA(to.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+}
+
+// Nothing of a failed save stays in the user's folder.
+void RemoveTemp(const std::string& temp) noexcept {
+  SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(temp.c_str());
+}
+
 void ReplaceWith(const std::string& target, const std::string& temp) {
   // One rename within the folder: the target is either the old file or the
   // new one, never half written. (ReplaceFile would keep the old file's
@@ -38,11 +54,16 @@ void ReplaceWith(const std::string& target, const std::string& temp) {
 }  // namespace
 
 void SaveProfileFile(const BindingTable& table, const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  // A read-only profile is refused before anything is written beside it.
+  // Windows would refuse only the final replace, and a system whose
+  // administrator may write anything not even that: the attribute is checked
+  // here, so the answer is the same everywhere.
+  if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) throw UnableToWrite(path);
   const std::string temp = TempFileBeside(path);
   try {
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        !CopyFileA(path.c_str(), temp.c_str(), FALSE))
-      throw UnableToWrite(path);
+    if (exists) CopyWithoutReadOnly(path, temp);
     PrivateProfile file(temp);
     try {
       SaveIni(table, file);
@@ -51,7 +72,7 @@ void SaveProfileFile(const BindingTable& table, const std::string& path) {
     }
     ReplaceWith(path, temp);
   } catch (...) {
-    DeleteFileA(temp.c_str());
+    RemoveTemp(temp);
     throw;
   }
   RecordInSettings(path);

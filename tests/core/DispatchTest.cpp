@@ -3,11 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "base/Errors.h"
 #include "config/BindingEditor.h"
 
 namespace vantrel {
@@ -214,6 +217,96 @@ TEST_F(DispatchTest, NoAccelerationNeverMoves) {
   EXPECT_DOUBLE_EQ(d.Motion().SpeedY, -0.1);
 }
 
+// The moves of `ticks` ticks, "dx,dy" each (a still tick is "0,0").
+std::vector<std::string> Moves(Dispatcher& d, Recorder& sink, int ticks) {
+  std::vector<std::string> moves;
+  for (int i = 0; i < ticks; ++i) {
+    sink.events.clear();
+    d.tmrMouseTimer();
+    moves.push_back(sink.events.empty() ? "0,0" : sink.events.front().substr(2));
+  }
+  sink.events.clear();
+  return moves;
+}
+
+TEST_F(DispatchTest, EveryDirectionStartsSlowlyWithItsOwnSign) {
+  struct Case {
+    std::uint16_t code;
+    const char* step;  // the move once the speed rounds to one unit
+  };
+  for (Case c : {Case{901, "-1,0"}, Case{902, "1,0"}, Case{903, "0,-1"}, Case{904, "0,1"}}) {
+    SCOPED_TRACE(c.code);
+    table[1] = {.VCode = c.code, .Action = ActEmulClick};
+    Press(1);
+    // 0.2, 0.3, 0.4 and 0.5 round to 0; 0.6 is the first visible step.
+    EXPECT_THAT(Moves(d, sink, 7), ElementsAre("0,0", "0,0", "0,0", "0,0", c.step, c.step, c.step));
+    Release(1);
+  }
+}
+
+TEST_F(DispatchTest, TheTopSpeedReachedExactlyStopsTheGrowth) {
+  d.MAccelarate = 0.9;
+  d.MSpeed = 1;
+  struct Case {
+    std::uint16_t code;
+    const char* step;
+  };
+  for (Case c : {Case{901, "-1,0"}, Case{902, "1,0"}, Case{903, "0,-1"}, Case{904, "0,1"}}) {
+    SCOPED_TRACE(c.code);
+    table[1] = {.VCode = c.code, .Action = ActEmulClick};
+    Press(1);
+    // 0.1 + 0.9 is exactly 1: the top, so nothing more is added.
+    EXPECT_THAT(Moves(d, sink, 4), ElementsAre(c.step, c.step, c.step, c.step));
+    EXPECT_DOUBLE_EQ(std::abs(d.Motion().SpeedX + d.Motion().SpeedY), 1.0);
+    Release(1);
+  }
+}
+
+TEST_F(DispatchTest, HandEditedMouseSettingsStayWithinTheMovesRange) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const std::string max = std::to_string(std::numeric_limits<std::int32_t>::max());
+  const std::string min = std::to_string(std::numeric_limits<std::int32_t>::min());
+  struct Case {
+    double accel, top;
+    std::uint16_t code;
+    std::string last;  // the move of the last of 20 ticks
+  };
+  for (const Case& c :
+       {Case{1e10, 1e300, 902, max + ",0"}, Case{1e10, 1e300, 901, min + ",0"},
+        Case{1e300, 1e308, 903, "0," + min}, Case{1.7e308, 1.79e308, 904, "0," + max},
+        Case{kNaN, 8, 902, "0,0"}, Case{kInf, 8, 902, "0,0"}, Case{-kInf, 8, 901, "0,0"},
+        Case{0.5, kNaN, 902, "0,0"}, Case{0.5, kInf, 902, "0,0"}, Case{0.5, -1, 902, "0,0"}}) {
+    SCOPED_TRACE(testing::Message() << c.accel << " " << c.top << " " << c.code);
+    d.MAccelarate = c.accel;
+    d.MSpeed = c.top;
+    table[1] = {.VCode = c.code, .Action = ActEmulClick};
+    Press(1);
+    EXPECT_EQ(Moves(d, sink, 20).back(), c.last);
+    Release(1);
+  }
+}
+
+TEST_F(DispatchTest, ASecondPressWithoutAReleaseLetsGoOfTheFirst) {
+  struct Case {
+    Binding binding;
+    std::vector<std::string> events;  // press, press again, release
+  };
+  const Case cases[] = {
+      {{.VCode = 65, .Shift = 16, .Action = ActEmulKey},
+       {"k16", "k65", "^k16", "^k65", "k16", "k65", "^k16", "^k65"}},
+      {{.VCode = 300, .Action = ActEmulClick}, {"m2", "m4", "m2", "m4"}},
+      {{.VCode = 301, .Action = ActEmulClick}, {"m8", "m16", "m8", "m16"}},
+  };
+  for (const Case& c : cases) {
+    table[1] = c.binding;
+    Press(1);
+    Press(1);
+    Release(1);
+    EXPECT_EQ(sink.Take(), c.events);
+  }
+}
+
 TEST_F(DispatchTest, RunEntriesStartTheirProgramOnEveryPress) {
   table[1] = {.Execute = "C:\\Program Files\\Game\\game.exe", .Action = ActRun};
   Press(1);
@@ -262,6 +355,17 @@ TEST_F(ProfileSwitchTest, EntriesShareOnePosition) {
   Press(3);
   EXPECT_EQ(host.loads.back(), "C:\\Q\\one.ini") << "the high index wraps to the first file";
   EXPECT_EQ(host.popup.back(), "Current: two.ini / Next: two.ini");
+}
+
+TEST_F(ProfileSwitchTest, ARefusedRecordOfTheProfileStillEndsTheSwitch) {
+  host.onLoad = [](const std::string&) { throw AppError("Unable to write to C:\\Vantrel.set"); };
+  EXPECT_THROW(Press(2), AppError) << "the failure is passed on, after the switch";
+  EXPECT_EQ(d.INIIndex, 1);
+  EXPECT_EQ(host.rows[2], "gamma.ini");
+  EXPECT_THAT(host.popup, ElementsAre("Current: beta.ini / Next: gamma.ini"));
+  Release(2);
+  EXPECT_THROW(Press(2), AppError);
+  EXPECT_EQ(host.rows[2], "alpha.ini");
 }
 
 TEST_F(ProfileSwitchTest, EmptyListsAndStrayIndexesReadNothingOutside) {

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -51,10 +52,37 @@ class MemoryIni : public IniFile {
     return lines;
   }
 
+  // A file's text, read line by line as an INI reader would: "[section]"
+  // lines, "key=value" lines (blanks around both trimmed), anything else
+  // ignored; lines end in CR, LF or both. A key written twice keeps both
+  // lines, and reads find the first.
+  static MemoryIni FromText(std::string_view text) {
+    MemoryIni ini;
+    Keys* section = nullptr;
+    while (!text.empty()) {
+      const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+      const std::string_view line = Trim(text.substr(0, end));
+      text.remove_prefix(std::min(end + 1, text.size()));
+      if (line.starts_with('[')) {
+        const std::string name(Trim(line.substr(1, line.find(']') - 1)));
+        section = ini.Find(name);
+        if (!section) section = &ini.sections.emplace_back(name, Keys{}).second;
+      } else if (const std::size_t eq = line.find('='); section && eq != line.npos) {
+        section->emplace_back(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
+      }
+    }
+    return ini;
+  }
+
   std::vector<std::pair<std::string, Keys>> sections;
   int reads = 0;
 
  private:
+  static std::string_view Trim(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == text.npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  }
   static bool Same(const std::string& a, const std::string& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
       return std::tolower(static_cast<unsigned char>(x)) ==

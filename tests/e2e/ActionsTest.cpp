@@ -239,6 +239,39 @@ TEST_F(ProfileSwitch, AKeyHeldAcrossASwitchComesUpAsTheKeyThatWentDown) {
   EXPECT_EQ(RealKeys(Quiet()), (Lines{"key down 65", "key up 65"})) << "nothing of 'B'";
 }
 
+// The program sits in a folder its user cannot write to: recording the last
+// profile fails at every switch. Every switch still ends as a switch, and
+// the user hears of the failure once, in one box, which the polling does not
+// run inside of.
+TEST_F(ProfileSwitch, AnUnwritableSettingsFileIsToldOnceAndNeverStopsASwitch) {
+  StartWithThreeProfiles();
+  HANDLE lock =
+      CreateFileA((program / "Vantrel.set").c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  auto visibleBoxes = [&] {
+    int n = 0;
+    for (HWND box : program.Windows("#32770")) n += IsWindowVisible(box) ? 1 : 0;
+    return n;
+  };
+  for (const char* next : {"gamma.ini", "alpha.ini", "beta.ini"}) {
+    Switch();
+    Settle();
+    EXPECT_EQ(RowText(1), next);
+    EXPECT_LE(visibleBoxes(), 1) << "boxes stacked over the game";
+  }
+  ASSERT_TRUE(WaitUntil([&] { return visibleBoxes() == 1; }));
+  const HWND box = program.Windows("#32770").front();
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return visibleBoxes() == 0; }));
+  Switch();
+  Settle();
+  EXPECT_EQ(RowText(1), "gamma.ini");
+  EXPECT_EQ(visibleBoxes(), 0) << "told once";
+  CloseHandle(lock);
+  EXPECT_TRUE(program.Running());
+}
+
 TEST_F(ControllerTest, ClosingLetsGoOfEverythingHeld) {
   Start("[Bind]\r\n" + Key(3, VK_F5, VK_CONTROL) + Mouse("Button1", 300));
   Press(3);

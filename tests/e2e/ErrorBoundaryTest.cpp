@@ -9,7 +9,7 @@
 
 #include "base/Errors.h"
 #include "ui/Window_win.h"
-#include "win/ErrorBoxAnswer_win.h"
+#include "win/DialogAnswer_win.h"
 
 namespace {
 

@@ -92,23 +92,27 @@ long Program::ExitCode(DWORD timeoutMs) const {
   return static_cast<long>(code);
 }
 
-HWND Program::Window(const std::string& className) const {
+std::vector<HWND> Program::Windows(const std::string& className) const {
   struct Search {
     DWORD pid;
     std::string name;
-    HWND found;
-  } search{process_.dwProcessId, className, nullptr};
+    std::vector<HWND> found;
+  } search{process_.dwProcessId, className, {}};
   EnumWindows(
       [](HWND hwnd, LPARAM param) -> BOOL {
         auto* s = reinterpret_cast<Search*>(param);
         DWORD pid = 0;
         GetWindowThreadProcessId(hwnd, &pid);
-        if (pid != s->pid || ClassOf(hwnd) != s->name) return TRUE;
-        s->found = hwnd;
-        return FALSE;
+        if (pid == s->pid && ClassOf(hwnd) == s->name) s->found.push_back(hwnd);
+        return TRUE;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND Program::Window(const std::string& className) const {
+  const std::vector<HWND> found = Windows(className);
+  return found.empty() ? nullptr : found.front();
 }
 
 HWND Program::WaitForMainWindow() const {

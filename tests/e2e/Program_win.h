@@ -54,6 +54,8 @@ class Program {
 
   // The program's top-level window of this class, or null.
   HWND Window(const std::string& className) const;
+  // All of them (message boxes are "#32770").
+  std::vector<HWND> Windows(const std::string& className) const;
   // The main window once it shows, or null after ten seconds.
   HWND WaitForMainWindow() const;
   // Every window exists once the last one, the options window, does. (Wine's

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "win/ErrorBoxAnswer_win.h"
+#include "win/DialogAnswer_win.h"
 
 namespace vantrel::test {
 

@@ -12,7 +12,7 @@
 #include "app/Application_win.h"
 #include "config/SettingsFile_win.h"
 #include "resource.h"
-#include "win/FileDialogAnswer_win.h"
+#include "win/DialogAnswer_win.h"
 #include "win/Picture_win.h"
 #include "win/TempDir_win.h"
 
@@ -253,14 +253,14 @@ TEST_F(Dialogs, MouseActionsNameTheRowAndDisableTurbo) {
 TEST_F(Dialogs, RunPicksAProgramAndACancelledPickKeepsTheDialogOpen) {
   WriteFileBytes(dir / "game.exe", "MZ");
   Open(2);
-  auto cancelled = AnswerFileDialog(GetCurrentThreadId(), {});
+  auto cancelled = AnswerFileDialog(GetCurrentThreadId(), std::string());
   Click(app->ActionDlg.btnRun);
   ASSERT_TRUE(cancelled.get());
   EXPECT_TRUE(app->ActionDlg.Visible());
   EXPECT_FALSE(MainEnabled());
   EXPECT_EQ(Entry(2).Action, ActEmulKey);
 
-  auto chosen = AnswerFileDialog(GetCurrentThreadId(), {dir / "game.exe"});
+  auto chosen = AnswerFileDialog(GetCurrentThreadId(), dir / "game.exe");
   Click(app->ActionDlg.btnRun);
   ASSERT_TRUE(chosen.get());
   EXPECT_FALSE(app->ActionDlg.Visible());
@@ -279,7 +279,8 @@ TEST_F(Dialogs, ThreeProfilesAddedMakeASwitchNamingTheSecond) {
   TIniFrm& dlg = app->IniFrm;
   std::string folder = dir.Path();
   folder.pop_back();
-  auto answered = AnswerFileDialog(GetCurrentThreadId(), {folder, R"("a.ini" "b.ini" "c.ini")"});
+  auto answered = AnswerFileDialog(GetCurrentThreadId(),
+                                   std::vector<std::string>{folder, R"("a.ini" "b.ini" "c.ini")"});
   Click(dlg.btnAdd);
   ASSERT_TRUE(answered.get());
   ASSERT_EQ(SendMessageA(dlg.LBINI, LB_GETCOUNT, 0, 0), 3);

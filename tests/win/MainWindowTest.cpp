@@ -9,13 +9,16 @@
 #include <vector>
 
 #include "app/Application_win.h"
+#include "base/IniFile_win.h"
 #include "config/SettingsFile_win.h"
 #include "resource.h"
+#include "win/DialogAnswer_win.h"
 #include "win/TempDir_win.h"
 
 namespace vantrel {
 namespace {
 
+using test::ReadFileBytes;
 using test::WriteFileBytes;
 
 struct Row {
@@ -60,6 +63,11 @@ class MainWindow : public ::testing::Test {
   void TearDown() override {
     app.reset();
     SetSettingsFile(dir / "unused.set");
+    // The main window's end asked this thread to quit; the next test's
+    // modal loops would obey at once.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
   }
 
   // Starts the program's windows for `buttons` buttons with this profile
@@ -330,6 +338,114 @@ TEST_F(MainWindow, RowsTakeTheLanguagesTextsAndFont) {
   Click(RowOf(3).button);
   EXPECT_EQ(Text(app->ActionDlg.Handle()), "Aktion [Hoch]");
   app->ActionDlg.Close();
+}
+
+// The tray icon's mouse messages, as the shell sends them.
+void TrayMouse(HWND main, UINT mouseMessage) {
+  SendMessageA(main, NotifyIcon::kCallbackMessage, 1, mouseMessage);
+}
+
+TEST_F(MainWindow, TheTrayMenuOffersSettingsAndExit) {
+  TMainFrm& main = Start(4);
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_FALSE(IsWindowVisible(Main()));
+  // What the hiding posted is handled before the user reaches the icon; left
+  // in the queue, it would close the menu at once.
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  auto menu = test::AnswerPopupMenu(GetCurrentThreadId(), 0);
+  TrayMouse(Main(), WM_RBUTTONDOWN);
+  EXPECT_EQ(menu.get(), (std::vector<std::string>{"Settings", "Exit"}));
+  EXPECT_TRUE(IsWindowVisible(Main())) << "Settings restores the program";
+  EXPECT_FALSE(main.InTray());
+
+  const HWND window = Main();
+  menu = test::AnswerPopupMenu(GetCurrentThreadId(), 1);
+  TrayMouse(window, WM_RBUTTONDOWN);
+  EXPECT_EQ(menu.get().size(), 2u);
+  EXPECT_FALSE(IsWindow(window)) << "Exit closes the main window";
+  EXPECT_FALSE(main.TrayIcon.Active()) << "and takes the icon away";
+}
+
+// Whether the shell holds the program's icon: only an icon it knows can be changed.
+bool IconShown(HWND main) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = sizeof data;
+  data.hWnd = main;
+  data.uID = 1;
+  data.uFlags = NIF_TIP;
+  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+TEST_F(MainWindow, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
+  Start(4);
+  ASSERT_TRUE(IconShown(Main()));
+  // A restarted shell has forgotten every icon, then broadcasts "TaskbarCreated".
+  NOTIFYICONDATAA data{};
+  data.cbSize = sizeof data;
+  data.hWnd = Main();
+  data.uID = 1;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));
+  ASSERT_FALSE(IconShown(Main()));
+  SendMessageA(Main(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(IconShown(Main()));
+}
+
+class FileMenu : public MainWindow {
+ protected:
+  // Runs a File menu command, answering its dialog with `path` ("" cancels).
+  void Command(int id, const std::string& path) {
+    auto answered = test::AnswerFileDialog(GetCurrentThreadId(), path);
+    SendMessageA(Main(), WM_COMMAND, id, 0);
+    ASSERT_TRUE(answered.get()) << "no file dialog came";
+  }
+  std::string LastProfile() {
+    return PrivateProfile(dir / "Vantrel.set").ReadString("Setup", "Path", "");
+  }
+};
+
+TEST_F(FileMenu, OpenLoadsTheChosenProfileAndRecordsIt) {
+  TMainFrm& main = Start(4);
+  WriteFileBytes(dir / "chosen.ini", "[Bind]\r\nButton1.Action=3\r\nButton1.VCode=65\r\n");
+  Command(IDM_OPEN, dir / "chosen.ini");
+  EXPECT_EQ(main.IniPath, dir / "chosen.ini");
+  EXPECT_EQ(main.Bindings[1].VCode, 65);
+  EXPECT_EQ(main.RowText(1), "A");
+  EXPECT_EQ(LastProfile(), dir / "chosen.ini");
+
+  // Cancelled, Open reloads the current profile, dropping changes since.
+  main.Bindings[1].VCode = 66;
+  Command(IDM_OPEN, "");
+  EXPECT_EQ(main.Bindings[1].VCode, 65);
+  EXPECT_EQ(main.IniPath, dir / "chosen.ini");
+}
+
+TEST_F(FileMenu, SaveAppendsIniAndACancelSavesToTheCurrentPath) {
+  TMainFrm& main = Start(4);
+  main.Bindings[2] = {.Execute = "C:\\game.exe", .Action = ActRun};
+  Command(IDM_SAVE, dir / "fly.INI");
+  EXPECT_EQ(main.IniPath, dir / "fly.INI.ini") << "only \".ini\" exactly counts";
+  EXPECT_NE(ReadFileBytes(dir / "fly.INI.ini").find("Button2.Execute=C:\\game.exe"),
+            std::string::npos);
+  EXPECT_EQ(LastProfile(), dir / "fly.INI.ini");
+
+  main.Bindings[2].Execute = "C:\\other.exe";
+  Command(IDM_SAVE, "");
+  EXPECT_NE(ReadFileBytes(dir / "fly.INI.ini").find("Button2.Execute=C:\\other.exe"),
+            std::string::npos);
+}
+
+TEST_F(FileMenu, ACancelledDialogWithNoProfileYetDoesNothing) {
+  TMainFrm& main = Start(4, "Button1.Action=3\r\nButton1.VCode=65\r\n");
+  const std::string settings = ReadFileBytes(dir / "Vantrel.set");
+  main.Bindings[1].VCode = 66;
+  Command(IDM_OPEN, "");
+  Command(IDM_SAVE, "");
+  EXPECT_EQ(main.Bindings[1].VCode, 66) << "nothing reloaded";
+  EXPECT_TRUE(main.IniPath.empty());
+  EXPECT_EQ(ReadFileBytes(dir / "Vantrel.set"), settings) << "nothing recorded";
+  EXPECT_EQ(GetFileAttributesA((dir / ".ini").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(dir.Files().size(), 2u) << "the settings and the start-up profile only";
 }
 
 }  // namespace

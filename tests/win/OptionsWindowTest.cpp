@@ -305,31 +305,9 @@ TEST_F(Options, AnotherPackAppliesToTheRowsAtOk) {
                  "Up=Hoch\r\n");
   Application& a = Start("");
   Open();
-  // The file dialog opens modal on this thread: answer it from another.
-  const DWORD self = GetCurrentThreadId();
-  const std::string path = dir / "de.lng";
-  std::thread answer([self, path] {
-    for (int i = 0; i < 300; ++i) {
-      Sleep(20);
-      const HWND dialog = test::VisibleDialogOf(self);
-      if (!dialog) continue;
-      // The file name box: an edit of its own, or the edit inside the
-      // (extended) combo box of that id.
-      HWND box = GetDlgItem(dialog, 0x480);
-      for (HWND parent = GetDlgItem(dialog, 0x47c); !box && parent;
-           parent = FindWindowExA(parent, nullptr, nullptr, nullptr)) {
-        char kind[64] = {};
-        GetClassNameA(parent, kind, sizeof kind);
-        if (std::string(kind) == "Edit") box = parent;
-      }
-      if (box) SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-      SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-      if (!IsWindow(dialog) || !IsWindowVisible(dialog)) return;
-      if (i > 250) SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    }
-  });
+  auto answered = test::AnswerFileDialog(GetCurrentThreadId(), dir / "de.lng");
   ChooseLanguage(kOther);
-  answer.join();
+  ASSERT_TRUE(answered.get());
   Click(Opts().btnOK);
   EXPECT_EQ(RowCaption(2), "Taste 2");
   EXPECT_EQ(RowCaption(a.MainFrm.Bindings.EntryUp), "Hoch");

@@ -161,6 +161,49 @@ TEST_F(ProfileFile, ARefusedSaveReportsAndKeepsTheOldFile) {
   EXPECT_EQ(LastProfile(), "") << "a failed save is not recorded";
 }
 
+// Wine run as root ignores the read-only attribute when writing: a write to
+// a read-only file and a rename over it both succeed, while DeleteFile still
+// refuses a read-only file, and CopyFile gives a new copy the attribute. The
+// attribute is set for real here; the refusal must come from the program.
+TEST_F(ProfileFile, AReadOnlyProfileIsRefusedAndNothingIsLeftBeside) {
+  const std::string target = dir / "ro.ini";
+  const std::string before = "[Bind]\r\nButton1.Action=5\r\nButton1.Execute=C:\\keep.exe\r\n";
+  WriteFileBytes(target, before);
+  ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    try {
+      SaveProfileFile(EveryKind(1), target);
+      ADD_FAILURE() << "the save should have been refused";
+    } catch (const AppError& e) {
+      EXPECT_STREQ(e.what(), ("Unable to write to " + target).c_str());
+    }
+  }
+  EXPECT_EQ(ReadFileBytes(target), before);
+  EXPECT_TRUE(GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY);
+  EXPECT_THAT(dir.Files(), ::testing::ElementsAre("ro.ini")) << "no temporary left behind";
+  EXPECT_EQ(LastProfile(), "");
+
+  SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  SaveProfileFile(EveryKind(1), target);
+  EXPECT_THAT(dir.Files(), ::testing::UnorderedElementsAre("ro.ini", "Vantrel.set"));
+}
+
+// A profile held open by another program without delete sharing: the copy
+// and the writes succeed, and only the final replace is refused.
+TEST_F(ProfileFile, ARefusedReplaceLeavesOnlyTheProfile) {
+  const std::string target = dir / "held.ini";
+  const std::string before = "[Bind]\r\nButton1.Action=0\r\n";
+  WriteFileBytes(target, before);
+  HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_THROW(SaveProfileFile(EveryKind(1), target), AppError);
+  CloseHandle(held);
+  EXPECT_EQ(ReadFileBytes(target), before);
+  EXPECT_THAT(dir.Files(), ::testing::ElementsAre("held.ini"));
+}
+
 TEST_F(ProfileFile, ASaveIntoAMissingFolderIsRefused) {
   EXPECT_THROW(SaveProfileFile(EveryKind(1), dir / "no\\such\\p.ini"), AppError);
 }

@@ -91,26 +91,34 @@ TEST_F(SettingsFile, ARefusedWriteIsReported) {
   CloseHandle(lock);
 }
 
-// These two run under the locale the test run chooses, and CTest runs the
-// suite once more with a German locale, where the decimal separator is a
-// comma: each checks the separator of the locale it meets.
-TEST_F(SettingsFile, FloatsUseTheLocalesSeparator) {
-  const char sep = UserDecimalSeparator();
-  Settings s;
-  s.MAccelarate = 0.3;
-  SaveSettingsFile(dir / "Vantrel.set", s);
-  EXPECT_THAT(ReadFileBytes(dir / "Vantrel.set"),
-              ::testing::HasSubstr(std::string("MAccelarate=0") + sep + "3\r\n"));
-  EXPECT_DOUBLE_EQ(LoadSettingsFile(dir / "Vantrel.set").MAccelarate, 0.3);
+// Floats follow the decimal separator of the user's locale. The test run
+// says which one it provides (VANTREL_DECIMAL, a point unless set): CTest runs
+// this once as it is and once under a German locale, where it is a comma. A
+// run whose locale is not the one asked for fails rather than skips.
+char ExpectedDecimalSeparator() {
+  char value[8] = {};
+  return GetEnvironmentVariableA("VANTREL_DECIMAL", value, sizeof value) == 1 ? value[0] : '.';
 }
 
-TEST_F(SettingsFile, TheOtherSeparatorIsNoDecimalPoint) {
-  const char sep = UserDecimalSeparator();
+TEST_F(SettingsFile, FloatsFollowTheLocalesDecimalSeparator) {
+  const char sep = ExpectedDecimalSeparator();
+  ASSERT_EQ(UserDecimalSeparator(), sep) << "the test run did not provide its locale";
   const char other = sep == ',' ? '.' : ',';
-  const std::string path =
-      Set(std::string("MAccelarate=0") + other + "3\r\nMSpeed=12" + sep + "5\r\n");
-  EXPECT_DOUBLE_EQ(LoadSettingsFile(path).MAccelarate, 0.1);
-  EXPECT_DOUBLE_EQ(LoadSettingsFile(path).MSpeed, 12.5);
+  Settings s;
+  s.MAccelarate = 0.3;
+  s.MSpeed = 12.5;
+  SaveSettingsFile(dir / "Vantrel.set", s);
+  EXPECT_THAT(
+      ReadFileBytes(dir / "Vantrel.set"),
+      ::testing::HasSubstr(std::string("MAccelarate=0") + sep + "3\r\nMSpeed=12" + sep + "5\r\n"));
+  const Settings back = LoadSettingsFile(dir / "Vantrel.set");
+  EXPECT_DOUBLE_EQ(back.MAccelarate, 0.3);
+  EXPECT_DOUBLE_EQ(back.MSpeed, 12.5);
+  // The other separator is no decimal point here: the defaults apply.
+  const Settings foreign = LoadSettingsFile(
+      Set(std::string("MAccelarate=0") + other + "3\r\nMSpeed=12" + other + "5\r\n"));
+  EXPECT_DOUBLE_EQ(foreign.MAccelarate, 0.1);
+  EXPECT_DOUBLE_EQ(foreign.MSpeed, 8);
 }
 
 TEST_F(SettingsFile, KeptTextsComeFromThePackTheIndexNames) {

@@ -2,6 +2,8 @@
 // program's windows created in this process.
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -9,7 +11,7 @@
 #include "base/IniFile_win.h"
 #include "config/SettingsFile_win.h"
 #include "lang/KeptTexts.h"
-#include "win/ErrorBoxAnswer_win.h"
+#include "win/DialogAnswer_win.h"
 #include "win/TempDir_win.h"
 
 namespace vantrel {
@@ -110,6 +112,48 @@ TEST_F(Startup, MinimizeOneStartsInTheTray) {
   EXPECT_TRUE(Checked(a.OptionsFrm.chbMinimize));
   a.Show(SW_SHOWNORMAL);
   EXPECT_FALSE(IsWindowVisible(a.MainFrm.Handle()));
+}
+
+TEST_F(Startup, TheMainWindowFirstAppearsCentredEitherWay) {
+  for (const char* settings : {"Minimize=0\r\n", "Minimize=1\r\n"}) {
+    SCOPED_TRACE(settings);
+    Application& a = Start(settings);
+    const HWND main = a.MainFrm.Handle();
+    a.Show(SW_SHOWNORMAL);
+    if (!IsWindowVisible(main))  // a left click on the tray icon
+      SendMessageA(main, NotifyIcon::kCallbackMessage, 1, WM_LBUTTONDOWN);
+    ASSERT_TRUE(IsWindowVisible(main));
+    RECT r{};
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2);
+    // Moved by the user, it stays where it is put.
+    SetWindowPos(main, nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    SendMessageA(main, NotifyIcon::kCallbackMessage, 1, WM_LBUTTONDOWN);
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.top, 20);
+    app.reset();
+  }
+}
+
+// What initialising COM on this thread would answer, leaving it as it was:
+// S_OK when nothing had initialised it, S_FALSE when it was initialised in
+// that model already, RPC_E_CHANGED_MODE when in the other one.
+HRESULT ComProbe(DWORD model) {
+  const HRESULT result = CoInitializeEx(nullptr, model);
+  if (SUCCEEDED(result)) CoUninitialize();
+  return result;
+}
+
+TEST_F(Startup, TheProgramsThreadHasAComApartmentWhileItRuns) {
+  EXPECT_EQ(ComProbe(COINIT_APARTMENTTHREADED), S_OK);
+  Start("");
+  EXPECT_EQ(ComProbe(COINIT_APARTMENTTHREADED), S_FALSE);
+  EXPECT_EQ(ComProbe(COINIT_MULTITHREADED), RPC_E_CHANGED_MODE) << "apartment-threaded";
+  app.reset();
+  EXPECT_EQ(ComProbe(COINIT_APARTMENTTHREADED), S_OK) << "released at the end";
 }
 
 TEST_F(Startup, TheLanguagePackComesBeforeTheRows) {
