@@ -11,6 +11,7 @@ add_library(vantrel_win STATIC
   ui/TimerTicks_win.cpp
   ui/Controls_win.cpp
   ui/FileDialog_win.cpp
+  app/SingleInstance_win.cpp
   app/Tray_win.cpp
   app/QEXmainwndcode.cpp
   app/ButtonRows_win.cpp

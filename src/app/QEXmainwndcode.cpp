@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/RowLayout.h"
+#include "app/SingleInstance_win.h"
 #include "bindings/Profile.h"
 #include "config/ProfileFile_win.h"
 #include "resource.h"
@@ -53,6 +54,7 @@ TMainFrm::TMainFrm() = default;
 
 void TMainFrm::Create() {
   taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+  restoreRequest_ = RegisterWindowMessageA(SingleInstance::kRestoreMessage);
   static constexpr ACCEL kShortcuts[] = {
       {FVIRTKEY | FCONTROL, 'O', IDM_OPEN},
       {FVIRTKEY | FCONTROL, 'S', IDM_SAVE},
@@ -85,6 +87,10 @@ void TMainFrm::CentreBeforeFirstShow() {
 }
 
 LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == restoreRequest_ && restoreRequest_ != 0) {
+    RestoreFromTray();  // a second start of the program asks for this copy
+    return 1;
+  }
   if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
     TrayIcon.Readd();  // the shell restarted and forgot the icon
     return 0;

@@ -168,6 +168,7 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   void CentreBeforeFirstShow();
 
   UINT taskbarCreated_ = 0;
+  UINT restoreRequest_ = 0;
   bool inTray_ = false;
   bool placed_ = false;
 };

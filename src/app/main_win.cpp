@@ -3,14 +3,23 @@
 #include <commctrl.h>
 
 #include "app/Application_win.h"
+#include "app/SingleInstance_win.h"
+#include "config/SettingsFile_win.h"
 #include "ui/ErrorBox_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  // A second start from the same folder only brings the running copy forward.
+  vantrel::SingleInstance instance(vantrel::SettingsFile());
+  if (!instance.First()) {
+    instance.ActivateFirst();
+    return 0;
+  }
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   try {
     vantrel::Application app;
     app.CreateForms();
+    instance.Publish(app.MainFrm.Handle());
     app.Show(showCommand);
     return app.Run();
   } catch (const std::exception& e) {

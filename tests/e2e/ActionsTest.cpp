@@ -325,3 +325,20 @@ TEST_F(ControllerTest, AKeyBoundThroughTheDialogsIsTheKeyTheButtonTypes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControllerTest, ASecondStartBringsTheFirstBackAndNothingRunsTwice) {
+  Start("[Bind]\r\n" + Key(1, 'A'));
+  PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); })) << "not in the tray";
+  EXPECT_EQ(program.StartAgain(1000), 0) << "the second copy ends at once";
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != 0; }))
+      << "the first copy's window is back";
+  EXPECT_EQ(program.Windows("TMainFrm").size(), 1u);
+  Press(1);
+  Release(1);
+  EXPECT_EQ(RealKeys(Quiet()), (Lines{"key down 65", "key up 65"})) << "typed once";
+}
+
+}  // namespace

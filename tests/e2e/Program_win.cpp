@@ -81,6 +81,29 @@ bool Program::Start() {
   return true;
 }
 
+long Program::StartAgain(DWORD timeoutMs) {
+  const std::string exe = dir_ / "Vantrel.exe";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  std::string commandLine = "\"" + exe + "\"";
+  PROCESS_INFORMATION second{};
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      dir_.Path().c_str(), &si, &second))
+    return -2;
+  CloseHandle(second.hThread);
+  long code = -1;
+  if (WaitForSingleObject(second.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+    DWORD exit = 0;
+    GetExitCodeProcess(second.hProcess, &exit);
+    code = static_cast<long>(exit);
+  } else {
+    TerminateProcess(second.hProcess, 99);
+    WaitForSingleObject(second.hProcess, 5000);
+  }
+  CloseHandle(second.hProcess);
+  return code;
+}
+
 bool Program::Running() const {
   return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }

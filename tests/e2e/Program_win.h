@@ -46,6 +46,10 @@ class Program {
   void Write(const std::string& name, const std::string& text);
 
   bool Start();
+  // Starts the copy once more, from the same folder, and waits for that
+  // second process to end: its exit code, or -1 when it was still running
+  // after `timeoutMs` (it is then ended).
+  long StartAgain(DWORD timeoutMs);
   // Why the last Start failed (the system's error code).
   DWORD StartError() const { return startError_; }
   bool Running() const;

@@ -1,0 +1,22 @@
+#include "app/InstanceName.h"
+
+#include <cstdint>
+
+namespace vantrel {
+
+std::string InstanceName(std::string_view settingsPath) {
+  // FNV-1a over the path with ASCII letters folded and both slashes alike: a
+  // short, stable name for a kernel object (which may not hold backslashes).
+  std::uint64_t hash = 14695981039346656037ull;
+  for (char c : settingsPath) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c == '/') c = '\\';
+    hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  }
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string name = "Vantrel-";
+  for (int shift = 60; shift >= 0; shift -= 4) name += kDigits[(hash >> shift) & 0xF];
+  return name;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+// The name that one running copy of the program holds for its settings file:
+// copies started from the same folder share a settings file, and only the
+// first of them runs. Paths differ only in case on Windows, so the name does not.
+std::string InstanceName(std::string_view settingsPath);
+
+}  // namespace vantrel
