@@ -57,3 +57,9 @@ set_target_properties(options_tests PROPERTIES
 add_dependencies(options_tests dinput_double)
 gtest_discover_tests(options_tests DISCOVERY_MODE PRE_TEST
                      PROPERTIES LABELS gui RESOURCE_LOCK desktop TIMEOUT 120)
+# The release zip, the program's resources and its imports (host tools only).
+add_test(NAME Release.ZipResourcesAndImports
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/release/check-release.sh ${PROJECT_SOURCE_DIR}
+                 $<TARGET_FILE:Vantrel>)
+set_tests_properties(Release.ZipResourcesAndImports PROPERTIES LABELS release TIMEOUT 120
+                     FAIL_REGULAR_EXPRESSION "FAILED")
