@@ -36,10 +36,25 @@ int Application::Run() {
   return static_cast<int>(msg.wParam);
 }
 
+// Tab and Shift+Tab move between a window's controls, Enter presses its OK
+// and Esc its Cancel, as in any dialog. The key dialog is left out: there
+// every key is one to capture.
+bool Application::Navigate(MSG& msg) {
+  // System keys stay with the menus and the Alt+F4 rule.
+  if ((msg.message != WM_KEYDOWN && msg.message != WM_KEYUP && msg.message != WM_CHAR) || !msg.hwnd)
+    return false;
+  const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  if (!root || root == BindEmulDlg.Handle() || root == popupINI.Handle()) return false;
+  for (const Form* form : MainFrm.Windows.Secondary)
+    if (form->Handle() == root) return IsDialogMessageA(root, &msg) != FALSE;
+  return root == MainFrm.Handle() && IsDialogMessageA(root, &msg) != FALSE;
+}
+
 void Application::Dispatch(MSG& msg) {
   if (MainFrm.FormKeyDown(msg)) return;
   if (MainFrm.TranslateShortcut(msg)) return;
   if (BindEmulDlg.PreviewKey(msg)) return;
+  if (Navigate(msg)) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
 }

@@ -60,6 +60,9 @@ struct Application {
   int Run();
   // One message of the loop: the key previews and shortcuts first.
   void Dispatch(MSG& msg);
+
+ private:
+  bool Navigate(MSG& msg);
 };
 
 }  // namespace vantrel

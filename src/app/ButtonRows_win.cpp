@@ -79,15 +79,18 @@ void ButtonRows::CreateGroups(HWND mainWindow) {
   // are destroyed while the main window's object is being taken apart (see
   // the destructor), so they send it no notice of their end.
   constexpr DWORD kGroupStyle = WS_VISIBLE | BS_GROUPBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-  fsGAxis = MakeRowChild(WS_EX_NOPARENTNOTIFY, "BUTTON", "Axis", kGroupStyle, {0, 0, 281, 113},
-                         mainWindow, IDC_FSGAXIS);
-  fsGButtons = MakeRowChild(WS_EX_NOPARENTNOTIFY, "BUTTON", "Buttons", kGroupStyle,
-                            {0, 112, 281, 154}, mainWindow, IDC_FSGBUTTONS);
+  // Tab and Shift+Tab walk into the boxes' rows.
+  constexpr DWORD kGroupExStyle = WS_EX_NOPARENTNOTIFY | WS_EX_CONTROLPARENT;
+  fsGAxis = MakeRowChild(kGroupExStyle, "BUTTON", "Axis", kGroupStyle, {0, 0, 281, 113}, mainWindow,
+                         IDC_FSGAXIS);
+  fsGButtons = MakeRowChild(kGroupExStyle, "BUTTON", "Buttons", kGroupStyle, {0, 112, 281, 154},
+                            mainWindow, IDC_FSGBUTTONS);
   for (HWND group : {fsGAxis, fsGButtons}) {
     SetFont(group, GetStockObject(DEFAULT_GUI_FONT));
     if (!SetWindowSubclass(group, &GroupProc, 0, 0)) throw AppError("SetWindowSubclass failed");
   }
-  constexpr DWORD kArrowStyle = WS_VISIBLE | WS_DISABLED | BS_PUSHBUTTON | BS_OWNERDRAW;
+  constexpr DWORD kArrowStyle =
+      WS_VISIBLE | WS_DISABLED | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW;
   btnGUp = MakeRowChild(0, "BUTTON", "", kArrowStyle, kUpArrow, fsGButtons, IDC_BTNGUP);
   btnGDown = MakeRowChild(0, "BUTTON", "", kArrowStyle, kDownArrow, fsGButtons, IDC_BTNGDOWN);
 }
@@ -122,7 +125,7 @@ void ButtonRows::Construct(int numOfButtons, const KeptTexts& texts) {
   };
   auto shown = [&](int e) -> DWORD { return ShownAtStart(e, numOfButtons) ? WS_VISIBLE : 0; };
   for (int e = 1; e <= count; ++e) {
-    btnJoy[e] = MakeRowChild(0, "BUTTON", "", shown(e) | BS_PUSHBUTTON | BS_OWNERDRAW,
+    btnJoy[e] = MakeRowChild(0, "BUTTON", "", shown(e) | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW,
                              rect(e, RowPart::Button), GroupOf(e), IDC_BTNJOY + e);
     SetFont(btnJoy[e], regularFont_.get());
   }
@@ -135,15 +138,33 @@ void ButtonRows::Construct(int numOfButtons, const KeptTexts& texts) {
     SetFont(stJoy[e], boldFont_.get());
   }
   for (int e = 1; e <= count; ++e) {
-    chbJoy[e] = MakeRowChild(0, "BUTTON", texts.Turbo, shown(e) | BS_AUTOCHECKBOX,
+    chbJoy[e] = MakeRowChild(0, "BUTTON", texts.Turbo, shown(e) | WS_TABSTOP | BS_AUTOCHECKBOX,
                              rect(e, RowPart::Turbo), GroupOf(e), IDC_CHBJOY + e);
     SetFont(chbJoy[e], regularFont_.get());
   }
+  OrderForTab();
   // Enabled for good: with fewer rows later, scrolling simply finds nothing to do.
   if (RowsScroll(numOfButtons)) {
     EnableWindow(btnGUp, TRUE);
     EnableWindow(btnGDown, TRUE);
   }
+}
+
+// The keyboard goes row by row, a row's button before its Turbo box, from
+// the top of each box; the arrows come last. (Tab follows the z-order.)
+void ButtonRows::OrderForTab() {
+  HWND after[2] = {HWND_TOP, HWND_TOP};
+  auto place = [&](HWND hwnd, HWND group) {
+    HWND& previous = after[group == fsGButtons];
+    SetWindowPos(hwnd, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    previous = hwnd;
+  };
+  for (int e = 1; e < static_cast<int>(btnJoy.size()); ++e) {
+    place(btnJoy[e], GroupOf(e));
+    place(chbJoy[e], GroupOf(e));
+  }
+  place(btnGUp, fsGButtons);
+  place(btnGDown, fsGButtons);
 }
 
 void ButtonRows::MakeFonts(const KeptTexts& texts) {

@@ -62,6 +62,7 @@ class ButtonRows {
 
  private:
   void DestroyRows();
+  void OrderForTab();
   void MakeFonts(const KeptTexts& texts);
   HWND GroupOf(int entry) const;
 

@@ -8,6 +8,7 @@
 #include "bindings/Profile.h"
 #include "config/ProfileFile_win.h"
 #include "resource.h"
+#include "ui/AccessKey.h"
 #include "ui/ErrorBox_win.h"
 #include "ui/FileDialog_win.h"
 
@@ -26,16 +27,18 @@ MenuHandle BuildMainMenu() {
   MenuHandle file(CreatePopupMenu());
   MenuHandle help(CreatePopupMenu());
   if (!bar || !file || !help) throw AppError("CreateMenu failed");
-  AppendMenuA(file.get(), MF_STRING, IDM_OPEN, "Open\tCtrl+O");
-  AppendMenuA(file.get(), MF_STRING, IDM_SAVE, "Save\tCtrl+S");
-  AppendMenuA(file.get(), MF_STRING, IDM_EXIT, "Exit\tCtrl+Q");
-  AppendMenuA(help.get(), MF_STRING, IDM_HELP, "Help");
-  AppendMenuA(help.get(), MF_STRING, IDM_ABOUT, "About...");
+  AppendMenuA(file.get(), MF_STRING, IDM_OPEN, WithAccessKey("Open\tCtrl+O").c_str());
+  AppendMenuA(file.get(), MF_STRING, IDM_SAVE, WithAccessKey("Save\tCtrl+S").c_str());
+  AppendMenuA(file.get(), MF_STRING, IDM_EXIT, WithAccessKey("Exit\tCtrl+Q").c_str());
+  AppendMenuA(help.get(), MF_STRING, IDM_HELP, WithAccessKey("Help").c_str());
+  AppendMenuA(help.get(), MF_STRING, IDM_ABOUT, WithAccessKey("About...").c_str());
   // The bar owns its submenus from here on.
-  AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file.release()), "File");
+  AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file.release()),
+              WithAccessKey("File").c_str());
   // Options is a command on the bar itself, not a submenu.
-  AppendMenuA(bar.get(), MF_STRING, IDM_OPTIONS, "Options");
-  AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(help.release()), "Help");
+  AppendMenuA(bar.get(), MF_STRING, IDM_OPTIONS, WithAccessKey("Options").c_str());
+  AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(help.release()),
+              WithAccessKey("Help").c_str());
   return bar;
 }
 

@@ -1,5 +1,7 @@
 #include "app/Tray_win.h"
 
+#include "ui/AccessKey.h"
+
 #include "resource.h"
 
 namespace vantrel {
@@ -63,8 +65,8 @@ void NotifyIcon::SetMenuTexts(std::string settings, std::string exit) {
 NotifyIcon::MenuChoice NotifyIcon::TrackMenu() {
   MenuHandle menu(CreatePopupMenu());
   if (!menu) return MenuChoice::None;
-  AppendMenuA(menu.get(), MF_STRING, IDM_TRAY_SETTINGS, settingsText_.c_str());
-  AppendMenuA(menu.get(), MF_STRING, IDM_TRAY_EXIT, exitText_.c_str());
+  AppendMenuA(menu.get(), MF_STRING, IDM_TRAY_SETTINGS, WithAccessKey(settingsText_).c_str());
+  AppendMenuA(menu.get(), MF_STRING, IDM_TRAY_EXIT, WithAccessKey(exitText_).c_str());
 
   // The legacy callback carries no coordinates: the menu opens at the pointer.
   POINT at{};
@@ -75,12 +77,9 @@ NotifyIcon::MenuChoice NotifyIcon::TrackMenu() {
   // Without a message after the menu, it fails to appear the next time.
   PostMessageA(owner_, WM_NULL, 0, 0);
   switch (command) {
-    case IDM_TRAY_SETTINGS:
-      return MenuChoice::Settings;
-    case IDM_TRAY_EXIT:
-      return MenuChoice::Exit;
-    default:
-      return MenuChoice::None;
+    case IDM_TRAY_SETTINGS: return MenuChoice::Settings;
+    case IDM_TRAY_EXIT: return MenuChoice::Exit;
+    default: return MenuChoice::None;
   }
 }
 

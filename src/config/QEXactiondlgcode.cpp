@@ -45,10 +45,20 @@ LRESULT TActionDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case IDC_BTNRUN: btnRunClick(); return 0;
         case IDC_BTNCHANGEINI: btnChangeIniClick(); return 0;
         case IDCANCEL: btnCancelClick(); return 0;
+        case IDOK:
+          // Enter presses the focused choice: the dialog has no OK of its own.
+          if (const HWND focus = GetFocus(); focus && GetParent(focus) == Handle())
+            SendMessageA(focus, BM_CLICK, 0, 0);
+          return 0;
       }
       break;
   }
   return ShellForm::HandleMessage(msg, wParam, lParam);
+}
+
+void TActionDlg::Show() {
+  ShellForm::Show();
+  SetFocus(btnEmulKey);
 }
 
 void TActionDlg::FormClose() {

@@ -21,6 +21,8 @@ class TActionDlg : public ShellForm<TActionDlg> {
 
   void Create(HWND mainWindow, EditorHost& host, ActionTargets targets);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Opens with the first choice focused, so that the keyboard can choose.
+  void Show() override;
   // Closed any other way than by a button, it acts as Cancel.
   void FormClose();
 

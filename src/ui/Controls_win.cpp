@@ -104,7 +104,8 @@ HWND ControlSet::AddButton(HWND parent, const std::string& text, const ControlRe
 }
 
 HWND ControlSet::AddArrow(HWND parent, bool up, const ControlRect& r, int id) {
-  const HWND hwnd = Add(parent, 0, "BUTTON", "", WS_VISIBLE | BS_PUSHBUTTON | BS_OWNERDRAW, r, id);
+  const HWND hwnd =
+      Add(parent, 0, "BUTTON", "", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW, r, id);
   arrows_.push_back({hwnd, up});
   return hwnd;
 }

@@ -306,3 +306,92 @@ TEST_F(Dialogs, ThreeProfilesAddedMakeASwitchNamingTheSecond) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+class Keyboard : public Dialogs {
+ public:
+  void Key(WPARAM key, bool shift = false) {
+    const HWND focus = GetFocus();
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(focus, WM_KEYDOWN, key, 1);
+    PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
+    Pump();
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+  }
+};
+
+TEST_F(Keyboard, TabWalksTheMainWindowRowByRow) {
+  const ButtonRows& rows = Main().Rows;
+  SetForegroundWindow(Main().Handle());
+  SetFocus(rows.btnJoy[5]);
+  std::vector<HWND> expected;
+  for (int e : {5, 6, 7, 8, 1, 2, 3, 4}) {
+    expected.push_back(rows.btnJoy[e]);
+    expected.push_back(rows.chbJoy[e]);
+  }
+  expected.push_back(rows.btnJoy[5]);  // the arrows are disabled with four buttons
+  for (std::size_t i = 1; i < expected.size(); ++i) {
+    Key(VK_TAB);
+    EXPECT_EQ(GetFocus(), expected[i]) << "Tab number " << i;
+  }
+  Key(VK_TAB, true);
+  EXPECT_EQ(GetFocus(), rows.chbJoy[4]) << "Shift+Tab goes back";
+  // Space ticks the focused Turbo box.
+  Key(VK_SPACE);
+  EXPECT_TRUE(Turbo(4, false));
+  EXPECT_TRUE(Entry(4).Turbo);
+}
+
+TEST_F(Keyboard, EnterAndEscEndTheDialogs) {
+  // The action dialog: Esc leaves, Enter presses the focused choice.
+  Open(1);
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(app->ActionDlg.Visible());
+  EXPECT_TRUE(MainEnabled());
+  Open(1);
+  Key(VK_TAB);
+  EXPECT_EQ(GetFocus(), app->ActionDlg.btnEmulClick);
+  Key(VK_RETURN);
+  ASSERT_TRUE(app->ClickDlg.Visible());
+  // The mouse dialog: Enter is OK.
+  Choose(app->ClickDlg.CBAction, 1);
+  Key(VK_RETURN);
+  EXPECT_FALSE(app->ClickDlg.Visible());
+  EXPECT_EQ(Entry(1), (Binding{.VCode = 301, .Action = ActEmulClick}));
+  // The profile list: Esc is Cancel, Enter OK.
+  const Binding before = Entry(2);
+  Open(2, &TActionDlg::btnChangeIni);
+  Click(app->IniFrm.btnClear);
+  SetFocus(app->IniFrm.LBINI);
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(app->IniFrm.Visible());
+  EXPECT_EQ(Entry(2), before);
+  Open(2, &TActionDlg::btnChangeIni);
+  Click(app->IniFrm.btnClear);
+  SetFocus(app->IniFrm.LBINI);
+  Key(VK_RETURN);
+  EXPECT_FALSE(app->IniFrm.Visible());
+  EXPECT_EQ(Entry(2).Action, ActNone);
+  EXPECT_TRUE(MainEnabled());
+}
+
+TEST_F(Keyboard, TheKeyDialogCapturesTabEnterAndEsc) {
+  Open(1, &TActionDlg::btnEmulKey);
+  for (WPARAM key : {VK_TAB, VK_RETURN, VK_ESCAPE}) {
+    Key(key);
+    EXPECT_TRUE(app->BindEmulDlg.Visible());
+    EXPECT_EQ(Entry(1).VCode, key);
+    EXPECT_EQ(GetFocus(), app->BindEmulDlg.STKey);
+  }
+  Click(app->BindEmulDlg.btnOK);
+  EXPECT_EQ(RowText(1), "Esc");
+}
+
+}  // namespace
+}  // namespace vantrel

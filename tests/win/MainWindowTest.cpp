@@ -355,7 +355,7 @@ TEST_F(MainWindow, TheTrayMenuOffersSettingsAndExit) {
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   auto menu = test::AnswerPopupMenu(GetCurrentThreadId(), 0);
   TrayMouse(Main(), WM_RBUTTONDOWN);
-  EXPECT_EQ(menu.get(), (std::vector<std::string>{"Settings", "Exit"}));
+  EXPECT_EQ(menu.get(), (std::vector<std::string>{"&Settings", "&Exit"}));
   EXPECT_TRUE(IsWindowVisible(Main())) << "Settings restores the program";
   EXPECT_FALSE(main.InTray());
 

@@ -466,3 +466,48 @@ TEST_F(Help, AMissingReadmeIsReportedAndTheWindowOpensEmpty) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+TEST_F(Options, TabReachesEveryControlInOrderAndEscCancels) {
+  Application& a = Start("MAccelarate=0.5\r\n");
+  Open();
+  auto key = [&](WPARAM k) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, k, 1);
+    PostMessageA(GetFocus(), WM_KEYUP, k, 0xC0000001);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) a.Dispatch(msg);
+  };
+  SetFocus(Opts().cbLng);
+  std::vector<HWND> visited{GetFocus()};
+  for (int i = 0; i < 60; ++i) {
+    key(VK_TAB);
+    if (GetFocus() == Opts().cbLng) break;
+    visited.push_back(GetFocus());
+  }
+  ASSERT_EQ(GetFocus(), Opts().cbLng) << "Tab comes round again";
+  const std::vector<HWND> first(visited.begin(), visited.begin() + 6);
+  EXPECT_EQ(first, (std::vector<HWND>{Opts().cbLng, Opts().btnOK, Opts().btnCancel,
+                                      Opts().chbAutoRun, Opts().chbMinimize, Opts().chbPopup}));
+  const int steppers = static_cast<int>(std::size(Opts().btnStepUp));
+  // Every stepper's arrows, but those of the show time while the popup is off.
+  for (int s = 0; s < steppers; ++s) {
+    const int expected = IsWindowEnabled(Opts().btnStepUp[s]) ? 1 : 0;
+    EXPECT_EQ(expected, s == static_cast<int>(Stepper::ShowTime) ? 0 : 1);
+    EXPECT_EQ(std::count(visited.begin(), visited.end(), Opts().btnStepUp[s]), expected) << s;
+    EXPECT_EQ(std::count(visited.begin(), visited.end(), Opts().btnStepDown[s]), expected) << s;
+  }
+  EXPECT_EQ(std::count(visited.begin(), visited.end(), Opts().btnAutoDetect), 1);
+  // A stepper from the keyboard: Space on its arrow; then Esc is Cancel.
+  SetFocus(Opts().btnStepUp[static_cast<int>(Stepper::MAccel)]);
+  key(VK_SPACE);
+  EXPECT_EQ(Text(Display(Stepper::MAccel)), std::string("0") + UserDecimalSeparator() + "6");
+  key(VK_ESCAPE);
+  EXPECT_FALSE(Opts().Visible());
+  EXPECT_TRUE(IsWindowEnabled(Main()));
+  EXPECT_DOUBLE_EQ(a.MainFrm.Actions.MAccelarate, 0.5);
+}
+
+}  // namespace
+}  // namespace vantrel
