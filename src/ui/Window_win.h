@@ -65,6 +65,11 @@ class Window {
       wc.hInstance = instance;
       wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
       if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+      // The caption and the task bar take the small image drawn for their size
+      // rather than the large one shrunk. Shared: the system frees it.
+      wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), LR_SHARED));
       wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
       wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
       wc.lpszClassName = params.className;

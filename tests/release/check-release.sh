@@ -25,6 +25,9 @@ unzip -p "$zip" "Vantrel-$version/Vantrel.exe" | cmp -s - "$exe" || fail "the zi
 
 resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc 2>/dev/null)
 grep -q 'RT_GROUP_ICON' <<<"$resources" || fail "the program carries no icon"
+# One image for each size Windows picks at the usual scales: 16 to 256 pixels.
+icons=$(grep -c 'RT_ICON \*/' <<<"$resources")
+[ "$icons" -eq 6 ] || fail "the icon holds $icons images, not the six sizes 16, 20, 24, 32, 48 and 256"
 grep -q "VALUE \"FileVersion\", \"$version\"" <<<"$resources" || fail "the program carries no version $version"
 
 # Every imported function must be on the list of those checked to exist on
