@@ -55,5 +55,7 @@ target_include_directories(options_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} dou
 set_target_properties(options_tests PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/joystick_tests)
 add_dependencies(options_tests dinput_double)
+target_compile_definitions(options_tests PRIVATE
+  VANTREL_RUSSIAN_PACK="Z:${PROJECT_SOURCE_DIR}/lang/Russian.lng")
 gtest_discover_tests(options_tests DISCOVERY_MODE PRE_TEST
                      PROPERTIES LABELS gui RESOURCE_LOCK desktop TIMEOUT 120)
