@@ -559,6 +559,22 @@ TEST_F(Packs, AMouseTextNamesTheMouseDialogItsButtonAndTheMoves) {
   EXPECT_EQ(Item(a.BindEmulDlg.cbSelect, 9), "Arrow Left");
 }
 
+TEST_F(Packs, OkRenamesTheBoundKeysAndMovesOfTheRowsThereAre) {
+  WriteFileBytes(packPath, "[Common]\r\nMouse=Maus\r\nArrow=Pfeil\r\n[MainWindow]\r\nUp=Hoch\r\n");
+  Application& a = Start("NumOfButtons=6\r\n",
+                         "[Bind]\r\nButton1.Action=4\r\nButton1.MButton=901\r\n"
+                         "Button2.Action=3\r\nButton2.VCode=38\r\n");
+  EXPECT_EQ(Text(a.MainFrm.Rows.stJoy[1]), "Mouse Left");
+  Open();
+  auto answered = test::AnswerFileDialog(GetCurrentThreadId(), packPath);
+  ChooseLanguage(kOther);
+  ASSERT_TRUE(answered.get());
+  Click(Opts().btnOK);
+  EXPECT_EQ(Text(a.MainFrm.Rows.stJoy[1]), "Maus Left");
+  EXPECT_EQ(Text(a.MainFrm.Rows.stJoy[2]), "Pfeil Hoch");
+  EXPECT_EQ(RowCaption(7), "Hoch");
+}
+
 // A pack that names no file, or names a folder, or holds rubbish, shows
 // the built-in texts where it has none of its own, and never stops the program.
 TEST_F(Packs, HostilePacksFallBackKeyByKey) {
