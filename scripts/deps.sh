@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests, the fuzzer and `make run`
 # need, and only those that are missing; and generates the German locale
-# that the comma-decimal settings test runs under.
+# that the comma-decimal settings test runs under and the Russian one whose
+# code page the Russian pack's test and pictures run in.
 set -euo pipefail
 want=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev
       g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb xauth
@@ -20,4 +21,8 @@ fi
 if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
   echo "Generating the de_DE.UTF-8 locale"
   $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+  echo "Generating the ru_RU.UTF-8 locale"
+  $sudo localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
 fi

@@ -12,6 +12,7 @@ mkdir -p "$out"
 cp build/windows/src/Vantrel.exe "$out/"
 # The help window shows this file as it is: keep Windows line ends.
 for f in readme.txt demo.ini; do sed 's/\r*$/\r/' "res/$f" > "$out/$f"; done
+# Byte for byte: a pack is in its own code page (Russian.lng in Windows-1251).
 for pack in lang/*.lng; do [ -e "$pack" ] && cp "$pack" "$out/"; done
 
 # The zip holds one folder, so that unzipping anywhere gives a folder to run

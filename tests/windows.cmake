@@ -55,6 +55,16 @@ target_include_directories(options_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} dou
 set_target_properties(options_tests PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/joystick_tests)
 add_dependencies(options_tests dinput_double)
+target_compile_definitions(options_tests PRIVATE
+  VANTREL_RUSSIAN_PACK="Z:${PROJECT_SOURCE_DIR}/lang/Russian.lng")
+# The Russian pack once more under a Russian locale, whose ANSI code page
+# (1251) is the pack's: its texts then read as Cyrillic, and the pictures in
+# the README are taken. Alone, for the same reason as the comma locale above.
+add_test(NAME Packs.UnderARussianLocale
+         COMMAND options_tests --gtest_filter=Packs.RussianShowsInEveryWindowAndFitsItsControls)
+set_tests_properties(Packs.UnderARussianLocale PROPERTIES
+  ENVIRONMENT "LC_ALL=ru_RU.UTF-8;VANTREL_CODE_PAGE=1251" LABELS gui TIMEOUT 120 RUN_SERIAL TRUE
+  RESOURCE_LOCK desktop FAIL_REGULAR_EXPRESSION "SKIPPED|No tests ran")
 gtest_discover_tests(options_tests DISCOVERY_MODE PRE_TEST
                      PROPERTIES LABELS gui RESOURCE_LOCK desktop TIMEOUT 120)
 # The release zip, the program's resources and its imports (host tools only).

@@ -21,9 +21,7 @@ void TpopupINI::Create(HWND mainWindow) {
                          .clientWidth = kWidth,
                          .clientHeight = kHeight},
               .mainWindow = mainWindow});
-  font_.reset(CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_SWISS, "Arial"));
+  font_.reset(MakeFont(Kept().FontName, Kept().FontCharset, true));
   lineBrush_.reset(CreateSolidBrush(kLineColour));
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   auto line = [&](int top) {
@@ -36,6 +34,15 @@ void TpopupINI::Create(HWND mainWindow) {
   sttCurINI_ = line(3);
   sttNextINI_ = line(22);
   PopupTimer.Attach(Handle());
+}
+
+void TpopupINI::ApplyLanguage(const LanguageTexts& texts) {
+  const KeptTexts& kept = texts.Kept();
+  Gdi font(MakeFont(kept.FontName, kept.FontCharset, true));
+  for (HWND line : {sttCurINI_, sttNextINI_}) SetFont(line, font.get());
+  font_ = std::move(font);
+  SetText(Handle(), texts.Text("OptionsWindow", "SetWindowPosition"));
+  closeText_ = texts.Text("Common", "Close");
 }
 
 LRESULT TpopupINI::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -60,7 +67,7 @@ LRESULT TpopupINI::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CONTEXTMENU: {
       HMENU MPopup = CreatePopupMenu();
-      AppendMenuA(MPopup, MF_STRING, kCloseCommand, "Close");
+      AppendMenuA(MPopup, MF_STRING, kCloseCommand, closeText_.c_str());
       POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
       if (lParam == -1) GetCursorPos(&at);  // from the keyboard
       const UINT chosen =

@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "actions/ProfilePopup_win.h"
+#include "lang/LanguageTexts.h"
 #include "ui/Controls_win.h"
 #include "ui/Window_win.h"
 
@@ -14,8 +15,9 @@ namespace vantrel {
 // task-bar button and never taking the focus, naming the current and the
 // next profile after a switch for the main window's show time (0: until
 // "Close" is chosen from its context menu).
-class TpopupINI : public ShellForm<TpopupINI>, public ProfilePopup {
+class TpopupINI : public ShellForm<TpopupINI>, public ProfilePopup, public LanguageUser {
  public:
+  void ApplyLanguage(const LanguageTexts& texts) override;
   void Create(HWND mainWindow);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void FormClose();
@@ -57,6 +59,7 @@ class TpopupINI : public ShellForm<TpopupINI>, public ProfilePopup {
   HWND optionsWindow_ = nullptr;
   bool positioning_ = false;
   bool showOnSwitch_ = false;
+  std::string closeText_ = BuiltInText("Common", "Close");
   std::uint8_t showTime_ = 0;
 };
 

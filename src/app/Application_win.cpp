@@ -9,7 +9,9 @@ void Application::CreateForms() {
                      .OptionsFrm = &OptionsFrm,
                      .popupINI = &popupINI,
                      .Secondary = {&HelpFrm, &ActionDlg, &IniFrm, &ClickDlg, &BindEmulDlg,
-                                   &AboutBox, &popupINI, &OptionsFrm}};
+                                   &AboutBox, &popupINI, &OptionsFrm},
+                     .Translated = {&HelpFrm, &ClickDlg, &BindEmulDlg, &OptionsFrm, &popupINI,
+                                    &ActionDlg, &IniFrm}};
   MainFrm.Create();  // activates the tray icon before any other window exists
   const HWND main = MainFrm.Handle();
   HelpFrm.Create(main);

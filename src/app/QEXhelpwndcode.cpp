@@ -70,6 +70,10 @@ void THelpFrm::Create(HWND mainWindow) {
   SendMessageA(fsMemo1, EM_SETLIMITTEXT, 0, 0);  // no 30,000-character cap on a long readme
 }
 
+void THelpFrm::ApplyLanguage(const LanguageTexts& texts) {
+  SetText(Handle(), texts.Text("HelpWindow", "Caption"));
+}
+
 LRESULT THelpFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   // A read-only edit box asks for its colours as a static control does.
   if ((msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLOREDIT) &&

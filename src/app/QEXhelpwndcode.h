@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "lang/LanguageTexts.h"
 #include "ui/Controls_win.h"
 #include "ui/Window_win.h"
 
@@ -10,8 +11,9 @@ namespace vantrel {
 // The Help window, showing readme.txt from the executable's folder. Each
 // showing reads the file afresh; closing empties the window, so lines are
 // never doubled. The main window stays usable beside it.
-class THelpFrm : public ShellForm<THelpFrm> {
+class THelpFrm : public ShellForm<THelpFrm>, public LanguageUser {
  public:
+  void ApplyLanguage(const LanguageTexts& texts) override;
   void Create(HWND mainWindow);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void Show() override;

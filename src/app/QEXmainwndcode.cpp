@@ -21,17 +21,42 @@ struct MenuDeleter {
 };
 using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
-// Captions are the built-in English ones; the language pack replaces them by id.
+// The items of the File and Help menus: the key of their text and the
+// shortcut shown after it, which no pack changes.
+struct MenuItem {
+  UINT id;
+  const char* key;
+  const char* shortcut;
+};
+constexpr MenuItem kFileItems[] = {
+    {IDM_OPEN, "Open", "\tCtrl+O"}, {IDM_SAVE, "Save", "\tCtrl+S"}, {IDM_EXIT, "Exit", "\tCtrl+Q"}};
+constexpr MenuItem kHelpItems[] = {{IDM_HELP, "Help", ""}, {IDM_ABOUT, "About", ""}};
+// The bar's items by position.
+constexpr const char* kBarKeys[] = {"File", "Options", "Help"};
+
+std::string MenuText(const LanguageTexts& texts, const MenuItem& item) {
+  return WithAccessKey(texts.Text("MainWindow", item.key)) + item.shortcut;
+}
+
+void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::string& text) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STRING;
+  info.dwTypeData = const_cast<char*>(text.c_str());
+  SetMenuItemInfoA(menu, item, byPosition, &info);
+}
+
+// Captions are the built-in English ones; the language pack replaces them.
 MenuHandle BuildMainMenu() {
   MenuHandle bar(CreateMenu());
   MenuHandle file(CreatePopupMenu());
   MenuHandle help(CreatePopupMenu());
   if (!bar || !file || !help) throw AppError("CreateMenu failed");
-  AppendMenuA(file.get(), MF_STRING, IDM_OPEN, WithAccessKey("Open\tCtrl+O").c_str());
-  AppendMenuA(file.get(), MF_STRING, IDM_SAVE, WithAccessKey("Save\tCtrl+S").c_str());
-  AppendMenuA(file.get(), MF_STRING, IDM_EXIT, WithAccessKey("Exit\tCtrl+Q").c_str());
-  AppendMenuA(help.get(), MF_STRING, IDM_HELP, WithAccessKey("Help").c_str());
-  AppendMenuA(help.get(), MF_STRING, IDM_ABOUT, WithAccessKey("About...").c_str());
+  const LanguageTexts english;
+  for (const MenuItem& item : kFileItems)
+    AppendMenuA(file.get(), MF_STRING, item.id, MenuText(english, item).c_str());
+  for (const MenuItem& item : kHelpItems)
+    AppendMenuA(help.get(), MF_STRING, item.id, MenuText(english, item).c_str());
   // The bar owns its submenus from here on.
   AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file.release()),
               WithAccessKey("File").c_str());
@@ -327,7 +352,27 @@ void TMainFrm::Construct(int numOfButtons) {
   Rows.Construct(Bindings.NumOfButtons(), Kept());
 }
 
-void TMainFrm::ApplyLanguageToRows() { Rows.ApplyLanguage(Kept()); }
+void TMainFrm::ApplyLanguage() {
+  const LanguageTexts& texts = Language();
+  // The rows' font and captions with the group boxes' font.
+  Rows.ApplyLanguage(texts.Kept());
+  SetText(Rows.fsGAxis, texts.Text("MainWindow", "Axis"));
+  SetText(Rows.fsGButtons, texts.Text("MainWindow", "Buttons"));
+  if (const HMENU bar = GetMenu(Handle())) {
+    for (UINT i = 0; i < std::size(kBarKeys); ++i)
+      SetMenuText(bar, i, true, WithAccessKey(texts.Text("MainWindow", kBarKeys[i])));
+    for (const MenuItem& item : kFileItems) SetMenuText(bar, item.id, false, MenuText(texts, item));
+    for (const MenuItem& item : kHelpItems) SetMenuText(bar, item.id, false, MenuText(texts, item));
+    DrawMenuBar(Handle());
+  }
+  TrayIcon.SetMenuTexts(texts.Text("TrayIcon", "Settings"), texts.Text("MainWindow", "Exit"));
+  for (LanguageUser* window : Windows.Translated) window->ApplyLanguage(texts);
+  // Key and mouse names follow the language too.
+  for (int e = 1; Rows.IsEntry(e); ++e) {
+    const auto entry = static_cast<std::uint8_t>(e);
+    SetRowText(entry, Bindings.ActToStr(entry, texts.Kept()));
+  }
+}
 
 void TMainFrm::GBoxScrool(int group, int direction) { Rows.GBoxScrool(group, direction); }
 

@@ -16,6 +16,7 @@
 #include "bindings/Binding.h"
 #include "config/OptionsHost.h"
 #include "input/DXInput.h"
+#include "lang/LanguageTexts.h"
 #include "ui/TimerTicks_win.h"
 #include "ui/Window_win.h"
 
@@ -36,6 +37,8 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
     ProfilePopup* popupINI = nullptr;
     // Every window but this one, closed when the program goes to the tray.
     std::vector<Form*> Secondary;
+    // The windows that take a new language after this one, in that order.
+    std::vector<LanguageUser*> Translated;
   };
 
   static constexpr char kCaption[] = "Vantrel 1.0";
@@ -66,7 +69,10 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   // kept texts and font of the language. The displays stay empty: the caller
   // loads a profile next.
   void Construct(int numOfButtons) override;
-  void ApplyLanguageToRows() override;
+  // The language last read: the main window's group boxes, menus and tray
+  // menu, then every other window, then the rows (their captions, and the
+  // texts of their bindings, where rows exist).
+  void ApplyLanguage() override;
   // Scrolls the button rows (group 0) by one row: direction 1 reveals the row
   // above the six shown, direction 0 the row below them.
   void GBoxScrool(int group, int direction);

@@ -19,8 +19,9 @@ class OptionsHost : public EditorHost {
   // Builds the rows afresh for `numOfButtons` buttons (the table follows).
   virtual void Construct(int numOfButtons) = 0;
   virtual void MinimizeToTray() = 0;
-  // After a new language pack: the rows take its font and captions.
-  virtual void ApplyLanguageToRows() = 0;
+  // After a new language pack was read: every window takes its texts and
+  // font, and the rows their captions and their bindings' texts.
+  virtual void ApplyLanguage() = 0;
 };
 
 }  // namespace vantrel

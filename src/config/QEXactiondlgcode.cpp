@@ -32,6 +32,17 @@ void TActionDlg::Create(HWND mainWindow, EditorHost& host, ActionTargets targets
   btnCancel = button("Cancel", 104, IDCANCEL);
 }
 
+void TActionDlg::ApplyLanguage(const LanguageTexts& texts) {
+  const KeptTexts& kept = texts.Kept();
+  SetText(Handle(), kept.ActionCaption);
+  controls_.SetFont(kept.FontName, kept.FontCharset);
+  SetText(btnEmulKey, texts.Text("ActionWindow", "Keyboard"));
+  SetText(btnEmulClick, kept.Mouse);
+  SetText(btnRun, texts.Text("ActionWindow", "Run"));
+  SetText(btnChangeIni, texts.Text("ActionWindow", "ChangeSettings"));
+  SetText(btnCancel, texts.Text("Common", "Cancel"));
+}
+
 LRESULT TActionDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_DRAWITEM:

@@ -1,5 +1,6 @@
 #pragma once
 #include "config/EditorHost.h"
+#include "lang/LanguageTexts.h"
 #include "ui/Controls_win.h"
 #include "ui/Window_win.h"
 
@@ -15,8 +16,9 @@ struct ActionTargets {
 // The action dialog: chooses what kind of action the entry being edited
 // gets. Three of its buttons hand the entry over to the dialog of that kind;
 // Run picks a program and finishes the binding itself.
-class TActionDlg : public ShellForm<TActionDlg> {
+class TActionDlg : public ShellForm<TActionDlg>, public LanguageUser {
  public:
+  void ApplyLanguage(const LanguageTexts& texts) override;
   static constexpr char kRunFilter[] = "Executable program|*.exe;*.lnk;*.bat";
 
   void Create(HWND mainWindow, EditorHost& host, ActionTargets targets);

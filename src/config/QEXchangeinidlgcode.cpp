@@ -38,6 +38,20 @@ void TIniFrm::Create(HWND mainWindow, EditorHost& host) {
       {80, 8, 281, 193}, IDC_LBINI);
 }
 
+void TIniFrm::ApplyLanguage(const LanguageTexts& texts) {
+  const KeptTexts& kept = texts.Kept();
+  SetText(Handle(), texts.Text("ChangeSettingsWindow", "Caption"));
+  controls_.SetFont(kept.FontName, kept.FontCharset);
+  const std::pair<HWND, const char*> own[] = {{btnAdd, "Add"},
+                                              {btnRemove, "Remove"},
+                                              {btnUp, "Up"},
+                                              {btnDown, "Down"},
+                                              {btnClear, "Clear"}};
+  for (const auto& [button, key] : own) SetText(button, texts.Text("ChangeSettingsWindow", key));
+  SetText(btnOK, texts.Text("Common", "OK"));
+  SetText(btnCancel, texts.Text("Common", "Cancel"));
+}
+
 LRESULT TIniFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_COMMAND: {

@@ -1,13 +1,15 @@
 #pragma once
 #include "config/EditorDialog_win.h"
+#include "lang/LanguageTexts.h"
 
 namespace vantrel {
 
 // The profile list dialog: the profiles a switching entry cycles through,
 // added from a file dialog, removed, reordered or cleared. OK stores the
 // list; Cancel puts the entry back.
-class TIniFrm : public EditorDialog<TIniFrm> {
+class TIniFrm : public EditorDialog<TIniFrm>, public LanguageUser {
  public:
+  void ApplyLanguage(const LanguageTexts& texts) override;
   static constexpr char kProfileFilter[] = "Ini Files|*.ini";
 
   void Create(HWND mainWindow, EditorHost& host);

@@ -22,10 +22,19 @@ void TClickDlg::Create(HWND mainWindow, EditorHost& host) {
   CBAction = controls_.Add(Handle(), 0, "COMBOBOX", texts.Choose,
                            WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, {8, 16, 137, 150},
                            IDC_CBACTION);
-  for (const std::string& item : MouseActionTexts(texts))
-    SendMessageA(CBAction, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  FillCombo(CBAction, MouseActionTexts(texts));
   btnOK = controls_.AddButton(Handle(), "OK", {8, 48, 65, 21}, IDOK);
   btnCancel = controls_.AddButton(Handle(), "Cancel", {80, 48, 65, 21}, IDCANCEL);
+}
+
+void TClickDlg::ApplyLanguage(const LanguageTexts& texts) {
+  const KeptTexts& kept = texts.Kept();
+  SetText(Handle(), kept.Mouse);
+  controls_.SetFont(kept.FontName, kept.FontCharset);
+  SetText(btnOK, texts.Text("Common", "OK"));
+  SetText(btnCancel, texts.Text("Common", "Cancel"));
+  FillCombo(CBAction, MouseActionTexts(kept));
+  SetText(CBAction, kept.Choose);
 }
 
 LRESULT TClickDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,13 +1,15 @@
 #pragma once
 #include "config/EditorDialog_win.h"
+#include "lang/LanguageTexts.h"
 
 namespace vantrel {
 
 // The mouse action dialog: a mouse button or a pointer movement for the
 // entry being edited. The choice is written into the entry at once; Cancel
 // puts the entry back.
-class TClickDlg : public EditorDialog<TClickDlg> {
+class TClickDlg : public EditorDialog<TClickDlg>, public LanguageUser {
  public:
+  void ApplyLanguage(const LanguageTexts& texts) override;
   void Create(HWND mainWindow, EditorHost& host);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   HWND FocusOnShow() const { return CBAction; }

@@ -8,12 +8,6 @@ namespace vantrel {
 
 namespace {
 
-void FillList(HWND combo, const std::vector<std::string>& items) {
-  SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-  for (const std::string& item : items)
-    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-}
-
 int Selection(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
 
 }  // namespace
@@ -36,7 +30,7 @@ void TBindEmulDlg::Create(HWND mainWindow, EditorHost& host) {
   cbShift = controls_.Add(self, 0, "COMBOBOX", "",
                           WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, {8, 8, 57, 150},
                           IDC_CBSHIFT);
-  FillList(cbShift, ModifierTexts(texts));
+  FillCombo(cbShift, ModifierTexts(texts));
   Label1 =
       controls_.Add(self, 0, "STATIC", "+", WS_VISIBLE | SS_CENTER, {68, 11, 18, 15}, IDC_LABEL1);
   STKey = controls_.Add(self, WS_EX_CLIENTEDGE, "STATIC", texts.PressKey,
@@ -46,7 +40,7 @@ void TBindEmulDlg::Create(HWND mainWindow, EditorHost& host) {
   // until a key is picked, so its edit part shows text but takes none.
   cbSelect = controls_.Add(self, 0, "COMBOBOX", texts.Choose,
                            WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, {85, 8, 145, 200}, IDC_CBSELECT);
-  FillList(cbSelect, SpecialKeyTexts(texts));
+  FillCombo(cbSelect, SpecialKeyTexts(texts));
   if (const HWND edit = FindWindowExA(cbSelect, nullptr, "EDIT", nullptr))
     SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
   SetWindowPos(cbSelect, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -83,6 +77,20 @@ LRESULT TBindEmulDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
   }
   return EditorDialog::HandleMessage(msg, wParam, lParam);
+}
+
+void TBindEmulDlg::ApplyLanguage(const LanguageTexts& texts) {
+  const KeptTexts& kept = texts.Kept();
+  SetText(Handle(), texts.Text("EmulateKeyWindow", "Caption"));
+  controls_.SetFont(kept.FontName, kept.FontCharset);
+  SetText(chbSpecKey, texts.Text("EmulateKeyWindow", "ChooseFromList"));
+  SetText(btnOK, texts.Text("Common", "OK"));
+  SetText(btnCancel, texts.Text("Common", "Cancel"));
+  SetText(STKey, kept.PressKey);
+  FillCombo(cbSelect, SpecialKeyTexts(kept));
+  SetText(cbSelect, kept.Choose);
+  FillCombo(cbShift, ModifierTexts(kept));
+  SendMessageA(cbShift, CB_SETCURSEL, 0, 0);
 }
 
 bool TBindEmulDlg::PreviewKey(const MSG& msg) {

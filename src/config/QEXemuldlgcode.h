@@ -1,13 +1,15 @@
 #pragma once
 #include "config/EditorDialog_win.h"
+#include "lang/LanguageTexts.h"
 
 namespace vantrel {
 
 // The key binding dialog: the key is captured by pressing it (or picked from
 // a list of keys that are awkward to press), the modifier chosen from a list.
 // Every choice is written into the entry at once; Cancel puts it back.
-class TBindEmulDlg : public EditorDialog<TBindEmulDlg> {
+class TBindEmulDlg : public EditorDialog<TBindEmulDlg>, public LanguageUser {
  public:
+  void ApplyLanguage(const LanguageTexts& texts) override;
   void Create(HWND mainWindow, EditorHost& host);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   HWND FocusOnShow() const { return STKey; }

@@ -77,8 +77,27 @@ void TOptionsFrm::FormCreate() {
   LoadSettings();
 }
 
-HWND TOptionsFrm::AddLabel(const char* text, const ControlRect& r) {
+HWND TOptionsFrm::Keyed(HWND control, const char* key) {
+  keyed_.push_back({control, key});
+  return control;
+}
+
+HWND TOptionsFrm::AddControl(const char* className, const char* key, DWORD style,
+                             const ControlRect& r, int id) {
+  return Keyed(
+      controls_.Add(Handle(), 0, className, BuiltInText("OptionsWindow", key), style, r, id), key);
+}
+
+HWND TOptionsFrm::AddLabel(const char* key, const ControlRect& r) {
+  return AddControl("STATIC", key, WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE, r, -1);
+}
+
+HWND TOptionsFrm::AddMark(const char* text, const ControlRect& r) {
   return controls_.Add(Handle(), 0, "STATIC", text, WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE, r, -1);
+}
+
+HWND TOptionsFrm::AddButton(const char* key, const ControlRect& r, int id) {
+  return Keyed(controls_.AddButton(Handle(), BuiltInText("OptionsWindow", key), r, id), key);
 }
 
 void TOptionsFrm::AddStepper(Stepper which, const ControlRect& d) {
@@ -111,44 +130,50 @@ void TOptionsFrm::CreateControls() {
   btnCancel = controls_.AddButton(self, "Cancel", {292, 20, 76, 23}, IDCANCEL);
 
   // General, on the left.
-  chbAutoRun =
-      controls_.Add(self, 0, "BUTTON", "Autorun", kCheck, {16, 70, 164, 18}, IDC_CHBAUTORUN);
-  chbMinimize = controls_.Add(self, 0, "BUTTON", "Minimize on run:", kCheck | BS_LEFTTEXT,
-                              {16, 92, 164, 18}, IDC_CHBMINIMIZE);
-  chbPopup = controls_.Add(self, 0, "BUTTON", "Popup window:", kCheck | BS_LEFTTEXT,
-                           {16, 114, 164, 18}, IDC_CHBPOPUP);
-  lbShowTime = AddLabel("Show time (s):", {24, 138, 92, kDisplayHeight});
+  chbAutoRun = AddControl("BUTTON", "Autorun", kCheck, {16, 70, 164, 18}, IDC_CHBAUTORUN);
+  chbMinimize =
+      AddControl("BUTTON", "Minimize", kCheck | BS_LEFTTEXT, {16, 92, 164, 18}, IDC_CHBMINIMIZE);
+  chbPopup =
+      AddControl("BUTTON", "PopupWindow", kCheck | BS_LEFTTEXT, {16, 114, 164, 18}, IDC_CHBPOPUP);
+  lbShowTime = AddLabel("ShowTime", {24, 138, 92, kDisplayHeight});
   AddStepper(Stepper::ShowTime, {118, 138, kDisplayWidth, kDisplayHeight});
-  btnPopupPos = controls_.AddButton(self, "Position", {104, 162, 72, 21}, IDC_BTNPOPUPPOS);
-  AddLabel("Turbo timer (ms):", {16, 192, 100, kDisplayHeight});
+  btnPopupPos = AddButton("PopupPosition", {104, 162, 72, 21}, IDC_BTNPOPUPPOS);
+  AddLabel("TurboTimer", {16, 192, 100, kDisplayHeight});
   AddStepper(Stepper::Turbo, {118, 192, kDisplayWidth, kDisplayHeight});
-  AddLabel("Mouse accelerate:", {16, 216, 100, kDisplayHeight});
+  AddLabel("MouseAccelerate", {16, 216, 100, kDisplayHeight});
   AddStepper(Stepper::MAccel, {118, 216, kDisplayWidth, kDisplayHeight});
-  AddLabel("Mouse max speed:", {16, 240, 100, kDisplayHeight});
+  AddLabel("MouseMaxSpeed", {16, 240, 100, kDisplayHeight});
   AddStepper(Stepper::MSpeed, {118, 240, kDisplayWidth, kDisplayHeight});
 
   // Joystick, on the right.
-  AddLabel("Buttons:", {204, 70, 88, kDisplayHeight});
+  AddLabel("Buttons", {204, 70, 88, kDisplayHeight});
   AddStepper(Stepper::Buttons, {294, 70, kDisplayWidth, kDisplayHeight});
-  btnAutoDetect = controls_.AddButton(self, "Detect", {294, 94, 59, 21}, IDC_BTNAUTODETECT);
-  AddLabel("Refresh time (ms):", {204, 124, 88, kDisplayHeight});
+  btnAutoDetect = AddButton("AutoDetect", {294, 94, 59, 21}, IDC_BTNAUTODETECT);
+  AddLabel("RefreshTime", {204, 124, 88, kDisplayHeight});
   AddStepper(Stepper::Refresh, {294, 124, kDisplayWidth, kDisplayHeight});
-  AddLabel("DeadZone (%):", {204, 152, 150, 16});
-  AddLabel("X:", {204, 170, 14, kDisplayHeight});
+  AddLabel("DeadZone", {204, 152, 150, 16});
+  AddMark("X:", {204, 170, 14, kDisplayHeight});
   AddStepper(Stepper::DeadX, {218, 170, kDisplayWidth, kDisplayHeight});
-  AddLabel("Y:", {286, 170, 14, kDisplayHeight});
+  AddMark("Y:", {286, 170, 14, kDisplayHeight});
   AddStepper(Stepper::DeadY, {300, 170, kDisplayWidth, kDisplayHeight});
-  AddLabel("Range:", {204, 200, 150, 16});
-  AddLabel("X:", {204, 218, 14, kDisplayHeight});
+  AddLabel("Range", {204, 200, 150, 16});
+  AddMark("X:", {204, 218, 14, kDisplayHeight});
   AddStepper(Stepper::RangeX, {218, 218, kDisplayWidth, kDisplayHeight});
-  AddLabel("Y:", {286, 218, 14, kDisplayHeight});
+  AddMark("Y:", {286, 218, 14, kDisplayHeight});
   AddStepper(Stepper::RangeY, {300, 218, kDisplayWidth, kDisplayHeight});
 
-  GroupLng = controls_.Add(self, 0, "BUTTON", "Language", kGroup, {8, 2, 180, 50}, IDC_GROUPLNG);
-  GroupGeneral =
-      controls_.Add(self, 0, "BUTTON", "General", kGroup, {8, 52, 180, 212}, IDC_GROUPGENERAL);
-  GroupJoystick =
-      controls_.Add(self, 0, "BUTTON", "Joystick", kGroup, {196, 52, 172, 212}, IDC_GROUPJOYSTICK);
+  GroupLng = AddControl("BUTTON", "Language", kGroup, {8, 2, 180, 50}, IDC_GROUPLNG);
+  GroupGeneral = AddControl("BUTTON", "General", kGroup, {8, 52, 180, 212}, IDC_GROUPGENERAL);
+  GroupJoystick = AddControl("BUTTON", "Joystick", kGroup, {196, 52, 172, 212}, IDC_GROUPJOYSTICK);
+}
+
+void TOptionsFrm::ApplyLanguage(const LanguageTexts& texts) {
+  const KeptTexts& kept = texts.Kept();
+  SetText(Handle(), texts.Text("OptionsWindow", "Caption"));
+  controls_.SetFont(kept.FontName, kept.FontCharset);
+  for (const auto& [control, key] : keyed_) SetText(control, texts.Text("OptionsWindow", key));
+  SetText(btnOK, texts.Text("Common", "OK"));
+  SetText(btnCancel, texts.Text("Common", "Cancel"));
 }
 
 LRESULT TOptionsFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -284,7 +309,7 @@ void TOptionsFrm::btnOKClick() {
   PakIndex = work.PakIndex;
   if (copy_.LanguageChanged(program)) {
     SetLng(LanguagePackPath(work.PakIndex, work.LanguagePak, ExeFolder()));
-    main.ApplyLanguageToRows();
+    main.ApplyLanguage();
     LanguagePak = work.LanguagePak;
   }
   if (copy_.ButtonsChanged(program)) {
@@ -376,6 +401,7 @@ void TOptionsFrm::LoadSettings() {
   if (Checked(chbAutoRun)) Reported([&] { RefreshAutorun(autoruns, AutorunCommand(ExePath())); });
 
   SetLng(LanguagePackPath(PakIndex, LanguagePak, ExeFolder()));
+  main.ApplyLanguage();
   main.Construct(loaded_.NumOfButtons);
   // The profile loaded here does not become IniPath. With no last profile
   // (a first start) there is nothing to load, and nothing is written.

@@ -6,6 +6,7 @@
 #include "config/Options.h"
 #include "config/OptionsHost.h"
 #include "config/Settings.h"
+#include "lang/LanguageTexts.h"
 #include "ui/Controls_win.h"
 #include "ui/Window_win.h"
 
@@ -17,8 +18,9 @@ namespace vantrel {
 // check boxes, the show time and the popup's position change the program at
 // once. Every close writes the settings file, and any close but OK acts as
 // Cancel.
-class TOptionsFrm : public ShellForm<TOptionsFrm> {
+class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
  public:
+  void ApplyLanguage(const LanguageTexts& texts) override;
   void Create(HWND mainWindow, OptionsHost& host, ProfilePopup& popup);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void Show() override;
@@ -63,7 +65,14 @@ class TOptionsFrm : public ShellForm<TOptionsFrm> {
 
  private:
   void CreateControls();
-  HWND AddLabel(const char* text, const ControlRect& r);
+  // Controls captioned by a key of [OptionsWindow], which a new language relabels.
+  HWND Keyed(HWND control, const char* key);
+  HWND AddControl(const char* className, const char* key, DWORD style, const ControlRect& r,
+                  int id);
+  HWND AddLabel(const char* key, const ControlRect& r);
+  HWND AddButton(const char* key, const ControlRect& r, int id);
+  // The "X:" and "Y:" marks, which no pack translates.
+  HWND AddMark(const char* text, const ControlRect& r);
   void AddStepper(Stepper which, const ControlRect& display);
   void ShowStepper(Stepper which);
   void EnablePopupControls(bool enabled);
@@ -84,6 +93,7 @@ class TOptionsFrm : public ShellForm<TOptionsFrm> {
   bool scratchWritten_ = false;
   MemoryProfile scratchCopy_;
   ControlSet controls_;
+  std::vector<std::pair<HWND, const char*>> keyed_;
   GdiHandle displayBrush_;
   OptionsHost* host_ = nullptr;
   ProfilePopup* popup_ = nullptr;

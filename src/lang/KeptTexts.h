@@ -3,35 +3,36 @@
 #include <string>
 
 #include "base/IniFile.h"
+#include "lang/LanguageKeys.h"
 
 namespace vantrel {
 
 // Texts that other parts of the program compose names and captions from at
 // run time, so they are kept after a language pack has been read. The
-// initial values are the built-in English ones.
+// initial values are the built-in English ones, from the table of keys.
 struct KeptTexts {
   // [Common]
-  std::string Current = "Current";
-  std::string Next = "Next";
-  std::string Choose = "Choose...";
-  std::string Mouse = "Mouse";
-  std::string Arrow = "Arrow";
-  std::string None = "None";
-  std::string MouseLButton = "MouseLButton";
-  std::string MouseRButton = "MouseRButton";
-  std::string FontName = "Arial";
+  std::string Current = BuiltInText("Common", "Current");
+  std::string Next = BuiltInText("Common", "Next");
+  std::string Choose = BuiltInText("Common", "Choose");
+  std::string Mouse = BuiltInText("Common", "Mouse");
+  std::string Arrow = BuiltInText("Common", "Arrow");
+  std::string None = BuiltInText("Common", "None");
+  std::string MouseLButton = BuiltInText("Common", "MouseLButton");
+  std::string MouseRButton = BuiltInText("Common", "MouseRButton");
+  std::string FontName = BuiltInText("Common", "FontName");
   std::uint16_t FontCharset = 1;  // applied as its low 8 bits
   // [MainWindow]
-  std::string Turbo = "Turbo";
-  std::string Button = "Button";
-  std::string Left = "Left";
-  std::string Right = "Right";
-  std::string Up = "Up";
-  std::string Down = "Down";
+  std::string Turbo = BuiltInText("MainWindow", "Turbo");
+  std::string Button = BuiltInText("MainWindow", "Button");
+  std::string Left = BuiltInText("MainWindow", "Left");
+  std::string Right = BuiltInText("MainWindow", "Right");
+  std::string Up = BuiltInText("MainWindow", "Up");
+  std::string Down = BuiltInText("MainWindow", "Down");
   // [EmulateKeyWindow]
-  std::string PressKey = "Press key";
+  std::string PressKey = BuiltInText("EmulateKeyWindow", "PressKey");
   // [ActionWindow]
-  std::string ActionCaption = "Action";
+  std::string ActionCaption = BuiltInText("ActionWindow", "Caption");
 };
 
 // The program-wide kept texts; only the language applier writes them.

@@ -2,6 +2,7 @@
 
 #include "base/IniFile_win.h"
 #include "lang/KeptTexts.h"
+#include "lang/LanguageTexts.h"
 
 namespace vantrel {
 
@@ -9,8 +10,8 @@ void SetLng(const std::string& path) {
   PrivateProfile pack(path);
   // The kept texts come first: the captions applied after them, and the
   // rows built later, are composed from them.
-  Kept() = ReadKeptTexts(pack);
-  // The captions of the windows follow here as the language packs grow.
+  Language() = LanguageTexts(pack);
+  Kept() = Language().Kept();
 }
 
 }  // namespace vantrel

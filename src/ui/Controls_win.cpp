@@ -36,6 +36,14 @@ std::string TextOf(HWND hwnd) {
   return text;
 }
 
+void SetText(HWND hwnd, const std::string& text) { SetWindowTextA(hwnd, text.c_str()); }
+
+void FillCombo(HWND combo, const std::vector<std::string>& items) {
+  SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items)
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
 RECT DrawFlatFace(const DRAWITEMSTRUCT& item) {
   RECT r = item.rcItem;
   const HDC dc = item.hDC;
@@ -85,14 +93,19 @@ void DrawFlatArrow(const DRAWITEMSTRUCT& item, bool up) {
 }
 
 void ControlSet::SetFont(const std::string& name, std::uint16_t charset) {
-  regular_.reset(MakeFont(name, charset, false));
-  bold_.reset(MakeFont(name, charset, true));
+  GdiHandle regular(MakeFont(name, charset, false));
+  GdiHandle bold(MakeFont(name, charset, true));
+  for (const auto& [hwnd, isBold] : controls_)
+    vantrel::SetFont(hwnd, isBold ? bold.get() : regular.get());
+  regular_ = std::move(regular);
+  bold_ = std::move(bold);
 }
 
 HWND ControlSet::Add(HWND parent, DWORD exStyle, const char* className, const std::string& text,
                      DWORD style, const ControlRect& r, int id, bool bold) {
   const HWND hwnd = MakeChild(exStyle, className, text, style, r, parent, id);
   vantrel::SetFont(hwnd, bold ? Bold() : Regular());
+  controls_.push_back({hwnd, bold});
   return hwnd;
 }
 

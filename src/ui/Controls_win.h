@@ -30,6 +30,9 @@ void SetFont(HWND hwnd, HGDIOBJ font);
 HFONT MakeFont(const std::string& name, std::uint16_t charset, bool bold);
 
 std::string TextOf(HWND hwnd);
+void SetText(HWND hwnd, const std::string& text);
+// Replaces the items of a combo box.
+void FillCombo(HWND combo, const std::vector<std::string>& items);
 
 // The flat face of an owner-drawn push button: gives the area inside the
 // border, shifted while the button is pushed.
@@ -52,6 +55,8 @@ namespace vantrel {
 // push buttons drawn flat.
 class ControlSet {
  public:
+  // The fonts for the controls to come, and for every control already made,
+  // which takes it before the old font goes.
   void SetFont(const std::string& name, std::uint16_t charset);
   HGDIOBJ Regular() const { return regular_.get(); }
   HGDIOBJ Bold() const { return bold_.get(); }
@@ -69,7 +74,8 @@ class ControlSet {
   GdiHandle regular_;
   GdiHandle bold_;
   std::vector<HWND> buttons_;
-  std::vector<std::pair<HWND, bool>> arrows_;  // and whether it points up
+  std::vector<std::pair<HWND, bool>> arrows_;    // and whether it points up
+  std::vector<std::pair<HWND, bool>> controls_;  // and whether it is bold
 };
 
 }  // namespace vantrel

@@ -1,0 +1,87 @@
+#pragma once
+#include <array>
+#include <string_view>
+
+namespace vantrel {
+
+// One text of a language pack: where it is read and its built-in English.
+struct LanguageKey {
+  const char* section;
+  const char* key;
+  const char* builtIn;
+};
+
+// Every key the program reads from a pack, in the order it applies them:
+// the kept texts first, then window by window.
+inline constexpr std::array<LanguageKey, 61> kLanguageKeys{{
+    {"Common", "Current", "Current"},
+    {"Common", "Next", "Next"},
+    {"Common", "Choose", "Choose..."},
+    {"Common", "Mouse", "Mouse"},
+    {"Common", "Arrow", "Arrow"},
+    {"Common", "None", "None"},
+    {"Common", "MouseLButton", "MouseLButton"},
+    {"Common", "MouseRButton", "MouseRButton"},
+    {"Common", "FontCharset", "1"},
+    {"Common", "FontName", "Arial"},
+    {"MainWindow", "Turbo", "Turbo"},
+    {"MainWindow", "Button", "Button"},
+    {"MainWindow", "Left", "Left"},
+    {"MainWindow", "Right", "Right"},
+    {"MainWindow", "Up", "Up"},
+    {"MainWindow", "Down", "Down"},
+    {"MainWindow", "Axis", "Axis"},
+    {"MainWindow", "Buttons", "Buttons"},
+    {"MainWindow", "File", "File"},
+    {"MainWindow", "Open", "Open"},
+    {"MainWindow", "Save", "Save"},
+    {"MainWindow", "Exit", "Exit"},
+    {"MainWindow", "Options", "Options"},
+    {"MainWindow", "Help", "Help"},
+    {"MainWindow", "About", "About..."},
+    {"TrayIcon", "Settings", "Settings"},
+    {"HelpWindow", "Caption", "Help"},
+    {"Common", "OK", "OK"},
+    {"Common", "Cancel", "Cancel"},
+    {"EmulateKeyWindow", "PressKey", "Press key"},
+    {"EmulateKeyWindow", "Caption", "Keyboard"},
+    {"EmulateKeyWindow", "ChooseFromList", "Choose from list"},
+    {"OptionsWindow", "Caption", "Options"},
+    {"OptionsWindow", "Language", "Language"},
+    {"OptionsWindow", "General", "General"},
+    {"OptionsWindow", "Autorun", "Autorun"},
+    {"OptionsWindow", "Minimize", "Minimize on run:"},
+    {"OptionsWindow", "PopupWindow", "Popup window:"},
+    {"OptionsWindow", "ShowTime", "Show time (s):"},
+    {"OptionsWindow", "PopupPosition", "Position"},
+    {"OptionsWindow", "TurboTimer", "Turbo timer (ms):"},
+    {"OptionsWindow", "MouseAccelerate", "Mouse accelerate:"},
+    {"OptionsWindow", "MouseMaxSpeed", "Mouse max speed:"},
+    {"OptionsWindow", "Joystick", "Joystick"},
+    {"OptionsWindow", "Buttons", "Buttons:"},
+    {"OptionsWindow", "RefreshTime", "Refresh time (ms):"},
+    {"OptionsWindow", "Range", "Range:"},
+    {"OptionsWindow", "DeadZone", "DeadZone (%):"},
+    {"OptionsWindow", "AutoDetect", "Detect"},
+    {"OptionsWindow", "SetWindowPosition", "Set window position"},
+    {"Common", "Close", "Close"},
+    {"ActionWindow", "Caption", "Action"},
+    {"ActionWindow", "Keyboard", "Keyboard"},
+    {"ActionWindow", "Run", "Run..."},
+    {"ActionWindow", "ChangeSettings", "Change settings"},
+    {"ChangeSettingsWindow", "Caption", "Change settings"},
+    {"ChangeSettingsWindow", "Add", "Add"},
+    {"ChangeSettingsWindow", "Remove", "Remove"},
+    {"ChangeSettingsWindow", "Up", "Up"},
+    {"ChangeSettingsWindow", "Down", "Down"},
+    {"ChangeSettingsWindow", "Clear", "Clear"},
+}};
+
+// The built-in text of a key of the table; a key outside it has none.
+constexpr const char* BuiltInText(std::string_view section, std::string_view key) {
+  for (const LanguageKey& k : kLanguageKeys)
+    if (section == k.section && key == k.key) return k.builtIn;
+  return "";
+}
+
+}  // namespace vantrel
