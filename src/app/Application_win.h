@@ -1,6 +1,4 @@
 #pragma once
-#include <objbase.h>
-
 #include "actions/QEXpopupcode.h"
 #include "app/QEXaboutcode.h"
 #include "app/QEXhelpwndcode.h"
@@ -13,29 +11,8 @@
 
 namespace vantrel {
 
-// COM for the GUI thread, apartment-threaded, for as long as the program
-// runs: the shell asks it of a thread that calls ShellExecute, and targets
-// that go through shell extensions do not start without it.
-class ComApartment {
- public:
-  ComApartment()
-      : initialised_(
-            SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
-  }
-  ~ComApartment() {
-    if (initialised_) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool initialised_;
-};
-
 // The program: its nine windows, kept for the whole run, and the message loop.
 struct Application {
-  // First in, last out: COM is there before any window and after all of them.
-  ComApartment Com;
   TMainFrm MainFrm;
   THelpFrm HelpFrm;
   TActionDlg ActionDlg;
