@@ -31,6 +31,7 @@ constexpr int kChanges = 240;
 constexpr DWORD kCpuWindowMs = 30000;
 constexpr BYTE kWatchedKey = VK_F13;  // types nothing anywhere
 
+std::string programName;  // the copy's file name, unique to this run
 std::atomic<double> keySeenAt{0};
 HANDLE keySeen = nullptr;
 
@@ -54,10 +55,10 @@ double ProcessTimesMs(HANDLE process) {
 
 void PrintCpu(const char* what, HANDLE process) {
   const bool wine = UnderWine();
-  const double before = wine ? HostCpuMs("Vantrel.exe") : ProcessTimesMs(process);
+  const double before = wine ? HostCpuMs(programName) : ProcessTimesMs(process);
   const double serverBefore = wine ? HostCpuMs("wineserver") : 0;
   Sleep(kCpuWindowMs);
-  const double used = (wine ? HostCpuMs("Vantrel.exe") : ProcessTimesMs(process)) - before;
+  const double used = (wine ? HostCpuMs(programName) : ProcessTimesMs(process)) - before;
   std::printf("CPU time of Vantrel.exe, %s: %.0f ms over %lu s (%.2f %% of one core)", what, used,
               kCpuWindowMs / 1000, 100.0 * used / kCpuWindowMs);
   if (wine)
@@ -113,7 +114,11 @@ void Measure(DoubleState& pad, HANDLE process, DWORD mainThread) {
 
 int main() {
   vantrel::test::TempDir dir;
-  CopyFileA(WindowsPath(VANTREL_EXE).c_str(), (dir / "Vantrel.exe").c_str(), FALSE);
+  // A name of this run's own: the host's process table holds every Vantrel.exe
+  // running on the machine, other runs' among them.
+  const std::string base = "Vantrel_" + std::to_string(GetCurrentProcessId());
+  programName = base + ".exe";
+  CopyFileA(WindowsPath(VANTREL_EXE).c_str(), (dir / programName).c_str(), FALSE);
   CopyFileA(WindowsPath(VANTREL_DINPUT_DOUBLE).c_str(), (dir / "DInput.dll").c_str(), FALSE);
   // Button 1 types F13; the stick's Right row (kept under the Down prefix)
   // moves the pointer right.
@@ -121,7 +126,7 @@ int main() {
                                 "[Bind]\r\nButton1.Action=3\r\nButton1.VCode=124\r\n"
                                 "Button1.Shift=0\r\nButton1.Turbo=0\r\n"
                                 "Down.Action=4\r\nDown.MButton=902\r\n");
-  vantrel::test::WriteFileBytes(dir / "Vantrel.set",
+  vantrel::test::WriteFileBytes(dir / (base + ".set"),
                                 "[Setup]\r\nMinimize=1\r\nPath=" + (dir / "bench.ini") + "\r\n");
 
   const std::string name = "vantrel-bench-" + std::to_string(GetCurrentProcessId());
@@ -135,7 +140,7 @@ int main() {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION program{};
-  const std::string exe = dir / "Vantrel.exe";
+  const std::string exe = dir / programName;
   std::string commandLine = "\"" + exe + "\"";
   if (!hook || !CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                                nullptr, dir.Path().c_str(), &si, &program)) {
