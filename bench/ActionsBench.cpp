@@ -23,6 +23,7 @@ class IdleHost : public ActionHost {
   void SetRowText(std::uint8_t, const std::string&) override {}
   void EnableTurboTimer(bool) override {}
   void SetMouseInterval(unsigned) override {}
+  void EnableMouseTimer(bool) override {}
   void LoadProfile(const std::string&, std::uint8_t) override {}
   void ProfileSwitched(const std::string&, const std::string&) override {}
   void Launch(const std::string&) override {}

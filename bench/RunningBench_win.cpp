@@ -15,34 +15,23 @@
 #include <thread>
 #include <vector>
 
+#include "HostProcess_win.h"
 #include "dinput/DoubleState.h"
 #include "win/TempDir_win.h"
 
 namespace {
 
+using vantrel::bench::HostCpuMs;
+using vantrel::bench::Now;
+using vantrel::bench::UnderWine;
+using vantrel::bench::WindowsPath;
 using vantrel::test::DoubleState;
 
 constexpr int kChanges = 240;
 constexpr DWORD kCpuWindowMs = 30000;
 constexpr BYTE kWatchedKey = VK_F13;  // types nothing anywhere
 
-std::string WindowsPath(std::string path) {
-  if (path.empty() || path[0] != '/') return path;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return "Z:" + path;
-}
-
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER c;
-  QueryPerformanceCounter(&c);
-  return 1000.0 * static_cast<double>(c.QuadPart) / frequency;
-}
-
+std::string programName;  // the copy's file name, unique to this run
 std::atomic<double> keySeenAt{0};
 HANDLE keySeen = nullptr;
 
@@ -64,51 +53,12 @@ double ProcessTimesMs(HANDLE process) {
   return ms(kernel) + ms(user);
 }
 
-bool UnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version"); }
-
-std::string ReadAll(const std::string& path) {
-  std::string text;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return text;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-  CloseHandle(file);
-  return text;
-}
-
-// Under Wine a process's CPU time for another process is not kept, so it is
-// read from the host's process table: user and system time of every host
-// process whose command line contains `needle` (100 ticks a second).
-double HostCpuMs(const std::string& needle) {
-  double total = 0;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA("Z:\\proc\\*", &data);
-  if (find == INVALID_HANDLE_VALUE) return -1;
-  do {
-    const std::string pid = data.cFileName;
-    if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
-    const std::string folder = "Z:\\proc\\" + pid + "\\";
-    if (ReadAll(folder + "cmdline").find(needle) == std::string::npos) continue;
-    const std::string stat = ReadAll(folder + "stat");
-    const std::size_t end = stat.rfind(')');
-    if (end == std::string::npos) continue;
-    unsigned long long utime = 0, stime = 0;
-    if (std::sscanf(stat.c_str() + end + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu",
-                    &utime, &stime) == 2)
-      total += static_cast<double>(utime + stime) * 10.0;
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return total;
-}
-
 void PrintCpu(const char* what, HANDLE process) {
   const bool wine = UnderWine();
-  const double before = wine ? HostCpuMs("Vantrel.exe") : ProcessTimesMs(process);
+  const double before = wine ? HostCpuMs(programName) : ProcessTimesMs(process);
   const double serverBefore = wine ? HostCpuMs("wineserver") : 0;
   Sleep(kCpuWindowMs);
-  const double used = (wine ? HostCpuMs("Vantrel.exe") : ProcessTimesMs(process)) - before;
+  const double used = (wine ? HostCpuMs(programName) : ProcessTimesMs(process)) - before;
   std::printf("CPU time of Vantrel.exe, %s: %.0f ms over %lu s (%.2f %% of one core)", what, used,
               kCpuWindowMs / 1000, 100.0 * used / kCpuWindowMs);
   if (wine)
@@ -164,7 +114,11 @@ void Measure(DoubleState& pad, HANDLE process, DWORD mainThread) {
 
 int main() {
   vantrel::test::TempDir dir;
-  CopyFileA(WindowsPath(VANTREL_EXE).c_str(), (dir / "Vantrel.exe").c_str(), FALSE);
+  // A name of this run's own: the host's process table holds every Vantrel.exe
+  // running on the machine, other runs' among them.
+  const std::string base = "Vantrel_" + std::to_string(GetCurrentProcessId());
+  programName = base + ".exe";
+  CopyFileA(WindowsPath(VANTREL_EXE).c_str(), (dir / programName).c_str(), FALSE);
   CopyFileA(WindowsPath(VANTREL_DINPUT_DOUBLE).c_str(), (dir / "DInput.dll").c_str(), FALSE);
   // Button 1 types F13; the stick's Right row (kept under the Down prefix)
   // moves the pointer right.
@@ -172,7 +126,7 @@ int main() {
                                 "[Bind]\r\nButton1.Action=3\r\nButton1.VCode=124\r\n"
                                 "Button1.Shift=0\r\nButton1.Turbo=0\r\n"
                                 "Down.Action=4\r\nDown.MButton=902\r\n");
-  vantrel::test::WriteFileBytes(dir / "Vantrel.set",
+  vantrel::test::WriteFileBytes(dir / (base + ".set"),
                                 "[Setup]\r\nMinimize=1\r\nPath=" + (dir / "bench.ini") + "\r\n");
 
   const std::string name = "vantrel-bench-" + std::to_string(GetCurrentProcessId());
@@ -186,7 +140,7 @@ int main() {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION program{};
-  const std::string exe = dir / "Vantrel.exe";
+  const std::string exe = dir / programName;
   std::string commandLine = "\"" + exe + "\"";
   if (!hook || !CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                                nullptr, dir.Path().c_str(), &si, &program)) {
@@ -200,17 +154,6 @@ int main() {
   measuring.join();
 
   UnhookWindowsHookEx(hook);
-  EnumWindows(
-      [](HWND hwnd, LPARAM pid) -> BOOL {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == static_cast<DWORD>(pid)) PostMessageA(hwnd, WM_CLOSE, 0, 0);
-        return TRUE;
-      },
-      static_cast<LPARAM>(program.dwProcessId));
-  if (WaitForSingleObject(program.hProcess, 5000) != WAIT_OBJECT_0)
-    TerminateProcess(program.hProcess, 1);
-  CloseHandle(program.hThread);
-  CloseHandle(program.hProcess);
+  vantrel::bench::CloseProgram(program);
   return 0;
 }

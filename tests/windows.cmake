@@ -19,7 +19,7 @@ set_tests_properties(SettingsFile.UnderACommaLocale PROPERTIES
   FAIL_REGULAR_EXPRESSION "SKIPPED|No tests ran")
 # The program's windows created in the test process: needs the display.
 add_executable(startup_tests win/StartupTest.cpp win/PopupTest.cpp win/TimerTicksTest.cpp)
-target_link_libraries(startup_tests PRIVATE vantrel_win GTest::gmock_main)
+target_link_libraries(startup_tests PRIVATE vantrel_win ole32 GTest::gmock_main)
 target_include_directories(startup_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 gtest_discover_tests(startup_tests DISCOVERY_MODE PRE_TEST
                      PROPERTIES LABELS gui RESOURCE_LOCK desktop TIMEOUT 120)

@@ -18,6 +18,9 @@ class ActionHost {
   virtual void SetRowText(std::uint8_t entry, const std::string& text) = 0;
   virtual void EnableTurboTimer(bool enabled) = 0;
   virtual void SetMouseInterval(unsigned milliseconds) = 0;
+  // The pointer timer runs only while the pointer moves: a still pointer's
+  // ticks would do nothing but wake the program.
+  virtual void EnableMouseTimer(bool enabled) = 0;
   // Loads a profile into the table, leaving `skipEntry` as it is.
   virtual void LoadProfile(const std::string& path, std::uint8_t skipEntry) = 0;
   // After a switch: the popup's two lines; the host shows it if the user wants it.

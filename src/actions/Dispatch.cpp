@@ -85,6 +85,7 @@ Dispatcher::Held Dispatcher::PressMouse(std::uint16_t code) {
       break;
   }
   host_.SetMouseInterval(motion_.BothAxesMoving() ? kMouseIntervalTwoAxes : kMouseIntervalOneAxis);
+  host_.EnableMouseTimer(motion_.Moving());
   return held;
 }
 
@@ -110,6 +111,7 @@ void Dispatcher::Release(const Held& held) {
       break;
   }
   host_.SetMouseInterval(kMouseIntervalOneAxis);
+  host_.EnableMouseTimer(motion_.Moving());
 }
 
 void Dispatcher::EmulKeyDown(std::uint8_t shift, std::uint8_t vcode) {
@@ -135,6 +137,9 @@ void Dispatcher::tmrMouseTimer() {
   // system from ever going idle.
   const MouseMotion::Step step = motion_.Tick(MSpeed);
   if (step.dx != 0 || step.dy != 0) sink_.MouseEvent(kMouseMove, step.dx, step.dy, 0);
+  // A hand-edited acceleration against the direction can bring an axis to a
+  // stop on its own.
+  if (!motion_.Moving()) host_.EnableMouseTimer(false);
 }
 
 void Dispatcher::ReleaseAll() {

@@ -8,6 +8,7 @@
 
 #include "actions/Dispatch.h"
 #include "bindings/Binding.h"
+#include "ui/Com_win.h"
 
 namespace vantrel {
 
@@ -30,6 +31,7 @@ void LaunchProgram(const std::string& command) {
   const DWORD attributes = GetFileAttributesA(CommandBuffer.data());
   if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     const std::string folder = FileNamePart(command, "path");
+    EnsureComApartment();
     ShellExecuteA(nullptr, "open", CommandBuffer.data(), nullptr,
                   folder.empty() ? nullptr : folder.c_str(), SW_SHOW);
     return;

@@ -26,6 +26,7 @@ class MouseMotion {
   void Start(std::uint16_t code, double acceleration);
   void Stop(Axis axis);
   bool BothAxesMoving() const { return SpeedX != 0 && SpeedY != 0; }
+  bool Moving() const { return SpeedX != 0 || SpeedY != 0; }
 
   struct Step {
     std::int32_t dx = 0;

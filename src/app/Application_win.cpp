@@ -2,6 +2,12 @@
 
 namespace vantrel {
 
+namespace {
+void Trace(void (*stepDone)(const char*), const char* step) {
+  if (stepDone) stepDone(step);
+}
+}  // namespace
+
 void Application::CreateForms() {
   MainFrm.Windows = {.HelpFrm = &HelpFrm,
                      .ActionDlg = &ActionDlg,
@@ -13,15 +19,24 @@ void Application::CreateForms() {
                      .Translated = {&HelpFrm, &ClickDlg, &BindEmulDlg, &OptionsFrm, &popupINI,
                                     &ActionDlg, &IniFrm}};
   MainFrm.Create();  // activates the tray icon before any other window exists
+  Trace(StepDone, "TMainFrm");
   const HWND main = MainFrm.Handle();
   HelpFrm.Create(main);
+  Trace(StepDone, "THelpFrm");
   ActionDlg.Create(main, MainFrm, {.keys = &BindEmulDlg, .mouse = &ClickDlg, .profiles = &IniFrm});
+  Trace(StepDone, "TActionDlg");
   IniFrm.Create(main, MainFrm);
+  Trace(StepDone, "TIniFrm");
   ClickDlg.Create(main, MainFrm);
+  Trace(StepDone, "TClickDlg");
   BindEmulDlg.Create(main, MainFrm);
+  Trace(StepDone, "TBindEmulDlg");
   AboutBox.Create(main);
+  Trace(StepDone, "TAboutBox");
   popupINI.Create(main);
+  Trace(StepDone, "TpopupINI");
   OptionsFrm.Create(main, MainFrm, popupINI);  // last: its creation loads the settings
+  Trace(StepDone, "TOptionsFrm and the settings load");
 }
 
 void Application::Show(int showCommand) {

@@ -1,6 +1,4 @@
 #pragma once
-#include <objbase.h>
-
 #include "actions/QEXpopupcode.h"
 #include "app/QEXaboutcode.h"
 #include "app/QEXhelpwndcode.h"
@@ -13,29 +11,8 @@
 
 namespace vantrel {
 
-// COM for the GUI thread, apartment-threaded, for as long as the program
-// runs: the shell asks it of a thread that calls ShellExecute, and targets
-// that go through shell extensions do not start without it.
-class ComApartment {
- public:
-  ComApartment()
-      : initialised_(
-            SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
-  }
-  ~ComApartment() {
-    if (initialised_) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool initialised_;
-};
-
 // The program: its nine windows, kept for the whole run, and the message loop.
 struct Application {
-  // First in, last out: COM is there before any window and after all of them.
-  ComApartment Com;
   TMainFrm MainFrm;
   THelpFrm HelpFrm;
   TActionDlg ActionDlg;
@@ -54,6 +31,9 @@ struct Application {
   // on the windows before it, and the options window's, last, runs the
   // settings load, which needs them all.
   void CreateForms();
+  // Told the name of each start-up step as it ends; the start-up benchmark
+  // times the steps through it.
+  void (*StepDone)(const char* step) = nullptr;
   // Shows the main window centred, unless start-up sent the program to the tray.
   void Show(int showCommand);
   // The message loop, with the main window's key preview and shortcuts.

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "resource.h"
+#include "ui/Com_win.h"
 
 namespace vantrel {
 
@@ -12,6 +13,7 @@ constexpr COLORREF kNameColour = RGB(255, 0, 0);
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 
 void Open(HWND owner, const char* target) {
+  EnsureComApartment();
   ShellExecuteA(owner, "open", target, nullptr, nullptr, 0);
 }
 

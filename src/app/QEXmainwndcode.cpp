@@ -201,7 +201,6 @@ void TMainFrm::FormCreate() {
   tmrMouse.Attach(Handle());
   tmrTurbo.Attach(Handle());
   Timer1.SetEnabled(true);
-  tmrMouse.SetEnabled(true);
   TrayIcon.Activate(Handle(), "QEX");
 }
 
@@ -310,6 +309,8 @@ void TMainFrm::JoyButtonPress(int entry) { Actions.JoyButtonPress(entry); }
 void TMainFrm::EnableTurboTimer(bool enabled) { tmrTurbo.SetEnabled(enabled); }
 
 void TMainFrm::SetMouseInterval(unsigned milliseconds) { tmrMouse.SetInterval(milliseconds); }
+
+void TMainFrm::EnableMouseTimer(bool enabled) { tmrMouse.SetEnabled(enabled); }
 
 void TMainFrm::LoadProfile(const std::string& path, std::uint8_t skipEntry) {
   LoadProfileFile(Bindings, path, skipEntry, this);

@@ -119,7 +119,7 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
 
   // Timer ids double as the WM_TIMER identifiers.
   MessageTimer Timer1{1, 50};     // joystick polling
-  MessageTimer tmrMouse{2, 10};   // mouse emulation
+  MessageTimer tmrMouse{2, 10};   // mouse emulation; runs only while the pointer moves
   MessageTimer tmrTurbo{3, 100};  // turbo taps; runs only while a turbo entry is held
   NotifyIcon TrayIcon;
   // Runs the three timers' ticks one at a time, and shows their errors
@@ -136,6 +136,7 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   // ActionHost
   void EnableTurboTimer(bool enabled) override;
   void SetMouseInterval(unsigned milliseconds) override;
+  void EnableMouseTimer(bool enabled) override;
   void LoadProfile(const std::string& path, std::uint8_t skipEntry) override;
   void ProfileSwitched(const std::string& currentLine, const std::string& nextLine) override;
   void Launch(const std::string& command) override;

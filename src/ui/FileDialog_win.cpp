@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/Errors.h"
+#include "ui/Com_win.h"
 #include "ui/FileDialogResult.h"
 
 namespace vantrel {
@@ -42,6 +43,7 @@ const DialogLibrary& Library() {
 // Runs the dialog on `buffer`; false when it was cancelled.
 bool Run(const FileDialogRequest& request, bool save, DWORD extraFlags, std::string& buffer) {
   const DialogLibrary& library = Library();
+  EnsureComApartment();
   std::string filter = request.filter + '|';
   std::replace(filter.begin(), filter.end(), '|', '\0');
   request.initialPath.copy(buffer.data(), buffer.size() - 1);

@@ -46,6 +46,7 @@ struct Host : ActionHost {
   void SetRowText(std::uint8_t e, const std::string& t) override { rows[e] = t; }
   void EnableTurboTimer(bool on) override { turboOn = on; }
   void SetMouseInterval(unsigned ms) override { mouseInterval = ms; }
+  void EnableMouseTimer(bool on) override { mouseTimerOn = on; }
   void LoadProfile(const std::string& path, std::uint8_t skip) override {
     loads.push_back(path);
     skipped = skip;
@@ -60,6 +61,7 @@ struct Host : ActionHost {
   std::map<int, std::string> rows;
   bool turboOn = false;
   unsigned mouseInterval = 10;
+  bool mouseTimerOn = false;
   std::vector<std::string> loads, popup, launched;
   std::function<void(const std::string&)> onLoad;
   int skipped = -1;
@@ -242,6 +244,78 @@ TEST_F(DispatchTest, EveryDirectionStartsSlowlyWithItsOwnSign) {
     EXPECT_THAT(Moves(d, sink, 7), ElementsAre("0,0", "0,0", "0,0", "0,0", c.step, c.step, c.step));
     Release(1);
   }
+}
+
+TEST_F(DispatchTest, ThePointerTimerRunsOnlyWhileAnAxisMoves) {
+  table[1] = {.VCode = 902, .Action = ActEmulClick};  // right
+  table[2] = {.VCode = 904, .Action = ActEmulClick};  // down
+  table[3] = {.VCode = 901, .Action = ActEmulClick};  // left
+  table[4] = {.VCode = 300, .Action = ActEmulClick};
+  struct Step {
+    int entry;
+    std::uint8_t pressed;
+    bool timerOn;
+  };
+  const Step steps[] = {
+      {4, 1, false},
+      {4, 0, false},  // a button moves nothing
+      {1, 1, true},
+      {2, 1, true},
+      {1, 0, true},
+      {4, 1, true},
+      {4, 0, true},
+      {2, 0, false},
+      // The opposite direction's release stops the axis with Left still held.
+      {3, 1, true},
+      {1, 1, true},
+      {1, 0, false},
+      {3, 0, false},
+  };
+  EXPECT_FALSE(host.mouseTimerOn) << "still at start-up";
+  for (const Step& s : steps) {
+    SCOPED_TRACE(testing::Message() << s.entry << (s.pressed ? " down" : " up"));
+    Edge(s.entry, s.pressed);
+    EXPECT_EQ(host.mouseTimerOn, s.timerOn);
+  }
+}
+
+TEST_F(DispatchTest, APointerThatSleptStartsExactlyAsAFreshOne) {
+  table[1] = {.VCode = 902, .Action = ActEmulClick};
+  table[2] = {.VCode = 904, .Action = ActEmulClick};
+  // Ticks arrive only while the host's timer runs, as the message loop's do.
+  auto ticked = [&](int ticks) {
+    std::vector<std::string> moves;
+    for (int i = 0; i < ticks; ++i) {
+      if (!host.mouseTimerOn) continue;
+      sink.events.clear();
+      d.tmrMouseTimer();
+      moves.push_back(sink.events.empty() ? "0,0" : sink.events.front().substr(2));
+    }
+    sink.events.clear();
+    return moves;
+  };
+  Press(1);
+  const auto fresh = ticked(100);
+  Release(1);
+  EXPECT_THAT(ticked(1000), IsEmpty()) << "no ticks while nothing moves";
+  Press(1);
+  EXPECT_EQ(ticked(100), fresh);
+  EXPECT_THAT(std::vector<std::string>(fresh.begin(), fresh.begin() + 5),
+              ElementsAre("0,0", "0,0", "0,0", "0,0", "1,0"));
+  EXPECT_EQ(fresh.back(), "8,0");
+  Press(2);
+  EXPECT_EQ(host.mouseInterval, 7u);
+  Release(1);
+  Release(2);
+  EXPECT_EQ(host.mouseInterval, 5u);
+  EXPECT_FALSE(host.mouseTimerOn);
+
+  // An acceleration against the direction brings the axis to a stop by
+  // itself; its timer stops with it.
+  d.MAccelarate = -0.1;
+  Press(1);
+  EXPECT_THAT(ticked(5), ElementsAre("0,0"));
+  EXPECT_FALSE(host.mouseTimerOn);
 }
 
 TEST_F(DispatchTest, TheTopSpeedReachedExactlyStopsTheGrowth) {

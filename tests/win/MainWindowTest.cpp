@@ -420,6 +420,17 @@ TEST_F(FileMenu, OpenLoadsTheChosenProfileAndRecordsIt) {
   EXPECT_EQ(main.IniPath, dir / "chosen.ini");
 }
 
+TEST_F(FileMenu, TheDialogLibraryIsLoadedByTheFirstDialog) {
+  TMainFrm& main = Start(4);
+  ASSERT_EQ(GetModuleHandleA("comdlg32.dll"), nullptr) << "not at start-up";
+  WriteFileBytes(dir / "chosen.ini", "[Bind]\r\nButton1.Action=3\r\nButton1.VCode=65\r\n");
+  Command(IDM_OPEN, dir / "chosen.ini");
+  EXPECT_NE(GetModuleHandleA("comdlg32.dll"), nullptr);
+  EXPECT_EQ(main.Bindings[1].VCode, 65);
+  Command(IDM_SAVE, dir / "again.ini");
+  EXPECT_EQ(main.IniPath, dir / "again.ini") << "the second dialog uses the library kept";
+}
+
 TEST_F(FileMenu, SaveAppendsIniAndACancelSavesToTheCurrentPath) {
   TMainFrm& main = Start(4);
   main.Bindings[2] = {.Execute = "C:\\game.exe", .Action = ActRun};

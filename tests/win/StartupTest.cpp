@@ -11,6 +11,7 @@
 #include "base/IniFile_win.h"
 #include "config/SettingsFile_win.h"
 #include "lang/KeptTexts.h"
+#include "ui/Com_win.h"
 #include "win/DialogAnswer_win.h"
 #include "win/TempDir_win.h"
 
@@ -147,13 +148,16 @@ HRESULT ComProbe(DWORD model) {
   return result;
 }
 
-TEST_F(Startup, TheProgramsThreadHasAComApartmentWhileItRuns) {
-  EXPECT_EQ(ComProbe(COINIT_APARTMENTTHREADED), S_OK);
+TEST_F(Startup, TheProgramsThreadGetsItsComApartmentOnlyWhenACommandNeedsIt) {
   Start("");
+  EXPECT_EQ(GetModuleHandleA("comdlg32.dll"), nullptr) << "loaded by the first file dialog";
+  EXPECT_EQ(ComProbe(COINIT_APARTMENTTHREADED), S_OK) << "none at start-up";
+  EnsureComApartment();
+  EnsureComApartment();
   EXPECT_EQ(ComProbe(COINIT_APARTMENTTHREADED), S_FALSE);
   EXPECT_EQ(ComProbe(COINIT_MULTITHREADED), RPC_E_CHANGED_MODE) << "apartment-threaded";
   app.reset();
-  EXPECT_EQ(ComProbe(COINIT_APARTMENTTHREADED), S_OK) << "released at the end";
+  EXPECT_EQ(ComProbe(COINIT_APARTMENTTHREADED), S_FALSE) << "kept for the thread's life";
 }
 
 TEST_F(Startup, TheLanguagePackComesBeforeTheRows) {

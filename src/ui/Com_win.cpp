@@ -1,0 +1,22 @@
+#include "ui/Com_win.h"
+
+#include <objbase.h>
+#include <windows.h>
+
+namespace vantrel {
+
+void EnsureComApartment() noexcept {
+  static bool tried = false;
+  if (tried) return;
+  tried = true;
+  // Loaded by name rather than imported, and never freed: the apartment lasts
+  // as long as the thread.
+  const HMODULE ole = LoadLibraryA("ole32.dll");
+  if (!ole) return;
+  using InitialiseFunction = HRESULT(WINAPI*)(LPVOID, DWORD);
+  const auto initialise = reinterpret_cast<InitialiseFunction>(
+      reinterpret_cast<void*>(GetProcAddress(ole, "CoInitializeEx")));
+  if (initialise) initialise(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+}
+
+}  // namespace vantrel
