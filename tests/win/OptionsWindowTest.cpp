@@ -522,9 +522,9 @@ TEST_F(Packs, OnlyAFontKeepsTheEnglishTextsInThatFont) {
   }
   EXPECT_EQ(Text(a.MainFrm.Rows.fsGAxis), "Axis");
   EXPECT_EQ(RowCaption(1), "Button 1");
-  EXPECT_EQ(BarText(Main(), 0), "File");
-  EXPECT_EQ(MenuText(Main(), IDM_OPEN), "Open\tCtrl+O");
-  EXPECT_EQ(MenuText(Main(), IDM_ABOUT), "About...");
+  EXPECT_EQ(BarText(Main(), 0), "&File");
+  EXPECT_EQ(MenuText(Main(), IDM_OPEN), "&Open\tCtrl+O");
+  EXPECT_EQ(MenuText(Main(), IDM_ABOUT), "&About...");
   EXPECT_EQ(Text(a.ClickDlg.Handle()), "Mouse");
   EXPECT_EQ(Text(a.BindEmulDlg.Handle()), "Keyboard");
   EXPECT_EQ(Text(a.OptionsFrm.Handle()), "Options");
@@ -633,7 +633,7 @@ TEST_F(Packs, RussianShowsInEveryWindowAndFitsItsControls) {
   EXPECT_EQ(RowCaption(7), "\xc2\xe2\xe5\xf0\xf5");                     // Вверх
   EXPECT_EQ(RowCaption(10), "\xc2\xef\xf0\xe0\xe2\xee");                // Вправо
   EXPECT_EQ(Text(a.ClickDlg.Handle()), "\xcc\xfb\xf8\xfc");             // Мышь
-  EXPECT_EQ(BarText(Main(), 0), "\xd4\xe0\xe9\xeb");                    // Файл
+  EXPECT_EQ(BarText(Main(), 0), "&\xd4\xe0\xe9\xeb");  // &Файл: its access key marked
   EXPECT_EQ(Text(a.HelpFrm.Handle()), "\xd1\xef\xf0\xe0\xe2\xea\xe0");  // Справка
   EXPECT_EQ(FontOf(a.OptionsFrm.btnOK).lfCharSet, RUSSIAN_CHARSET);
   std::vector<HWND> controls;
