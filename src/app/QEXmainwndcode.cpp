@@ -398,8 +398,7 @@ void TMainFrm::OnbtnJoyClick(HWND sender) {
 void TMainFrm::OnchbJoyClick(HWND sender) {
   const int e = Rows.EntryOfTurbo(sender);
   if (!e) return;
-  Bindings[static_cast<std::uint8_t>(e)].Turbo =
-      SendMessageA(sender, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  Bindings[static_cast<std::uint8_t>(e)].Turbo = Checked(sender);
 }
 
 void TMainFrm::EnableMainWindow() { EnableWindow(Handle(), TRUE); }
@@ -409,7 +408,7 @@ void TMainFrm::SetRowHeld(std::uint8_t entry, bool held) { Rows.SetHeld(entry, h
 bool TMainFrm::RowHeld(std::uint8_t entry) const { return Rows.Held(entry); }
 
 bool TMainFrm::TurboChecked(std::uint8_t entry) const {
-  return Rows.IsEntry(entry) && SendMessageA(Rows.chbJoy[entry], BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return Rows.IsEntry(entry) && Checked(Rows.chbJoy[entry]);
 }
 
 std::string TMainFrm::RowText(std::uint8_t entry) const {
@@ -428,8 +427,7 @@ void TMainFrm::SetTurboEnabled(std::uint8_t entry, bool enabled) {
 }
 
 void TMainFrm::SetTurboChecked(std::uint8_t entry, bool checked) {
-  if (Rows.IsEntry(entry))
-    SendMessageA(Rows.chbJoy[entry], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (Rows.IsEntry(entry)) SetChecked(Rows.chbJoy[entry], checked);
 }
 
 }  // namespace vantrel

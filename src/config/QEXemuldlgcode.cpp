@@ -109,7 +109,7 @@ void TBindEmulDlg::FormShow() {
   SendMessageA(cbSelect, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   SetWindowTextA(cbSelect, texts.Choose.c_str());
   SetWindowTextA(STKey, texts.PressKey.c_str());
-  SendMessageA(chbSpecKey, BM_SETCHECK, BST_UNCHECKED, 0);
+  SetChecked(chbSpecKey, false);
   chbSpecKeyClick();
   SendMessageA(cbShift, CB_SETCURSEL, 0, 0);
   Editor().Begin();
@@ -125,8 +125,7 @@ void TBindEmulDlg::cbSelectChange() { Editor().PickSpecialKey(Selection(cbSelect
 void TBindEmulDlg::cbShiftChange() { Editor().ChooseModifier(Selection(cbShift)); }
 
 void TBindEmulDlg::chbSpecKeyClick() {
-  const bool checked = SendMessageA(chbSpecKey, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  ShowWindow(cbSelect, checked ? SW_SHOW : SW_HIDE);
+  ShowWindow(cbSelect, Checked(chbSpecKey) ? SW_SHOW : SW_HIDE);
 }
 
 void TBindEmulDlg::STKeyClick() { SetFocus(STKey); }

@@ -33,11 +33,6 @@ void Reported(Step step) {
   }
 }
 
-bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-void SetChecked(HWND box, bool checked) {
-  SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
 std::string ExeFolder() { return FileNamePart(ExePath(), "path"); }
 
 bool Readable(const std::string& path) {
@@ -124,8 +119,7 @@ void TOptionsFrm::CreateControls() {
   // frame, and lies under everything in it.
   cbLng = controls_.Add(self, 0, "COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
                         {16, 20, 164, 120}, IDC_CBLNG);
-  for (const char* item : {"English", "Russian", "Other"})
-    SendMessageA(cbLng, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  FillCombo(cbLng, {"English", "Russian", "Other"});
   btnOK = controls_.AddButton(self, "OK", {204, 20, 76, 23}, IDOK);
   btnCancel = controls_.AddButton(self, "Cancel", {292, 20, 76, 23}, IDCANCEL);
 

@@ -44,6 +44,12 @@ void FillCombo(HWND combo, const std::vector<std::string>& items) {
     SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
+bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void SetChecked(HWND box, bool checked) {
+  SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 RECT DrawFlatFace(const DRAWITEMSTRUCT& item) {
   RECT r = item.rcItem;
   const HDC dc = item.hDC;

@@ -33,6 +33,8 @@ std::string TextOf(HWND hwnd);
 void SetText(HWND hwnd, const std::string& text);
 // Replaces the items of a combo box.
 void FillCombo(HWND combo, const std::vector<std::string>& items);
+bool Checked(HWND box);
+void SetChecked(HWND box, bool checked);
 
 // The flat face of an owner-drawn push button: gives the area inside the
 // border, shifted while the button is pushed.
