@@ -10,6 +10,7 @@ add_library(vantrel_win STATIC
   ui/ErrorBox_win.cpp
   ui/TimerTicks_win.cpp
   ui/Controls_win.cpp
+  ui/Dpi_win.cpp
   ui/FileDialog_win.cpp
   ui/Com_win.cpp
   app/SingleInstance_win.cpp

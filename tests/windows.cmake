@@ -48,7 +48,9 @@ gtest_discover_tests(gui_tests DISCOVERY_MODE PRE_TEST
                      PROPERTIES LABELS gui RESOURCE_LOCK desktop TIMEOUT 120)
 # The options, Help and About windows, in the test process, with the
 # DirectInput double beside the executable: needs the display.
-add_executable(options_tests win/OptionsWindowTest.cpp)
+add_executable(options_tests win/OptionsWindowTest.cpp win/DpiAware.rc)
+set_property(SOURCE win/DpiAware.rc APPEND PROPERTY OBJECT_DEPENDS
+  ${PROJECT_SOURCE_DIR}/res/Vantrel.manifest)
 target_link_libraries(options_tests PRIVATE vantrel_win GTest::gmock_main)
 target_include_directories(options_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} doubles
                            ${PROJECT_SOURCE_DIR}/res)
@@ -67,6 +69,13 @@ set_tests_properties(Packs.UnderARussianLocale PROPERTIES
   RESOURCE_LOCK desktop FAIL_REGULAR_EXPRESSION "SKIPPED|No tests ran")
 gtest_discover_tests(options_tests DISCOVERY_MODE PRE_TEST
                      PROPERTIES LABELS gui RESOURCE_LOCK desktop TIMEOUT 120)
+# The windows once more on a display of 144 dpi: a copy of the prefix whose
+# display says so, with its own wineserver.
+add_test(NAME Options.At144Dpi
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/win/at-dpi.sh 144 $<TARGET_FILE:options_tests>
+                 --gtest_filter=Options.EveryWindowIsLaidOutForTheDisplaysDpi)
+set_tests_properties(Options.At144Dpi PROPERTIES
+  LABELS gui TIMEOUT 180 RESOURCE_LOCK desktop FAIL_REGULAR_EXPRESSION "SKIPPED|No tests ran")
 # The release zip, the program's resources and its imports (host tools only).
 add_test(NAME Release.ZipResourcesAndImports
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/release/check-release.sh ${PROJECT_SOURCE_DIR}

@@ -21,15 +21,11 @@ void TpopupINI::Create(HWND mainWindow) {
                          .clientWidth = kWidth,
                          .clientHeight = kHeight},
               .mainWindow = mainWindow});
-  font_.reset(MakeFont(Kept().FontName, Kept().FontCharset, true));
+  controls_.SetFont(Kept().FontName, Kept().FontCharset);
   lineBrush_.reset(CreateSolidBrush(kLineColour));
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
   auto line = [&](int top) {
-    const HWND hwnd =
-        CreateWindowExA(WS_EX_STATICEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER, 3, top,
-                        134, 17, Handle(), nullptr, instance, nullptr);
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    return hwnd;
+    return controls_.Add(Handle(), WS_EX_STATICEDGE, "STATIC", "", WS_VISIBLE | SS_CENTER,
+                         {3, top, 134, 17}, -1, true);
   };
   sttCurINI_ = line(3);
   sttNextINI_ = line(22);
@@ -38,9 +34,7 @@ void TpopupINI::Create(HWND mainWindow) {
 
 void TpopupINI::ApplyLanguage(const LanguageTexts& texts) {
   const KeptTexts& kept = texts.Kept();
-  Gdi font(MakeFont(kept.FontName, kept.FontCharset, true));
-  for (HWND line : {sttCurINI_, sttNextINI_}) SetFont(line, font.get());
-  font_ = std::move(font);
+  controls_.SetFont(kept.FontName, kept.FontCharset);
   SetText(Handle(), texts.Text("OptionsWindow", "SetWindowPosition"));
   closeText_ = texts.Text("Common", "Close");
 }
@@ -113,13 +107,13 @@ void TpopupINI::MCloseClick() { ShowWindow(Handle(), SW_HIDE); }
 
 void TpopupINI::SetBorder(bool toolWindow) {
   // The client area keeps its size; the frame grows around it.
-  RECT r{0, 0, kWidth, kHeight};
   const DWORD style = WS_POPUP | (toolWindow ? WS_CAPTION | WS_SYSMENU : 0);
   const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
   SetWindowLongPtrA(Handle(), GWL_STYLE,
                     static_cast<LONG_PTR>(style | (Visible() ? WS_VISIBLE : 0)));
-  AdjustWindowRectEx(&r, style, FALSE, exStyle);
-  SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+  const SIZE size =
+      OuterSizeForDpi(Scaled(kWidth, Dpi()), Scaled(kHeight, Dpi()), style, false, exStyle, Dpi());
+  SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 

@@ -54,7 +54,6 @@ class TpopupINI : public ShellForm<TpopupINI>, public ProfilePopup, public Langu
 
   HWND sttCurINI_ = nullptr;
   HWND sttNextINI_ = nullptr;
-  Gdi font_;
   Gdi lineBrush_;
   HWND optionsWindow_ = nullptr;
   bool positioning_ = false;

@@ -20,16 +20,6 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr RowRect kUpArrow{256, 16, 17, 17};
 constexpr RowRect kDownArrow{256, 32, 17, 17};
 
-HWND MakeRowChild(DWORD exStyle, const char* className, const std::string& text, DWORD style,
-                  const RowRect& r, HWND parent, int id) {
-  return vantrel::MakeChild(exStyle, className, text, style, {r.left, r.top, r.width, r.height},
-                            parent, id);
-}
-
-HFONT MakeFont(const KeptTexts& texts, bool bold) {
-  return vantrel::MakeFont(texts.FontName, texts.FontCharset, bold);
-}
-
 int TopInParent(HWND hwnd) {
   RECT r{};
   GetWindowRect(hwnd, &r);
@@ -73,7 +63,13 @@ ButtonRows::~ButtonRows() {
     if (group && IsWindow(group)) DestroyWindow(group);
 }
 
-void ButtonRows::CreateGroups(HWND mainWindow) {
+HWND ButtonRows::MakeRowChild(DWORD exStyle, const char* className, const std::string& text,
+                              DWORD style, const ControlRect& design, HWND parent, int id) const {
+  return MakeChild(exStyle, className, text, style, design, dpi_, parent, id);
+}
+
+void ButtonRows::CreateGroups(HWND mainWindow, int dpi) {
+  dpi_ = dpi;
   displayBrush_.reset(CreateSolidBrush(kDisplayColour));
   // The two boxes overlap by a pixel, and their rows paint themselves. They
   // are destroyed while the main window's object is being taken apart (see
@@ -168,8 +164,8 @@ void ButtonRows::OrderForTab() {
 }
 
 void ButtonRows::MakeFonts(const KeptTexts& texts) {
-  regularFont_.reset(MakeFont(texts, false));
-  boldFont_.reset(MakeFont(texts, true));
+  regularFont_.reset(MakeFont(texts.FontName, texts.FontCharset, false, dpi_));
+  boldFont_.reset(MakeFont(texts.FontName, texts.FontCharset, true, dpi_));
   SetFont(fsGAxis, regularFont_.get());
   SetFont(fsGButtons, regularFont_.get());
 }
@@ -188,10 +184,15 @@ void ButtonRows::ApplyLanguage(const KeptTexts& texts) {
   }
 }
 
+void ButtonRows::SetDpi(int dpi, const KeptTexts& texts) {
+  dpi_ = dpi;
+  ApplyLanguage(texts);
+}
+
 void ButtonRows::GBoxScrool(int group, int direction) {
   if (group != static_cast<int>(RowGroup::Buttons)) return;
-  std::vector<int> tops;
-  for (int e = 1; e <= numOfButtons_; ++e) tops.push_back(TopInParent(btnJoy[e]));
+  std::vector<int> tops;  // in the design's pixels
+  for (int e = 1; e <= numOfButtons_; ++e) tops.push_back(Unscaled(TopInParent(btnJoy[e]), dpi_));
   const std::vector<RowStep> steps = ScrollSteps(tops, direction);
   for (std::size_t i = 0; i < steps.size(); ++i) {
     const int e = static_cast<int>(i) + 1;
@@ -200,7 +201,7 @@ void ButtonRows::GBoxScrool(int group, int direction) {
     if (steps[i].hideFirst)
       for (const auto& [hwnd, part] : parts) ShowWindow(hwnd, SW_HIDE);
     for (const auto& [hwnd, part] : parts) {
-      const RowRect r = PartRect(part, steps[i].newTop);
+      const RowRect r = Scaled(PartRect(part, steps[i].newTop), dpi_);
       SetWindowPos(hwnd, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (steps[i].showAfter)
@@ -226,7 +227,7 @@ bool ButtonRows::Held(int entry) const { return IsEntry(entry) && held_[entry]; 
 bool ButtonRows::DrawItem(const DRAWITEMSTRUCT& item) const {
   if (item.CtlType != ODT_BUTTON) return false;
   if (item.hwndItem == btnGUp || item.hwndItem == btnGDown) {
-    DrawFlatArrow(item, item.hwndItem == btnGUp);
+    DrawFlatArrow(item, item.hwndItem == btnGUp, dpi_);
     return true;
   }
   const int e = EntryOfButton(item.hwndItem);

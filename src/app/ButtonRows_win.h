@@ -24,14 +24,18 @@ class ButtonRows {
   ButtonRows& operator=(const ButtonRows&) = delete;
   ~ButtonRows();
 
-  // The group boxes and the arrows, disabled until there are rows to scroll.
-  void CreateGroups(HWND mainWindow);
+  // The group boxes and the arrows, disabled until there are rows to scroll,
+  // laid out for `dpi`.
+  void CreateGroups(HWND mainWindow, int dpi);
   // Destroys any rows there are and builds the rows of entries 1..N+4 in the
   // language's texts and font, scrolled to the top.
   void Construct(int numOfButtons, const KeptTexts& texts);
   // A new language for the rows there are: its font for every row control,
   // its captions for the row buttons and the turbo boxes.
   void ApplyLanguage(const KeptTexts& texts);
+  // The main window moved to a monitor of another dpi, and the rows with it:
+  // fonts for the new dpi (the window moved the controls).
+  void SetDpi(int dpi, const KeptTexts& texts);
   // Scrolls the button group (group 0) one row: direction 1 up, 0 down.
   void GBoxScrool(int group, int direction);
 
@@ -64,11 +68,14 @@ class ButtonRows {
   void DestroyRows();
   void OrderForTab();
   void MakeFonts(const KeptTexts& texts);
+  HWND MakeRowChild(DWORD exStyle, const char* className, const std::string& text, DWORD style,
+                    const ControlRect& design, HWND parent, int id) const;
   HWND GroupOf(int entry) const;
 
   using Gdi = GdiHandle;
 
   int numOfButtons_ = 0;
+  int dpi_ = kDesignDpi;
   std::vector<bool> held_;
   Gdi regularFont_;
   Gdi boldFont_;

@@ -35,16 +35,15 @@ void TAboutBox::Create(HWND mainWindow) {
   constexpr DWORD kText = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
   constexpr DWORD kLink = kText | SS_NOTIFY;
   controls_.Add(self, 0, "BUTTON", "", WS_VISIBLE | BS_GROUPBOX, {6, 2, 174, 115}, -1);
-  const HWND picture =
-      controls_.Add(self, 0, "STATIC", "", WS_VISIBLE | SS_ICON, {14, 16, 32, 32}, -1);
-  if (const HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN)))
-    SendMessageA(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  picture_ = controls_.Add(self, 0, "STATIC", "", WS_VISIBLE | SS_ICON | SS_CENTERIMAGE,
+                           {14, 16, 32, 32}, -1);
+  ShowIcon();
   lbName = controls_.Add(self, 0, "STATIC", "Vantrel", kText, {56, 18, 116, 16}, -1, true);
   controls_.Add(self, 0, "STATIC", kVersionLine, kText, {56, 36, 120, 14}, -1);
-  controls_.Add(self, 0, "STATIC", "Author:", kText, {14, 64, 60, 14}, -1);
-  lbMail = controls_.Add(self, 0, "STATIC", kAuthor, kLink, {76, 64, 100, 14}, IDC_LBMAIL);
-  controls_.Add(self, 0, "STATIC", "Home Page:", kText, {14, 88, 60, 14}, -1);
-  lbURL = controls_.Add(self, 0, "STATIC", "www.vantrel.org", kLink, {76, 88, 100, 14}, IDC_LBURL);
+  controls_.Add(self, 0, "STATIC", "Author:", kText, {14, 64, 64, 14}, -1);
+  lbMail = controls_.Add(self, 0, "STATIC", kAuthor, kLink, {80, 64, 96, 14}, IDC_LBMAIL);
+  controls_.Add(self, 0, "STATIC", "Home Page:", kText, {14, 88, 64, 14}, -1);
+  lbURL = controls_.Add(self, 0, "STATIC", "www.vantrel.org", kLink, {80, 88, 96, 14}, IDC_LBURL);
 }
 
 LRESULT TAboutBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -72,6 +71,15 @@ LRESULT TAboutBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return ShellForm::HandleMessage(msg, wParam, lParam);
+}
+
+void TAboutBox::ShowIcon() {
+  const int size = Scaled(32, Dpi());
+  decltype(icon_) icon(static_cast<HICON>(LoadImageA(
+      GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON, size, size, 0)));
+  if (!icon) return;
+  SendMessageA(picture_, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+  icon_ = std::move(icon);
 }
 
 void TAboutBox::lbMailClick() { Open(MainWindow(), kMailAddress); }

@@ -1,4 +1,7 @@
 #pragma once
+#include <memory>
+#include <type_traits>
+
 #include "ui/Controls_win.h"
 #include "ui/Window_win.h"
 
@@ -16,6 +19,7 @@ class TAboutBox : public ShellForm<TAboutBox> {
 
   void Create(HWND mainWindow);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  void FormDpiChanged() { ShowIcon(); }
 
   void lbMailClick();
   void lbURLClick();
@@ -25,7 +29,14 @@ class TAboutBox : public ShellForm<TAboutBox> {
   HWND lbURL = nullptr;
 
  private:
-  ControlSet controls_;
+  struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+  };
+  // The icon's own image for the window's dpi, rather than one stretched.
+  void ShowIcon();
+
+  HWND picture_ = nullptr;
+  std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter> icon_;
 };
 
 }  // namespace vantrel

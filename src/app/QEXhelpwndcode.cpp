@@ -61,12 +61,11 @@ void THelpFrm::Create(HWND mainWindow) {
                          .owner = mainWindow},
               .mainWindow = mainWindow,
               .placement = Placement::CentreOnMain});
-  font_.reset(MakeFont("Arial", DEFAULT_CHARSET, false));
+  controls_.SetFont("Arial", DEFAULT_CHARSET);
   brush_.reset(CreateSolidBrush(kMemoColour));
-  fsMemo1 = MakeChild(WS_EX_CLIENTEDGE, "EDIT", "",
-                      WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                      {8, 8, 353, 185}, Handle(), IDC_FSMEMO1);
-  SetFont(fsMemo1, font_.get());
+  fsMemo1 = controls_.Add(Handle(), WS_EX_CLIENTEDGE, "EDIT", "",
+                          WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                          {8, 8, 353, 185}, IDC_FSMEMO1);
   SendMessageA(fsMemo1, EM_SETLIMITTEXT, 0, 0);  // no 30,000-character cap on a long readme
 }
 

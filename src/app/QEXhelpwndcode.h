@@ -25,7 +25,6 @@ class THelpFrm : public ShellForm<THelpFrm>, public LanguageUser {
  private:
   void AddLines(const std::vector<std::string>& lines);
 
-  GdiHandle font_;
   GdiHandle brush_;
 };
 

@@ -140,6 +140,10 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(brush);
       break;
     case WM_TIMER: OnTimer(wParam); return 0;
+    case WM_DPICHANGED:
+      ChangeDpi(wParam, lParam);
+      Rows.SetDpi(Dpi(), Kept());
+      return 0;
     case WM_ACTIVATE:
     case WM_ACTIVATEAPP:
       DXInput1.HandleActivation(msg, wParam);  // acquires the joystick again
@@ -187,7 +191,7 @@ bool TMainFrm::TranslateShortcut(MSG& msg) {
 }
 
 void TMainFrm::FormCreate() {
-  Rows.CreateGroups(Handle());
+  Rows.CreateGroups(Handle(), Dpi());
   DXInput1.SetOwner(Handle());
   // A joystick that refuses to be polled is reported; the program runs on
   // without it.

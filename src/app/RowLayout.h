@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "lang/KeptTexts.h"
+#include "ui/DesignScale.h"
 
 namespace vantrel {
 
@@ -17,9 +18,8 @@ struct RowPlace {
   int row;  // from 1, top to bottom
 };
 
-struct RowRect {
-  int left, top, width, height;
-};
+// At the design's 96 dpi, as every length here.
+using RowRect = ControlRect;
 
 // The three controls of a row: its button, its action display, its turbo box.
 enum class RowPart { Button, Display, Turbo };

@@ -25,17 +25,11 @@ class EditorDialog : public ShellForm<T> {
     if (this->Visible()) static_cast<T*>(this)->btnCancelClick();
   }
 
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_DRAWITEM && controls_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
-      return TRUE;
-    return ShellForm<T>::HandleMessage(msg, wParam, lParam);
-  }
-
  protected:
   void CreateEditor(const FormParams& params, EditorHost& host, const KeptTexts& texts) {
     host_ = &host;
     this->CreateForm(params);
-    controls_.SetFont(texts.FontName, texts.FontCharset);
+    this->controls_.SetFont(texts.FontName, texts.FontCharset);
   }
 
   EntryEditor Editor() { return EntryEditor(host_->Table(), *host_); }
@@ -43,8 +37,6 @@ class EditorDialog : public ShellForm<T> {
 
   // Enables the main window, then hides the dialog.
   void Finish() { ShellForm<T>::FormClose(); }
-
-  ControlSet controls_;
 
  private:
   EditorHost* host_ = nullptr;

@@ -45,9 +45,6 @@ void TActionDlg::ApplyLanguage(const LanguageTexts& texts) {
 
 LRESULT TActionDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_DRAWITEM:
-      if (controls_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
-      break;
     case WM_COMMAND:
       if (HIWORD(wParam) != BN_CLICKED) break;
       switch (LOWORD(wParam)) {

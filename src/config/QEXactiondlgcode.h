@@ -47,7 +47,6 @@ class TActionDlg : public ShellForm<TActionDlg>, public LanguageUser {
 
   EditorHost* host_ = nullptr;
   ActionTargets targets_;
-  ControlSet controls_;
 };
 
 }  // namespace vantrel

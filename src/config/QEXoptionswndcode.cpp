@@ -140,11 +140,13 @@ void TOptionsFrm::CreateControls() {
   AddStepper(Stepper::MSpeed, {118, 240, kDisplayWidth, kDisplayHeight});
 
   // Joystick, on the right.
-  AddLabel("Buttons", {204, 70, 88, kDisplayHeight});
-  AddStepper(Stepper::Buttons, {294, 70, kDisplayWidth, kDisplayHeight});
-  btnAutoDetect = AddButton("AutoDetect", {294, 94, 59, 21}, IDC_BTNAUTODETECT);
-  AddLabel("RefreshTime", {204, 124, 88, kDisplayHeight});
-  AddStepper(Stepper::Refresh, {294, 124, kDisplayWidth, kDisplayHeight});
+  // The steppers line up with the Y steppers below, leaving the labels
+  // room for "Refresh time (ms):".
+  AddLabel("Buttons", {204, 70, 96, kDisplayHeight});
+  AddStepper(Stepper::Buttons, {300, 70, kDisplayWidth, kDisplayHeight});
+  btnAutoDetect = AddButton("AutoDetect", {300, 94, 59, 21}, IDC_BTNAUTODETECT);
+  AddLabel("RefreshTime", {204, 124, 96, kDisplayHeight});
+  AddStepper(Stepper::Refresh, {300, 124, kDisplayWidth, kDisplayHeight});
   AddLabel("DeadZone", {204, 152, 150, 16});
   AddMark("X:", {204, 170, 14, kDisplayHeight});
   AddStepper(Stepper::DeadX, {218, 170, kDisplayWidth, kDisplayHeight});
@@ -172,9 +174,6 @@ void TOptionsFrm::ApplyLanguage(const LanguageTexts& texts) {
 
 LRESULT TOptionsFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_DRAWITEM:
-      if (controls_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
-      break;
     case WM_CTLCOLORSTATIC: {
       const HWND control = reinterpret_cast<HWND>(lParam);
       if (std::find(stStepper.begin(), stStepper.end(), control) == stStepper.end()) break;

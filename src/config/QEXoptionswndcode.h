@@ -92,7 +92,6 @@ class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
   std::string scratchPath_;
   bool scratchWritten_ = false;
   MemoryProfile scratchCopy_;
-  ControlSet controls_;
   std::vector<std::pair<HWND, const char*>> keyed_;
   GdiHandle displayBrush_;
   OptionsHost* host_ = nullptr;

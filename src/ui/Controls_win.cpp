@@ -1,18 +1,24 @@
 #include "ui/Controls_win.h"
 
+#include <cstring>
+
 #include "base/Errors.h"
 
 namespace vantrel {
 
-// The controls' geometry is fixed in pixels, so the font is too.
+// 8 points at 96 dpi, by the height of its characters.
 constexpr int kFontHeight = -11;
 
 HWND MakeChild(DWORD exStyle, const char* className, const std::string& text, DWORD style,
-               const ControlRect& r, HWND parent, int id) {
+               const ControlRect& design, int dpi, HWND parent, int id) {
+  const ControlRect r = Scaled(design, dpi);
   const HWND hwnd = CreateWindowExA(
       exStyle, className, text.c_str(), WS_CHILD | style, r.left, r.top, r.width, r.height, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) throw AppError(std::string("CreateWindowExA failed for ") + className);
+  // A combo box's window is its field: the height with its list open is kept
+  // for the day it is laid out for another dpi.
+  if (_stricmp(className, "COMBOBOX") == 0) SetWindowLongPtrA(hwnd, GWLP_USERDATA, design.height);
   return hwnd;
 }
 
@@ -20,10 +26,10 @@ void SetFont(HWND hwnd, HGDIOBJ font) {
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-HFONT MakeFont(const std::string& name, std::uint16_t charset, bool bold) {
+HFONT MakeFont(const std::string& name, std::uint16_t charset, bool bold, int dpi) {
   const HFONT font =
-      CreateFontA(kFontHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                  static_cast<BYTE>(charset & 0xFF), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+      CreateFontA(Scaled(kFontHeight, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                  FALSE, static_cast<BYTE>(charset & 0xFF), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name.c_str());
   if (!font) throw AppError("CreateFontA failed for " + name);
   return font;
@@ -80,13 +86,15 @@ void DrawFlatButton(const DRAWITEMSTRUCT& item, COLORREF colour, HGDIOBJ font) {
   }
 }
 
-void DrawFlatArrow(const DRAWITEMSTRUCT& item, bool up) {
+void DrawFlatArrow(const DRAWITEMSTRUCT& item, bool up, int dpi) {
   const RECT r = DrawFlatFace(item);
   const HDC dc = item.hDC;
   const int cx = (r.left + r.right) / 2;
   const int cy = (r.top + r.bottom) / 2;
-  const POINT upward[] = {{cx, cy - 2}, {cx - 4, cy + 2}, {cx + 4, cy + 2}};
-  const POINT downward[] = {{cx - 4, cy - 2}, {cx + 4, cy - 2}, {cx, cy + 2}};
+  const int w = Scaled(4, dpi);
+  const int h = Scaled(2, dpi);
+  const POINT upward[] = {{cx, cy - h}, {cx - w, cy + h}, {cx + w, cy + h}};
+  const POINT downward[] = {{cx - w, cy - h}, {cx + w, cy - h}, {cx, cy + h}};
   const COLORREF ink =
       GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
   const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
@@ -99,17 +107,25 @@ void DrawFlatArrow(const DRAWITEMSTRUCT& item, bool up) {
 }
 
 void ControlSet::SetFont(const std::string& name, std::uint16_t charset) {
-  GdiHandle regular(MakeFont(name, charset, false));
-  GdiHandle bold(MakeFont(name, charset, true));
+  GdiHandle regular(MakeFont(name, charset, false, dpi_));
+  GdiHandle bold(MakeFont(name, charset, true, dpi_));
   for (const auto& [hwnd, isBold] : controls_)
     vantrel::SetFont(hwnd, isBold ? bold.get() : regular.get());
   regular_ = std::move(regular);
   bold_ = std::move(bold);
+  fontName_ = name;
+  charset_ = charset;
+}
+
+void ControlSet::SetDpi(int dpi) {
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  if (regular_) SetFont(fontName_, charset_);
 }
 
 HWND ControlSet::Add(HWND parent, DWORD exStyle, const char* className, const std::string& text,
                      DWORD style, const ControlRect& r, int id, bool bold) {
-  const HWND hwnd = MakeChild(exStyle, className, text, style, r, parent, id);
+  const HWND hwnd = MakeChild(exStyle, className, text, style, r, dpi_, parent, id);
   vantrel::SetFont(hwnd, bold ? Bold() : Regular());
   controls_.push_back({hwnd, bold});
   return hwnd;
@@ -133,7 +149,7 @@ bool ControlSet::DrawItem(const DRAWITEMSTRUCT& item) const {
   if (item.CtlType != ODT_BUTTON) return false;
   for (const auto& [arrow, up] : arrows_) {
     if (arrow == item.hwndItem) {
-      DrawFlatArrow(item, up);
+      DrawFlatArrow(item, up, dpi_);
       return true;
     }
   }

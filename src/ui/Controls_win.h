@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "ui/DesignScale.h"
+
 namespace vantrel {
 
 struct GdiDeleter {
@@ -17,17 +19,14 @@ struct GdiDeleter {
 };
 using GdiHandle = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiDeleter>;
 
-struct ControlRect {
-  int left, top, width, height;
-};
-
-// A child control; throws when the system refuses to create it.
+// A child control in its design rectangle scaled to `dpi`; throws when the
+// system refuses to create it.
 HWND MakeChild(DWORD exStyle, const char* className, const std::string& text, DWORD style,
-               const ControlRect& r, HWND parent, int id);
+               const ControlRect& design, int dpi, HWND parent, int id);
 void SetFont(HWND hwnd, HGDIOBJ font);
-// The language's font at the design size (8 points at 96 dpi); the charset
+// The language's font at the design size (8 points) for `dpi`; the charset
 // counts by its low 8 bits.
-HFONT MakeFont(const std::string& name, std::uint16_t charset, bool bold);
+HFONT MakeFont(const std::string& name, std::uint16_t charset, bool bold, int dpi);
 
 std::string TextOf(HWND hwnd);
 void SetText(HWND hwnd, const std::string& text);
@@ -42,8 +41,9 @@ RECT DrawFlatFace(const DRAWITEMSTRUCT& item);
 // An owner-drawn push button with its caption in `colour` (grey while
 // disabled) and the focus rectangle.
 void DrawFlatButton(const DRAWITEMSTRUCT& item, COLORREF colour, HGDIOBJ font);
-// An owner-drawn arrow button: a small triangle pointing up or down.
-void DrawFlatArrow(const DRAWITEMSTRUCT& item, bool up);
+// An owner-drawn arrow button: a small triangle pointing up or down, sized
+// for `dpi`.
+void DrawFlatArrow(const DRAWITEMSTRUCT& item, bool up, int dpi);
 
 // The colour of the action displays, the key display and the popup lines.
 constexpr COLORREF kDisplayColour = RGB(58, 110, 165);
@@ -54,17 +54,22 @@ constexpr COLORREF kFlatTextColour = RGB(0, 0, 255);
 namespace vantrel {
 
 // The controls of one window in the language's font (regular and bold), its
-// push buttons drawn flat.
+// push buttons drawn flat, all laid out for the window's dpi.
 class ControlSet {
  public:
   // The fonts for the controls to come, and for every control already made,
   // which takes it before the old font goes.
   void SetFont(const std::string& name, std::uint16_t charset);
+  // The dpi the controls to come are laid out for; the fonts are made again
+  // for it. (Moving the controls already made is the window's business.)
+  void SetDpi(int dpi);
+  int Dpi() const { return dpi_; }
   HGDIOBJ Regular() const { return regular_.get(); }
   HGDIOBJ Bold() const { return bold_.get(); }
 
   HWND Add(HWND parent, DWORD exStyle, const char* className, const std::string& text, DWORD style,
            const ControlRect& r, int id, bool bold = false);
+  // Controls are given in design rectangles.
   // A flat push button that takes the focus with Tab.
   HWND AddButton(HWND parent, const std::string& text, const ControlRect& r, int id);
   // A flat arrow button, as a stepper has two of.
@@ -73,6 +78,9 @@ class ControlSet {
   bool DrawItem(const DRAWITEMSTRUCT& item) const;
 
  private:
+  std::string fontName_;
+  std::uint16_t charset_ = 0;
+  int dpi_ = kDesignDpi;
   GdiHandle regular_;
   GdiHandle bold_;
   std::vector<HWND> buttons_;

@@ -9,6 +9,8 @@
 
 #include "base/Errors.h"
 #include "resource.h"
+#include "ui/Controls_win.h"
+#include "ui/Dpi_win.h"
 #include "ui/ErrorBox_win.h"
 
 namespace vantrel {
@@ -18,17 +20,16 @@ struct WindowParams {
   const char* caption = "";
   DWORD style = 0;
   DWORD exStyle = 0;
-  int clientWidth = 0;
+  int clientWidth = 0;  // at 96 dpi
   int clientHeight = 0;
   HWND owner = nullptr;
   HMENU menu = nullptr;  // taken over by the window on success
 };
 
-// The outer size of a window whose client area is `clientWidth` x `clientHeight`.
-inline SIZE OuterSize(const WindowParams& params) {
-  RECT rc{0, 0, params.clientWidth, params.clientHeight};
-  AdjustWindowRectEx(&rc, params.style, params.menu != nullptr, params.exStyle);
-  return {rc.right - rc.left, rc.bottom - rc.top};
+// The outer size of the window at `dpi`: its client area scaled from the design.
+inline SIZE OuterSize(const WindowParams& params, int dpi) {
+  return OuterSizeForDpi(Scaled(params.clientWidth, dpi), Scaled(params.clientHeight, dpi),
+                         params.style, params.menu != nullptr, params.exStyle, dpi);
 }
 
 // Base of every window class T, which provides
@@ -43,6 +44,8 @@ class Window {
   Window& operator=(const Window&) = delete;
 
   HWND Handle() const noexcept { return hwnd_; }
+  // The dpi the window is laid out for: its monitor's.
+  int Dpi() const noexcept { return dpi_; }
 
  protected:
   Window() = default;
@@ -76,11 +79,32 @@ class Window {
       if (!RegisterClassExA(&wc))
         throw AppError(std::string("RegisterClassExA failed for ") + params.className);
     }
-    const SIZE size = OuterSize(params);
+    // Laid out for the dpi its monitor has, known once it exists.
+    const int expected = params.owner ? WindowDpi(params.owner) : SystemDpi();
+    const SIZE size = OuterSize(params, expected);
     const HWND hwnd = CreateWindowExA(params.exStyle, params.className, params.caption,
                                       params.style, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy,
                                       params.owner, params.menu, instance, static_cast<T*>(this));
     if (!hwnd) throw AppError(std::string("CreateWindowExA failed for ") + params.className);
+    if (dpi_ != expected) {
+      const SIZE actual = OuterSize(params, dpi_);
+      SetWindowPos(hwnd, nullptr, 0, 0, actual.cx, actual.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+
+  // WM_DPICHANGED: the window moved to a monitor of another dpi. Its controls
+  // take their design rectangles at the new dpi, and the window the
+  // rectangle Windows suggests (which keeps it where the user dropped it).
+  // Fonts are the window's own to remake.
+  void ChangeDpi(WPARAM wParam, LPARAM lParam) {
+    const int from = dpi_;
+    dpi_ = HIWORD(wParam);
+    RescaleControls(hwnd_, from, dpi_);
+    if (const auto* suggested = reinterpret_cast<const RECT*>(lParam))
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
   LRESULT DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -93,6 +117,7 @@ class Window {
     if (msg == WM_NCCREATE) {
       self = static_cast<T*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
       static_cast<Window*>(self)->hwnd_ = hwnd;
+      static_cast<Window*>(self)->dpi_ = WindowDpi(hwnd);
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else {
       self = reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
@@ -115,6 +140,7 @@ class Window {
   }
 
   HWND hwnd_ = nullptr;
+  int dpi_ = kDesignDpi;
 };
 
 // A message-loop timer of a window: its ticks arrive as WM_TIMER with this id.
@@ -175,7 +201,12 @@ inline void PlaceWindow(HWND hwnd, Placement placement, HWND mainWindow) {
   if (placement == Placement::Kept) return;
   RECT self{};
   GetWindowRect(hwnd, &self);
-  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  // The screen is the work area of the monitor the window is on, clear of
+  // the task bar.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  RECT area = monitor.rcWork;
   if (placement == Placement::CentreOnMain && mainWindow) GetWindowRect(mainWindow, &area);
   const int width = self.right - self.left;
   const int height = self.bottom - self.top;
@@ -200,9 +231,9 @@ class Form {
 };
 
 // Base of the secondary windows: created hidden once at start-up and kept for
-// the whole run; closing one only hides it. T may provide FormCreate and
-// FormClose (calling ShellForm::FormClose) and its own HandleMessage that
-// falls back to ShellForm::HandleMessage.
+// the whole run; closing one only hides it. T may provide FormCreate,
+// FormDpiChanged and FormClose (calling ShellForm::FormClose) and its own
+// HandleMessage that falls back to ShellForm::HandleMessage.
 template <class T>
 class ShellForm : public Window<T>, public Form {
  public:
@@ -218,8 +249,19 @@ class ShellForm : public Window<T>, public Form {
   // The default behaviour; a window's own HandleMessage falls back to it.
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-      case WM_CREATE: static_cast<T*>(this)->FormCreate(); return 0;
+      case WM_CREATE:
+        controls_.SetDpi(this->Dpi());
+        static_cast<T*>(this)->FormCreate();
+        return 0;
       case WM_CLOSE: static_cast<T*>(this)->FormClose(); return 0;
+      case WM_DRAWITEM:
+        if (controls_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+        break;
+      case WM_DPICHANGED:
+        this->ChangeDpi(wParam, lParam);
+        controls_.SetDpi(this->Dpi());
+        static_cast<T*>(this)->FormDpiChanged();
+        return 0;
       case WM_SYSCOMMAND:
         // Minimising any window of the program sends the whole program to the tray.
         if ((wParam & 0xFFF0) == SC_MINIMIZE && main_) {
@@ -232,6 +274,8 @@ class ShellForm : public Window<T>, public Form {
   }
 
   void FormCreate() {}
+  // After the controls were moved and given fonts for a new dpi.
+  void FormDpiChanged() {}
   void FormClose() {
     // The main window is enabled before this one hides, so that activation
     // falls back to it rather than to some other program.
@@ -248,6 +292,9 @@ class ShellForm : public Window<T>, public Form {
   }
 
   HWND MainWindow() const { return main_; }
+
+  // The window's controls, laid out and given fonts for its dpi.
+  ControlSet controls_;
 
  private:
   HWND main_ = nullptr;

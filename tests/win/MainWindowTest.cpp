@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Application_win.h"
+#include "app/RowLayout.h"
 #include "base/IniFile_win.h"
 #include "config/SettingsFile_win.h"
 #include "resource.h"
@@ -188,6 +189,52 @@ TEST_F(MainWindow, EightButtonsScrollOneRowPerArrowClickAndStopAtTheEnds) {
   EXPECT_EQ(ShownButtonRows(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(Top(RowOf(1).button), 16);
   EXPECT_EQ(Top(RowOf(8 + 1).button), 16) << "the axis rows never move";
+}
+
+// Moved to a monitor of another dpi (Windows tells the window so; here the
+// test does), the rows, scrolled or not, take their design places at the new
+// dpi, scroll by the scaled pitch, are rebuilt for it, and come back exact.
+TEST_F(MainWindow, AnotherMonitorsDpiScalesTheRowsAndTheirFontAndBack) {
+  TMainFrm& main = Start(8);
+  Click(Arrow(IDC_BTNGDOWN));
+  auto moveTo = [&](int dpi) {
+    RECT r{};
+    GetWindowRect(Main(), &r);
+    r.right = r.left + Scaled(r.right - r.left, dpi);  // near enough: the test checks the rows
+    SendMessageA(Main(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
+  };
+  auto expectRowAt = [&](int entry, int designTop, int dpi) {
+    const Row row = RowOf(entry);
+    const std::pair<HWND, RowPart> parts[] = {{row.button, RowPart::Button},
+                                              {row.display, RowPart::Display},
+                                              {row.turbo, RowPart::Turbo}};
+    for (const auto& [control, part] : parts) {
+      const std::vector<int> p = Place(control);
+      EXPECT_EQ((ControlRect{p[0], p[1], p[2], p[3]}), Scaled(PartRect(part, designTop), dpi))
+          << "entry " << entry << " at " << dpi << " dpi";
+    }
+    EXPECT_EQ(FontOf(row.button).lfHeight, Scaled(-11, dpi));
+  };
+
+  moveTo(144);
+  EXPECT_EQ(main.Dpi(), 144);
+  expectRowAt(2, 16, 144);
+  expectRowAt(8 + 1, 16, 144);
+  EXPECT_EQ(Place(Group(IDC_FSGBUTTONS)), (std::vector<int>{0, 168, 422, 231}));
+  Click(Arrow(IDC_BTNGDOWN));
+  expectRowAt(3, 16, 144);
+  EXPECT_FALSE(IsWindowVisible(RowOf(2).button));
+  EXPECT_TRUE(IsWindowVisible(RowOf(8).button));
+
+  moveTo(96);
+  expectRowAt(3, 16, 96);
+  expectRowAt(8, 126, 96);
+  EXPECT_EQ(Place(Group(IDC_FSGBUTTONS)), (std::vector<int>{0, 112, 281, 154}));
+
+  moveTo(120);
+  main.Construct(8);  // as the options window's OK rebuilds them
+  expectRowAt(1, 16, 120);
+  expectRowAt(7, 148, 120);
 }
 
 TEST_F(MainWindow, ConstructAgainRebuildsTheRowsScrolledToTheTop) {

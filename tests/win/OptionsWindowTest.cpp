@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/Application_win.h"
+#include "app/RowLayout.h"
 #include "base/IniFile_win.h"
 #include "config/SettingsFile_win.h"
 #include "dinput/DoubleState.h"
@@ -36,6 +37,11 @@ using ::testing::Not;
 std::string Text(HWND hwnd) { return TextOf(hwnd); }
 bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void Click(HWND control) { SendMessageA(control, BM_CLICK, 0, 0); }
+LOGFONTA FontOf(HWND control) {
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font;
+}
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -481,12 +487,6 @@ class Packs : public Options {
     app->CreateForms();
     return *app;
   }
-  static LOGFONTA FontOf(HWND control) {
-    LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font,
-               &font);
-    return font;
-  }
   static std::string MenuText(HWND window, UINT id) {
     char text[256] = {};
     GetMenuStringA(GetMenu(window), id, text, sizeof text, MF_BYCOMMAND);
@@ -603,7 +603,7 @@ TEST_F(Packs, HostilePacksFallBackKeyByKey) {
 
 // Whether the text of a control fits inside it in the control's own font;
 // a check box's text has the box beside it.
-bool Fits(HWND control) {
+::testing::AssertionResult Fits(HWND control) {
   const std::string text = TextOf(control);
   const HDC dc = GetDC(control);
   const HGDIOBJ old =
@@ -620,25 +620,17 @@ bool Fits(HWND control) {
   int room = r.right - 2;
   if (std::string(cls) == "Button" && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX) room -= 18;
   if (std::string(cls) == "Button" && (style & BS_TYPEMASK) == BS_GROUPBOX) room -= 16;
-  return size.cx <= room;
+  if (size.cx <= room) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << '"' << text << "\" is " << size.cx << " pixels wide in " << room << " of room";
 }
 
-TEST_F(Packs, RussianShowsInEveryWindowAndFitsItsControls) {
-  std::ifstream source(VANTREL_RUSSIAN_PACK, std::ios::binary);
-  ASSERT_TRUE(source);
-  Application& a =
-      StartWithPack(std::string{std::istreambuf_iterator<char>(source), {}}, "NumOfButtons=6\r\n");
-  // The Windows-1251 bytes of the texts compared.
-  EXPECT_EQ(RowCaption(1), "\xca\xed\xee\xef\xea\xe0 1");               // Кнопка 1
-  EXPECT_EQ(RowCaption(7), "\xc2\xe2\xe5\xf0\xf5");                     // Вверх
-  EXPECT_EQ(RowCaption(10), "\xc2\xef\xf0\xe0\xe2\xee");                // Вправо
-  EXPECT_EQ(Text(a.ClickDlg.Handle()), "\xcc\xfb\xf8\xfc");             // Мышь
-  EXPECT_EQ(BarText(Main(), 0), "&\xd4\xe0\xe9\xeb");  // &Файл: its access key marked
-  EXPECT_EQ(Text(a.HelpFrm.Handle()), "\xd1\xef\xf0\xe0\xe2\xea\xe0");  // Справка
-  EXPECT_EQ(FontOf(a.OptionsFrm.btnOK).lfCharSet, RUSSIAN_CHARSET);
+// Every button and static text of the windows that hold them fits its control.
+void ExpectEveryTextFits(Application& a) {
   std::vector<HWND> controls;
-  for (HWND window : {Main(), a.OptionsFrm.Handle(), a.ActionDlg.Handle(), a.ClickDlg.Handle(),
-                      a.BindEmulDlg.Handle(), a.IniFrm.Handle()})
+  for (HWND window :
+       {a.MainFrm.Handle(), a.OptionsFrm.Handle(), a.ActionDlg.Handle(), a.ClickDlg.Handle(),
+        a.BindEmulDlg.Handle(), a.IniFrm.Handle(), a.AboutBox.Handle(), a.popupINI.Handle()})
     EnumChildWindows(
         window,
         [](HWND child, LPARAM list) {
@@ -649,9 +641,24 @@ TEST_F(Packs, RussianShowsInEveryWindowAndFitsItsControls) {
   for (HWND control : controls) {
     char cls[32] = {};
     GetClassNameA(control, cls, sizeof cls);
-    if (std::string(cls) == "Button" || std::string(cls) == "Static")
-      EXPECT_TRUE(Fits(control)) << TextOf(control);
+    if (std::string(cls) == "Button" || std::string(cls) == "Static") EXPECT_TRUE(Fits(control));
   }
+}
+
+TEST_F(Packs, RussianShowsInEveryWindowAndFitsItsControls) {
+  std::ifstream source(VANTREL_RUSSIAN_PACK, std::ios::binary);
+  ASSERT_TRUE(source);
+  Application& a =
+      StartWithPack(std::string{std::istreambuf_iterator<char>(source), {}}, "NumOfButtons=6\r\n");
+  // The Windows-1251 bytes of the texts compared.
+  EXPECT_EQ(RowCaption(1), "\xca\xed\xee\xef\xea\xe0 1");    // Кнопка 1
+  EXPECT_EQ(RowCaption(7), "\xc2\xe2\xe5\xf0\xf5");          // Вверх
+  EXPECT_EQ(RowCaption(10), "\xc2\xef\xf0\xe0\xe2\xee");     // Вправо
+  EXPECT_EQ(Text(a.ClickDlg.Handle()), "\xcc\xfb\xf8\xfc");  // Мышь
+  EXPECT_EQ(BarText(Main(), 0), "&\xd4\xe0\xe9\xeb");        // &Файл: its access key marked
+  EXPECT_EQ(Text(a.HelpFrm.Handle()), "\xd1\xef\xf0\xe0\xe2\xea\xe0");  // Справка
+  EXPECT_EQ(FontOf(a.OptionsFrm.btnOK).lfCharSet, RUSSIAN_CHARSET);
+  ExpectEveryTextFits(a);
   // In the pack's own code page the texts are Cyrillic on screen too, and
   // the pictures are taken there.
   char codePage[16] = {};
@@ -709,6 +716,86 @@ TEST_F(Options, TabReachesEveryControlInOrderAndEscCancels) {
   EXPECT_FALSE(Opts().Visible());
   EXPECT_TRUE(IsWindowEnabled(Main()));
   EXPECT_DOUBLE_EQ(a.MainFrm.Actions.MAccelarate, 0.5);
+}
+
+// Run once more by the test run in a copy of the prefix whose display has
+// 144 dpi (VANTREL_DPI): the program's own manifest makes this process aware
+// of it, and every window is laid out from its 96-dpi design.
+TEST_F(Options, EveryWindowIsLaidOutForTheDisplaysDpi) {
+  char wanted[8] = "96";
+  GetEnvironmentVariableA("VANTREL_DPI", wanted, sizeof wanted);
+  const int dpi = std::stoi(wanted);
+  Application& a = Start("NumOfButtons=6\r\n", SixteenButtonProfile());
+  ASSERT_EQ(a.MainFrm.Dpi(), dpi);
+  auto clientSize = [](HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return std::vector<int>{r.right, r.bottom};
+  };
+  EXPECT_EQ(clientSize(Main()), (std::vector<int>{Scaled(TMainFrm::kClientWidth, dpi),
+                                                  Scaled(TMainFrm::kClientHeight, dpi)}));
+  EXPECT_EQ(clientSize(Opts().Handle()), (std::vector<int>{Scaled(376, dpi), Scaled(268, dpi)}));
+  // Row 2 of the button group: each part is its design rectangle scaled.
+  const ButtonRows& rows = a.MainFrm.Rows;
+  const std::pair<HWND, RowPart> parts[] = {{rows.btnJoy[2], RowPart::Button},
+                                            {rows.stJoy[2], RowPart::Display},
+                                            {rows.chbJoy[2], RowPart::Turbo}};
+  for (const auto& [control, part] : parts) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, rows.fsGButtons, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ((ControlRect{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+              Scaled(PartRect(part, RowTop(2)), dpi));
+  }
+  EXPECT_EQ(FontOf(rows.btnJoy[2]).lfHeight, Scaled(-11, dpi));
+  ExpectEveryTextFits(a);
+  if (dpi == kDesignDpi) return;
+  test::SavePicture(Main(), "main-window-" + std::to_string(dpi) + "dpi");
+  Open();
+  test::SavePicture(Opts().Handle(), "options-window-" + std::to_string(dpi) + "dpi");
+  Click(Opts().btnCancel);
+}
+
+// A secondary window moved to a monitor of another dpi: every control takes
+// its design rectangle at that dpi, in a font for it, and comes back exact.
+TEST_F(Options, AnotherMonitorsDpiMovesAndRefontsEveryControlAndBack) {
+  Start("");
+  const HWND window = Opts().Handle();
+  auto places = [&] {
+    std::vector<ControlRect> rects;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      RECT r{};
+      GetWindowRect(c, &r);
+      MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+      rects.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
+    }
+    return rects;
+  };
+  auto moveTo = [&](int dpi) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
+  };
+  const std::vector<ControlRect> design = places();
+  RECT list{};
+  SendMessageA(Opts().cbLng, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&list));
+
+  moveTo(192);
+  const std::vector<ControlRect> at192 = places();
+  ASSERT_EQ(at192.size(), design.size());
+  for (std::size_t i = 0; i < design.size(); ++i) {
+    if (i == 0) continue;  // the language box: its field's height follows its font
+    EXPECT_EQ(at192[i], Scaled(design[i], 192)) << "control " << i;
+  }
+  RECT list192{};
+  SendMessageA(Opts().cbLng, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&list192));
+  EXPECT_GE(list192.bottom - list192.top, 2 * (list.bottom - list.top)) << "the open list grew";
+  EXPECT_EQ(FontOf(Opts().btnOK).lfHeight, -22);
+  EXPECT_EQ(FontOf(Display(Stepper::Turbo)).lfWeight, FW_BOLD);
+
+  moveTo(96);
+  EXPECT_EQ(places(), design);
+  EXPECT_EQ(FontOf(Opts().btnOK).lfHeight, -11);
 }
 
 }  // namespace

@@ -1,0 +1,88 @@
+#include "ui/Dpi_win.h"
+
+#include <cstring>
+
+namespace vantrel {
+
+namespace {
+
+// A function of user32 that only newer Windows have; nullptr elsewhere.
+template <class Function>
+Function NewerUser32(const char* name) {
+  const HMODULE user32 = GetModuleHandleA("user32.dll");
+  return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                : nullptr;
+}
+
+using GetDpiForSystemFn = UINT(WINAPI*)();
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+bool IsComboBox(HWND control) {
+  char className[16] = "";
+  GetClassNameA(control, className, sizeof className);
+  return _stricmp(className, "ComboBox") == 0;
+}
+
+ControlRect RectInParent(HWND control, int from) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  // A combo box's rectangle is its field; its height with the list open is
+  // the design's, kept in its user data.
+  if (IsComboBox(control))
+    if (const auto design = static_cast<int>(GetWindowLongPtrA(control, GWLP_USERDATA)))
+      r.bottom = r.top + Scaled(design, from);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+bool HoldsControls(HWND control) {
+  char className[16] = "";
+  GetClassNameA(control, className, sizeof className);
+  return _stricmp(className, "Button") == 0 &&
+         (GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+void RescaleChildrenOf(HWND parent, int from, int to) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const ControlRect r = Scaled(Unscaled(RectInParent(child, from), from), to);
+    SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (HoldsControls(child)) RescaleChildrenOf(child, from, to);
+  }
+}
+
+}  // namespace
+
+int SystemDpi() {
+  static const int dpi = [] {
+    if (const auto forSystem = NewerUser32<GetDpiForSystemFn>("GetDpiForSystem"))
+      return static_cast<int>(forSystem());
+    const HDC screen = GetDC(nullptr);
+    const int logPixels = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    return logPixels > 0 ? logPixels : kDesignDpi;
+  }();
+  return dpi;
+}
+
+int WindowDpi(HWND hwnd) {
+  static const auto forWindow = NewerUser32<GetDpiForWindowFn>("GetDpiForWindow");
+  const int dpi = forWindow && hwnd ? static_cast<int>(forWindow(hwnd)) : 0;
+  return dpi > 0 ? dpi : SystemDpi();
+}
+
+SIZE OuterSizeForDpi(int clientWidth, int clientHeight, DWORD style, bool menu, DWORD exStyle,
+                     int dpi) {
+  static const auto adjustForDpi =
+      NewerUser32<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+  RECT rc{0, 0, clientWidth, clientHeight};
+  if (!adjustForDpi || !adjustForDpi(&rc, style, menu, exStyle, static_cast<UINT>(dpi)))
+    AdjustWindowRectEx(&rc, style, menu, exStyle);
+  return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+void RescaleControls(HWND window, int from, int to) {
+  if (from != to) RescaleChildrenOf(window, from, to);
+}
+
+}  // namespace vantrel
