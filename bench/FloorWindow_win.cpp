@@ -5,7 +5,6 @@
 
 #ifdef FLOOR_IMPORTS
 #include <commctrl.h>
-#include <mmsystem.h>
 #include <shellapi.h>
 #endif
 
@@ -22,9 +21,9 @@ LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 #ifdef FLOOR_IMPORTS
 // One function of each DLL, so that the loader maps them all as it does
 // for the program; only the common controls are set up as the program does.
-void* volatile imported[] = {
-    reinterpret_cast<void*>(&Shell_NotifyIconA), reinterpret_cast<void*>(&RegCloseKey),
-    reinterpret_cast<void*>(&joyGetNumDevs), reinterpret_cast<void*>(&GetStockObject)};
+void* volatile imported[] = {reinterpret_cast<void*>(&Shell_NotifyIconA),
+                             reinterpret_cast<void*>(&RegCloseKey),
+                             reinterpret_cast<void*>(&GetStockObject)};
 #endif
 
 }  // namespace

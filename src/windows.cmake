@@ -33,11 +33,17 @@ target_link_libraries(vantrel_win PUBLIC vantrel_core)
 # res/ holds resource.h, the identifiers the code and the resource script share.
 target_include_directories(vantrel_win PUBLIC ${PROJECT_SOURCE_DIR}/res)
 target_compile_definitions(vantrel_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-# comdlg32 and ole32 are loaded by the commands that need them, not at start.
-target_link_libraries(vantrel_win PUBLIC user32 gdi32 shell32 comctl32 advapi32 winmm dxguid)
+# comdlg32 and ole32 are loaded by the commands that need them, not at start,
+# and winmm only when DirectInput has no joystick to give.
+target_link_libraries(vantrel_win PUBLIC user32 gdi32 shell32 comctl32 advapi32 dxguid)
 
 add_executable(Vantrel WIN32 app/main_win.cpp ${PROJECT_SOURCE_DIR}/res/Vantrel.rc)
 target_link_libraries(Vantrel PRIVATE vantrel_win)
+# The static runtime brings debugging sections that the loader would map
+# with the program: they are stripped. Sections on page boundaries in the
+# file let Wine map the image as Windows does, instead of reading it whole
+# into private memory.
+target_link_options(Vantrel PRIVATE -s -Wl,--file-alignment,4096)
 set_property(SOURCE ${PROJECT_SOURCE_DIR}/res/Vantrel.rc APPEND PROPERTY OBJECT_DEPENDS
   ${PROJECT_SOURCE_DIR}/res/Vantrel.ico ${PROJECT_SOURCE_DIR}/res/Vantrel.manifest
   ${PROJECT_SOURCE_DIR}/res/resource.h)

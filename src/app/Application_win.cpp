@@ -21,18 +21,6 @@ void Application::CreateForms() {
   MainFrm.Create();  // activates the tray icon before any other window exists
   Trace(StepDone, "TMainFrm");
   const HWND main = MainFrm.Handle();
-  HelpFrm.Create(main);
-  Trace(StepDone, "THelpFrm");
-  ActionDlg.Create(main, MainFrm, {.keys = &BindEmulDlg, .mouse = &ClickDlg, .profiles = &IniFrm});
-  Trace(StepDone, "TActionDlg");
-  IniFrm.Create(main, MainFrm);
-  Trace(StepDone, "TIniFrm");
-  ClickDlg.Create(main, MainFrm);
-  Trace(StepDone, "TClickDlg");
-  BindEmulDlg.Create(main, MainFrm);
-  Trace(StepDone, "TBindEmulDlg");
-  AboutBox.Create(main);
-  Trace(StepDone, "TAboutBox");
   popupINI.Create(main);
   Trace(StepDone, "TpopupINI");
   OptionsFrm.Create(main, MainFrm, popupINI);  // last: its creation loads the settings
@@ -70,7 +58,7 @@ bool Application::Navigate(MSG& msg) {
 void Application::Dispatch(MSG& msg) {
   if (MainFrm.FormKeyDown(msg)) return;
   if (MainFrm.TranslateShortcut(msg)) return;
-  if (BindEmulDlg.PreviewKey(msg)) return;
+  if (BindEmulDlg.Exists() && BindEmulDlg.Get().PreviewKey(msg)) return;
   if (Navigate(msg)) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);

@@ -1,5 +1,6 @@
 #pragma once
 #include "actions/QEXpopupcode.h"
+#include "app/LazyForm_win.h"
 #include "app/QEXaboutcode.h"
 #include "app/QEXhelpwndcode.h"
 #include "app/QEXmainwndcode.h"
@@ -11,15 +12,20 @@
 
 namespace vantrel {
 
-// The program: its nine windows, kept for the whole run, and the message loop.
+// The program: its nine windows, kept for the whole run, and the message
+// loop. The six that only a command opens are created when first opened.
 struct Application {
   TMainFrm MainFrm;
-  THelpFrm HelpFrm;
-  TActionDlg ActionDlg;
-  TIniFrm IniFrm;
-  TClickDlg ClickDlg;
-  TBindEmulDlg BindEmulDlg;
-  TAboutBox AboutBox;
+  LazyForm<THelpFrm> HelpFrm{[this](THelpFrm& w) { w.Create(MainFrm.Handle()); }};
+  LazyForm<TActionDlg> ActionDlg{[this](TActionDlg& w) {
+    w.Create(MainFrm.Handle(), MainFrm,
+             {.keys = &BindEmulDlg, .mouse = &ClickDlg, .profiles = &IniFrm});
+  }};
+  LazyForm<TIniFrm> IniFrm{[this](TIniFrm& w) { w.Create(MainFrm.Handle(), MainFrm); }};
+  LazyForm<TClickDlg> ClickDlg{[this](TClickDlg& w) { w.Create(MainFrm.Handle(), MainFrm); }};
+  LazyForm<TBindEmulDlg> BindEmulDlg{
+      [this](TBindEmulDlg& w) { w.Create(MainFrm.Handle(), MainFrm); }};
+  LazyForm<TAboutBox> AboutBox{[this](TAboutBox& w) { w.Create(MainFrm.Handle()); }};
   TpopupINI popupINI;
   TOptionsFrm OptionsFrm;
 
@@ -27,9 +33,9 @@ struct Application {
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
-  // Creates the windows in their fixed order: each creation handler may rely
-  // on the windows before it, and the options window's, last, runs the
-  // settings load, which needs them all.
+  // Creates the windows needed from the start in their fixed order: each
+  // creation handler may rely on the windows before it, and the options
+  // window's, last, runs the settings load.
   void CreateForms();
   // Told the name of each start-up step as it ends; the start-up benchmark
   // times the steps through it.

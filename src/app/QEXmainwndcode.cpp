@@ -391,8 +391,8 @@ void TMainFrm::OnbtnJoyClick(HWND sender) {
   Bindings.CurrentEntry = e;
   char caption[256] = {};
   GetWindowTextA(sender, caption, sizeof caption);
-  Form& dialog = *Windows.ActionDlg;
-  SetWindowTextA(dialog.Handle(), (Kept().ActionCaption + " [" + caption + "]").c_str());
+  OnDemandForm& dialog = *Windows.ActionDlg;
+  SetWindowTextA(dialog.Created(), (Kept().ActionCaption + " [" + caption + "]").c_str());
   // Disabled, the main window lets the dialog behave as a modal one; the
   // dialog enables it again when the editing ends.
   EnableWindow(Handle(), FALSE);

@@ -12,6 +12,7 @@
 #include "actions/Injection_win.h"
 #include "actions/ProfilePopup_win.h"
 #include "app/ButtonRows_win.h"
+#include "app/LazyForm_win.h"
 #include "app/Tray_win.h"
 #include "bindings/Binding.h"
 #include "config/OptionsHost.h"
@@ -31,7 +32,7 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   // The windows the main window opens, set before it is created.
   struct Links {
     Form* HelpFrm = nullptr;
-    Form* ActionDlg = nullptr;
+    OnDemandForm* ActionDlg = nullptr;  // captioned for the row before it shows
     Form* AboutBox = nullptr;
     Form* OptionsFrm = nullptr;
     ProfilePopup* popupINI = nullptr;

@@ -50,6 +50,34 @@ HMODULE CachedLibrary(const std::string& name) {
   return found->second.get();
 }
 
+// The multimedia joystick functions, loaded the first time the primary
+// interface has no joystick to give, as most runs never need them. A system
+// without the library has no multimedia joystick either.
+struct MultimediaLibrary {
+  MMRESULT(WINAPI* getDevCaps)(UINT_PTR, LPJOYCAPSA, UINT) = nullptr;
+  MMRESULT(WINAPI* getPosEx)(UINT, LPJOYINFOEX) = nullptr;
+};
+
+const MultimediaLibrary& Multimedia() {
+  static const MultimediaLibrary library = [] {
+    MultimediaLibrary found;
+    const HMODULE module = LoadLibraryA("winmm.dll");  // kept until the program ends
+    if (!module) return found;
+    found.getDevCaps = reinterpret_cast<decltype(found.getDevCaps)>(
+        reinterpret_cast<void*>(GetProcAddress(module, "joyGetDevCapsA")));
+    found.getPosEx = reinterpret_cast<decltype(found.getPosEx)>(
+        reinterpret_cast<void*>(GetProcAddress(module, "joyGetPosEx")));
+    if (!found.getDevCaps || !found.getPosEx) found = {};
+    return found;
+  }();
+  return library;
+}
+
+MMRESULT GetMultimediaCaps(UINT id, JOYCAPSA& caps) {
+  const MultimediaLibrary& library = Multimedia();
+  return library.getDevCaps ? library.getDevCaps(id, &caps, sizeof caps) : MMSYSERR_NODRIVER;
+}
+
 using DirectInputCreateAFn = HRESULT(WINAPI*)(HINSTANCE, DWORD, IDirectInputA**, IUnknown*);
 
 // One primary-interface object for every component that uses it; the last
@@ -199,7 +227,7 @@ void TJoystick::MultimediaLookup() {
   for (UINT n = 0; n < kMultimediaJoysticks; ++n) {
     caps_ = {};
     // Any error means no joystick there (Wine answers JOYERR_PARMS, not UNPLUGGED).
-    if (joyGetDevCapsA(n, &caps_, sizeof caps_) != JOYERR_NOERROR) continue;
+    if (GetMultimediaCaps(n, caps_) != JOYERR_NOERROR) continue;
     if (count++ == id_) {
       multimediaId_ = static_cast<int>(n);
       break;
@@ -207,7 +235,7 @@ void TJoystick::MultimediaLookup() {
   }
   if (multimediaId_ == -1) return;
   caps_ = {};
-  if (joyGetDevCapsA(static_cast<UINT>(multimediaId_), &caps_, sizeof caps_) == JOYERR_NOERROR)
+  if (GetMultimediaCaps(static_cast<UINT>(multimediaId_), caps_) == JOYERR_NOERROR)
     deviceButtonCount_ = static_cast<int>(caps_.wNumButtons);
   else
     multimediaId_ = -1;
@@ -232,8 +260,9 @@ void TJoystick::ReadDevice() noexcept {
     info.dwSize = sizeof info;
     info.dwFlags = kJoyReturnFlags;
     // A joystick unplugged since the open reads as the empty state, so
-    // whatever it held is released.
-    if (joyGetPosEx(static_cast<UINT>(multimediaId_), &info) == JOYERR_NOERROR) {
+    // whatever it held is released. The lookup found it through the library,
+    // so the library is there.
+    if (Multimedia().getPosEx(static_cast<UINT>(multimediaId_), &info) == JOYERR_NOERROR) {
       const MultimediaCaps caps{caps_.wXmin, caps_.wXmax, caps_.wYmin,      caps_.wYmax,
                                 caps_.wZmin, caps_.wZmax, caps_.wNumButtons};
       const MultimediaPosition position{info.dwXpos, info.dwYpos, info.dwZpos, info.dwButtons,

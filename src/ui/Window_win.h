@@ -230,10 +230,11 @@ class Form {
   ~Form() = default;
 };
 
-// Base of the secondary windows: created hidden once at start-up and kept for
-// the whole run; closing one only hides it. T may provide FormCreate,
-// FormDpiChanged and FormClose (calling ShellForm::FormClose) and its own
-// HandleMessage that falls back to ShellForm::HandleMessage.
+// Base of the secondary windows: created hidden once (at start-up, or when
+// first needed) and kept for the whole run; closing one only hides it. T may
+// provide FormCreate, FormDpiChanged and FormClose (calling
+// ShellForm::FormClose) and its own HandleMessage that falls back to
+// ShellForm::HandleMessage.
 template <class T>
 class ShellForm : public Window<T>, public Form {
  public:

@@ -89,7 +89,7 @@ class Dialogs : public ::testing::Test {
     Click(Row(e));
     ASSERT_TRUE(app->ActionDlg.Visible());
     ASSERT_FALSE(MainEnabled());
-    if (button) Click(app->ActionDlg.*button);
+    if (button) Click(app->ActionDlg.Get().*button);
   }
 
   test::TempDir dir;
@@ -106,7 +106,7 @@ TEST_F(Dialogs, TheActionDialogIsTitledWithTheRowClicked) {
   EXPECT_EQ(client.bottom, 129);
   EXPECT_FALSE(GetWindowLongPtrA(app->ActionDlg.Handle(), GWL_STYLE) & WS_SYSMENU)
       << "no close box";
-  Click(app->ActionDlg.btnCancel);
+  Click(app->ActionDlg.Get().btnCancel);
   EXPECT_TRUE(MainEnabled());
   Open(Main().Bindings.EntryLeft);
   EXPECT_EQ(Text(app->ActionDlg.Handle()), "Action [Left]");
@@ -123,10 +123,11 @@ TEST_F(Dialogs, EveryWayOutGivesTheMainWindowBackAndCancelRestoresTheEntry) {
   const Path paths[] = {
       {"action", nullptr, [](Dialogs&) {}},
       {"key", &TActionDlg::btnEmulKey,
-       [](Dialogs& t) { t.Press(t.app->BindEmulDlg.STKey, VK_F5); }},
+       [](Dialogs& t) { t.Press(t.app->BindEmulDlg.Get().STKey, VK_F5); }},
       {"mouse", &TActionDlg::btnEmulClick,
-       [](Dialogs& t) { t.Choose(t.app->ClickDlg.CBAction, 4); }},
-      {"list", &TActionDlg::btnChangeIni, [](Dialogs& t) { t.Click(t.app->IniFrm.btnClear); }},
+       [](Dialogs& t) { t.Choose(t.app->ClickDlg.Get().CBAction, 4); }},
+      {"list", &TActionDlg::btnChangeIni,
+       [](Dialogs& t) { t.Click(t.app->IniFrm.Get().btnClear); }},
   };
   struct Way {
     const char* name;
@@ -135,8 +136,8 @@ TEST_F(Dialogs, EveryWayOutGivesTheMainWindowBackAndCancelRestoresTheEntry) {
   const Way ways[] = {
       {"its Cancel",
        [](Dialogs& t) {
-         for (HWND cancel : {t.app->ActionDlg.btnCancel, t.app->BindEmulDlg.btnCancel,
-                             t.app->ClickDlg.btnCancel, t.app->IniFrm.btnCancel})
+         for (HWND cancel : {t.app->ActionDlg.Get().btnCancel, t.app->BindEmulDlg.Get().btnCancel,
+                             t.app->ClickDlg.Get().btnCancel, t.app->IniFrm.Get().btnCancel})
            if (IsWindowVisible(GetParent(cancel))) return t.Click(cancel);
        }},
       {"WM_CLOSE from outside",
@@ -170,7 +171,7 @@ TEST_F(Dialogs, EveryWayOutGivesTheMainWindowBackAndCancelRestoresTheEntry) {
 
 TEST_F(Dialogs, APressedKeyIsBoundWhicheverControlHasTheFocus) {
   Open(1, &TActionDlg::btnEmulKey);
-  TBindEmulDlg& dlg = app->BindEmulDlg;
+  TBindEmulDlg& dlg = app->BindEmulDlg.Get();
   EXPECT_EQ(Text(dlg.STKey), "Press key");
   EXPECT_EQ(GetFocus(), dlg.STKey);
   Press(dlg.STKey, VK_F5);
@@ -189,7 +190,7 @@ TEST_F(Dialogs, APressedKeyIsBoundWhicheverControlHasTheFocus) {
 
 TEST_F(Dialogs, AModifierChosenFromTheListGoesWithTheKey) {
   Open(2, &TActionDlg::btnEmulKey);
-  TBindEmulDlg& dlg = app->BindEmulDlg;
+  TBindEmulDlg& dlg = app->BindEmulDlg.Get();
   EXPECT_EQ(Entry(2).VCode, 0) << "cleared on opening";
   Choose(dlg.cbShift, 2);
   Press(dlg.STKey, 'A');
@@ -205,7 +206,7 @@ TEST_F(Dialogs, AModifierChosenFromTheListGoesWithTheKey) {
 
 TEST_F(Dialogs, AKeyPickedFromTheListIsBoundThoughThePromptStays) {
   Open(1, &TActionDlg::btnEmulKey);
-  TBindEmulDlg& dlg = app->BindEmulDlg;
+  TBindEmulDlg& dlg = app->BindEmulDlg.Get();
   EXPECT_FALSE(IsWindowVisible(dlg.cbSelect));
   Click(dlg.chbSpecKey);
   EXPECT_TRUE(IsWindowVisible(dlg.cbSelect));
@@ -224,7 +225,7 @@ TEST_F(Dialogs, AKeyPickedFromTheListIsBoundThoughThePromptStays) {
 
 TEST_F(Dialogs, AltAndF10AreCapturedAndNeverReachAMenu) {
   Open(1, &TActionDlg::btnEmulKey);
-  TBindEmulDlg& dlg = app->BindEmulDlg;
+  TBindEmulDlg& dlg = app->BindEmulDlg.Get();
   Press(dlg.STKey, VK_MENU, true);
   EXPECT_EQ(Entry(1).VCode, VK_MENU);
   EXPECT_EQ(Text(dlg.STKey), "Alt");
@@ -238,7 +239,7 @@ TEST_F(Dialogs, AltAndF10AreCapturedAndNeverReachAMenu) {
 
 TEST_F(Dialogs, MouseActionsNameTheRowAndDisableTurbo) {
   Open(2, &TActionDlg::btnEmulClick);
-  TClickDlg& dlg = app->ClickDlg;
+  TClickDlg& dlg = app->ClickDlg.Get();
   EXPECT_EQ(Text(dlg.Handle()), "Mouse");
   EXPECT_EQ(Text(dlg.CBAction), "Choose...");
   EXPECT_EQ(SendMessageA(dlg.CBAction, CB_GETCOUNT, 0, 0), 6);
@@ -254,14 +255,14 @@ TEST_F(Dialogs, RunPicksAProgramAndACancelledPickKeepsTheDialogOpen) {
   WriteFileBytes(dir / "game.exe", "MZ");
   Open(2);
   auto cancelled = AnswerFileDialog(GetCurrentThreadId(), std::string());
-  Click(app->ActionDlg.btnRun);
+  Click(app->ActionDlg.Get().btnRun);
   ASSERT_TRUE(cancelled.get());
   EXPECT_TRUE(app->ActionDlg.Visible());
   EXPECT_FALSE(MainEnabled());
   EXPECT_EQ(Entry(2).Action, ActEmulKey);
 
   auto chosen = AnswerFileDialog(GetCurrentThreadId(), dir / "game.exe");
-  Click(app->ActionDlg.btnRun);
+  Click(app->ActionDlg.Get().btnRun);
   ASSERT_TRUE(chosen.get());
   EXPECT_FALSE(app->ActionDlg.Visible());
   EXPECT_TRUE(MainEnabled());
@@ -276,7 +277,7 @@ TEST_F(Dialogs, ThreeProfilesAddedMakeASwitchNamingTheSecond) {
   for (const char* name : {"a.ini", "b.ini", "c.ini"}) WriteFileBytes(dir / name, "[Bind]\r\n");
   Main().Actions.INIIndex = 5;
   Open(3, &TActionDlg::btnChangeIni);
-  TIniFrm& dlg = app->IniFrm;
+  TIniFrm& dlg = app->IniFrm.Get();
   std::string folder = dir.Path();
   folder.pop_back();
   auto answered = AnswerFileDialog(GetCurrentThreadId(),
@@ -356,25 +357,25 @@ TEST_F(Keyboard, EnterAndEscEndTheDialogs) {
   EXPECT_TRUE(MainEnabled());
   Open(1);
   Key(VK_TAB);
-  EXPECT_EQ(GetFocus(), app->ActionDlg.btnEmulClick);
+  EXPECT_EQ(GetFocus(), app->ActionDlg.Get().btnEmulClick);
   Key(VK_RETURN);
   ASSERT_TRUE(app->ClickDlg.Visible());
   // The mouse dialog: Enter is OK.
-  Choose(app->ClickDlg.CBAction, 1);
+  Choose(app->ClickDlg.Get().CBAction, 1);
   Key(VK_RETURN);
   EXPECT_FALSE(app->ClickDlg.Visible());
   EXPECT_EQ(Entry(1), (Binding{.VCode = 301, .Action = ActEmulClick}));
   // The profile list: Esc is Cancel, Enter OK.
   const Binding before = Entry(2);
   Open(2, &TActionDlg::btnChangeIni);
-  Click(app->IniFrm.btnClear);
-  SetFocus(app->IniFrm.LBINI);
+  Click(app->IniFrm.Get().btnClear);
+  SetFocus(app->IniFrm.Get().LBINI);
   Key(VK_ESCAPE);
   EXPECT_FALSE(app->IniFrm.Visible());
   EXPECT_EQ(Entry(2), before);
   Open(2, &TActionDlg::btnChangeIni);
-  Click(app->IniFrm.btnClear);
-  SetFocus(app->IniFrm.LBINI);
+  Click(app->IniFrm.Get().btnClear);
+  SetFocus(app->IniFrm.Get().LBINI);
   Key(VK_RETURN);
   EXPECT_FALSE(app->IniFrm.Visible());
   EXPECT_EQ(Entry(2).Action, ActNone);
@@ -387,9 +388,9 @@ TEST_F(Keyboard, TheKeyDialogCapturesTabEnterAndEsc) {
     Key(key);
     EXPECT_TRUE(app->BindEmulDlg.Visible());
     EXPECT_EQ(Entry(1).VCode, key);
-    EXPECT_EQ(GetFocus(), app->BindEmulDlg.STKey);
+    EXPECT_EQ(GetFocus(), app->BindEmulDlg.Get().STKey);
   }
-  Click(app->BindEmulDlg.btnOK);
+  Click(app->BindEmulDlg.Get().btnOK);
   EXPECT_EQ(RowText(1), "Esc");
 }
 

@@ -296,8 +296,9 @@ TEST_F(MainWindow, ALoadedProfileFillsTheDisplaysAndSetsTheTurboBoxesByKind) {
 
 TEST_F(MainWindow, ARowButtonOpensTheActionDialogForItsEntry) {
   TMainFrm& main = Start(4);
-  const HWND dialog = app->ActionDlg.Handle();
   Click(RowOf(4 + 3).button);
+  const HWND dialog = app->ActionDlg.Handle();
+  ASSERT_NE(dialog, nullptr) << "created on its first opening";
   EXPECT_EQ(main.Bindings.CurrentEntry, 7);
   EXPECT_EQ(Text(dialog), "Action [Left]");
   EXPECT_TRUE(IsWindowVisible(dialog));

@@ -416,7 +416,7 @@ TEST_F(Options, TheAboutWindowHoldsTheMainWindowUntilItCloses) {
   SendMessageA(Main(), WM_COMMAND, IDM_ABOUT, 0);
   EXPECT_TRUE(a.AboutBox.Visible());
   EXPECT_FALSE(IsWindowEnabled(Main()));
-  EXPECT_EQ(Text(a.AboutBox.lbName), "Vantrel");
+  EXPECT_EQ(Text(a.AboutBox.Get().lbName), "Vantrel");
   a.AboutBox.Close();
   EXPECT_TRUE(IsWindowEnabled(Main()));
   SendMessageA(Main(), WM_COMMAND, IDM_ABOUT, 0);
@@ -441,7 +441,7 @@ class Help : public Options {
     Options::TearDown();
   }
   int Lines() {
-    return static_cast<int>(SendMessageA(app->HelpFrm.fsMemo1, EM_GETLINECOUNT, 0, 0));
+    return static_cast<int>(SendMessageA(app->HelpFrm.Get().fsMemo1, EM_GETLINECOUNT, 0, 0));
   }
   const std::string readme = FileNamePart(ExePath(), "path") + "readme.txt";
 };
@@ -459,7 +459,8 @@ TEST_F(Help, ShowsTheReadmeBesideTheProgramOnceHoweverOftenItOpens) {
   WriteFileBytes(readme, "Vantrel help\r\nsecond line\nthird line\r\nfourth line");
   SendMessageA(Main(), WM_COMMAND, IDM_HELP, 0);
   SendMessageA(Main(), WM_COMMAND, IDM_HELP, 0);
-  EXPECT_EQ(Text(a.HelpFrm.fsMemo1), "Vantrel help\r\nsecond line\r\nthird line\r\nfourth line");
+  EXPECT_EQ(Text(a.HelpFrm.Get().fsMemo1),
+            "Vantrel help\r\nsecond line\r\nthird line\r\nfourth line");
   EXPECT_EQ(Lines(), 4);
 }
 
@@ -470,7 +471,7 @@ TEST_F(Help, AMissingReadmeIsReportedAndTheWindowOpensEmpty) {
   SendMessageA(Main(), WM_COMMAND, IDM_HELP, 0);
   EXPECT_THAT(boxes.Stop(), ElementsAre("File not found."));
   EXPECT_TRUE(a.HelpFrm.Visible());
-  EXPECT_EQ(Text(a.HelpFrm.fsMemo1), "");
+  EXPECT_EQ(Text(a.HelpFrm.Get().fsMemo1), "");
 }
 
 // Language packs, applied at start-up through the settings and at OK.
@@ -505,10 +506,10 @@ class Packs : public Options {
   // The controls the language's font reaches, one of each window.
   std::vector<HWND> FontedControls() {
     Application& a = *app;
-    return {a.MainFrm.Rows.fsGAxis, a.MainFrm.Rows.btnJoy[1], a.MainFrm.Rows.stJoy[1],
-            a.ClickDlg.btnOK,       a.ClickDlg.CBAction,      a.BindEmulDlg.chbSpecKey,
-            a.OptionsFrm.GroupLng,  a.OptionsFrm.chbPopup,    a.ActionDlg.btnRun,
-            a.IniFrm.btnAdd,        a.IniFrm.btnCancel};
+    return {a.MainFrm.Rows.fsGAxis, a.MainFrm.Rows.btnJoy[1],  a.MainFrm.Rows.stJoy[1],
+            a.ClickDlg.Get().btnOK, a.ClickDlg.Get().CBAction, a.BindEmulDlg.Get().chbSpecKey,
+            a.OptionsFrm.GroupLng,  a.OptionsFrm.chbPopup,     a.ActionDlg.Get().btnRun,
+            a.IniFrm.Get().btnAdd,  a.IniFrm.Get().btnCancel};
   }
   const std::string packPath = dir / "pack.lng";
 };
@@ -525,13 +526,13 @@ TEST_F(Packs, OnlyAFontKeepsTheEnglishTextsInThatFont) {
   EXPECT_EQ(BarText(Main(), 0), "&File");
   EXPECT_EQ(MenuText(Main(), IDM_OPEN), "&Open\tCtrl+O");
   EXPECT_EQ(MenuText(Main(), IDM_ABOUT), "&About...");
-  EXPECT_EQ(Text(a.ClickDlg.Handle()), "Mouse");
-  EXPECT_EQ(Text(a.BindEmulDlg.Handle()), "Keyboard");
+  EXPECT_EQ(Text(a.ClickDlg.Get().Handle()), "Mouse");
+  EXPECT_EQ(Text(a.BindEmulDlg.Get().Handle()), "Keyboard");
   EXPECT_EQ(Text(a.OptionsFrm.Handle()), "Options");
   EXPECT_EQ(Text(a.OptionsFrm.btnPopupPos), "Position");
   EXPECT_EQ(Text(a.popupINI.Handle()), "Set window position");
-  EXPECT_EQ(Text(a.IniFrm.btnClear), "Clear");
-  EXPECT_EQ(Text(a.HelpFrm.Handle()), "Help");
+  EXPECT_EQ(Text(a.IniFrm.Get().btnClear), "Clear");
+  EXPECT_EQ(Text(a.HelpFrm.Get().Handle()), "Help");
 }
 
 TEST_F(Packs, AButtonTextNamesTheRowsAfterOkAndAtTheNextStart) {
@@ -551,12 +552,12 @@ TEST_F(Packs, AButtonTextNamesTheRowsAfterOkAndAtTheNextStart) {
 
 TEST_F(Packs, AMouseTextNamesTheMouseDialogItsButtonAndTheMoves) {
   Application& a = StartWithPack("[Common]\r\nMouse=Maus\r\n", "NumOfButtons=6\r\n");
-  EXPECT_EQ(Text(a.ClickDlg.Handle()), "Maus");
-  EXPECT_EQ(Text(a.ActionDlg.btnEmulClick), "Maus");
-  EXPECT_EQ(Item(a.ClickDlg.CBAction, 0), "MouseLButton");
-  EXPECT_EQ(Item(a.ClickDlg.CBAction, 2), "Maus Left");
-  EXPECT_EQ(Item(a.ClickDlg.CBAction, 5), "Maus Down");
-  EXPECT_EQ(Item(a.BindEmulDlg.cbSelect, 9), "Arrow Left");
+  EXPECT_EQ(Text(a.ClickDlg.Get().Handle()), "Maus");
+  EXPECT_EQ(Text(a.ActionDlg.Get().btnEmulClick), "Maus");
+  EXPECT_EQ(Item(a.ClickDlg.Get().CBAction, 0), "MouseLButton");
+  EXPECT_EQ(Item(a.ClickDlg.Get().CBAction, 2), "Maus Left");
+  EXPECT_EQ(Item(a.ClickDlg.Get().CBAction, 5), "Maus Down");
+  EXPECT_EQ(Item(a.BindEmulDlg.Get().cbSelect, 9), "Arrow Left");
 }
 
 TEST_F(Packs, OkRenamesTheBoundKeysAndMovesOfTheRowsThereAre) {
@@ -575,6 +576,23 @@ TEST_F(Packs, OkRenamesTheBoundKeysAndMovesOfTheRowsThereAre) {
   EXPECT_EQ(RowCaption(7), "Hoch");
 }
 
+// A window opened before a new language takes it at OK, and one first
+// opened after it comes up in it.
+TEST_F(Packs, WindowsOpenedBeforeOrAfterOkShowTheNewLanguage) {
+  WriteFileBytes(packPath, "[Common]\r\nMouse=Maus\r\n");
+  Application& a = Start("NumOfButtons=6\r\n");
+  const HWND mouse = a.ClickDlg.Get().Handle();
+  EXPECT_EQ(Text(mouse), "Mouse");
+  ASSERT_FALSE(a.ActionDlg.Exists());
+  Open();
+  auto answered = test::AnswerFileDialog(GetCurrentThreadId(), packPath);
+  ChooseLanguage(kOther);
+  ASSERT_TRUE(answered.get());
+  Click(Opts().btnOK);
+  EXPECT_EQ(Text(mouse), "Maus");
+  EXPECT_EQ(Text(a.ActionDlg.Get().btnEmulClick), "Maus");
+}
+
 // A pack that names no file, or names a folder, or holds rubbish, shows
 // the built-in texts where it has none of its own, and never stops the program.
 TEST_F(Packs, HostilePacksFallBackKeyByKey) {
@@ -586,7 +604,7 @@ TEST_F(Packs, HostilePacksFallBackKeyByKey) {
     WriteFileBytes(packPath, binary);
     Start("PakIndex=2\r\nLanguagePak=" + path + "\r\n");
     Application& a = *app;
-    EXPECT_EQ(Text(a.BindEmulDlg.chbSpecKey), "Choose from list") << path;
+    EXPECT_EQ(Text(a.BindEmulDlg.Get().chbSpecKey), "Choose from list") << path;
     EXPECT_EQ(FontOf(a.OptionsFrm.btnOK).lfCharSet, DEFAULT_CHARSET) << path;
     const std::string ok = path == packPath ? huge.substr(0, kMaxIniText) : "OK";
     EXPECT_EQ(Text(a.OptionsFrm.btnOK), ok) << path;
@@ -628,9 +646,9 @@ TEST_F(Packs, HostilePacksFallBackKeyByKey) {
 // Every button and static text of the windows that hold them fits its control.
 void ExpectEveryTextFits(Application& a) {
   std::vector<HWND> controls;
-  for (HWND window :
-       {a.MainFrm.Handle(), a.OptionsFrm.Handle(), a.ActionDlg.Handle(), a.ClickDlg.Handle(),
-        a.BindEmulDlg.Handle(), a.IniFrm.Handle(), a.AboutBox.Handle(), a.popupINI.Handle()})
+  for (HWND window : {a.MainFrm.Handle(), a.OptionsFrm.Handle(), a.ActionDlg.Get().Handle(),
+                      a.ClickDlg.Get().Handle(), a.BindEmulDlg.Get().Handle(),
+                      a.IniFrm.Get().Handle(), a.AboutBox.Get().Handle(), a.popupINI.Handle()})
     EnumChildWindows(
         window,
         [](HWND child, LPARAM list) {
@@ -651,12 +669,12 @@ TEST_F(Packs, RussianShowsInEveryWindowAndFitsItsControls) {
   Application& a =
       StartWithPack(std::string{std::istreambuf_iterator<char>(source), {}}, "NumOfButtons=6\r\n");
   // The Windows-1251 bytes of the texts compared.
-  EXPECT_EQ(RowCaption(1), "\xca\xed\xee\xef\xea\xe0 1");    // Кнопка 1
-  EXPECT_EQ(RowCaption(7), "\xc2\xe2\xe5\xf0\xf5");          // Вверх
-  EXPECT_EQ(RowCaption(10), "\xc2\xef\xf0\xe0\xe2\xee");     // Вправо
-  EXPECT_EQ(Text(a.ClickDlg.Handle()), "\xcc\xfb\xf8\xfc");  // Мышь
-  EXPECT_EQ(BarText(Main(), 0), "&\xd4\xe0\xe9\xeb");        // &Файл: its access key marked
-  EXPECT_EQ(Text(a.HelpFrm.Handle()), "\xd1\xef\xf0\xe0\xe2\xea\xe0");  // Справка
+  EXPECT_EQ(RowCaption(1), "\xca\xed\xee\xef\xea\xe0 1");          // Кнопка 1
+  EXPECT_EQ(RowCaption(7), "\xc2\xe2\xe5\xf0\xf5");                // Вверх
+  EXPECT_EQ(RowCaption(10), "\xc2\xef\xf0\xe0\xe2\xee");           // Вправо
+  EXPECT_EQ(Text(a.ClickDlg.Get().Handle()), "\xcc\xfb\xf8\xfc");  // Мышь
+  EXPECT_EQ(BarText(Main(), 0), "&\xd4\xe0\xe9\xeb");  // &Файл: its access key marked
+  EXPECT_EQ(Text(a.HelpFrm.Get().Handle()), "\xd1\xef\xf0\xe0\xe2\xea\xe0");  // Справка
   EXPECT_EQ(FontOf(a.OptionsFrm.btnOK).lfCharSet, RUSSIAN_CHARSET);
   ExpectEveryTextFits(a);
   // In the pack's own code page the texts are Cyrillic on screen too, and
