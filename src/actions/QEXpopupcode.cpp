@@ -111,8 +111,7 @@ void TpopupINI::SetBorder(bool toolWindow) {
   const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
   SetWindowLongPtrA(Handle(), GWL_STYLE,
                     static_cast<LONG_PTR>(style | (Visible() ? WS_VISIBLE : 0)));
-  const SIZE size =
-      OuterSizeForDpi(Scaled(kWidth, Dpi()), Scaled(kHeight, Dpi()), style, false, exStyle, Dpi());
+  const SIZE size = OuterSizeForDpi(kWidth, kHeight, style, false, exStyle, Dpi());
   SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }

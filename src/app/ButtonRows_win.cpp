@@ -8,6 +8,7 @@
 #include "base/Errors.h"
 #include "resource.h"
 #include "ui/Controls_win.h"
+#include "ui/Dpi_win.h"
 
 namespace vantrel {
 
@@ -19,13 +20,6 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 constexpr RowRect kUpArrow{256, 16, 17, 17};
 constexpr RowRect kDownArrow{256, 32, 17, 17};
-
-int TopInParent(HWND hwnd) {
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
-  return r.top;
-}
 
 // The group boxes hand their children's notifications and colour requests on
 // to the main window, and paint their own background: the main window clips
@@ -192,7 +186,8 @@ void ButtonRows::SetDpi(int dpi, const KeptTexts& texts) {
 void ButtonRows::GBoxScrool(int group, int direction) {
   if (group != static_cast<int>(RowGroup::Buttons)) return;
   std::vector<int> tops;  // in the design's pixels
-  for (int e = 1; e <= numOfButtons_; ++e) tops.push_back(Unscaled(TopInParent(btnJoy[e]), dpi_));
+  for (int e = 1; e <= numOfButtons_; ++e)
+    tops.push_back(Unscaled(PlaceInParent(btnJoy[e]).top, dpi_));
   const std::vector<RowStep> steps = ScrollSteps(tops, direction);
   for (std::size_t i = 0; i < steps.size(); ++i) {
     const int e = static_cast<int>(i) + 1;

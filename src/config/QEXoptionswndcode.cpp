@@ -16,11 +16,6 @@ namespace vantrel {
 
 namespace {
 
-// A hand-edited interval of 0 or less would stop its timer for good.
-UINT TimerInterval(std::int32_t stored, UINT fallback) {
-  return stored > 0 ? static_cast<UINT>(stored) : fallback;
-}
-
 // Runs one step, reporting its error without abandoning the steps after it:
 // a refused registry or settings write must not leave the program without
 // its rows, nor the options window open.

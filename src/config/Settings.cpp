@@ -88,6 +88,10 @@ void WriteSettings(IniFile& file, const Settings& s, char sep) {
   WriteInteger(file, kSetup, "PopupTop", s.PopupTop);
 }
 
+std::uint32_t TimerInterval(std::int32_t stored, std::uint32_t fallback) {
+  return stored > 0 ? static_cast<std::uint32_t>(stored) : fallback;
+}
+
 std::string LanguagePackPath(std::uint8_t pakIndex, const std::string& languagePak,
                              const std::string& exeFolder) {
   return pakIndex >= 2 ? languagePak : exeFolder + languagePak;

@@ -45,6 +45,10 @@ void WriteSettings(IniFile& file, const Settings& settings, char decimalSeparato
 std::string FormatSettingsFloat(double value, char decimalSeparator);
 std::optional<double> ParseSettingsFloat(std::string_view text, char decimalSeparator);
 
+// The interval a timer runs at from its stored value: a hand-edited 0 or
+// less would stop it for good, so `fallback` stands in.
+std::uint32_t TimerInterval(std::int32_t stored, std::uint32_t fallback);
+
 // The pack the language index names: index 2 or more uses LanguagePak as a
 // full path; 0 and 1 take it as a name in the executable's folder (English's
 // empty name gives the folder itself, which is no file: the built-in texts).

@@ -10,6 +10,7 @@
 #include <type_traits>
 
 #include "base/Errors.h"
+#include "base/Library_win.h"
 
 namespace vantrel {
 
@@ -62,11 +63,8 @@ const MultimediaLibrary& Multimedia() {
   static const MultimediaLibrary library = [] {
     MultimediaLibrary found;
     const HMODULE module = LoadLibraryA("winmm.dll");  // kept until the program ends
-    if (!module) return found;
-    found.getDevCaps = reinterpret_cast<decltype(found.getDevCaps)>(
-        reinterpret_cast<void*>(GetProcAddress(module, "joyGetDevCapsA")));
-    found.getPosEx = reinterpret_cast<decltype(found.getPosEx)>(
-        reinterpret_cast<void*>(GetProcAddress(module, "joyGetPosEx")));
+    found.getDevCaps = LibraryFunction<decltype(found.getDevCaps)>(module, "joyGetDevCapsA");
+    found.getPosEx = LibraryFunction<decltype(found.getPosEx)>(module, "joyGetPosEx");
     if (!found.getDevCaps || !found.getPosEx) found = {};
     return found;
   }();
@@ -85,8 +83,8 @@ using DirectInputCreateAFn = HRESULT(WINAPI*)(HINSTANCE, DWORD, IDirectInputA**,
 std::shared_ptr<IDirectInputA> ObtainDirectInput(const std::string& library) {
   static std::weak_ptr<IDirectInputA> shared;
   if (auto held = shared.lock()) return held;
-  auto create = reinterpret_cast<DirectInputCreateAFn>(
-      reinterpret_cast<void*>(GetProcAddress(CachedLibrary(library), "DirectInputCreateA")));
+  const auto create =
+      LibraryFunction<DirectInputCreateAFn>(CachedLibrary(library), "DirectInputCreateA");
   if (!create) throw AppError(library + " not loaded");
   IDirectInputA* raw = nullptr;
   if (FAILED(create(GetModuleHandleA(nullptr), kDirectInputVersion, &raw, nullptr)) || !raw)

@@ -3,6 +3,8 @@
 #include <objbase.h>
 #include <windows.h>
 
+#include "base/Library_win.h"
+
 namespace vantrel {
 
 void EnsureComApartment() noexcept {
@@ -11,11 +13,9 @@ void EnsureComApartment() noexcept {
   tried = true;
   // Loaded by name rather than imported, and never freed: the apartment lasts
   // as long as the thread.
-  const HMODULE ole = LoadLibraryA("ole32.dll");
-  if (!ole) return;
   using InitialiseFunction = HRESULT(WINAPI*)(LPVOID, DWORD);
-  const auto initialise = reinterpret_cast<InitialiseFunction>(
-      reinterpret_cast<void*>(GetProcAddress(ole, "CoInitializeEx")));
+  const auto initialise =
+      LibraryFunction<InitialiseFunction>(LoadLibraryA("ole32.dll"), "CoInitializeEx");
   if (initialise) initialise(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 }
 

@@ -1,8 +1,7 @@
 #include "ui/Controls_win.h"
 
-#include <cstring>
-
 #include "base/Errors.h"
+#include "ui/Dpi_win.h"
 
 namespace vantrel {
 
@@ -16,9 +15,7 @@ HWND MakeChild(DWORD exStyle, const char* className, const std::string& text, DW
       exStyle, className, text.c_str(), WS_CHILD | style, r.left, r.top, r.width, r.height, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) throw AppError(std::string("CreateWindowExA failed for ") + className);
-  // A combo box's window is its field: the height with its list open is kept
-  // for the day it is laid out for another dpi.
-  if (_stricmp(className, "COMBOBOX") == 0) SetWindowLongPtrA(hwnd, GWLP_USERDATA, design.height);
+  KeepDesignHeight(hwnd, design.height);
   return hwnd;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/Library_win.h"
+
 namespace vantrel {
 
 namespace {
@@ -9,9 +11,7 @@ namespace {
 // A function of user32 that only newer Windows have; nullptr elsewhere.
 template <class Function>
 Function NewerUser32(const char* name) {
-  const HMODULE user32 = GetModuleHandleA("user32.dll");
-  return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                : nullptr;
+  return LibraryFunction<Function>(GetModuleHandleA("user32.dll"), name);
 }
 
 using GetDpiForSystemFn = UINT(WINAPI*)();
@@ -24,16 +24,15 @@ bool IsComboBox(HWND control) {
   return _stricmp(className, "ComboBox") == 0;
 }
 
+// Where the control stands at dpi `from`, its open list included.
 ControlRect RectInParent(HWND control, int from) {
-  RECT r{};
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  ControlRect r = PlaceInParent(control);
   // A combo box's rectangle is its field; its height with the list open is
-  // the design's, kept in its user data.
+  // the design's, kept in its user data (KeepDesignHeight).
   if (IsComboBox(control))
     if (const auto design = static_cast<int>(GetWindowLongPtrA(control, GWLP_USERDATA)))
-      r.bottom = r.top + Scaled(design, from);
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+      r.height = Scaled(design, from);
+  return r;
 }
 
 bool HoldsControls(HWND control) {
@@ -53,6 +52,13 @@ void RescaleChildrenOf(HWND parent, int from, int to) {
 
 }  // namespace
 
+ControlRect PlaceInParent(HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
 int SystemDpi() {
   static const int dpi = [] {
     if (const auto forSystem = NewerUser32<GetDpiForSystemFn>("GetDpiForSystem"))
@@ -71,14 +77,18 @@ int WindowDpi(HWND hwnd) {
   return dpi > 0 ? dpi : SystemDpi();
 }
 
-SIZE OuterSizeForDpi(int clientWidth, int clientHeight, DWORD style, bool menu, DWORD exStyle,
+SIZE OuterSizeForDpi(int designWidth, int designHeight, DWORD style, bool menu, DWORD exStyle,
                      int dpi) {
   static const auto adjustForDpi =
       NewerUser32<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
-  RECT rc{0, 0, clientWidth, clientHeight};
+  RECT rc{0, 0, Scaled(designWidth, dpi), Scaled(designHeight, dpi)};
   if (!adjustForDpi || !adjustForDpi(&rc, style, menu, exStyle, static_cast<UINT>(dpi)))
     AdjustWindowRectEx(&rc, style, menu, exStyle);
   return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+void KeepDesignHeight(HWND control, int designHeight) {
+  if (IsComboBox(control)) SetWindowLongPtrA(control, GWLP_USERDATA, designHeight);
 }
 
 void RescaleControls(HWND window, int from, int to) {

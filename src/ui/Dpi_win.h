@@ -13,10 +13,15 @@ namespace vantrel {
 int SystemDpi();
 // The dpi of the monitor the window is on; the system's before Windows 10.
 int WindowDpi(HWND hwnd);
-// The outer size of a window whose client area is `clientWidth` x
-// `clientHeight` pixels, its frame drawn at `dpi`.
-SIZE OuterSizeForDpi(int clientWidth, int clientHeight, DWORD style, bool menu, DWORD exStyle,
+// The outer size at `dpi` of a window whose client area is `designWidth` x
+// `designHeight` at 96 dpi, its frame drawn for `dpi`.
+SIZE OuterSizeForDpi(int designWidth, int designHeight, DWORD style, bool menu, DWORD exStyle,
                      int dpi);
+// Where a control stands in its parent's client area, in pixels.
+ControlRect PlaceInParent(HWND control);
+// A combo box's window is its field; the height of its design rectangle,
+// with the list open, is kept for RescaleControls. Other controls need none.
+void KeepDesignHeight(HWND control, int designHeight);
 // After the window moved from a monitor of dpi `from` to one of dpi `to`:
 // every control in it, and in its group boxes, takes its design rectangle at
 // the new dpi. A control's own parts (a combo box's edit) follow their

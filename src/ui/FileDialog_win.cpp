@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/Errors.h"
+#include "base/Library_win.h"
 #include "ui/Com_win.h"
 #include "ui/FileDialogResult.h"
 
@@ -27,12 +28,9 @@ const DialogLibrary& Library() {
   if (library.open) return library;
   const HMODULE module = LoadLibraryA("comdlg32.dll");
   if (!module) throw AppError("Unable to load comdlg32.dll");
-  library.open = reinterpret_cast<FileNameFunction>(
-      reinterpret_cast<void*>(GetProcAddress(module, "GetOpenFileNameA")));
-  library.save = reinterpret_cast<FileNameFunction>(
-      reinterpret_cast<void*>(GetProcAddress(module, "GetSaveFileNameA")));
-  library.extendedError = reinterpret_cast<ExtendedErrorFunction>(
-      reinterpret_cast<void*>(GetProcAddress(module, "CommDlgExtendedError")));
+  library.open = LibraryFunction<FileNameFunction>(module, "GetOpenFileNameA");
+  library.save = LibraryFunction<FileNameFunction>(module, "GetSaveFileNameA");
+  library.extendedError = LibraryFunction<ExtendedErrorFunction>(module, "CommDlgExtendedError");
   if (!library.open || !library.save || !library.extendedError) {
     library = {};
     throw AppError("Unable to load comdlg32.dll");

@@ -26,10 +26,9 @@ struct WindowParams {
   HMENU menu = nullptr;  // taken over by the window on success
 };
 
-// The outer size of the window at `dpi`: its client area scaled from the design.
 inline SIZE OuterSize(const WindowParams& params, int dpi) {
-  return OuterSizeForDpi(Scaled(params.clientWidth, dpi), Scaled(params.clientHeight, dpi),
-                         params.style, params.menu != nullptr, params.exStyle, dpi);
+  return OuterSizeForDpi(params.clientWidth, params.clientHeight, params.style,
+                         params.menu != nullptr, params.exStyle, dpi);
 }
 
 // Base of every window class T, which provides
