@@ -114,47 +114,30 @@ void ButtonRows::Construct(int numOfButtons, const KeptTexts& texts) {
     return PartRect(part, RowTop(PlaceOfEntry(e, numOfButtons).row));
   };
   auto shown = [&](int e) -> DWORD { return ShownAtStart(e, numOfButtons) ? WS_VISIBLE : 0; };
+  // Made row by row: the keyboard follows the order of making (a row's
+  // button, then its Turbo box, from the top of each box).
   for (int e = 1; e <= count; ++e) {
-    btnJoy[e] = MakeRowChild(0, "BUTTON", "", shown(e) | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW,
-                             rect(e, RowPart::Button), GroupOf(e), IDC_BTNJOY + e);
+    const HWND group = GroupOf(e);
+    btnJoy[e] = MakeRowChild(0, "BUTTON", RowCaption(e, numOfButtons, texts),
+                             shown(e) | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW,
+                             rect(e, RowPart::Button), group, IDC_BTNJOY + e);
     SetFont(btnJoy[e], regularFont_.get());
-  }
-  for (int e = 1; e <= count; ++e)
-    SetWindowTextA(btnJoy[e], RowCaption(e, numOfButtons, texts).c_str());
-  for (int e = 1; e <= count; ++e) {
     stJoy[e] = MakeRowChild(WS_EX_STATICEDGE, "STATIC", "",
                             shown(e) | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX,
-                            rect(e, RowPart::Display), GroupOf(e), IDC_STJOY + e);
+                            rect(e, RowPart::Display), group, IDC_STJOY + e);
     SetFont(stJoy[e], boldFont_.get());
-  }
-  for (int e = 1; e <= count; ++e) {
     chbJoy[e] = MakeRowChild(0, "BUTTON", texts.Turbo, shown(e) | WS_TABSTOP | BS_AUTOCHECKBOX,
-                             rect(e, RowPart::Turbo), GroupOf(e), IDC_CHBJOY + e);
+                             rect(e, RowPart::Turbo), group, IDC_CHBJOY + e);
     SetFont(chbJoy[e], regularFont_.get());
   }
-  OrderForTab();
+  // The arrows, made before any row, come last.
+  for (HWND arrow : {btnGUp, btnGDown})
+    SetWindowPos(arrow, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   // Enabled for good: with fewer rows later, scrolling simply finds nothing to do.
   if (RowsScroll(numOfButtons)) {
     EnableWindow(btnGUp, TRUE);
     EnableWindow(btnGDown, TRUE);
   }
-}
-
-// The keyboard goes row by row, a row's button before its Turbo box, from
-// the top of each box; the arrows come last. (Tab follows the z-order.)
-void ButtonRows::OrderForTab() {
-  HWND after[2] = {HWND_TOP, HWND_TOP};
-  auto place = [&](HWND hwnd, HWND group) {
-    HWND& previous = after[group == fsGButtons];
-    SetWindowPos(hwnd, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    previous = hwnd;
-  };
-  for (int e = 1; e < static_cast<int>(btnJoy.size()); ++e) {
-    place(btnJoy[e], GroupOf(e));
-    place(chbJoy[e], GroupOf(e));
-  }
-  place(btnGUp, fsGButtons);
-  place(btnGDown, fsGButtons);
 }
 
 void ButtonRows::MakeFonts(const KeptTexts& texts) {

@@ -66,7 +66,6 @@ class ButtonRows {
 
  private:
   void DestroyRows();
-  void OrderForTab();
   void MakeFonts(const KeptTexts& texts);
   HWND MakeRowChild(DWORD exStyle, const char* className, const std::string& text, DWORD style,
                     const ControlRect& design, HWND parent, int id) const;

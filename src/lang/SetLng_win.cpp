@@ -1,16 +1,33 @@
 #include "lang/SetLng_win.h"
 
+#include <windows.h>
+
 #include "base/IniFile_win.h"
 #include "lang/KeptTexts.h"
 #include "lang/LanguageTexts.h"
 
 namespace vantrel {
 
+namespace {
+
+// No file there (English names the executable's folder): every key would
+// give its built-in text, so none is asked for.
+bool NamesAFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
 void SetLng(const std::string& path) {
-  PrivateProfile pack(path);
   // The kept texts come first: the captions applied after them, and the
   // rows built later, are composed from them.
-  Language() = LanguageTexts(pack);
+  if (NamesAFile(path)) {
+    PrivateProfile pack(path);
+    Language() = LanguageTexts(pack);
+  } else {
+    Language() = LanguageTexts();
+  }
   Kept() = Language().Kept();
 }
 
