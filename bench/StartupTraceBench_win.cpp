@@ -50,6 +50,7 @@ int main() {
     app.CreateForms();
     app.Show(SW_SHOWNORMAL);
     Step("main window shown");
+    app.CompleteStartUp();
     // What the first showing queued: painting, activation.
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) app.Dispatch(msg);

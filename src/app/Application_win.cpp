@@ -18,17 +18,22 @@ void Application::CreateForms() {
                                    &AboutBox, &popupINI, &OptionsFrm},
                      .Translated = {&HelpFrm, &ClickDlg, &BindEmulDlg, &OptionsFrm, &popupINI,
                                     &ActionDlg, &IniFrm}};
-  MainFrm.Create();  // activates the tray icon before any other window exists
+  MainFrm.Create();
   Trace(StepDone, "TMainFrm");
   const HWND main = MainFrm.Handle();
   popupINI.Create(main);
   Trace(StepDone, "TpopupINI");
-  OptionsFrm.Create(main, MainFrm, popupINI);  // last: its creation loads the settings
-  Trace(StepDone, "TOptionsFrm and the settings load");
+  OptionsFrm.Create(main, MainFrm, popupINI);  // loads the settings; its window waits
+  Trace(StepDone, "the settings load");
 }
 
 void Application::Show(int showCommand) {
   if (!MainFrm.InTray()) MainFrm.ShowCentred(showCommand);
+}
+
+void Application::CompleteStartUp() {
+  MainFrm.CompleteStartUp();
+  Trace(StepDone, "joystick and tray icon");
 }
 
 int Application::Run() {

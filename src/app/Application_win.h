@@ -13,7 +13,7 @@
 namespace vantrel {
 
 // The program: its nine windows, kept for the whole run, and the message
-// loop. The six that only a command opens are created when first opened.
+// loop. The seven that only a command opens are created when first opened.
 struct Application {
   TMainFrm MainFrm;
   LazyForm<THelpFrm> HelpFrm{[this](THelpFrm& w) { w.Create(MainFrm.Handle()); }};
@@ -33,15 +33,17 @@ struct Application {
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
-  // Creates the windows needed from the start in their fixed order: each
-  // creation handler may rely on the windows before it, and the options
-  // window's, last, runs the settings load.
+  // Creates the windows needed from the start in their fixed order, each
+  // relying on those before it, then runs the settings load, which
+  // configures them.
   void CreateForms();
   // Told the name of each start-up step as it ends; the start-up benchmark
   // times the steps through it.
   void (*StepDone)(const char* step) = nullptr;
   // Shows the main window centred, unless start-up sent the program to the tray.
   void Show(int showCommand);
+  // The start-up steps that can wait until the main window is on the screen.
+  void CompleteStartUp();
   // The message loop, with the main window's key preview and shortcuts.
   int Run();
   // One message of the loop: the key previews and shortcuts first.

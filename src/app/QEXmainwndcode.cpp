@@ -193,6 +193,15 @@ bool TMainFrm::TranslateShortcut(MSG& msg) {
 void TMainFrm::FormCreate() {
   Rows.CreateGroups(Handle(), Dpi());
   DXInput1.SetOwner(Handle());
+  Ticks.Attach(Handle());
+  Timer1.Attach(Handle());
+  tmrMouse.Attach(Handle());
+  tmrTurbo.Attach(Handle());
+  // Until the joystick opens, a poll reads it as at rest.
+  Timer1.SetEnabled(true);
+}
+
+void TMainFrm::CompleteStartUp() {
   // A joystick that refuses to be polled is reported; the program runs on
   // without it.
   try {
@@ -200,11 +209,6 @@ void TMainFrm::FormCreate() {
   } catch (const std::exception& e) {
     ShowError(e);
   }
-  Ticks.Attach(Handle());
-  Timer1.Attach(Handle());
-  tmrMouse.Attach(Handle());
-  tmrTurbo.Attach(Handle());
-  Timer1.SetEnabled(true);
   TrayIcon.Activate(Handle(), "QEX");
 }
 

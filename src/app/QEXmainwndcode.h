@@ -52,6 +52,10 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
 
   // Shown centred on the screen at the end of start-up (unless in the tray).
   void ShowCentred(int showCommand);
+  // What start-up leaves until the window is on the screen: opening the
+  // joystick (its range and dead zone, set by the settings load, go to the
+  // device as it opens) and adding the tray icon.
+  void CompleteStartUp();
   // The main window's key preview, called by the message loop for every
   // message before it is dispatched: returns true when the message is
   // swallowed (Alt+F4 aimed at the main window or one of its controls).

@@ -21,6 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     app.CreateForms();
     instance.Publish(app.MainFrm.Handle());
     app.Show(showCommand);
+    app.CompleteStartUp();
     return app.Run();
   } catch (const std::exception& e) {
     // Only a window that could not be created gets here: nothing can run.

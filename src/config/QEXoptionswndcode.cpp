@@ -47,24 +47,43 @@ constexpr int kArrowWidth = 14;
 }  // namespace
 
 void TOptionsFrm::Create(HWND mainWindow, OptionsHost& host, ProfilePopup& popup) {
+  mainWindow_ = mainWindow;
   host_ = &host;
   popup_ = &popup;
-  CreateForm({.window = {.className = "TOptionsFrm",
-                         .caption = "Options",
-                         .style = kFixedDialogStyle,
-                         .exStyle = kDialogFrameExStyle,
-                         .clientWidth = kClientWidth,
-                         .clientHeight = kClientHeight,
-                         .owner = mainWindow},
-              .mainWindow = mainWindow,
-              .placement = Placement::CentreOnMain,
-              .enablesMainOnClose = true});
+  LoadSettings();
 }
 
-// The controls come first: the settings load sets some of them.
+HWND TOptionsFrm::Created() {
+  if (Handle()) return Handle();
+  try {
+    CreateForm({.window = {.className = "TOptionsFrm",
+                           .caption = "Options",
+                           .style = kFixedDialogStyle,
+                           .exStyle = kDialogFrameExStyle,
+                           .clientWidth = kClientWidth,
+                           .clientHeight = kClientHeight,
+                           .owner = mainWindow_},
+                .mainWindow = mainWindow_,
+                .placement = Placement::CentreOnMain,
+                .enablesMainOnClose = true});
+  } catch (...) {
+    // Half made, it would be shown half made the next time.
+    if (Handle()) DestroyWindow(Handle());
+    throw;
+  }
+  return Handle();
+}
+
+// The controls show the settings as their holders keep them, in the
+// language last applied.
 void TOptionsFrm::FormCreate() {
   CreateControls();
-  LoadSettings();
+  SetChecked(chbAutoRun, autorunAtStart_);
+  SetChecked(chbMinimize, loaded_.Minimize);
+  SetChecked(chbPopup, popup_->ShowOnSwitch());
+  EnablePopupControls(popup_->ShowOnSwitch());
+  ShowStepper(Stepper::ShowTime);
+  ApplyLanguage(Language());
 }
 
 HWND TOptionsFrm::Keyed(HWND control, const char* key) {
@@ -104,6 +123,7 @@ void TOptionsFrm::AddStepper(Stepper which, const ControlRect& d) {
 }
 
 void TOptionsFrm::CreateControls() {
+  keyed_.clear();  // what a failed making left
   const KeptTexts& texts = Kept();
   controls_.SetFont(texts.FontName, texts.FontCharset);
   displayBrush_.reset(CreateSolidBrush(kDisplayColour));
@@ -159,6 +179,7 @@ void TOptionsFrm::CreateControls() {
 }
 
 void TOptionsFrm::ApplyLanguage(const LanguageTexts& texts) {
+  if (!Handle()) return;  // the window takes the language when it is made
   const KeptTexts& kept = texts.Kept();
   SetText(Handle(), texts.Text("OptionsWindow", "Caption"));
   controls_.SetFont(kept.FontName, kept.FontCharset);
@@ -211,8 +232,13 @@ LRESULT TOptionsFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TOptionsFrm::Show() {
+  Created();
   FormShow();
   ShellForm::Show();
+}
+
+void TOptionsFrm::Close() {
+  if (Handle()) ShellForm::Close();
 }
 
 void TOptionsFrm::FormShow() {
@@ -354,10 +380,11 @@ void TOptionsFrm::DeleteScratchProfile() {
   scratchWritten_ = false;
 }
 
-// The settings load. Every window it configures already exists: this one is
-// created last. The order matters: the values first (so "Minimize on run"
-// hides the program before it is ever shown), then the language, whose texts
-// the rows take, then the rows, which the last profile fills.
+// The settings load, at start-up, before this window exists: every window
+// it configures is made by then. The order matters: the values first (so
+// "Minimize on run" hides the program before it is ever shown), then the
+// language, whose texts the rows take, then the rows, which the last profile
+// fills.
 void TOptionsFrm::LoadSettings() {
   OptionsHost& main = *host_;
   loaded_ = LoadSettingsFile(SettingsFile());
@@ -375,18 +402,14 @@ void TOptionsFrm::LoadSettings() {
   joystick.SetDeadZoneX(loaded_.DeadZoneX);
   joystick.SetDeadZoneY(loaded_.DeadZoneY);
   popup_->SetShowOnSwitch(loaded_.Popup);
-  SetChecked(chbPopup, loaded_.Popup);
-  EnablePopupControls(loaded_.Popup);
   popup_->SetShowTime(loaded_.PopupShowTime);
-  ShowStepper(Stepper::ShowTime);
   popup_->SetPosition({loaded_.PopupLeft, loaded_.PopupTop});
-  SetChecked(chbMinimize, loaded_.Minimize);
   if (loaded_.MinimizeAtStart) main.MinimizeToTray();
   // A registry that refuses to be read leaves the box unticked. Ticked, the
   // entry follows the program if it has moved.
   const AutorunEntries& autoruns = ProgramAutoruns();
-  SetChecked(chbAutoRun, AutorunSet(autoruns));
-  if (Checked(chbAutoRun)) Reported([&] { RefreshAutorun(autoruns, AutorunCommand(ExePath())); });
+  autorunAtStart_ = AutorunSet(autoruns);
+  if (autorunAtStart_) Reported([&] { RefreshAutorun(autoruns, AutorunCommand(ExePath())); });
 
   SetLng(LanguagePackPath(PakIndex, LanguagePak, ExeFolder()));
   main.ApplyLanguage();
@@ -414,7 +437,8 @@ Settings TOptionsFrm::CollectSettings() const {
   s.RangeY = joystick.AskedRangeY();
   s.DeadZoneX = joystick.AskedDeadZoneX();
   s.DeadZoneY = joystick.AskedDeadZoneY();
-  s.Minimize = Checked(chbMinimize);
+  // Its box holds "Minimize on run" once the window exists.
+  if (Handle()) s.Minimize = Checked(chbMinimize);
   s.Popup = popup_->ShowOnSwitch();
   s.PopupShowTime = popup_->ShowTime();
   const POINT popupAt = popup_->Position();

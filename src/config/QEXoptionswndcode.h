@@ -12,8 +12,9 @@
 
 namespace vantrel {
 
-// The options window. Created last of all windows; its creation runs the
-// settings load, which configures the windows created before it. The
+// The options window. Made ready last of all windows at start-up, when it
+// runs the settings load, which configures the windows made before it; the
+// window itself is created at its first showing. The
 // steppers and the language edit a working copy that only OK applies; the
 // check boxes, the show time and the popup's position change the program at
 // once. Every close writes the settings file, and any close but OK acts as
@@ -21,9 +22,14 @@ namespace vantrel {
 class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
  public:
   void ApplyLanguage(const LanguageTexts& texts) override;
+  // Runs the settings load; the window waits for its first showing.
   void Create(HWND mainWindow, OptionsHost& host, ProfilePopup& popup);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void Show() override;
+  // Closing a window never shown does nothing.
+  void Close() override;
+  // The window's handle, the window being created first if it was not yet.
+  HWND Created();
   void FormCreate();
   void FormShow();
   void FormClose();
@@ -94,6 +100,10 @@ class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
   MemoryProfile scratchCopy_;
   std::vector<std::pair<HWND, const char*>> keyed_;
   GdiHandle displayBrush_;
+  // Whether the autorun entry was set when the settings were loaded: the
+  // box starts from it, then holds it.
+  bool autorunAtStart_ = false;
+  HWND mainWindow_ = nullptr;
   OptionsHost* host_ = nullptr;
   ProfilePopup* popup_ = nullptr;
 };

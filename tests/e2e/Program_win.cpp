@@ -9,8 +9,8 @@ namespace {
 int counter = 0;
 
 std::string ReadText(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::string text;
   char buffer[4096];
@@ -46,8 +46,8 @@ Program::Program(bool joystick) {
   CopyFileA(WindowsPath(VANTREL_EXE).c_str(), (dir_ / "Vantrel.exe").c_str(), FALSE);
   if (!joystick) return;
   CopyFileA(WindowsPath(VANTREL_DINPUT_DOUBLE).c_str(), (dir_ / "DInput.dll").c_str(), FALSE);
-  doubleName_ = "vantrel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-                std::to_string(++counter);
+  doubleName_ =
+      "vantrel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
   joystick_ = MapDoubleState(doubleName_.c_str());
   if (joystick_) ResetDoubleState(*joystick_);
 }
@@ -149,8 +149,12 @@ HWND Program::WaitForMainWindow() const {
   return main;
 }
 
-bool Program::WaitUntilCreated() const {
-  return WaitUntil([&] { return Window("TOptionsFrm") != nullptr; }, 10000);
+bool Program::WaitUntilStarted() const {
+  // The popup is the last window start-up makes; a message sent to the main
+  // window is then answered once the program takes messages again.
+  if (!WaitUntil([&] { return Window("TpopupINI") != nullptr; }, 10000)) return false;
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutA(Window("TMainFrm"), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer) != 0;
 }
 
 HWND Program::Control(int id) const {
@@ -177,11 +181,11 @@ bool Program::WaitForReads(int reads) const {
 }
 
 InputRecorder::InputRecorder() : file_(dir_ / "input.txt") {
-  const std::string ready = "vantrel-recorder-" + std::to_string(GetCurrentProcessId()) + "-" +
-                            std::to_string(++counter);
+  const std::string ready =
+      "vantrel-recorder-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
   HANDLE readyEvent = CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
-  std::string commandLine = "\"" + WindowsPath(VANTREL_RECORDER) + "\" --file \"" + file_ +
-                            "\" --ready " + ready;
+  std::string commandLine =
+      "\"" + WindowsPath(VANTREL_RECORDER) + "\" --file \"" + file_ + "\" --ready " + ready;
   STARTUPINFOA si{};
   si.cb = sizeof si;
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,

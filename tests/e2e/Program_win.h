@@ -62,9 +62,9 @@ class Program {
   std::vector<HWND> Windows(const std::string& className) const;
   // The main window once it shows, or null after ten seconds.
   HWND WaitForMainWindow() const;
-  // Every window exists once the last one, the options window, does. (Wine's
-  // WaitForInputIdle can answer before start-up is over.)
-  bool WaitUntilCreated() const;
+  // Until the program has made its start-up windows and takes messages.
+  // (Wine's WaitForInputIdle can answer before start-up is over.)
+  bool WaitUntilStarted() const;
   // A control of the main window by its id (the rows' ids are in resource.h).
   HWND Control(int id) const;
 

@@ -48,7 +48,7 @@ class ShellTest : public testing::Test {
 };
 
 // The windows that only a command opens are created at their first opening.
-TEST_F(ShellTest, StartsWithThreeWindowsAndShowsOnlyTheMainOne) {
+TEST_F(ShellTest, StartsWithTwoWindowsAndShowsOnlyTheMainOne) {
   char caption[64] = {};
   GetWindowTextA(main, caption, sizeof caption);
   EXPECT_STREQ(caption, "Vantrel 1.0");
@@ -57,13 +57,13 @@ TEST_F(ShellTest, StartsWithThreeWindowsAndShowsOnlyTheMainOne) {
   EXPECT_EQ(client.right, 281);
   EXPECT_EQ(client.bottom, 267);
 
-  for (const char* name : {"TMainFrm", "TpopupINI", "TOptionsFrm"}) {
+  for (const char* name : {"TMainFrm", "TpopupINI"}) {
     const HWND window = program.Window(name);
     ASSERT_NE(window, nullptr) << name << " was not created";
     EXPECT_EQ(IsWindowVisible(window) != FALSE, std::string(name) == "TMainFrm") << name;
   }
-  for (const char* name :
-       {"THelpFrm", "TActionDlg", "TIniFrm", "TClickDlg", "TBindEmulDlg", "TAboutBox"})
+  for (const char* name : {"THelpFrm", "TActionDlg", "TIniFrm", "TClickDlg", "TBindEmulDlg",
+                           "TAboutBox", "TOptionsFrm"})
     EXPECT_EQ(program.Window(name), nullptr) << name << " was created before it was opened";
   // The popup shows over other programs without a task-bar button.
   const LONG_PTR popupStyle = GetWindowLongPtrA(program.Window("TpopupINI"), GWL_EXSTYLE);
@@ -154,7 +154,7 @@ TEST(ShellStartTest, MinimizeOnRunStartsInTheTrayAndATrayClickShowsTheMainWindow
   Program program;
   program.Settings("Minimize=1\r\n");
   ASSERT_TRUE(program.Start());
-  ASSERT_TRUE(program.WaitUntilCreated()) << "start-up did not finish";
+  ASSERT_TRUE(program.WaitUntilStarted()) << "start-up did not finish";
   const HWND main = program.Window("TMainFrm");
   ASSERT_NE(main, nullptr);
   Sleep(300);

@@ -39,6 +39,7 @@ class Dialogs : public ::testing::Test {
     app = std::make_unique<Application>();
     app->CreateForms();
     app->Show(SW_SHOWNORMAL);
+    app->CompleteStartUp();
     Pump();
   }
   void TearDown() override {

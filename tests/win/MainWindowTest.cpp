@@ -83,6 +83,7 @@ class MainWindow : public ::testing::Test {
     app = std::make_unique<Application>();
     app->CreateForms();
     app->Show(SW_SHOWNORMAL);
+    app->CompleteStartUp();
     n = buttons;
     return app->MainFrm;
   }

@@ -92,6 +92,7 @@ class Options : public ::testing::Test {
     app = std::make_unique<Application>();
     app->CreateForms();
     app->Show(SW_SHOWNORMAL);
+    app->CompleteStartUp();
     return *app;
   }
   TOptionsFrm& Opts() { return app->OptionsFrm; }
@@ -334,8 +335,8 @@ TEST_F(Options, UntickingAutorunRemovesTheValueAtOnceAndCancelKeepsItRemoved) {
   const AutorunEntries& entries = ProgramAutoruns();
   WriteAutorun(entries.machine, AutorunCommand(ExePath()));
   Start("");
-  EXPECT_TRUE(Checked(Opts().chbAutoRun));
   Open();
+  EXPECT_TRUE(Checked(Opts().chbAutoRun));
   Click(Opts().chbAutoRun);
   EXPECT_FALSE(ReadAutorun(entries.machine));
   EXPECT_FALSE(ReadAutorun(entries.user));
@@ -362,9 +363,9 @@ TEST_F(Options, AUserRefusedTheMachineWideEntryGetsHisOwnWithoutABox) {
 
   test::BoxCounter boxes(GetCurrentThreadId());
   Start("");
-  EXPECT_TRUE(Checked(Opts().chbAutoRun));
   EXPECT_EQ(ReadAutorunValue(user), AutorunCommand(ExePath())) << "the moved program follows";
   Open();
+  EXPECT_TRUE(Checked(Opts().chbAutoRun));
   Click(Opts().chbAutoRun);
   EXPECT_FALSE(ReadAutorun(user));
   Click(Opts().chbAutoRun);
@@ -486,6 +487,7 @@ class Packs : public Options {
     app.reset();
     app = std::make_unique<Application>();
     app->CreateForms();
+    app->CompleteStartUp();
     return *app;
   }
   static std::string MenuText(HWND window, UINT id) {
@@ -506,6 +508,7 @@ class Packs : public Options {
   // The controls the language's font reaches, one of each window.
   std::vector<HWND> FontedControls() {
     Application& a = *app;
+    a.OptionsFrm.Created();
     return {a.MainFrm.Rows.fsGAxis, a.MainFrm.Rows.btnJoy[1],  a.MainFrm.Rows.stJoy[1],
             a.ClickDlg.Get().btnOK, a.ClickDlg.Get().CBAction, a.BindEmulDlg.Get().chbSpecKey,
             a.OptionsFrm.GroupLng,  a.OptionsFrm.chbPopup,     a.ActionDlg.Get().btnRun,
@@ -528,7 +531,7 @@ TEST_F(Packs, OnlyAFontKeepsTheEnglishTextsInThatFont) {
   EXPECT_EQ(MenuText(Main(), IDM_ABOUT), "&About...");
   EXPECT_EQ(Text(a.ClickDlg.Get().Handle()), "Mouse");
   EXPECT_EQ(Text(a.BindEmulDlg.Get().Handle()), "Keyboard");
-  EXPECT_EQ(Text(a.OptionsFrm.Handle()), "Options");
+  EXPECT_EQ(Text(a.OptionsFrm.Created()), "Options");
   EXPECT_EQ(Text(a.OptionsFrm.btnPopupPos), "Position");
   EXPECT_EQ(Text(a.popupINI.Handle()), "Set window position");
   EXPECT_EQ(Text(a.IniFrm.Get().btnClear), "Clear");
@@ -605,6 +608,7 @@ TEST_F(Packs, HostilePacksFallBackKeyByKey) {
     Start("PakIndex=2\r\nLanguagePak=" + path + "\r\n");
     Application& a = *app;
     EXPECT_EQ(Text(a.BindEmulDlg.Get().chbSpecKey), "Choose from list") << path;
+    a.OptionsFrm.Created();
     EXPECT_EQ(FontOf(a.OptionsFrm.btnOK).lfCharSet, DEFAULT_CHARSET) << path;
     const std::string ok = path == packPath ? huge.substr(0, kMaxIniText) : "OK";
     EXPECT_EQ(Text(a.OptionsFrm.btnOK), ok) << path;
@@ -646,7 +650,7 @@ TEST_F(Packs, HostilePacksFallBackKeyByKey) {
 // Every button and static text of the windows that hold them fits its control.
 void ExpectEveryTextFits(Application& a) {
   std::vector<HWND> controls;
-  for (HWND window : {a.MainFrm.Handle(), a.OptionsFrm.Handle(), a.ActionDlg.Get().Handle(),
+  for (HWND window : {a.MainFrm.Handle(), a.OptionsFrm.Created(), a.ActionDlg.Get().Handle(),
                       a.ClickDlg.Get().Handle(), a.BindEmulDlg.Get().Handle(),
                       a.IniFrm.Get().Handle(), a.AboutBox.Get().Handle(), a.popupINI.Handle()})
     EnumChildWindows(
@@ -675,6 +679,7 @@ TEST_F(Packs, RussianShowsInEveryWindowAndFitsItsControls) {
   EXPECT_EQ(Text(a.ClickDlg.Get().Handle()), "\xcc\xfb\xf8\xfc");  // Мышь
   EXPECT_EQ(BarText(Main(), 0), "&\xd4\xe0\xe9\xeb");  // &Файл: its access key marked
   EXPECT_EQ(Text(a.HelpFrm.Get().Handle()), "\xd1\xef\xf0\xe0\xe2\xea\xe0");  // Справка
+  a.OptionsFrm.Created();
   EXPECT_EQ(FontOf(a.OptionsFrm.btnOK).lfCharSet, RUSSIAN_CHARSET);
   ExpectEveryTextFits(a);
   // In the pack's own code page the texts are Cyrillic on screen too, and
@@ -752,7 +757,7 @@ TEST_F(Options, EveryWindowIsLaidOutForTheDisplaysDpi) {
   };
   EXPECT_EQ(clientSize(Main()), (std::vector<int>{Scaled(TMainFrm::kClientWidth, dpi),
                                                   Scaled(TMainFrm::kClientHeight, dpi)}));
-  EXPECT_EQ(clientSize(Opts().Handle()), (std::vector<int>{Scaled(376, dpi), Scaled(268, dpi)}));
+  EXPECT_EQ(clientSize(Opts().Created()), (std::vector<int>{Scaled(376, dpi), Scaled(268, dpi)}));
   // Row 2 of the button group: each part is its design rectangle scaled.
   const ButtonRows& rows = a.MainFrm.Rows;
   const std::pair<HWND, RowPart> parts[] = {{rows.btnJoy[2], RowPart::Button},
@@ -778,7 +783,7 @@ TEST_F(Options, EveryWindowIsLaidOutForTheDisplaysDpi) {
 // its design rectangle at that dpi, in a font for it, and comes back exact.
 TEST_F(Options, AnotherMonitorsDpiMovesAndRefontsEveryControlAndBack) {
   Start("");
-  const HWND window = Opts().Handle();
+  const HWND window = Opts().Created();
   auto places = [&] {
     std::vector<ControlRect> rects;
     for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {

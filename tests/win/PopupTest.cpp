@@ -15,6 +15,7 @@ class Popup : public ::testing::Test {
   void SetUp() override {
     SetSettingsFile(dir / "Vantrel.set");
     app.CreateForms();
+    app.CompleteStartUp();
   }
   void Tick() { SendMessageA(popup.Handle(), WM_TIMER, popup.PopupTimer.Id(), 0); }
   bool Shown() { return IsWindowVisible(popup.Handle()) != FALSE; }
@@ -93,7 +94,7 @@ TEST_F(Popup, ShowTimeZeroStaysUntilClose) {
 TEST_F(Popup, PositioningModeLendsABorderUntilClosed) {
   app.popupINI.SetShowTime(7);
   popup.SetShowOnSwitch(true);
-  EnableWindow(app.OptionsFrm.Handle(), TRUE);
+  EnableWindow(app.OptionsFrm.Created(), TRUE);
   popup.ProfileSwitched("Current: a.ini", "Next: b.ini");
   popup.BeginPositioning(app.OptionsFrm.Handle());
   EXPECT_TRUE(GetWindowLongPtrA(popup.Handle(), GWL_STYLE) & WS_CAPTION);

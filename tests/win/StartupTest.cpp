@@ -39,6 +39,7 @@ class Startup : public ::testing::Test {
     if (!settings.empty()) WriteFileBytes(settingsPath, "[Setup]\r\n" + settings);
     app = std::make_unique<Application>();
     app->CreateForms();
+    app->CompleteStartUp();
     return *app;
   }
   POINT PopupPosition() {
@@ -62,7 +63,7 @@ TEST_F(Startup, WithoutASettingsFileEveryDefaultApplies) {
   EXPECT_EQ(PopupPosition().x, 50);
   EXPECT_EQ(PopupPosition().y, 50);
   EXPECT_FALSE(a.MainFrm.InTray());
-  EXPECT_FALSE(Checked(a.OptionsFrm.chbMinimize));
+  EXPECT_FALSE(a.OptionsFrm.CollectSettings().Minimize);
   EXPECT_FALSE(a.popupINI.ShowOnSwitch());
   EXPECT_EQ(Kept().Button, "Button");
   EXPECT_EQ(GetFileAttributesA(settingsPath.c_str()), INVALID_FILE_ATTRIBUTES)
@@ -85,8 +86,17 @@ TEST_F(Startup, StoredValuesReachTheirHolders) {
   EXPECT_EQ(a.popupINI.ShowTime(), 44) << "low 8 bits";
   EXPECT_EQ(PopupPosition().x, 210);
   EXPECT_EQ(PopupPosition().y, 64);
-  EXPECT_TRUE(Checked(a.OptionsFrm.chbMinimize));
   EXPECT_FALSE(a.MainFrm.InTray()) << "only Minimize=1 minimises";
+  // The options window is made at its first showing, and shows what was loaded.
+  EXPECT_EQ(a.OptionsFrm.Handle(), nullptr);
+  a.OptionsFrm.Show();
+  EXPECT_TRUE(Checked(a.OptionsFrm.chbMinimize));
+  EXPECT_TRUE(Checked(a.OptionsFrm.chbPopup));
+  EXPECT_TRUE(IsWindowEnabled(a.OptionsFrm.btnPopupPos));
+  char shown[8] = {};
+  GetWindowTextA(a.OptionsFrm.stStepper[static_cast<int>(Stepper::ShowTime)], shown, sizeof shown);
+  EXPECT_STREQ(shown, "44");
+  a.OptionsFrm.Close();
   EXPECT_EQ(a.MainFrm.Bindings[2].Execute, "C:\\x.exe");
   EXPECT_TRUE(a.MainFrm.IniPath.empty()) << "the start-up profile is not the File menu's";
   EXPECT_DOUBLE_EQ(a.MainFrm.Actions.MAccelarate, 0.25);
@@ -110,7 +120,7 @@ TEST_F(Startup, OddButtonCountsAndIntervals) {
 TEST_F(Startup, MinimizeOneStartsInTheTray) {
   Application& a = Start("Minimize=1\r\n");
   EXPECT_TRUE(a.MainFrm.InTray());
-  EXPECT_TRUE(Checked(a.OptionsFrm.chbMinimize));
+  EXPECT_TRUE(a.OptionsFrm.CollectSettings().Minimize);
   a.Show(SW_SHOWNORMAL);
   EXPECT_FALSE(IsWindowVisible(a.MainFrm.Handle()));
 }
@@ -174,6 +184,7 @@ TEST_F(Startup, AnAutorunEntryIsWrittenAgainWithTheProgramsPath) {
   const AutorunEntry entry = ProgramAutorun();
   WriteAutorun(entry, "C:\\Old Place\\Vantrel.exe");
   Application& a = Start("");
+  a.OptionsFrm.Show();
   EXPECT_TRUE(Checked(a.OptionsFrm.chbAutoRun));
   EXPECT_EQ(ReadAutorunValue(entry), AutorunCommand(ExePath()));
 }
@@ -185,6 +196,7 @@ TEST_F(Startup, ClosingTheOptionsWritesEveryHolderBack) {
   a.popupINI.SetShowTime(9);
   a.popupINI.SetShowOnSwitch(true);
   SetWindowPos(a.popupINI.Handle(), nullptr, 300, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  a.OptionsFrm.Show();
   EnableWindow(a.MainFrm.Handle(), FALSE);
   a.OptionsFrm.Close();
   EXPECT_TRUE(IsWindowEnabled(a.MainFrm.Handle()));
