@@ -38,6 +38,10 @@ std::string MenuText(const LanguageTexts& texts, const MenuItem& item) {
   return WithAccessKey(texts.Text("MainWindow", item.key)) + item.shortcut;
 }
 
+std::string BarText(const LanguageTexts& texts, std::size_t position) {
+  return WithAccessKey(texts.Text("MainWindow", kBarKeys[position]));
+}
+
 void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::string& text) {
   MENUITEMINFOA info{};
   info.cbSize = sizeof info;
@@ -59,11 +63,11 @@ MenuHandle BuildMainMenu() {
     AppendMenuA(help.get(), MF_STRING, item.id, MenuText(english, item).c_str());
   // The bar owns its submenus from here on.
   AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file.release()),
-              WithAccessKey("File").c_str());
+              BarText(english, 0).c_str());
   // Options is a command on the bar itself, not a submenu.
-  AppendMenuA(bar.get(), MF_STRING, IDM_OPTIONS, WithAccessKey("Options").c_str());
+  AppendMenuA(bar.get(), MF_STRING, IDM_OPTIONS, BarText(english, 1).c_str());
   AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(help.release()),
-              WithAccessKey("Help").c_str());
+              BarText(english, 2).c_str());
   return bar;
 }
 
@@ -368,8 +372,7 @@ void TMainFrm::ApplyLanguage() {
   SetText(Rows.fsGAxis, texts.Text("MainWindow", "Axis"));
   SetText(Rows.fsGButtons, texts.Text("MainWindow", "Buttons"));
   if (const HMENU bar = GetMenu(Handle())) {
-    for (UINT i = 0; i < std::size(kBarKeys); ++i)
-      SetMenuText(bar, i, true, WithAccessKey(texts.Text("MainWindow", kBarKeys[i])));
+    for (UINT i = 0; i < std::size(kBarKeys); ++i) SetMenuText(bar, i, true, BarText(texts, i));
     for (const MenuItem& item : kFileItems) SetMenuText(bar, item.id, false, MenuText(texts, item));
     for (const MenuItem& item : kHelpItems) SetMenuText(bar, item.id, false, MenuText(texts, item));
     DrawMenuBar(Handle());

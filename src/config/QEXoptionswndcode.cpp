@@ -54,8 +54,7 @@ void TOptionsFrm::Create(HWND mainWindow, OptionsHost& host, ProfilePopup& popup
 }
 
 HWND TOptionsFrm::Created() {
-  if (Handle()) return Handle();
-  try {
+  if (!Handle())
     CreateForm({.window = {.className = "TOptionsFrm",
                            .caption = "Options",
                            .style = kFixedDialogStyle,
@@ -66,11 +65,6 @@ HWND TOptionsFrm::Created() {
                 .mainWindow = mainWindow_,
                 .placement = Placement::CentreOnMain,
                 .enablesMainOnClose = true});
-  } catch (...) {
-    // Half made, it would be shown half made the next time.
-    if (Handle()) DestroyWindow(Handle());
-    throw;
-  }
   return Handle();
 }
 
@@ -123,7 +117,6 @@ void TOptionsFrm::AddStepper(Stepper which, const ControlRect& d) {
 }
 
 void TOptionsFrm::CreateControls() {
-  keyed_.clear();  // what a failed making left
   const KeptTexts& texts = Kept();
   controls_.SetFont(texts.FontName, texts.FontCharset);
   displayBrush_.reset(CreateSolidBrush(kDisplayColour));

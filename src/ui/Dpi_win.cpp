@@ -18,11 +18,13 @@ using GetDpiForSystemFn = UINT(WINAPI*)();
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
-bool IsComboBox(HWND control) {
+bool HasClass(HWND control, const char* name) {
   char className[16] = "";
   GetClassNameA(control, className, sizeof className);
-  return _stricmp(className, "ComboBox") == 0;
+  return _stricmp(className, name) == 0;
 }
+
+bool IsComboBox(HWND control) { return HasClass(control, "ComboBox"); }
 
 // Where the control stands at dpi `from`, its open list included.
 ControlRect RectInParent(HWND control, int from) {
@@ -36,9 +38,7 @@ ControlRect RectInParent(HWND control, int from) {
 }
 
 bool HoldsControls(HWND control) {
-  char className[16] = "";
-  GetClassNameA(control, className, sizeof className);
-  return _stricmp(className, "Button") == 0 &&
+  return HasClass(control, "Button") &&
          (GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
 }
 
