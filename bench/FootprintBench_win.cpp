@@ -147,7 +147,6 @@ int main() {
       return;
     }
     if (vantrel) {
-      CopyFileA(WindowsPath(VANTREL_DINPUT_DOUBLE).c_str(), (folder + "DInput.dll").c_str(), FALSE);
       vantrel::test::WriteFileBytes(folder + name + "_" + tag + ".set",
                                     "[Setup]\r\nPath=" + profile + "\r\n");
     }

@@ -119,7 +119,6 @@ int main() {
   const std::string base = "Vantrel_" + std::to_string(GetCurrentProcessId());
   programName = base + ".exe";
   CopyFileA(WindowsPath(VANTREL_EXE).c_str(), (dir / programName).c_str(), FALSE);
-  CopyFileA(WindowsPath(VANTREL_DINPUT_DOUBLE).c_str(), (dir / "DInput.dll").c_str(), FALSE);
   // Button 1 types F13; the stick's Right row (kept under the Down prefix)
   // moves the pointer right.
   vantrel::test::WriteFileBytes(dir / "bench.ini",

@@ -15,6 +15,7 @@ for b in build/bench-native/bench/*_bench; do "$b"; done
 . scripts/wine-session.sh
 trap stop_session EXIT
 wine_prefix_ready
+install_doubles "$WINEPREFIX" build/bench-windows
 start_display
 start_wine
 echo "== Windows benchmarks under Wine"

@@ -18,15 +18,16 @@ fi
 . scripts/wine-session.sh
 trap 'kill $(jobs -p) 2>/dev/null; stop_session' EXIT
 wine_prefix_ready
+install_doubles "$WINEPREFIX" build/windows
 start_display || exit 1
 start_wine
 
 # A copy of dist/ whose last profile is the demo profile, with the
-# DirectInput double beside it standing in for a controller.
+# DirectInput double of the test prefix standing in for a controller.
 demo="$root/build/demo"
 rm -rf "$demo"
 mkdir -p "$demo"
-cp dist/* build/windows/tests/joystick_tests/DInput.dll "$demo/"
+cp dist/* "$demo/"
 winpath="Z:${demo//\//\\}"
 printf '[Setup]\r\nPath=%s\\demo.ini\r\n' "$winpath" > "$demo/Vantrel.set"
 export VANTREL_DINPUT_DOUBLE=vantrel-demo

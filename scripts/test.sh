@@ -16,6 +16,7 @@ scripts/fuzz.sh smoke || status=1
 
 trap stop_session EXIT
 wine_prefix_ready
+install_doubles "$WINEPREFIX" build/windows
 start_display || exit 1
 start_wine
 # The GUI tests leave pictures of the windows here; the README shows them.

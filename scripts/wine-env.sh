@@ -11,3 +11,17 @@ WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 [ -x "$WINE64" ] || WINE64="$(command -v wine64 || echo wine64)"
 [ -x "$WINESERVER" ] || WINESERVER="$(command -v wineserver || echo wineserver)"
+
+# The program loads DirectInput (and the other libraries it looks up at run
+# time) from the system folder only, so the test doubles of those libraries
+# stand there in the test prefix: install_doubles PREFIX TREE copies the
+# doubles built in the Windows tree TREE into PREFIX's system folder. Only
+# prefixes of the project's own build trees ever get them.
+install_doubles() {
+  local system="$1/drive_c/windows/system32" built="$2/tests/doubles/system32" dll
+  [ -d "$system" ] && [ -d "$built" ] || return 0
+  for dll in "$built"/*.dll; do
+    [ -e "$dll" ] || continue
+    cmp -s "$dll" "$system/$(basename "$dll")" || cp "$dll" "$system/"
+  done
+}

@@ -1,6 +1,7 @@
 # The Windows layer and the program itself.
 add_library(vantrel_win STATIC
   base/IniFile_win.cpp
+  base/Library_win.cpp
   config/ProfileFile_win.cpp
   config/SettingsFile_win.cpp
   lang/SetLng_win.cpp

@@ -26,20 +26,20 @@ gtest_discover_tests(startup_tests DISCOVERY_MODE PRE_TEST
 
 add_subdirectory(e2e)
 
-# The joystick layer against the DirectInput double, which must sit beside
-# the executable; and once more from a folder without it, where the system's
-# DirectInput (or none) answers.
+# The joystick layer against the DirectInput double, installed in the test
+# prefix's system folder; and once more with Wine's own DirectInput, which
+# offers no joystick.
 add_subdirectory(doubles)
 foreach(variant joystick_tests joystick_nodouble_tests)
   add_executable(${variant} win/JoystickTest.cpp)
   target_link_libraries(${variant} PRIVATE vantrel_win GTest::gmock_main)
   target_include_directories(${variant} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} doubles)
-  set_target_properties(${variant} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/${variant})
-  gtest_discover_tests(${variant} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS win TIMEOUT 120)
+  add_dependencies(${variant} dinput_double)
 endforeach()
+gtest_discover_tests(joystick_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS win TIMEOUT 120)
 target_compile_definitions(joystick_nodouble_tests PRIVATE VANTREL_WITHOUT_DOUBLE)
-add_dependencies(joystick_tests dinput_double)
-set_target_properties(dinput_double PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/joystick_tests)
+gtest_discover_tests(joystick_nodouble_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS win
+                     TIMEOUT 120 ENVIRONMENT "WINEDLLOVERRIDES=dinput=b;mscoree,mshtml=")
 # The main window's rows, created in the test process: needs the display.
 add_executable(gui_tests win/MainWindowTest.cpp win/DialogsTest.cpp)
 target_link_libraries(gui_tests PRIVATE vantrel_win GTest::gmock_main)
@@ -47,15 +47,13 @@ target_include_directories(gui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJE
 gtest_discover_tests(gui_tests DISCOVERY_MODE PRE_TEST
                      PROPERTIES LABELS gui RESOURCE_LOCK desktop TIMEOUT 120)
 # The options, Help and About windows, in the test process, with the
-# DirectInput double beside the executable: needs the display.
+# DirectInput double: needs the display.
 add_executable(options_tests win/OptionsWindowTest.cpp win/DpiAware.rc)
 set_property(SOURCE win/DpiAware.rc APPEND PROPERTY OBJECT_DEPENDS
   ${PROJECT_SOURCE_DIR}/res/Vantrel.manifest)
 target_link_libraries(options_tests PRIVATE vantrel_win GTest::gmock_main)
 target_include_directories(options_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} doubles
                            ${PROJECT_SOURCE_DIR}/res)
-set_target_properties(options_tests PROPERTIES
-  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/joystick_tests)
 add_dependencies(options_tests dinput_double)
 target_compile_definitions(options_tests PRIVATE
   VANTREL_RUSSIAN_PACK="Z:${PROJECT_SOURCE_DIR}/lang/Russian.lng")

@@ -138,7 +138,8 @@ class TJoystick : private AxisPropertySink {
 class TCustomDXInput : public JoystickReader {
  public:
   // `owner` is the window handed to the primary interface; `library` is the
-  // primary interface's library, which tests may point elsewhere.
+  // primary interface's library, loaded from the system folder only (tests
+  // may name another there).
   explicit TCustomDXInput(HWND owner = nullptr, std::string library = "DInput.dll");
   ~TCustomDXInput() override;
   TCustomDXInput(const TCustomDXInput&) = delete;

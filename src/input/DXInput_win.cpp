@@ -35,8 +35,8 @@ struct LibraryFree {
 };
 using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFree>;
 
-// Libraries are loaded once and kept for the program's life, keyed by their
-// lower-case name.
+// Libraries are loaded from the system folder once and kept for the program's
+// life, keyed by their lower-case name.
 HMODULE CachedLibrary(const std::string& name) {
   static std::map<std::string, Library> libraries;
   std::string key = name;
@@ -44,7 +44,7 @@ HMODULE CachedLibrary(const std::string& name) {
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   auto found = libraries.find(key);
   if (found == libraries.end()) {
-    Library module(LoadLibraryA(name.c_str()));
+    Library module(LoadSystemLibrary(name));
     if (!module) throw AppError(name + " not loaded");
     found = libraries.emplace(key, std::move(module)).first;
   }
@@ -62,7 +62,7 @@ struct MultimediaLibrary {
 const MultimediaLibrary& Multimedia() {
   static const MultimediaLibrary library = [] {
     MultimediaLibrary found;
-    const HMODULE module = LoadLibraryA("winmm.dll");  // kept until the program ends
+    const HMODULE module = LoadSystemLibrary("winmm.dll");  // kept until the program ends
     found.getDevCaps = LibraryFunction<decltype(found.getDevCaps)>(module, "joyGetDevCapsA");
     found.getPosEx = LibraryFunction<decltype(found.getPosEx)>(module, "joyGetPosEx");
     if (!found.getDevCaps || !found.getPosEx) found = {};

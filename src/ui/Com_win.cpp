@@ -15,7 +15,7 @@ void EnsureComApartment() noexcept {
   // as long as the thread.
   using InitialiseFunction = HRESULT(WINAPI*)(LPVOID, DWORD);
   const auto initialise =
-      LibraryFunction<InitialiseFunction>(LoadLibraryA("ole32.dll"), "CoInitializeEx");
+      LibraryFunction<InitialiseFunction>(LoadSystemLibrary("ole32.dll"), "CoInitializeEx");
   if (initialise) initialise(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 }
 

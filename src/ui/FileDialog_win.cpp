@@ -26,7 +26,7 @@ struct DialogLibrary {
 const DialogLibrary& Library() {
   static DialogLibrary library;
   if (library.open) return library;
-  const HMODULE module = LoadLibraryA("comdlg32.dll");
+  const HMODULE module = LoadSystemLibrary("comdlg32.dll");
   if (!module) throw AppError("Unable to load comdlg32.dll");
   library.open = LibraryFunction<FileNameFunction>(module, "GetOpenFileNameA");
   library.save = LibraryFunction<FileNameFunction>(module, "GetSaveFileNameA");

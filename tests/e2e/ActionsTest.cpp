@@ -18,6 +18,7 @@ namespace {
 
 using vantrel::test::ClassOf;
 using vantrel::test::ControllerTest;
+using vantrel::test::RealKeys;
 using vantrel::test::TextOf;
 using vantrel::test::WaitUntil;
 using vantrel::test::WindowsPath;
@@ -31,17 +32,6 @@ std::string Key(int button, int vcode, int shift = 0, bool turbo = false) {
 
 std::string Mouse(const std::string& prefix, int code) {
   return prefix + ".Action=4\r\n" + prefix + ".MButton=" + std::to_string(code) + "\r\n";
-}
-
-// Without a modifier the program still sends an event of virtual key 0
-// before each key event; whether the hooks pass it on is up to the system,
-// so the key checks look only at real keys.
-Lines RealKeys(const Lines& lines) {
-  Lines keys;
-  for (const std::string& line : lines)
-    if (line.rfind("key ", 0) == 0 && line != "key down 0" && line != "key up 0")
-      keys.push_back(line);
-  return keys;
 }
 
 long Count(const Lines& lines, const std::string& line) {
@@ -164,6 +154,36 @@ TEST_F(ControllerTest, ARunEntryStartsTheFileItNamesDespiteTheSpacesInItsPath) {
   })) << "the program named was not started";
   EXPECT_EQ(GetFileAttributesA((decoy + ".ran").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(program.Running());
+}
+
+// A program that no longer exists starts nothing, even where cutting its
+// path at a blank would name one; a program part that is quoted, or names a
+// file, takes the rest of the entry as its arguments.
+TEST_F(ControllerTest, ARunEntryStartsTheProgramItNamesOrNothing) {
+  const std::string folder = program / "my tools";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string marker = WindowsPath(VANTREL_MARKER);
+  const std::string decoy = folder + "\\Run.exe";
+  const std::string quoted = folder + "\\Quoted Marker.exe";
+  const std::string plain = folder + "\\Plain.exe";
+  for (const std::string& copy : {decoy, quoted, plain})
+    ASSERT_TRUE(CopyFileA(marker.c_str(), copy.c_str(), FALSE));
+  const std::string missing = folder + "\\Run Marker.exe";
+  Start("[Bind]\r\nButton1.Action=5\r\nButton1.Execute=" + missing +
+        "\r\nButton2.Action=5\r\nButton2.Execute=\"" + quoted +
+        "\" -fast\r\nButton3.Action=5\r\nButton3.Execute=" + plain + " /slow\r\n");
+  for (int button : {1, 2, 3}) {
+    Press(button);
+    Release(button);
+  }
+  auto ran = [](const std::string& exe) { return vantrel::test::ReadFileBytes(exe + ".ran"); };
+  ASSERT_TRUE(WaitUntil([&] { return !ran(quoted).empty() && !ran(plain).empty(); }))
+      << "a program named with arguments was not started";
+  EXPECT_NE(ran(quoted).find("-fast"), std::string::npos) << ran(quoted);
+  EXPECT_NE(ran(plain).find("/slow"), std::string::npos) << ran(plain);
+  Sleep(500);
+  EXPECT_EQ(GetFileAttributesA((decoy + ".ran").c_str()), INVALID_FILE_ATTRIBUTES)
+      << "a program found by cutting the path at a blank was started";
 }
 
 class ProfileSwitch : public ControllerTest {

@@ -45,7 +45,6 @@ std::string TextOf(HWND hwnd) {
 Program::Program(bool joystick) {
   CopyFileA(WindowsPath(VANTREL_EXE).c_str(), (dir_ / "Vantrel.exe").c_str(), FALSE);
   if (!joystick) return;
-  CopyFileA(WindowsPath(VANTREL_DINPUT_DOUBLE).c_str(), (dir_ / "DInput.dll").c_str(), FALSE);
   doubleName_ =
       "vantrel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
   joystick_ = MapDoubleState(doubleName_.c_str());

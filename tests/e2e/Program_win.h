@@ -1,7 +1,7 @@
 #pragma once
 // Runs the real program from a fresh folder and watches what it does: its
 // windows, the input it injects (through the recorder's hooks), and the
-// joystick it reads (the DirectInput double beside it).
+// joystick it reads (the DirectInput double).
 #include <windows.h>
 
 #include <string>
@@ -31,8 +31,8 @@ std::string TextOf(HWND hwnd);
 // One run of a copy of the program, ended at the latest when the test ends.
 class Program {
  public:
-  // `joystick`: put the DirectInput double beside the copy, with an attached
-  // joystick the test drives through Joystick().
+  // `joystick`: the DirectInput double gives this copy an attached joystick
+  // that the test drives through Joystick(); without, it offers none.
   explicit Program(bool joystick = false);
   ~Program();
   Program(const Program&) = delete;
