@@ -3,11 +3,15 @@
 #include <windows.h>
 
 #include "base/Errors.h"
+#include "base/FilePath.h"
 
 namespace vantrel {
 
+// A path too long for the private-profile functions reaches none of them: it
+// reads as a missing file and refuses every write.
 std::string PrivateProfile::ReadString(const std::string& section, const std::string& key,
                                        const std::string& def) {
+  if (!FitsFilePath(path_)) return def;
   char buffer[kMaxIniText + 1];
   const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), buffer,
                                            sizeof buffer, path_.c_str());
@@ -16,11 +20,13 @@ std::string PrivateProfile::ReadString(const std::string& section, const std::st
 
 void PrivateProfile::WriteString(const std::string& section, const std::string& key,
                                  const std::string& value) {
+  if (!FitsFilePath(path_)) throw UnableToWrite(path_);
   if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str()))
     throw UnableToWrite(path_);
 }
 
 void PrivateProfile::EraseSection(const std::string& section) {
+  if (!FitsFilePath(path_)) throw UnableToWrite(path_);
   if (GetFileAttributesA(path_.c_str()) == INVALID_FILE_ATTRIBUTES) return;
   if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, path_.c_str()))
     throw UnableToWrite(path_);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/Errors.h"
+#include "base/FilePath.h"
 #include "base/IniFile_win.h"
 #include "bindings/Profile.h"
 #include "config/SettingsFile_win.h"
@@ -54,6 +55,7 @@ void ReplaceWith(const std::string& target, const std::string& temp) {
 }  // namespace
 
 void SaveProfileFile(const BindingTable& table, const std::string& path) {
+  if (!FitsFilePath(path)) throw UnableToWrite(path);
   const DWORD attributes = GetFileAttributesA(path.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   // A read-only profile is refused before anything is written beside it.
@@ -79,6 +81,7 @@ void SaveProfileFile(const BindingTable& table, const std::string& path) {
 }
 
 void LoadProfileFile(BindingTable& table, const std::string& path, int skipEntry, RowView* rows) {
+  if (!FitsFilePath(path)) return;  // names no file: nothing is loaded, nothing recorded
   PrivateProfile file(path);
   LoadIni(table, file, skipEntry, rows);
   RecordInSettings(path);

@@ -13,7 +13,9 @@ namespace vantrel {
 void SaveProfileFile(const BindingTable& table, const std::string& path);
 
 // Reads the profile at `path` into the table (see LoadIni). Both end by
-// recording `path` as the settings file's Path.
+// recording `path` as the settings file's Path. A path too long to name a
+// file (only a hand-edited file holds one) is refused by a save and loads
+// nothing.
 void LoadProfileFile(BindingTable& table, const std::string& path, int skipEntry, RowView* rows);
 
 }  // namespace vantrel

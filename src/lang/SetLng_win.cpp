@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/FilePath.h"
 #include "base/IniFile_win.h"
 #include "lang/KeptTexts.h"
 #include "lang/LanguageTexts.h"
@@ -10,9 +11,10 @@ namespace vantrel {
 
 namespace {
 
-// No file there (English names the executable's folder): every key would
-// give its built-in text, so none is asked for.
+// No file there (English names the executable's folder), or a path too long
+// to name one: every key would give its built-in text, so none is asked for.
 bool NamesAFile(const std::string& path) {
+  if (!FitsFilePath(path)) return false;
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -10,7 +10,12 @@
 #include <random>
 #include <string>
 
+#include "actions/Injection_win.h"
+#include "base/Errors.h"
 #include "base/IniFile_win.h"
+#include "config/Settings.h"
+#include "lang/KeptTexts.h"
+#include "lang/SetLng_win.h"
 #include "config/ProfileFile_win.h"
 #include "config/SettingsFile_win.h"
 #include "win/TempDir_win.h"
@@ -153,6 +158,45 @@ TEST(HostileFiles, EveryLoadEndsQuicklyInAUsableState) {
     DeleteFileA(profilePath.c_str());
   }
   SetSettingsFile(dir / "unused.set");
+}
+
+// Paths longer than any file function takes (some copy them into a buffer
+// of MAX_PATH characters unchecked) reach none: the profile that long loads
+// nothing, the pack gives English, a listed profile or a program that long
+// is never opened, and a save there is refused.
+TEST(HostileFiles, PathsTooLongForAFileFunctionReachNone) {
+  test::TempDir dir;
+  const std::string settingsPath = dir / "Vantrel.set";
+  SetSettingsFile(settingsPath);
+  const std::string overlong = "C:\\" + std::string(5000, 'p') + ".ini";
+  test::WriteFileBytes(settingsPath, "[Setup]\r\nPakIndex=2\r\nLanguagePak=C:\\" +
+                                         std::string(5000, 'l') + ".lng\r\nPath=" + overlong);
+  const std::string profilePath = dir / "list.ini";
+  test::WriteFileBytes(profilePath, "[Bind]\r\nButton1.Action=2\r\nButton1.INI.Count=2\r\n"
+                                    "Button1.INI0=" + overlong + "\r\nButton1.INI1=" + overlong +
+                                    "\r\nButton2.Action=5\r\nButton2.Execute=C:\\" +
+                                    std::string(400, 'x') + ".exe\r\n");
+
+  const Settings settings = LoadSettingsFile(settingsPath);
+  ASSERT_EQ(settings.Path.size(), kMaxIniText);
+  BindingTable table(4);
+  table[3].Action = ActEmulKey;
+  LoadProfileFile(table, settings.Path, 0, nullptr);
+  EXPECT_EQ(table[3].Action, ActEmulKey) << "nothing was loaded";
+  EXPECT_EQ(LoadSettingsFile(settingsPath).Path, settings.Path) << "no path was recorded";
+  SetLng(LanguagePackPath(settings.PakIndex, settings.LanguagePak, dir.Path()));
+  EXPECT_EQ(Kept().Button, "Button");
+
+  LoadProfileFile(table, profilePath, 0, nullptr);
+  ASSERT_EQ(table[1].INI.size(), 2u);
+  BindingTable listed(4);
+  listed[3].Action = ActEmulKey;
+  for (const std::string& path : table[1].INI) LoadProfileFile(listed, path, 0, nullptr);
+  EXPECT_EQ(listed[3].Action, ActEmulKey);
+  LaunchProgram(table[2].Execute);  // starts nothing, and survives
+  EXPECT_THROW(SaveProfileFile(table, overlong), AppError);
+  SetSettingsFile(dir / "unused.set");
+  SetLng("");
 }
 
 }  // namespace
