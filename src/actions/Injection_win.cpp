@@ -3,10 +3,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <array>
-#include <cstring>
+#include <optional>
 
-#include "actions/Dispatch.h"
+#include "actions/RunEntry.h"
 #include "bindings/Binding.h"
 #include "ui/Com_win.h"
 
@@ -21,23 +20,37 @@ void PlatformInput::MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_
   mouse_event(flags, static_cast<DWORD>(dx), static_cast<DWORD>(dy), static_cast<DWORD>(data), 0);
 }
 
-void LaunchProgram(const std::string& command) {
-  // The command is copied into a buffer of its own (600 characters and the
-  // terminating zero); longer ones never get here.
-  std::array<char, Dispatcher::kMaxCommand + 1> CommandBuffer{};
-  if (command.size() >= CommandBuffer.size()) return;
-  std::memcpy(CommandBuffer.data(), command.data(), command.size());
+namespace {
 
-  const DWORD attributes = GetFileAttributesA(CommandBuffer.data());
-  if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    const std::string folder = FileNamePart(command, "path");
-    EnsureComApartment();
-    ShellExecuteA(nullptr, "open", CommandBuffer.data(), nullptr,
-                  folder.empty() ? nullptr : folder.c_str(), SW_SHOW);
-    return;
+// The file a Run entry's program part names: a path as it stands, a bare
+// name where the system looks for programs.
+std::optional<std::string> ResolveProgram(const std::string& candidate) {
+  std::string file = candidate;
+  if (candidate.find_first_of("\\/:") == std::string::npos) {
+    char found[MAX_PATH] = {};
+    const DWORD length = SearchPathA(nullptr, candidate.c_str(), nullptr, MAX_PATH, found, nullptr);
+    if (length == 0 || length >= MAX_PATH) return std::nullopt;
+    file.assign(found, length);
   }
-  // A failure to start is not reported: the press just has no effect.
-  WinExec(CommandBuffer.data(), SW_SHOW);
+  const DWORD attributes = GetFileAttributesA(file.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  return file;
+}
+
+}  // namespace
+
+void LaunchProgram(const std::string& entry) {
+  // Started by the shell as the file it is (which also starts shortcuts and
+  // batch files), in its own folder. An entry that names no program starts
+  // nothing, and the press just has no effect.
+  const std::optional<RunCommand> command = ParseRunEntry(entry, ResolveProgram);
+  if (!command) return;
+  const std::string folder = FileNamePart(command->program, "path");
+  EnsureComApartment();
+  ShellExecuteA(nullptr, "open", command->program.c_str(),
+                command->arguments.empty() ? nullptr : command->arguments.c_str(),
+                folder.empty() ? nullptr : folder.c_str(), SW_SHOW);
 }
 
 }  // namespace vantrel

@@ -13,9 +13,8 @@ class PlatformInput final : public InputSink {
                   std::int32_t data) override;
 };
 
-// Starts what a run entry names. An existing file is opened by the shell as
-// itself (which also starts shortcuts and batch files) and never searched
-// for along the spaces of its path; anything else is a command line.
+// Starts the program a Run entry names, with the arguments written after it
+// (see ParseRunEntry); an entry that names no existing program starts nothing.
 void LaunchProgram(const std::string& command);
 
 }  // namespace vantrel
