@@ -1,9 +1,11 @@
 #include "actions/Dispatch.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 #include <vector>
 
+#include "base/FilePath.h"
 #include "lang/KeptTexts.h"
 
 namespace vantrel {
@@ -146,6 +148,29 @@ void Dispatcher::ReleaseAll() {
   for (Held& held : held_) Release(std::exchange(held, {}));
 }
 
+void Dispatcher::Resize(int numOfButtons) {
+  const int oldButtons = table_.NumOfButtons();
+  std::array<Held, 256> moved{};
+  std::vector<std::uint8_t> pressed(256, 0);
+  const int newButtons = std::clamp(numOfButtons, 0, kMaxButtons);
+  for (int e = 1; e <= table_.EntryCount(); ++e) {
+    // Buttons keep their numbers; the stick's entries follow the last button.
+    const int to = e <= oldButtons ? (e <= newButtons ? e : 0) : e - oldButtons + newButtons;
+    Held& held = held_[static_cast<std::size_t>(e)];
+    if (to == 0) {
+      Release(std::exchange(held, {}));
+      continue;
+    }
+    moved[static_cast<std::size_t>(to)] = std::exchange(held, {});
+    pressed[static_cast<std::size_t>(to)] = table_[static_cast<std::uint8_t>(e)].Pressed;
+    if (TurboEntry == e) TurboEntry = static_cast<std::uint8_t>(to);
+  }
+  held_ = moved;
+  table_.Resize(numOfButtons);
+  for (int e = 1; e <= table_.EntryCount(); ++e)
+    table_[static_cast<std::uint8_t>(e)].Pressed = pressed[static_cast<std::size_t>(e)];
+}
+
 void Dispatcher::SwitchProfile(std::uint8_t e) {
   // A copy: the load leaves this entry alone, but the list must not change
   // under the indexing below whatever the host does.
@@ -154,10 +179,11 @@ void Dispatcher::SwitchProfile(std::uint8_t e) {
   if (n == 0) return;
   // One position is shared by every switching entry; an index left high by
   // a longer list wraps to the first file.
-  if (INIIndex >= 0 && n - 1 > INIIndex)
-    ++INIIndex;
-  else
-    INIIndex = 0;
+  const std::int32_t position = INIIndex >= 0 && n - 1 > INIIndex ? INIIndex + 1 : 0;
+  // A path too long to name a file (only a hand-edited profile holds one)
+  // is no profile to switch to: the press does nothing.
+  if (!FitsFilePath(list[position])) return;
+  INIIndex = position;
   // The load may fail only after the table is reloaded (recording the last
   // profile in the settings file is refused): the switch still ends as a
   // switch, with its row and popup, and the failure is passed on afterwards.

@@ -27,6 +27,12 @@ class Dispatcher {
   void tmrMouseTimer();
   // Lets go of every key and button still held down; used before exit.
   void ReleaseAll();
+  // Sizes the table for `numOfButtons` buttons. The buttons that go let go
+  // of what they hold at once; the stick's entries move behind the buttons
+  // with what they hold and their Pressed, so a direction held through the
+  // change neither comes up nor goes down again. A button that is new starts
+  // released: the next poll presses it if it is down.
+  void Resize(int numOfButtons);
 
   void EmulKeyDown(std::uint8_t shift, std::uint8_t vcode);
   void EmulKeyUp(std::uint8_t shift, std::uint8_t vcode);

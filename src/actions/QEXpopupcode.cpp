@@ -1,5 +1,7 @@
 #include "actions/QEXpopupcode.h"
 
+#include <algorithm>
+
 namespace vantrel {
 
 namespace {
@@ -44,6 +46,13 @@ LRESULT TpopupINI::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
       if (wParam) FormShow();
       break;
+    case WM_WINDOWPOSCHANGED: {
+      // Moved by anything but its own placing (the user dragging it while
+      // it is being placed): that is the position now.
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+      if (!placing_ && !(pos->flags & SWP_NOMOVE)) position_ = {pos->x, pos->y};
+      break;
+    }
     case WM_TIMER:
       if (wParam == PopupTimer.Id()) PopupTimerTimer();
       return 0;
@@ -81,11 +90,17 @@ LRESULT TpopupINI::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TpopupINI::ProfileSwitched(const std::string& currentLine, const std::string& nextLine) {
+  // Being placed, the popup keeps its empty lines, and PopupTicks holds the
+  // show time to come back to.
+  if (positioning_) return;
   SetWindowTextA(sttCurINI_, currentLine.c_str());
   if (!showOnSwitch_) return;
   SetWindowTextA(sttNextINI_, nextLine.c_str());
   PopupTicks = 1;
-  if (!Visible()) ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  if (!Visible()) {
+    Place();
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  }
 }
 
 void TpopupINI::FormShow() {
@@ -103,7 +118,8 @@ void TpopupINI::PopupTimerTimer() {
   ShowWindow(Handle(), SW_HIDE);
 }
 
-void TpopupINI::MCloseClick() { ShowWindow(Handle(), SW_HIDE); }
+// As the caption's close: being placed, the popup gives the options window back.
+void TpopupINI::MCloseClick() { FormClose(); }
 
 void TpopupINI::SetBorder(bool toolWindow) {
   // The client area keeps its size; the frame grows around it.
@@ -126,6 +142,7 @@ void TpopupINI::BeginPositioning(HWND optionsWindow) {
   showTime_ = 0;
   PopupTimer.SetEnabled(false);
   if (optionsWindow_) EnableWindow(optionsWindow_, FALSE);
+  Place();
   ShowWindow(Handle(), SW_SHOW);
   InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -142,15 +159,34 @@ void TpopupINI::FormClose() {
   ShellForm::FormClose();
 }
 
-POINT TpopupINI::Position() const {
-  RECT r{};
-  GetWindowRect(Handle(), &r);
-  return {r.left, r.top};
-}
+POINT TpopupINI::Position() const { return position_; }
 
 void TpopupINI::SetPosition(POINT topLeft) {
-  SetWindowPos(Handle(), nullptr, topLeft.x, topLeft.y, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  position_ = topLeft;
+  Place();
+}
+
+// At the position kept, unless that is on no monitor (one was unplugged, or
+// the settings were edited by hand): then on the nearest monitor's work area,
+// while the position kept stays as it is until the user places the popup.
+void TpopupINI::Place() {
+  RECT r{};
+  GetWindowRect(Handle(), &r);
+  const LONG width = r.right - r.left;
+  const LONG height = r.bottom - r.top;
+  const RECT wanted{position_.x, position_.y, position_.x + width, position_.y + height};
+  POINT at = position_;
+  if (!MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL)) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    at.x = std::clamp(at.x, area.left, std::max(area.left, area.right - width));
+    at.y = std::clamp(at.y, area.top, std::max(area.top, area.bottom - height));
+  }
+  placing_ = true;
+  SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  placing_ = false;
 }
 
 std::string TpopupINI::CurrentText() const { return TextOf(sttCurINI_); }

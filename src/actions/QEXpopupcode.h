@@ -49,6 +49,7 @@ class TpopupINI : public ShellForm<TpopupINI>, public ProfilePopup, public Langu
   void PopupTimerTimer();
   void MCloseClick();
   void SetBorder(bool toolWindow);
+  void Place();
 
   using Gdi = GdiHandle;
 
@@ -57,6 +58,10 @@ class TpopupINI : public ShellForm<TpopupINI>, public ProfilePopup, public Langu
   Gdi lineBrush_;
   HWND optionsWindow_ = nullptr;
   bool positioning_ = false;
+  bool placing_ = false;  // the program itself moves it
+  // Where the popup belongs: the settings' position, or where the user
+  // placed it last.
+  POINT position_{50, 50};
   bool showOnSwitch_ = false;
   std::string closeText_ = BuiltInText("Common", "Close");
   std::uint8_t showTime_ = 0;

@@ -171,6 +171,7 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // The session ends without a close: let go of what is held down first.
       if (wParam) {
         Actions.ReleaseAll();
+        if (Windows.EndOfProgram) Windows.EndOfProgram();
         TrayIcon.Deactivate();
       }
       return 0;
@@ -218,6 +219,7 @@ void TMainFrm::CompleteStartUp() {
 
 void TMainFrm::FormClose() {
   Actions.ReleaseAll();  // no key or mouse button stays down after the program
+  if (Windows.EndOfProgram) Windows.EndOfProgram();
   TrayIcon.Deactivate();
   DestroyWindow(Handle());
 }
@@ -361,8 +363,11 @@ void TMainFrm::PSettingsClick() { RestoreFromTray(); }
 void TMainFrm::PExitClick() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
 
 void TMainFrm::Construct(int numOfButtons) {
-  Bindings.Resize(numOfButtons);
+  Actions.Resize(numOfButtons);
   Rows.Construct(Bindings.NumOfButtons(), Kept());
+  // An input held through the change keeps its red row.
+  for (int e = 1; Rows.IsEntry(e); ++e)
+    if (Bindings[static_cast<std::uint8_t>(e)].Pressed == 1) SetRowHeld(static_cast<std::uint8_t>(e), true);
 }
 
 void TMainFrm::ApplyLanguage() {

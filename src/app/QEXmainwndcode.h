@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -40,6 +41,9 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
     std::vector<Form*> Secondary;
     // The windows that take a new language after this one, in that order.
     std::vector<LanguageUser*> Translated;
+    // Run as the program ends (closed, or the session ending), after every
+    // key and button held was let go of: what the other windows leave behind.
+    std::function<void()> EndOfProgram;
   };
 
   static constexpr char kCaption[] = "Vantrel 1.0";
@@ -70,9 +74,10 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   bool InTray() const { return inTray_; }
 
   // Sizes the table for `numOfButtons` buttons (setting the direction
-  // entries) and builds one row per entry afresh, scrolled to the top, in the
-  // kept texts and font of the language. The displays stay empty: the caller
-  // loads a profile next.
+  // entries; buttons that go let go of what they hold, the directions move
+  // with theirs) and builds one row per entry afresh, scrolled to the top, in
+  // the kept texts and font of the language. The displays stay empty: the
+  // caller loads a profile next.
   void Construct(int numOfButtons) override;
   // The language last read: the main window's group boxes, menus and tray
   // menu, then every other window, then the rows (their captions, and the

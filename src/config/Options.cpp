@@ -1,5 +1,6 @@
 #include "config/Options.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -29,8 +30,14 @@ T Stepped(T value, const StepperRule& rule, bool up) {
 }
 
 double SteppedTenths(double value, bool up) {
-  // nearbyint rounds half to even in the default rounding mode.
-  const auto tenths = static_cast<std::uint8_t>(static_cast<long long>(std::nearbyint(value * 10)));
+  // nearbyint rounds half to even in the default rounding mode. A value from
+  // a hand-edited file may lie beyond any integer (1e300): it is held within
+  // 64 bits before the conversion, which would be undefined outside them.
+  constexpr double kLimit = 4611686018427387904.0;  // 2^62
+  double scaled = std::nearbyint(value * 10);
+  if (!std::isfinite(scaled)) scaled = value < 0 ? -kLimit : kLimit;
+  scaled = std::clamp(scaled, -kLimit, kLimit);
+  const auto tenths = static_cast<std::uint8_t>(static_cast<long long>(scaled));
   int t = tenths;
   if (up && t < 50) ++t;
   if (!up && t > 1) --t;

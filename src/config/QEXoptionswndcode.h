@@ -48,6 +48,10 @@ class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
   std::uint8_t PakIndex = 0;
   std::string LanguagePak;
 
+  // The program ends, maybe with the window open: its scratch profile goes,
+  // and nothing is saved.
+  void EndOfProgram() noexcept;
+
   // The settings as they stand in their holders, as the close writes them.
   Settings CollectSettings() const;
   const OptionsCopy& Working() const { return copy_; }
@@ -86,7 +90,7 @@ class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
   void SaveSettings();
   void SaveScratchProfile();
   void LoadBindingsBack();
-  void DeleteScratchProfile();
+  void DeleteScratchProfile() noexcept;
 
   // The values read at start-up. The close collects every value from its
   // holder; only the last profile's path is not among them (the profile
@@ -94,7 +98,7 @@ class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
   Settings loaded_;
   OptionsCopy copy_;
   // The scratch profile of this showing: its path while it exists, whether
-  // it was written, and the same bindings in memory for when it was not.
+  // it was written, and the same bindings in memory, which OK reads back.
   std::string scratchPath_;
   bool scratchWritten_ = false;
   MemoryProfile scratchCopy_;

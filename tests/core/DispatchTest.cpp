@@ -454,6 +454,15 @@ TEST_F(ProfileSwitchTest, EmptyListsAndStrayIndexesReadNothingOutside) {
   }
 }
 
+TEST_F(ProfileSwitchTest, APathTooLongToNameAFileIsNoProfileToSwitchTo) {
+  table[2].INI[1] = "C:\\" + std::string(300, 'p') + ".ini";
+  Press(2);
+  EXPECT_THAT(host.loads, IsEmpty());
+  EXPECT_EQ(d.INIIndex, 0);
+  EXPECT_EQ(host.rows[2], "beta.ini");
+  EXPECT_THAT(host.popup, IsEmpty());
+}
+
 TEST_F(ProfileSwitchTest, AReleaseUndoesItsOwnPressWhateverTheNewProfileBinds) {
   table[1] = {.VCode = 65, .Shift = 16, .Action = ActEmulKey};
   table[3] = {.VCode = 300, .Action = ActEmulClick};
@@ -510,6 +519,48 @@ TEST_F(DispatchTest, AHeldEntryEditedInItsDialogLetsGoOfWhatItsPressSent) {
   EXPECT_THAT(sink.Take(), ElementsAre("^k17", "^k65", "m4"));
   Press(1);
   EXPECT_THAT(sink.Take(), ElementsAre("k0", "k66")) << "the next press sends the new binding";
+}
+
+// Fewer buttons: what the buttons that go hold is let go of at once; the
+// stick's entries move behind the buttons with what they hold, so neither
+// they nor the buttons that stay come up or go down again.
+TEST_F(DispatchTest, ResizingLetsGoOfTheButtonsThatGoAndMovesTheDirections) {
+  BindingTable big{12};
+  Dispatcher twelve{big, sink, host};
+  auto press = [&](int e) {
+    big[static_cast<std::uint8_t>(e)].Pressed = 1;
+    twelve.JoyButtonPress(e);
+  };
+  big[2] = {.VCode = 65, .Action = ActEmulKey};
+  big[10] = {.VCode = 66, .Action = ActEmulKey};
+  big[11] = {.VCode = 301, .Action = ActEmulClick};
+  big[12] = {.VCode = 67, .Action = ActEmulKey};
+  host.turbo[12] = true;
+  big[big.EntryLeft] = {.VCode = 901, .Action = ActEmulClick};
+  for (int e : {2, 10, 11, 12, static_cast<int>(big.EntryLeft)}) press(e);
+  sink.Take();
+
+  twelve.Resize(4);
+  EXPECT_THAT(sink.Take(), ElementsAre("^k0", "^k66", "m16")) << "buttons 10 and 11 let go";
+  EXPECT_FALSE(host.turboOn) << "button 12's repeat stops";
+  EXPECT_EQ(big.EntryLeft, 7);
+  EXPECT_EQ(big[7].Pressed, 1) << "the Left row moved from 15, still held";
+  EXPECT_EQ(big[2].Pressed, 1);
+  EXPECT_EQ(big[5].Pressed, 0);
+  EXPECT_NE(twelve.Motion().SpeedX, 0) << "the pointer goes on moving left";
+  // Released where they now stand, they let go of what their press did.
+  big[7].Pressed = 0, twelve.JoyButtonPress(7);
+  big[2].Pressed = 0, twelve.JoyButtonPress(2);
+  EXPECT_EQ(twelve.Motion().SpeedX, 0);
+  EXPECT_THAT(sink.Take(), ElementsAre("^k0", "^k65"));
+
+  // More buttons: the directions move out again, new buttons start released.
+  press(big.EntryUp);
+  twelve.Resize(6);
+  EXPECT_EQ(big.EntryUp, 7);
+  EXPECT_EQ(big[7].Pressed, 1);
+  EXPECT_EQ(big[5].Pressed, 0) << "Up stood at 5 before; button 5 is new";
+  EXPECT_THAT(sink.events, IsEmpty());
 }
 
 TEST_F(DispatchTest, ReleaseAllLetsGoOfEverythingHeld) {

@@ -87,6 +87,9 @@ const StepCase kStepCases[] = {
     {Stepper::MAccel, 7.3, kDown, 7.2, 7.1, "7.2"},   // above the range: down only
     {Stepper::MAccel, 7.3, kUp, 7.3, 7.3, "7.3"},
     {Stepper::MAccel, 0, kUp, 0.1, 0.2, "0.1"},
+    // Beyond any integer (a hand-edited file): held in range before the tenths.
+    {Stepper::MAccel, 1e300, kUp, 0.1, 0.2, "0.1"},
+    {Stepper::MAccel, -1e300, kDown, 0, 0, "0"},
 };
 
 TEST(Steppers, OneTableOfClicks) {

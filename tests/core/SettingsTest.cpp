@@ -35,6 +35,46 @@ TEST(Settings, AMissingFileGivesEveryDefault) {
   EXPECT_EQ(s.Path, "");
 }
 
+// Every key holds a value of its own, so a field read from another key's
+// value (RangeY from RangeX) shows; and what is written reads back the same.
+TEST(Settings, EveryKeyReachesItsOwnFieldAndBack) {
+  test::MemoryIni ini;
+  const std::pair<const char*, const char*> kSetup[] = {
+      {"NumOfButtons", "9"},  {"PakIndex", "2"},        {"LanguagePak", "C:\\P\\x.lng"},
+      {"MAccelarate", "0.7"}, {"MSpeed", "13"},         {"tmrTurbo", "110"},
+      {"tmrRefresh", "120"},  {"RangeX", "650"},        {"RangeY", "700"},
+      {"DeadZoneX", "15"},    {"DeadZoneY", "25"},      {"Minimize", "1"},
+      {"Popup", "1"},         {"PopupShowTime", "7"},   {"PopupLeft", "321"},
+      {"PopupTop", "222"},    {"Path", "C:\\P\\a.ini"}};
+  for (const auto& [key, value] : kSetup) ini.WriteString("Setup", key, value);
+  const Settings s = ReadSettings(ini, '.');
+  EXPECT_EQ(s.NumOfButtons, 9);
+  EXPECT_EQ(s.PakIndex, 2);
+  EXPECT_EQ(s.LanguagePak, "C:\\P\\x.lng");
+  EXPECT_DOUBLE_EQ(s.MAccelarate, 0.7);
+  EXPECT_DOUBLE_EQ(s.MSpeed, 13);
+  EXPECT_EQ(s.tmrTurbo, 110);
+  EXPECT_EQ(s.tmrRefresh, 120);
+  EXPECT_EQ(s.RangeX, 650);
+  EXPECT_EQ(s.RangeY, 700);
+  EXPECT_EQ(s.DeadZoneX, 15);
+  EXPECT_EQ(s.DeadZoneY, 25);
+  EXPECT_TRUE(s.Minimize);
+  EXPECT_TRUE(s.MinimizeAtStart);
+  EXPECT_TRUE(s.Popup);
+  EXPECT_EQ(s.PopupShowTime, 7);
+  EXPECT_EQ(s.PopupLeft, 321);
+  EXPECT_EQ(s.PopupTop, 222);
+  EXPECT_EQ(s.Path, "C:\\P\\a.ini");
+
+  test::MemoryIni written;
+  WriteSettings(written, s, '.');
+  for (const auto& [key, value] : kSetup) {
+    if (std::string(key) == "Path") continue;  // the profile routines keep that one
+    EXPECT_EQ(written.ReadString("Setup", key, "?"), value) << key;
+  }
+}
+
 TEST(Settings, GarbageAndHugeValuesFallBackOrKeepTheirLowBits) {
   test::MemoryIni ini;
   const std::string huge(5000, '7');

@@ -116,5 +116,37 @@ TEST_F(Popup, PositioningModeLendsABorderUntilClosed) {
   EXPECT_EQ(client.bottom, 41);
 }
 
+TEST_F(Popup, TheMenusCloseEndsPositioningAndASwitchMeanwhileChangesNothing) {
+  popup.SetShowTime(7);
+  popup.SetShowOnSwitch(true);
+  EnableWindow(app.OptionsFrm.Created(), TRUE);
+  popup.BeginPositioning(app.OptionsFrm.Handle());
+  popup.ProfileSwitched("Current: a.ini", "Next: b.ini");
+  EXPECT_EQ(popup.CurrentText(), "");
+  EXPECT_EQ(popup.NextText(), "");
+  SendMessageA(popup.Handle(), WM_COMMAND, 1, 0);  // the context menu's Close
+  EXPECT_FALSE(Shown());
+  EXPECT_FALSE(popup.Positioning());
+  EXPECT_FALSE(GetWindowLongPtrA(popup.Handle(), GWL_STYLE) & WS_CAPTION);
+  EXPECT_EQ(popup.ShowTime(), 7) << "the show time the switch found saved";
+  EXPECT_TRUE(IsWindowEnabled(app.OptionsFrm.Handle()));
+}
+
+TEST_F(Popup, OffEveryMonitorItShowsOnTheNearestAndKeepsItsPlace) {
+  popup.SetPosition({5000, -3000});
+  popup.SetShowOnSwitch(true);
+  popup.ProfileSwitched("Current: a.ini", "Next: b.ini");
+  ASSERT_TRUE(Shown());
+  RECT shown{}, area{};
+  GetWindowRect(popup.Handle(), &shown);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  EXPECT_GE(shown.left, area.left);
+  EXPECT_LE(shown.right, area.right);
+  EXPECT_GE(shown.top, area.top);
+  EXPECT_LE(shown.bottom, area.bottom);
+  EXPECT_EQ(popup.Position().x, 5000) << "kept as the settings hold it";
+  EXPECT_EQ(popup.Position().y, -3000);
+}
+
 }  // namespace
 }  // namespace vantrel
