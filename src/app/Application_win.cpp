@@ -17,7 +17,8 @@ void Application::CreateForms() {
                      .Secondary = {&HelpFrm, &ActionDlg, &IniFrm, &ClickDlg, &BindEmulDlg,
                                    &AboutBox, &popupINI, &OptionsFrm},
                      .Translated = {&HelpFrm, &ClickDlg, &BindEmulDlg, &OptionsFrm, &popupINI,
-                                    &ActionDlg, &IniFrm}};
+                                    &ActionDlg, &IniFrm},
+                     .EndOfProgram = [this] { OptionsFrm.EndOfProgram(); }};
   MainFrm.Create();
   Trace(StepDone, "TMainFrm");
   const HWND main = MainFrm.Handle();
@@ -46,18 +47,26 @@ int Application::Run() {
   return static_cast<int>(msg.wParam);
 }
 
-// Tab and Shift+Tab move between a window's controls, Enter presses its OK
-// and Esc its Cancel, as in any dialog. The key dialog is left out: there
-// every key is one to capture.
+// Tab and Shift+Tab move between a window's controls, Enter presses the
+// focused push button (OK from any other control) and Esc the Cancel, as in
+// any dialog. The key dialog is left out: there every key is one to capture.
 bool Application::Navigate(MSG& msg) {
   // System keys stay with the menus and the Alt+F4 rule.
   if ((msg.message != WM_KEYDOWN && msg.message != WM_KEYUP && msg.message != WM_CHAR) || !msg.hwnd)
     return false;
   const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   if (!root || root == BindEmulDlg.Handle() || root == popupINI.Handle()) return false;
-  for (const Form* form : MainFrm.Windows.Secondary)
-    if (form->Handle() == root) return IsDialogMessageA(root, &msg) != FALSE;
-  return root == MainFrm.Handle() && IsDialogMessageA(root, &msg) != FALSE;
+  bool ours = root == MainFrm.Handle();
+  for (const Form* form : MainFrm.Windows.Secondary) ours = ours || form->Handle() == root;
+  if (!ours) return false;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && PressFocusedButton(root))
+    return true;
+  // A multi-line text keeps Esc to itself: the window closes all the same.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && root == HelpFrm.Handle()) {
+    HelpFrm.Close();
+    return true;
+  }
+  return IsDialogMessageA(root, &msg) != FALSE;
 }
 
 void Application::Dispatch(MSG& msg) {

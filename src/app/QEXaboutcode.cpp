@@ -33,7 +33,6 @@ void TAboutBox::Create(HWND mainWindow) {
   controls_.SetFont("Arial", DEFAULT_CHARSET);
   const HWND self = Handle();
   constexpr DWORD kText = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
-  constexpr DWORD kLink = kText | SS_NOTIFY;
   controls_.Add(self, 0, "BUTTON", "", WS_VISIBLE | BS_GROUPBOX, {6, 2, 174, 115}, -1);
   picture_ = controls_.Add(self, 0, "STATIC", "", WS_VISIBLE | SS_ICON | SS_CENTERIMAGE,
                            {14, 16, 32, 32}, -1);
@@ -41,18 +40,18 @@ void TAboutBox::Create(HWND mainWindow) {
   lbName = controls_.Add(self, 0, "STATIC", "Vantrel", kText, {56, 18, 116, 16}, -1, true);
   controls_.Add(self, 0, "STATIC", kVersionLine, kText, {56, 36, 120, 14}, -1);
   controls_.Add(self, 0, "STATIC", "Author:", kText, {14, 64, 64, 14}, -1);
-  lbMail = controls_.Add(self, 0, "STATIC", kAuthor, kLink, {80, 64, 96, 14}, IDC_LBMAIL);
+  lbMail = controls_.AddLink(self, kAuthor, kLinkColour, {80, 64, 96, 14}, IDC_LBMAIL);
   controls_.Add(self, 0, "STATIC", "Home Page:", kText, {14, 88, 64, 14}, -1);
-  lbURL = controls_.Add(self, 0, "STATIC", "www.vantrel.org", kLink, {80, 88, 96, 14}, IDC_LBURL);
+  lbURL = controls_.AddLink(self, "www.vantrel.org", kLinkColour, {80, 88, 96, 14}, IDC_LBURL);
 }
 
 LRESULT TAboutBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CTLCOLORSTATIC: {
       const HWND control = reinterpret_cast<HWND>(lParam);
-      if (control != lbName && control != lbMail && control != lbURL) break;
+      if (control != lbName) break;
       const HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, control == lbName ? kNameColour : kLinkColour);
+      SetTextColor(dc, kNameColour);
       SetBkMode(dc, TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
@@ -63,10 +62,13 @@ LRESULT TAboutBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_COMMAND:
-      if (HIWORD(wParam) == STN_CLICKED) {
-        if (LOWORD(wParam) == IDC_LBMAIL) lbMailClick();
-        if (LOWORD(wParam) == IDC_LBURL) lbURLClick();
-        return 0;
+      // The links are clicked like buttons; Enter elsewhere and Esc close
+      // the window, as in any dialog.
+      switch (LOWORD(wParam)) {
+        case IDC_LBMAIL: lbMailClick(); return 0;
+        case IDC_LBURL: lbURLClick(); return 0;
+        case IDOK:
+        case IDCANCEL: Close(); return 0;
       }
       break;
   }

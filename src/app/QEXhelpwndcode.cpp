@@ -64,7 +64,8 @@ void THelpFrm::Create(HWND mainWindow) {
   controls_.SetFont("Arial", DEFAULT_CHARSET);
   brush_.reset(CreateSolidBrush(kMemoColour));
   fsMemo1 = controls_.Add(Handle(), WS_EX_CLIENTEDGE, "EDIT", "",
-                          WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                          WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
+                              ES_AUTOVSCROLL,
                           {8, 8, 353, 185}, IDC_FSMEMO1);
   SendMessageA(fsMemo1, EM_SETLIMITTEXT, 0, 0);  // no 30,000-character cap on a long readme
 }
@@ -89,6 +90,7 @@ LRESULT THelpFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void THelpFrm::Show() {
   if (!Visible()) FormShow();
   ShellForm::Show();
+  SetFocus(fsMemo1);  // the keys scroll the text at once
 }
 
 // readme.txt beside the executable, wherever the program was started from.

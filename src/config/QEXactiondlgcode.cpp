@@ -86,9 +86,11 @@ void TActionDlg::btnEmulClickClick() { HandOver(targets_.mouse); }
 void TActionDlg::btnChangeIniClick() { HandOver(targets_.profiles); }
 
 void TActionDlg::btnRunClick() {
-  // Cancelled, the dialog stays open and nothing changes.
+  // Cancelled, the dialog stays open and nothing changes; closed meanwhile,
+  // the editing is over and the answer comes too late.
+  const unsigned showing = Showing();
   const auto program = AskOpenFile({.owner = Handle(), .filter = kRunFilter});
-  if (!program) return;
+  if (!program || !StillShowing(showing)) return;
   EntryEditor(host_->Table(), *host_).AcceptRun(*program);
   Finish();
 }

@@ -56,12 +56,15 @@ LRESULT TIniFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
-      const int code = HIWORD(wParam);
+      int code = HIWORD(wParam);
       if (id == IDC_LBINI) {
         if (code == LBN_SELCHANGE)
           lines_.Select(static_cast<int>(SendMessageA(LBINI, LB_GETCURSEL, 0, 0)));
         return 0;
       }
+      // An owner-drawn button reports the second click of a double click on
+      // its own: Up and Down then move two places, as two clicks do.
+      if (code == BN_DOUBLECLICKED && (id == IDC_BTNUP || id == IDC_BTNDOWN)) code = BN_CLICKED;
       if (code != BN_CLICKED) return 0;
       switch (id) {
         case IDC_BTNADD: btnAddClick(); break;
@@ -107,9 +110,10 @@ void TIniFrm::ShowLines() {
 }
 
 void TIniFrm::btnAddClick() {
+  const unsigned showing = Showing();
   const std::vector<std::string> chosen =
       AskOpenFiles({.owner = Handle(), .filter = kProfileFilter});
-  if (chosen.empty()) return;
+  if (chosen.empty() || !StillShowing(showing)) return;  // closed meanwhile: too late
   const std::size_t refused = lines_.Add(chosen);
   ShowLines();
   if (refused > 0)

@@ -30,14 +30,6 @@ void Reported(Step step) {
 
 std::string ExeFolder() { return FileNamePart(ExePath(), "path"); }
 
-bool Readable(const std::string& path) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
-}
-
 constexpr int kClientWidth = 376;
 constexpr int kClientHeight = 268;
 constexpr int kDisplayWidth = 44;
@@ -228,6 +220,7 @@ void TOptionsFrm::Show() {
   Created();
   FormShow();
   ShellForm::Show();
+  SetFocus(cbLng);  // the first control, where Tab starts
 }
 
 void TOptionsFrm::Close() {
@@ -270,9 +263,12 @@ void TOptionsFrm::btnAutoDetectClick() {
 void TOptionsFrm::cbLngChange() {
   const int item = static_cast<int>(SendMessageA(cbLng, CB_GETCURSEL, 0, 0));
   std::optional<std::string> chosen;
-  if (item == kOther)
+  if (item == kOther) {
+    const unsigned showing = Showing();
     chosen =
         AskOpenFile({.owner = Handle(), .filter = kLanguageFilter, .initialPath = LanguagePak});
+    if (!StillShowing(showing)) return;  // closed meanwhile: the choice comes too late
+  }
   const int shown = copy_.ChooseLanguage(item, chosen);
   if (shown != item) SendMessageA(cbLng, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
 }
@@ -337,9 +333,10 @@ void TOptionsFrm::FormClose() {
 }
 
 // The bindings by key name: the directions move when the number of buttons
-// changes. The scratch profile is taken at each showing; where it could not
-// be written (reported then), or cannot be read back now, the copy in memory
-// serves, so a change of the number of buttons never loses a binding.
+// changes. The scratch profile on disk is written at each showing, but the
+// bindings come back from the copy taken in memory at the same moment: it is
+// this program's own (another program of another name in the same folder
+// writes the same scratch file), and it cannot fail to be read.
 void TOptionsFrm::SaveScratchProfile() {
   BindingTable& table = host_->Table();
   scratchCopy_ = MemoryProfile{};
@@ -354,17 +351,12 @@ void TOptionsFrm::SaveScratchProfile() {
 
 void TOptionsFrm::LoadBindingsBack() {
   OptionsHost& main = *host_;
-  if (scratchWritten_ && !Readable(scratchPath_)) {
-    ShowError(SystemErrorText(GetLastError()));
-    scratchWritten_ = false;
-  }
-  if (scratchWritten_)
-    LoadProfileFile(main.Table(), scratchPath_, 0, &main);
-  else
-    LoadIni(main.Table(), scratchCopy_, 0, &main);
+  LoadIni(main.Table(), scratchCopy_, 0, &main);
 }
 
-void TOptionsFrm::DeleteScratchProfile() {
+void TOptionsFrm::EndOfProgram() noexcept { DeleteScratchProfile(); }
+
+void TOptionsFrm::DeleteScratchProfile() noexcept {
   if (scratchPath_.empty()) return;
   // Only a profile this showing wrote is ours to delete. A scratch profile
   // that will not go is harmless: the next showing writes it afresh.

@@ -1,5 +1,7 @@
 #include "ui/Controls_win.h"
 
+#include <algorithm>
+
 #include "base/Errors.h"
 #include "ui/Dpi_win.h"
 
@@ -53,6 +55,20 @@ void SetChecked(HWND box, bool checked) {
   SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+bool PressFocusedButton(HWND window) {
+  const HWND focus = GetFocus();
+  if (!focus || !IsChild(window, focus) || !IsWindowEnabled(focus)) return false;
+  char className[16] = "";
+  GetClassNameA(focus, className, sizeof className);
+  if (_stricmp(className, "Button") != 0) return false;
+  const LONG_PTR type = GetWindowLongPtrA(focus, GWL_STYLE) & BS_TYPEMASK;
+  if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON && type != BS_OWNERDRAW) return false;
+  // As a click: the button's parent hears of it (a group box passes it on).
+  SendMessageA(GetParent(focus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
+               reinterpret_cast<LPARAM>(focus));
+  return true;
+}
+
 RECT DrawFlatFace(const DRAWITEMSTRUCT& item) {
   RECT r = item.rcItem;
   const HDC dc = item.hDC;
@@ -81,6 +97,23 @@ void DrawFlatButton(const DRAWITEMSTRUCT& item, COLORREF colour, HGDIOBJ font) {
     InflateRect(&r, -1, -1);
     DrawFocusRect(dc, &r);
   }
+}
+
+void DrawFlatLink(const DRAWITEMSTRUCT& item, COLORREF colour, HGDIOBJ font) {
+  RECT r = item.rcItem;
+  const HDC dc = item.hDC;
+  FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+  const std::string caption = TextOf(item.hwndItem);
+  const HGDIOBJ oldFont = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colour);
+  RECT text = r;
+  DrawTextA(dc, caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  text.bottom = r.bottom;
+  text.right = std::min(text.right + 1, r.right);
+  DrawTextA(dc, caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, oldFont);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &text);
 }
 
 void DrawFlatArrow(const DRAWITEMSTRUCT& item, bool up, int dpi) {
@@ -142,8 +175,22 @@ HWND ControlSet::AddArrow(HWND parent, bool up, const ControlRect& r, int id) {
   return hwnd;
 }
 
+HWND ControlSet::AddLink(HWND parent, const std::string& text, COLORREF colour,
+                         const ControlRect& r, int id) {
+  const HWND hwnd =
+      Add(parent, 0, "BUTTON", text, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW, r, id);
+  links_.push_back({hwnd, colour});
+  return hwnd;
+}
+
 bool ControlSet::DrawItem(const DRAWITEMSTRUCT& item) const {
   if (item.CtlType != ODT_BUTTON) return false;
+  for (const auto& [link, colour] : links_) {
+    if (link == item.hwndItem) {
+      DrawFlatLink(item, colour, Regular());
+      return true;
+    }
+  }
   for (const auto& [arrow, up] : arrows_) {
     if (arrow == item.hwndItem) {
       DrawFlatArrow(item, up, dpi_);

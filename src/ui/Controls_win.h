@@ -34,6 +34,10 @@ void SetText(HWND hwnd, const std::string& text);
 void FillCombo(HWND combo, const std::vector<std::string>& items);
 bool Checked(HWND box);
 void SetChecked(HWND box, bool checked);
+// Enter in a window: presses the push button that has the focus in `window`
+// (owner-drawn ones included, which the dialog manager takes for plain
+// controls and answers with OK); false when the focus is on no push button.
+bool PressFocusedButton(HWND window);
 
 // The flat face of an owner-drawn push button: gives the area inside the
 // border, shifted while the button is pushed.
@@ -41,6 +45,8 @@ RECT DrawFlatFace(const DRAWITEMSTRUCT& item);
 // An owner-drawn push button with its caption in `colour` (grey while
 // disabled) and the focus rectangle.
 void DrawFlatButton(const DRAWITEMSTRUCT& item, COLORREF colour, HGDIOBJ font);
+// An owner-drawn link: its caption alone in `colour`, with the focus rectangle.
+void DrawFlatLink(const DRAWITEMSTRUCT& item, COLORREF colour, HGDIOBJ font);
 // An owner-drawn arrow button: a small triangle pointing up or down, sized
 // for `dpi`.
 void DrawFlatArrow(const DRAWITEMSTRUCT& item, bool up, int dpi);
@@ -74,6 +80,9 @@ class ControlSet {
   HWND AddButton(HWND parent, const std::string& text, const ControlRect& r, int id);
   // A flat arrow button, as a stepper has two of.
   HWND AddArrow(HWND parent, bool up, const ControlRect& r, int id);
+  // A link: its text alone in `colour`, clicked like a button and reached
+  // with Tab like one (a static text takes no focus).
+  HWND AddLink(HWND parent, const std::string& text, COLORREF colour, const ControlRect& r, int id);
   // WM_DRAWITEM of the window: false for anything that is not one of its buttons.
   bool DrawItem(const DRAWITEMSTRUCT& item) const;
 
@@ -85,6 +94,7 @@ class ControlSet {
   GdiHandle bold_;
   std::vector<HWND> buttons_;
   std::vector<std::pair<HWND, bool>> arrows_;    // and whether it points up
+  std::vector<std::pair<HWND, COLORREF>> links_;  // and their colour
   std::vector<std::pair<HWND, bool>> controls_;  // and whether it is bold
 };
 

@@ -239,10 +239,17 @@ class ShellForm : public Window<T>, public Form {
  public:
   HWND Handle() const noexcept override { return Window<T>::Handle(); }
   void Show() override {
+    if (!Visible()) ++showings_;
     PlaceWindow(this->Handle(), placement_, main_);
     ShowWindow(this->Handle(), SW_SHOW);
     SetForegroundWindow(this->Handle());
   }
+  // Which showing the window is in. A modal dialog it opens (a file dialog)
+  // runs a message loop of its own, in which the window may be closed (the
+  // program sent to the tray closes it as Cancel) and even shown again:
+  // the dialog's answer counts only while the showing that asked is still up.
+  unsigned Showing() const { return showings_; }
+  bool StillShowing(unsigned showing) const { return Visible() && showing == showings_; }
   void Close() override { SendMessageA(this->Handle(), WM_CLOSE, 0, 0); }
   bool Visible() const override { return IsWindowVisible(this->Handle()) != FALSE; }
 
@@ -300,6 +307,7 @@ class ShellForm : public Window<T>, public Form {
   HWND main_ = nullptr;
   Placement placement_ = Placement::Kept;
   bool enablesMainOnClose_ = false;
+  unsigned showings_ = 0;
 };
 
 // Frames of the secondary windows.

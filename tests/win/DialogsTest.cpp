@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -274,6 +275,42 @@ TEST_F(Dialogs, RunPicksAProgramAndACancelledPickKeepsTheDialogOpen) {
   EXPECT_FALSE(Turbo(2, true));
 }
 
+// The shell minimises every window while a file dialog is up: the dialog
+// that opened it closes as Cancel, and the file picked afterwards is too late.
+TEST_F(Dialogs, AFileChosenAfterItsDialogClosedChangesNothing) {
+  WriteFileBytes(dir / "game.exe", "MZ");
+  WriteFileBytes(dir / "a.ini", "[Bind]\r\n");
+  const Binding before = Entry(2);
+  const DWORD thread = GetCurrentThreadId();
+  const HWND main = Main().Handle();
+  auto minimiseThenAnswer = [thread, main](std::string path) {
+    return std::async(std::launch::async, [=] {
+      if (!test::WaitForThreadWindow(thread, "#32770")) return false;
+      SendMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      return AnswerFileDialog(thread, path).get();
+    });
+  };
+  Open(2);
+  auto run = minimiseThenAnswer(dir / "game.exe");
+  Click(app->ActionDlg.Get().btnRun);
+  ASSERT_TRUE(run.get());
+  Main().RestoreFromTray();
+  Pump();
+  EXPECT_EQ(Entry(2), before);
+  EXPECT_EQ(RowText(2), "Ctrl+A");
+
+  Open(2, &TActionDlg::btnChangeIni);
+  auto add = minimiseThenAnswer(dir / "a.ini");
+  Click(app->IniFrm.Get().btnAdd);
+  ASSERT_TRUE(add.get());
+  Main().RestoreFromTray();
+  Pump();
+  EXPECT_EQ(SendMessageA(app->IniFrm.Get().LBINI, LB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(Entry(2), before);
+  EXPECT_TRUE(MainEnabled());
+  EXPECT_FALSE(AnyDialogShown());
+}
+
 TEST_F(Dialogs, ThreeProfilesAddedMakeASwitchNamingTheSecond) {
   for (const char* name : {"a.ini", "b.ini", "c.ini"}) WriteFileBytes(dir / name, "[Bind]\r\n");
   Main().Actions.INIIndex = 5;
@@ -381,6 +418,42 @@ TEST_F(Keyboard, EnterAndEscEndTheDialogs) {
   EXPECT_FALSE(app->IniFrm.Visible());
   EXPECT_EQ(Entry(2).Action, ActNone);
   EXPECT_TRUE(MainEnabled());
+}
+
+// The push buttons are drawn by the program, so the dialog manager would
+// answer Enter on any of them with OK: Enter presses the focused button.
+TEST_F(Keyboard, EnterPressesTheFocusedButtonAndMeansOkOnlyElsewhere) {
+  const Binding before = Entry(1);
+  Open(1, &TActionDlg::btnEmulClick);
+  Choose(app->ClickDlg.Get().CBAction, 1);
+  SetFocus(app->ClickDlg.Get().btnCancel);
+  Key(VK_RETURN);
+  EXPECT_FALSE(app->ClickDlg.Visible());
+  EXPECT_EQ(Entry(1), before) << "Enter on Cancel cancels";
+
+  Entry(3) = {.INI = {"a.ini", "b.ini", "c.ini"}, .INICount = 3, .Action = ActChangeIni};
+  Open(3, &TActionDlg::btnChangeIni);
+  TIniFrm& dlg = app->IniFrm.Get();
+  auto select = [&](int line) {
+    SendMessageA(dlg.LBINI, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+    SendMessageA(dlg.Handle(), WM_COMMAND, MAKEWPARAM(IDC_LBINI, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(dlg.LBINI));
+  };
+  select(2);
+  SetFocus(dlg.btnUp);
+  Key(VK_RETURN);
+  EXPECT_TRUE(app->IniFrm.Visible()) << "Enter on Up moves up";
+  EXPECT_EQ(SendMessageA(dlg.LBINI, LB_GETCURSEL, 0, 0), 1);
+  // A quick double-click on Down: two clicks, two places.
+  select(0);
+  for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+    SendMessageA(dlg.btnDown, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(4, 4));
+  Pump();
+  EXPECT_EQ(SendMessageA(dlg.LBINI, LB_GETCURSEL, 0, 0), 2);
+  SetFocus(dlg.btnCancel);
+  Key(VK_RETURN);
+  EXPECT_FALSE(app->IniFrm.Visible());
+  EXPECT_THAT(Entry(3).INI, ::testing::ElementsAre("a.ini", "b.ini", "c.ini"));
 }
 
 TEST_F(Keyboard, TheKeyDialogCapturesTabEnterAndEsc) {

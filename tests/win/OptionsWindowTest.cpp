@@ -1,6 +1,6 @@
 // The options, Help and About windows, driven through their real controls
 // with the program's windows created in this process and the DirectInput
-// double beside the executable standing in for the joystick.
+// double standing in for the joystick.
 #include <windows.h>
 
 #include <gmock/gmock.h>
@@ -109,6 +109,13 @@ class Options : public ::testing::Test {
   }
   std::string RowCaption(int entry) { return Text(app->MainFrm.Rows.btnJoy[entry]); }
   Settings Saved() { return LoadSettingsFile(settingsPath); }
+  // A key pressed where the focus is, through the program's message loop step.
+  void Key(WPARAM key) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+    PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) app->Dispatch(msg);
+  }
   test::TempDir dir;
   const std::string settingsPath = dir / "Vantrel.set";
   const std::string scratchPath = dir / "qex.tmp";
@@ -424,6 +431,56 @@ TEST_F(Options, TheAboutWindowHoldsTheMainWindowUntilItCloses) {
   a.MainFrm.MinimizeToTray();
   EXPECT_FALSE(a.AboutBox.Visible());
   EXPECT_TRUE(IsWindowEnabled(Main()));
+}
+
+TEST_F(Options, EnterPressesTheFocusedButtonAndOkOnlyFromOtherControls) {
+  Application& a = Start("MAccelarate=0.5\r\nNumOfButtons=4\r\n");
+  Open();
+  EXPECT_EQ(GetFocus(), Opts().cbLng) << "the window opens on its first control";
+  Up(Stepper::MAccel);
+  SetFocus(Opts().btnCancel);
+  Key(VK_RETURN);
+  EXPECT_FALSE(Opts().Visible());
+  EXPECT_DOUBLE_EQ(a.MainFrm.Actions.MAccelarate, 0.5) << "Enter on Cancel cancels";
+  Open();
+  SetFocus(Opts().btnStepUp[static_cast<int>(Stepper::Buttons)]);
+  Key(VK_RETURN);
+  Key(VK_RETURN);
+  EXPECT_TRUE(Opts().Visible()) << "Enter on a stepper's arrow steps";
+  EXPECT_EQ(Text(Display(Stepper::Buttons)), "6");
+  SetFocus(Opts().btnAutoDetect);
+  Key(VK_RETURN);
+  EXPECT_TRUE(Opts().Visible()) << "Enter on Detect detects";
+  EXPECT_EQ(Text(Display(Stepper::Buttons)), "12");
+  SetFocus(Opts().chbMinimize);
+  Key(VK_RETURN);
+  EXPECT_FALSE(Opts().Visible()) << "Enter on a check box is OK";
+  EXPECT_EQ(a.MainFrm.Bindings.NumOfButtons(), 12);
+}
+
+TEST_F(Options, AboutAndHelpAnswerTheKeyboard) {
+  Application& a = Start("");
+  for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+    SendMessageA(Main(), WM_COMMAND, IDM_ABOUT, 0);
+    ASSERT_TRUE(a.AboutBox.Visible());
+    const TAboutBox& about = a.AboutBox.Get();
+    SetFocus(about.Handle());
+    Key(VK_TAB);
+    const HWND first = GetFocus();
+    Key(VK_TAB);
+    EXPECT_EQ((std::vector<HWND>{first, GetFocus()}), (std::vector<HWND>{about.lbMail, about.lbURL}))
+        << "the links take the focus in turn";
+    SetFocus(about.Handle());  // Enter on a link would open it
+    Key(key);
+    EXPECT_FALSE(a.AboutBox.Visible()) << "key " << key;
+    EXPECT_TRUE(IsWindowEnabled(Main()));
+  }
+  WriteFileBytes(FileNamePart(ExePath(), "path") + "readme.txt", "help\r\n");
+  SendMessageA(Main(), WM_COMMAND, IDM_HELP, 0);
+  EXPECT_EQ(GetFocus(), a.HelpFrm.Get().fsMemo1) << "the text scrolls at once";
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(a.HelpFrm.Visible());
+  DeleteFileA((FileNamePart(ExePath(), "path") + "readme.txt").c_str());
 }
 
 TEST_F(Options, APictureOfTheWindow) {
