@@ -20,6 +20,7 @@ if [ ! -f "$WINEPREFIX/.vantrel-dpi" ]; then
   "$WINESERVER" -w
   touch "$WINEPREFIX/.vantrel-dpi"
 fi
+wine_fonts_ready || exit 1
 # As for the run's own prefix: Wine's services must not hold this output.
 "$WINESERVER" -p </dev/null >/dev/null 2>&1
 "$WINE64" wineboot </dev/null >/dev/null 2>&1
