@@ -5,7 +5,7 @@
 # code page the Russian pack's test and pictures run in.
 set -euo pipefail
 want=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev
-      g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb xauth
+      g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 fonts-wine xvfb xauth
       x11-apps imagemagick clang libclang-rt-14-dev locales zip unzip)
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo

@@ -25,3 +25,15 @@ install_doubles() {
     cmp -s "$dll" "$system/$(basename "$dll")" || cp "$dll" "$system/"
   done
 }
+
+# Debian's Wine looks for its own fonts (fonts-wine) in a folder it never
+# finds, so without a window manager the title bars' buttons, which Wine draws
+# in Marlett, came out as the letters "0 1 r". Every prefix searches its own
+# Fonts folder: Marlett is put there, and only Marlett, so that the dialog
+# fonts stay those every layout is measured in. Checked on each run, for a
+# prefix prepared before and for a copy of it.
+wine_fonts_ready() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -f "$fonts/marlett.ttf" ] && return 0
+  mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+}

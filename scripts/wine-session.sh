@@ -3,16 +3,18 @@
 . "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 wine_prefix_ready() {
-  [ -f "$WINEPREFIX/.vantrel-ready" ] && return 0
-  echo "Preparing the Wine prefix in $WINEPREFIX (once per build tree)..."
-  mkdir -p "$WINEPREFIX"
-  "$WINE64" wineboot --init </dev/null >/dev/null 2>&1 || true
-  # Without a window manager, closing a managed window stalls for seconds.
-  "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
-  # Injected relative moves arrive unscaled only without Wine's acceleration.
-  "$WINE64" reg add 'HKCU\Control Panel\Mouse' /v MouseSpeed /d 0 /f </dev/null >/dev/null 2>&1
-  "$WINESERVER" -w
-  touch "$WINEPREFIX/.vantrel-ready"
+  if [ ! -f "$WINEPREFIX/.vantrel-ready" ]; then
+    echo "Preparing the Wine prefix in $WINEPREFIX (once per build tree)..."
+    mkdir -p "$WINEPREFIX"
+    "$WINE64" wineboot --init </dev/null >/dev/null 2>&1 || true
+    # Without a window manager, closing a managed window stalls for seconds.
+    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    # Injected relative moves arrive unscaled only without Wine's acceleration.
+    "$WINE64" reg add 'HKCU\Control Panel\Mouse' /v MouseSpeed /d 0 /f </dev/null >/dev/null 2>&1
+    "$WINESERVER" -w
+    touch "$WINEPREFIX/.vantrel-ready"
+  fi
+  wine_fonts_ready
 }
 
 xvfb_pid=""

@@ -22,6 +22,7 @@ if [ ! -f "$WINEPREFIX/.vantrel-dpi" ]; then
 fi
 # The copy may be older than the doubles just built.
 install_doubles "$WINEPREFIX" "$(dirname "$0")/../../build/windows"
+wine_fonts_ready || exit 1
 # As for the run's own prefix: Wine's services must not hold this output.
 "$WINESERVER" -p </dev/null >/dev/null 2>&1
 "$WINE64" wineboot </dev/null >/dev/null 2>&1
