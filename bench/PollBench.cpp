@@ -18,8 +18,10 @@ class AlternatingReader : public JoystickReader {
   }
   InputStates MergedStates() const override { return states_; }
   bool ButtonDown(int index) const override { return vantrel::ButtonDown(states_, index); }
+  const ControllerState& Controller() const override { return controller_; }
 
  private:
+  ControllerState controller_;
   bool held_ = false;
   InputStates states_;
 };
@@ -27,10 +29,11 @@ class AlternatingReader : public JoystickReader {
 void BM_PollJoystick32Buttons(benchmark::State& state) {
   BindingTable bindings(kMaxButtons);
   AlternatingReader reader;
+  AxisRules rules;
   int calls = 0;
   const JoyButtonPressFn press = [&calls](std::uint8_t) { ++calls; };
   for (auto _ : state) {
-    PollJoystick(bindings, reader, press);
+    PollJoystick(bindings, reader, rules, press);
     benchmark::DoNotOptimize(calls);
   }
   state.counters["calls/run"] =

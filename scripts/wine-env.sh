@@ -1,12 +1,13 @@
 # Sourced by the scripts that run Windows programs: one private Wine prefix
-# inside the build tree, quiet, 64-bit, with the DirectInput double allowed to
-# stand in for the system DLL when a test puts it beside an executable.
+# inside the build tree, quiet, 64-bit, with the DirectInput and XInput
+# doubles allowed to stand in for the system's libraries (install_doubles
+# puts them in the prefix's system folder).
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export WINEPREFIX="${WINEPREFIX:-$root/build/wine}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEARCH=win64
 # mscoree/mshtml off: Wine would otherwise offer to install Mono and Gecko.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-dinput=n,b;mscoree,mshtml=}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-dinput,xinput1_4,xinput9_1_0=n,b;mscoree,mshtml=}"
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 [ -x "$WINE64" ] || WINE64="$(command -v wine64 || echo wine64)"

@@ -20,6 +20,8 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 constexpr RowRect kUpArrow{256, 16, 17, 17};
 constexpr RowRect kDownArrow{256, 32, 17, 17};
+constexpr RowRect kAxisGroup{0, 0, 281, 113};
+constexpr RowRect kButtonGroup{0, 112, 281, 154};
 
 // The group boxes hand their children's notifications and colour requests on
 // to the main window, and paint their own background: the main window clips
@@ -71,9 +73,9 @@ void ButtonRows::CreateGroups(HWND mainWindow, int dpi) {
   constexpr DWORD kGroupStyle = WS_VISIBLE | BS_GROUPBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   // Tab and Shift+Tab walk into the boxes' rows.
   constexpr DWORD kGroupExStyle = WS_EX_NOPARENTNOTIFY | WS_EX_CONTROLPARENT;
-  fsGAxis = MakeRowChild(kGroupExStyle, "BUTTON", "Axis", kGroupStyle, {0, 0, 281, 113}, mainWindow,
+  fsGAxis = MakeRowChild(kGroupExStyle, "BUTTON", "Axis", kGroupStyle, kAxisGroup, mainWindow,
                          IDC_FSGAXIS);
-  fsGButtons = MakeRowChild(kGroupExStyle, "BUTTON", "Buttons", kGroupStyle, {0, 112, 281, 154},
+  fsGButtons = MakeRowChild(kGroupExStyle, "BUTTON", "Buttons", kGroupStyle, kButtonGroup,
                             mainWindow, IDC_FSGBUTTONS);
   for (HWND group : {fsGAxis, fsGButtons}) {
     SetFont(group, GetStockObject(DEFAULT_GUI_FONT));
@@ -83,6 +85,23 @@ void ButtonRows::CreateGroups(HWND mainWindow, int dpi) {
       WS_VISIBLE | WS_DISABLED | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW;
   btnGUp = MakeRowChild(0, "BUTTON", "", kArrowStyle, kUpArrow, fsGButtons, IDC_BTNGUP);
   btnGDown = MakeRowChild(0, "BUTTON", "", kArrowStyle, kDownArrow, fsGButtons, IDC_BTNGDOWN);
+  // The axis group's arrows show only when it has rows to scroll.
+  constexpr DWORD kHiddenArrowStyle = kArrowStyle & ~WS_VISIBLE;
+  btnAUp = MakeRowChild(0, "BUTTON", "", kHiddenArrowStyle, kUpArrow, fsGAxis, IDC_BTNAUP);
+  btnADown = MakeRowChild(0, "BUTTON", "", kHiddenArrowStyle, kDownArrow, fsGAxis, IDC_BTNADOWN);
+}
+
+void ButtonRows::PlaceGroups() {
+  const int growth = Growth();
+  const RowRect axis = Scaled({kAxisGroup.left, kAxisGroup.top, kAxisGroup.width,
+                               kAxisGroup.height + growth},
+                              dpi_);
+  const RowRect buttons = Scaled(
+      {kButtonGroup.left, kButtonGroup.top + growth, kButtonGroup.width, kButtonGroup.height}, dpi_);
+  SetWindowPos(fsGAxis, nullptr, axis.left, axis.top, axis.width, axis.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(fsGButtons, nullptr, buttons.left, buttons.top, buttons.width, buttons.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ButtonRows::DestroyRows() {
@@ -95,15 +114,18 @@ void ButtonRows::DestroyRows() {
 }
 
 HWND ButtonRows::GroupOf(int entry) const {
-  return PlaceOfEntry(entry, numOfButtons_).group == RowGroup::Buttons ? fsGButtons : fsGAxis;
+  return PlaceOfEntry(entry, numOfButtons_, shown_).group == RowGroup::Buttons ? fsGButtons
+                                                                               : fsGAxis;
 }
 
-void ButtonRows::Construct(int numOfButtons, const KeptTexts& texts) {
+void ButtonRows::Construct(int numOfButtons, const KeptTexts& texts, const ShownExtras& shown) {
   DestroyRows();
   MakeFonts(texts);
 
   numOfButtons_ = numOfButtons;
-  const int count = numOfButtons + 4;
+  shown_ = shown;
+  PlaceGroups();
+  const int count = numOfButtons + static_cast<int>(kAxisEntries.size());
   const auto slots = static_cast<std::size_t>(count) + 1;
   btnJoy.assign(slots, nullptr);
   stJoy.assign(slots, nullptr);
@@ -111,32 +133,41 @@ void ButtonRows::Construct(int numOfButtons, const KeptTexts& texts) {
   held_.assign(slots, false);
 
   auto rect = [&](int e, RowPart part) {
-    return PartRect(part, RowTop(PlaceOfEntry(e, numOfButtons).row));
+    return PartRect(part, RowTop(PlaceOfEntry(e, numOfButtons, shown_).row));
   };
-  auto shown = [&](int e) -> DWORD { return ShownAtStart(e, numOfButtons) ? WS_VISIBLE : 0; };
+  auto visible = [&](int e) -> DWORD {
+    return ShownAtStart(e, numOfButtons, shown_) ? WS_VISIBLE : 0;
+  };
   // Made row by row: the keyboard follows the order of making (a row's
   // button, then its Turbo box, from the top of each box).
   for (int e = 1; e <= count; ++e) {
+    if (PlaceOfEntry(e, numOfButtons, shown_).row == 0) continue;  // a control the pad lacks
     const HWND group = GroupOf(e);
     btnJoy[e] = MakeRowChild(0, "BUTTON", RowCaption(e, numOfButtons, texts),
-                             shown(e) | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW,
+                             visible(e) | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW,
                              rect(e, RowPart::Button), group, IDC_BTNJOY + e);
     SetFont(btnJoy[e], regularFont_.get());
     stJoy[e] = MakeRowChild(WS_EX_STATICEDGE, "STATIC", "",
-                            shown(e) | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX,
+                            visible(e) | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX,
                             rect(e, RowPart::Display), group, IDC_STJOY + e);
     SetFont(stJoy[e], boldFont_.get());
-    chbJoy[e] = MakeRowChild(0, "BUTTON", texts.Turbo, shown(e) | WS_TABSTOP | BS_AUTOCHECKBOX,
+    chbJoy[e] = MakeRowChild(0, "BUTTON", texts.Turbo, visible(e) | WS_TABSTOP | BS_AUTOCHECKBOX,
                              rect(e, RowPart::Turbo), group, IDC_CHBJOY + e);
     SetFont(chbJoy[e], regularFont_.get());
   }
   // The arrows, made before any row, come last.
-  for (HWND arrow : {btnGUp, btnGDown})
+  for (HWND arrow : {btnGUp, btnGDown, btnAUp, btnADown})
     SetWindowPos(arrow, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   // Enabled for good: with fewer rows later, scrolling simply finds nothing to do.
   if (RowsScroll(numOfButtons)) {
     EnableWindow(btnGUp, TRUE);
     EnableWindow(btnGDown, TRUE);
+  }
+  // The stick's rows never scroll; the axis group's arrows come with rows to scroll.
+  const bool axisScrolls = RowsScroll(AxisRows(shown_));
+  for (HWND arrow : {btnAUp, btnADown}) {
+    EnableWindow(arrow, axisScrolls);
+    ShowWindow(arrow, axisScrolls ? SW_SHOWNA : SW_HIDE);
   }
 }
 
@@ -153,6 +184,7 @@ void ButtonRows::ApplyLanguage(const KeptTexts& texts) {
   Gdi oldBold = std::move(boldFont_);
   MakeFonts(texts);
   for (int e = 1; e < static_cast<int>(btnJoy.size()); ++e) {
+    if (!btnJoy[e]) continue;
     SetFont(btnJoy[e], regularFont_.get());
     SetFont(stJoy[e], boldFont_.get());
     SetFont(chbJoy[e], regularFont_.get());
@@ -167,13 +199,17 @@ void ButtonRows::SetDpi(int dpi, const KeptTexts& texts) {
 }
 
 void ButtonRows::GBoxScrool(int group, int direction) {
-  if (group != static_cast<int>(RowGroup::Buttons)) return;
+  std::vector<int> entries;  // the group's rows, top to bottom
+  for (int e = 1; e < Slots(); ++e)
+    if (IsEntry(e) && static_cast<int>(PlaceOfEntry(e, numOfButtons_, shown_).group) == group)
+      entries.push_back(e);
+  // The stick's four rows alone fit the band.
+  if (group == static_cast<int>(RowGroup::Axis) && !RowsScroll(AxisRows(shown_))) return;
   std::vector<int> tops;  // in the design's pixels
-  for (int e = 1; e <= numOfButtons_; ++e)
-    tops.push_back(Unscaled(PlaceInParent(btnJoy[e]).top, dpi_));
+  for (int e : entries) tops.push_back(Unscaled(PlaceInParent(btnJoy[e]).top, dpi_));
   const std::vector<RowStep> steps = ScrollSteps(tops, direction);
   for (std::size_t i = 0; i < steps.size(); ++i) {
-    const int e = static_cast<int>(i) + 1;
+    const int e = entries[i];
     const std::pair<HWND, RowPart> parts[] = {
         {btnJoy[e], RowPart::Button}, {stJoy[e], RowPart::Display}, {chbJoy[e], RowPart::Turbo}};
     if (steps[i].hideFirst)
@@ -204,8 +240,9 @@ bool ButtonRows::Held(int entry) const { return IsEntry(entry) && held_[entry]; 
 
 bool ButtonRows::DrawItem(const DRAWITEMSTRUCT& item) const {
   if (item.CtlType != ODT_BUTTON) return false;
-  if (item.hwndItem == btnGUp || item.hwndItem == btnGDown) {
-    DrawFlatArrow(item, item.hwndItem == btnGUp, dpi_);
+  if (item.hwndItem == btnGUp || item.hwndItem == btnGDown || item.hwndItem == btnAUp ||
+      item.hwndItem == btnADown) {
+    DrawFlatArrow(item, item.hwndItem == btnGUp || item.hwndItem == btnAUp, dpi_);
     return true;
   }
   const int e = EntryOfButton(item.hwndItem);

@@ -6,6 +6,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "app/RowLayout.h"
 #include "lang/KeptTexts.h"
 #include "ui/Controls_win.h"
 
@@ -27,20 +28,30 @@ class ButtonRows {
   // The group boxes and the arrows, disabled until there are rows to scroll,
   // laid out for `dpi`.
   void CreateGroups(HWND mainWindow, int dpi);
-  // Destroys any rows there are and builds the rows of entries 1..N+4 in the
-  // language's texts and font, scrolled to the top.
-  void Construct(int numOfButtons, const KeptTexts& texts);
+  // Destroys any rows there are and builds the rows of entries 1..N+4, and
+  // of the hat's and the other axes' entries in `shown`, in the language's
+  // texts and font, scrolled to the top. The axis group grows to show up to
+  // six rows, and the button group moves down by as much (Growth()).
+  void Construct(int numOfButtons, const KeptTexts& texts, const ShownExtras& shown = {});
+  int Growth() const { return AxisGroupGrowth(shown_); }
+  const ShownExtras& Shown() const { return shown_; }
   // A new language for the rows there are: its font for every row control,
   // its captions for the row buttons and the turbo boxes.
   void ApplyLanguage(const KeptTexts& texts);
   // The main window moved to a monitor of another dpi, and the rows with it:
   // fonts for the new dpi (the window moved the controls).
   void SetDpi(int dpi, const KeptTexts& texts);
-  // Scrolls the button group (group 0) one row: direction 1 up, 0 down.
+  // Scrolls the button group (group 0) or the axis group (1) one row:
+  // direction 1 up, 0 down.
   void GBoxScrool(int group, int direction);
 
   int NumOfButtons() const { return numOfButtons_; }
-  bool IsEntry(int entry) const { return entry >= 1 && entry < static_cast<int>(btnJoy.size()); }
+  // Whether the entry has a row (those of controls the controller lacks have none).
+  bool IsEntry(int entry) const {
+    return entry >= 1 && entry < static_cast<int>(btnJoy.size()) && btnJoy[entry] != nullptr;
+  }
+  // One more than the last entry that may have a row.
+  int Slots() const { return static_cast<int>(btnJoy.size()); }
   // The entry whose row control `control` is; 0 when it is none of them.
   int EntryOfButton(HWND control) const;
   int EntryOfDisplay(HWND control) const;
@@ -63,6 +74,9 @@ class ButtonRows {
   HWND fsGButtons = nullptr;
   HWND btnGUp = nullptr;
   HWND btnGDown = nullptr;
+  // The axis group's arrows, which scroll its rows as those scroll the buttons.
+  HWND btnAUp = nullptr;
+  HWND btnADown = nullptr;
 
  private:
   void DestroyRows();
@@ -73,7 +87,10 @@ class ButtonRows {
 
   using Gdi = GdiHandle;
 
+  void PlaceGroups();
+
   int numOfButtons_ = 0;
+  ShownExtras shown_;
   int dpi_ = kDesignDpi;
   std::vector<bool> held_;
   Gdi regularFont_;

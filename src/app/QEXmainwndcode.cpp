@@ -214,7 +214,31 @@ void TMainFrm::CompleteStartUp() {
   } catch (const std::exception& e) {
     ShowError(e);
   }
+  ShowControllerRows();
   TrayIcon.Activate(Handle(), "QEX");
+}
+
+ShownExtras TMainFrm::ControllerRows() const {
+  ShownExtras shown;
+  const ControllerControls& controls = DXInput1.Joystick.Controls();
+  for (int i = 0; i < kExtraEntries; ++i) shown[static_cast<std::size_t>(i)] = HasControl(controls, i);
+  return shown;
+}
+
+void TMainFrm::ShowControllerRows() {
+  if (ControllerRows() == Rows.Shown()) return;
+  Construct(Bindings.NumOfButtons());
+  for (int e = 1; e < Rows.Slots(); ++e)
+    if (Rows.IsEntry(e)) ShowBinding(Bindings, static_cast<std::uint8_t>(e), *this);
+}
+
+void TMainFrm::FitToRows() {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE));
+  const SIZE size =
+      OuterSizeForDpi(kClientWidth, kClientHeight + Rows.Growth(), style, true, exStyle, Dpi());
+  SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMainFrm::FormClose() {
@@ -242,6 +266,10 @@ void TMainFrm::OnControlCommand(HWND control, int code) {
     btnGUpClick();
   else if (control == Rows.btnGDown)
     btnGDownClick();
+  else if (control == Rows.btnAUp)
+    GBoxScrool(static_cast<int>(RowGroup::Axis), kScrollUp);
+  else if (control == Rows.btnADown)
+    GBoxScrool(static_cast<int>(RowGroup::Axis), kScrollDown);
   else if (Rows.EntryOfButton(control))
     OnbtnJoyClick(control);
   else if (Rows.EntryOfTurbo(control))
@@ -311,7 +339,7 @@ void TMainFrm::MAboutClick() {
 }
 
 void TMainFrm::Timer1Timer() {
-  PollJoystick(Bindings, DXInput1, [this](std::uint8_t entry) { JoyButtonPress(entry); });
+  PollJoystick(Bindings, DXInput1, Axes, [this](std::uint8_t entry) { JoyButtonPress(entry); });
 }
 
 void TMainFrm::tmrMouseTimer() { Actions.tmrMouseTimer(); }
@@ -364,9 +392,10 @@ void TMainFrm::PExitClick() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
 
 void TMainFrm::Construct(int numOfButtons) {
   Actions.Resize(numOfButtons);
-  Rows.Construct(Bindings.NumOfButtons(), Kept());
+  Rows.Construct(Bindings.NumOfButtons(), Kept(), ControllerRows());
+  FitToRows();
   // An input held through the change keeps its red row.
-  for (int e = 1; Rows.IsEntry(e); ++e)
+  for (int e = 1; e < Rows.Slots(); ++e)
     if (Bindings[static_cast<std::uint8_t>(e)].Pressed == 1) SetRowHeld(static_cast<std::uint8_t>(e), true);
 }
 
@@ -385,7 +414,7 @@ void TMainFrm::ApplyLanguage() {
   TrayIcon.SetMenuTexts(texts.Text("TrayIcon", "Settings"), texts.Text("MainWindow", "Exit"));
   for (LanguageUser* window : Windows.Translated) window->ApplyLanguage(texts);
   // Key and mouse names follow the language too.
-  for (int e = 1; Rows.IsEntry(e); ++e) {
+  for (int e = 1; e < Rows.Slots(); ++e) {
     const auto entry = static_cast<std::uint8_t>(e);
     SetRowText(entry, Bindings.ActToStr(entry, texts.Kept()));
   }

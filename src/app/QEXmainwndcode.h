@@ -115,12 +115,15 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   MessageTimer& TurboTimer() override { return tmrTurbo; }
   TJoystick& Joystick() override { return DXInput1.Joystick; }
   Dispatcher& Dispatch() override { return Actions; }
+  AxisRules& OtherAxes() override { return Axes; }
 
   Links Windows;
 
   BindingTable Bindings{4};
-  // The joystick, opened while the window is created.
+  // The joystick, opened once the window shows.
   TDXInput DXInput1;
+  // The dead zone of the axes beyond the stick, and where each rests.
+  AxisRules Axes;
   // The group boxes, the arrows and the row controls btnJoy, stJoy, chbJoy.
   ButtonRows Rows;
   // The profile chosen through File/Open or File/Save since start-up; the
@@ -153,6 +156,12 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
 
   void FormCreate();
   void FormClose();
+  // The rows of the hat and the other axes follow the controller: built when
+  // it is opened with other controls than the rows show, filled from the table.
+  ShownExtras ControllerRows() const;
+  void ShowControllerRows();
+  // The window's height follows the axis group's.
+  void FitToRows();
   void OnCommand(int id);
   void OnControlCommand(HWND control, int code);
   void OnTimer(UINT_PTR id);

@@ -15,9 +15,22 @@ constexpr int kBoxHeight = 18;
 
 }  // namespace
 
-RowPlace PlaceOfEntry(int entry, int numOfButtons) {
+RowPlace PlaceOfEntry(int entry, int numOfButtons, const ShownExtras& shown) {
   if (entry <= numOfButtons) return {RowGroup::Buttons, entry};
-  return {RowGroup::Axis, entry - numOfButtons};
+  const int axisRow = entry - numOfButtons;
+  if (axisRow <= kStickEntries) return {RowGroup::Axis, axisRow};
+  const int extra = axisRow - kStickEntries - 1;
+  if (extra >= kExtraEntries || !shown.test(static_cast<std::size_t>(extra))) return {RowGroup::Axis, 0};
+  int row = kStickEntries + 1;
+  for (int i = 0; i < extra; ++i) row += shown.test(static_cast<std::size_t>(i)) ? 1 : 0;
+  return {RowGroup::Axis, row};
+}
+
+int AxisRows(const ShownExtras& shown) { return kStickEntries + static_cast<int>(shown.count()); }
+
+int AxisGroupGrowth(const ShownExtras& shown) {
+  const int rows = AxisRows(shown);
+  return ((rows < kVisibleRows ? rows : kVisibleRows) - kStickEntries) * kRowPitch;
 }
 
 int RowTop(int row) { return kBandTop + (row - 1) * kRowPitch; }
@@ -33,8 +46,9 @@ RowRect PartRect(RowPart part, int buttonTop) {
 
 bool InBand(int buttonTop) { return buttonTop >= kBandTop && buttonTop <= kBandBottom; }
 
-bool ShownAtStart(int entry, int numOfButtons) {
-  return !(entry > kVisibleRows && entry <= numOfButtons);
+bool ShownAtStart(int entry, int numOfButtons, const ShownExtras& shown) {
+  const RowPlace place = PlaceOfEntry(entry, numOfButtons, shown);
+  return place.row >= 1 && place.row <= kVisibleRows;
 }
 
 std::string RowCaption(int entry, int numOfButtons, const KeptTexts& texts) {
@@ -43,11 +57,13 @@ std::string RowCaption(int entry, int numOfButtons, const KeptTexts& texts) {
     case 1: return texts.Up;
     case 2: return texts.Down;
     case 3: return texts.Left;
-    default: return texts.Right;
+    case 4: return texts.Right;
   }
+  const int extra = entry - numOfButtons - kStickEntries - 1;
+  return extra < kExtraEntries ? texts.ExtraRows[static_cast<std::size_t>(extra)] : std::string();
 }
 
-bool RowsScroll(int numOfButtons) { return numOfButtons > kVisibleRows; }
+bool RowsScroll(int rows) { return rows > kVisibleRows; }
 
 std::vector<RowStep> ScrollSteps(const std::vector<int>& buttonTops, int direction) {
   if (buttonTops.empty()) return {};

@@ -1,7 +1,9 @@
 #pragma once
+#include <bitset>
 #include <string>
 #include <vector>
 
+#include "bindings/Entries.h"
 #include "lang/KeptTexts.h"
 #include "ui/DesignScale.h"
 
@@ -9,7 +11,9 @@ namespace vantrel {
 
 // Where the rows of the main window stand. Every position is relative to the
 // group box that holds the row. Entries 1..N are the rows of the button group,
-// N+1..N+4 (Up, Down, Left, Right) the rows of the axis group.
+// N+1..N+4 (Up, Down, Left, Right) the first rows of the axis group, followed
+// there by the rows of the hat and the other axes the controller has, in the
+// order of the entries. Each group shows six rows at a time and scrolls.
 
 enum class RowGroup { Buttons = 0, Axis = 1 };  // the numbers GBoxScrool takes
 
@@ -31,19 +35,29 @@ constexpr int kRowPitch = 22;
 constexpr int kBandTop = 16;
 constexpr int kBandBottom = kBandTop + (kVisibleRows - 1) * kRowPitch;
 
-RowPlace PlaceOfEntry(int entry, int numOfButtons);
+// Which of the entries after the stick's have a row: the controls the
+// controller has.
+using ShownExtras = std::bitset<kExtraEntries>;
+
+// Row 0 for an entry that has no row.
+RowPlace PlaceOfEntry(int entry, int numOfButtons, const ShownExtras& shown = {});
+// The rows of the axis group, and how much taller than its four stick rows
+// it stands (it shows six rows at most, as the button group does).
+int AxisRows(const ShownExtras& shown);
+int AxisGroupGrowth(const ShownExtras& shown);
 // The top of row `row`'s button before any scrolling.
 int RowTop(int row);
 // The part's rectangle in a row whose button's top is `buttonTop`.
 RowRect PartRect(RowPart part, int buttonTop);
 bool InBand(int buttonTop);
-// Button rows below the band start hidden; every other row starts shown.
-bool ShownAtStart(int entry, int numOfButtons);
+// Rows below the band start hidden; every other row starts shown.
+bool ShownAtStart(int entry, int numOfButtons, const ShownExtras& shown = {});
 // The caption of an entry's row button: the Button text, a blank and the
-// number for a button; the direction's own text for the four stick rows.
+// number for a button; the direction's own text for the four stick rows, and
+// the hat's and the other axes' own for theirs.
 std::string RowCaption(int entry, int numOfButtons, const KeptTexts& texts);
-// The arrows are enabled once the rows outnumber the band.
-bool RowsScroll(int numOfButtons);
+// A group's arrows are enabled once its rows outnumber the band.
+bool RowsScroll(int rows);
 
 // One button row's part in a scroll: hidden before moving, moved to its new
 // top, shown after moving.

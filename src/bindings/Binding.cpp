@@ -54,11 +54,13 @@ std::string BindingTable::ActToStr(std::uint8_t e, const KeptTexts& texts) const
   }
 }
 
+const AxisEntry* BindingTable::AxisEntryOf(int e) const {
+  if (e <= numOfButtons_ || e > EntryCount()) return nullptr;
+  return &kAxisEntries[static_cast<std::size_t>(e - numOfButtons_ - 1)];
+}
+
 std::string BindingTable::Prefix(std::uint8_t e) const {
-  if (e == EntryUp) return "Left";
-  if (e == EntryDown) return "Right";
-  if (e == EntryLeft) return "Up";
-  if (e == EntryRight) return "Down";
+  if (const AxisEntry* entry = AxisEntryOf(e)) return entry->prefix;
   return "Button" + std::to_string(e);
 }
 

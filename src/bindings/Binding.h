@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bindings/Entries.h"
 #include "lang/KeptTexts.h"
 
 namespace vantrel {
@@ -33,14 +34,16 @@ struct Binding {
 };
 
 // The options offer up to 32 buttons; a larger setting is used as 32, so the
-// table never holds more than 36 entries.
+// table never holds more than 52 entries.
 constexpr int kMaxButtons = 32;
 // Lists of profiles are stored with an 8-bit index.
 constexpr int kMaxListPaths = 255;
 
 // The binding table: entries 1..N are the buttons, N+1..N+4 the stick's Up,
-// Down, Left and Right. Slot 0 exists and is never used. Entry numbers are
-// bytes wherever they are passed.
+// Down, Left and Right, and N+5..N+20 the hat's and the other axes' entries
+// (kAxisEntries), which the table always holds, whether or not the controller
+// has them. Slot 0 exists and is never used. Entry numbers are bytes wherever
+// they are passed.
 class BindingTable {
  public:
   explicit BindingTable(int numOfButtons = 0) { Resize(numOfButtons); }
@@ -50,8 +53,16 @@ class BindingTable {
   void Resize(int numOfButtons);
 
   int NumOfButtons() const { return numOfButtons_; }
-  int EntryCount() const { return numOfButtons_ + 4; }
+  int EntryCount() const { return numOfButtons_ + static_cast<int>(kAxisEntries.size()); }
   bool IsEntry(int e) const { return e >= 1 && e <= EntryCount(); }
+  // The row of kAxisEntries an entry after the buttons is; nullptr for a button.
+  const AxisEntry* AxisEntryOf(int e) const;
+  // The entry of the hat's or another axis's side: i in 0..kExtraEntries-1.
+  std::uint8_t ExtraEntry(int i) const {
+    return static_cast<std::uint8_t>(numOfButtons_ + kStickEntries + 1 + i);
+  }
+  // Whether an entry is one of the hat's or the other axes'.
+  bool IsExtra(int e) const { return e > numOfButtons_ + kStickEntries && e <= EntryCount(); }
 
   Binding& operator[](std::uint8_t e) { return Bindings.at(e); }
   const Binding& operator[](std::uint8_t e) const { return Bindings.at(e); }

@@ -19,6 +19,9 @@ void SaveIni(const BindingTable& table, IniFile& profile) {
   for (int e = 1; e <= table.EntryCount(); ++e) {
     const auto entry = static_cast<std::uint8_t>(e);
     const Binding& b = table[entry];
+    // The hat's and the other axes' entries are written only when bound: a
+    // profile that binds none of them is saved key for key as it always was.
+    if (table.IsExtra(e) && b.Action == ActNone) continue;
     const std::string p = table.Prefix(entry);
     WriteInteger(profile, kBind, p + ".Action", b.Action);
     switch (b.Action) {
@@ -54,9 +57,6 @@ void LoadIni(BindingTable& table, IniFile& profile, int skipEntry, RowView* rows
     b.Action = static_cast<std::uint8_t>(ReadInteger(profile, kBind, p + ".Action", 0));
     table.ClearFields(entry);
     switch (b.Action) {
-      case ActNone:
-        if (rows) rows->SetTurboEnabled(entry, true);
-        break;
       case ActChangeIni: {
         const int count = ReadInteger(profile, kBind, p + ".INI.Count", 0) & 0xFFFF;
         // The list is indexed by a byte; a larger count reads what fits.
@@ -64,31 +64,40 @@ void LoadIni(BindingTable& table, IniFile& profile, int skipEntry, RowView* rows
         b.INICount = static_cast<std::uint16_t>(b.INI.size());
         for (std::size_t j = 0; j < b.INI.size(); ++j)
           b.INI[j] = profile.ReadString(kBind, p + ".INI" + std::to_string(j), "");
-        if (rows) rows->SetTurboEnabled(entry, false);
         break;
       }
       case ActEmulKey:
         b.VCode = static_cast<std::uint16_t>(ReadInteger(profile, kBind, p + ".VCode", 0));
         b.Shift = static_cast<std::uint16_t>(ReadInteger(profile, kBind, p + ".Shift", 0));
         b.Turbo = ReadBool(profile, kBind, p + ".Turbo", false);
-        if (rows) {
-          rows->SetTurboEnabled(entry, true);
-          rows->SetTurboChecked(entry, b.Turbo);
-        }
         break;
       case ActEmulClick:
         b.VCode = static_cast<std::uint16_t>(ReadInteger(profile, kBind, p + ".MButton", 0));
-        if (rows) rows->SetTurboEnabled(entry, false);
         break;
       case ActRun:
         b.Execute = profile.ReadString(kBind, p + ".Execute", "");
-        if (rows) rows->SetTurboEnabled(entry, false);
         break;
       default:
-        break;  // an unknown kind keeps its box as it is
+        break;
     }
-    if (rows) rows->SetRowText(entry, table.ActToStr(entry));
+    if (rows) ShowBinding(table, entry, *rows);
   }
+}
+
+void ShowBinding(const BindingTable& table, std::uint8_t entry, RowView& rows) {
+  const Binding& b = table[entry];
+  switch (b.Action) {
+    case ActNone: rows.SetTurboEnabled(entry, true); break;
+    case ActEmulKey:
+      rows.SetTurboEnabled(entry, true);
+      rows.SetTurboChecked(entry, b.Turbo);
+      break;
+    case ActChangeIni:
+    case ActEmulClick:
+    case ActRun: rows.SetTurboEnabled(entry, false); break;
+    default: break;  // an unknown kind keeps its box as it is
+  }
+  rows.SetRowText(entry, table.ActToStr(entry));
 }
 
 void RecordLastProfile(IniFile& settings, const std::string& profilePath) {

@@ -19,6 +19,11 @@ void SaveIni(const BindingTable& table, IniFile& profile);
 // default. Pressed is left as it is.
 void LoadIni(BindingTable& table, IniFile& profile, int skipEntry, RowView* rows);
 
+// An entry's row as a load leaves it: its text, and its turbo box enabled by
+// kind (ticked from the binding for a key). Also for rows made after the
+// load (those of controls a controller brings).
+void ShowBinding(const BindingTable& table, std::uint8_t entry, RowView& rows);
+
 // After a profile is loaded or saved, its path becomes the settings' Path,
 // the profile the next start loads, unless it ends in ".tmp" (exactly: the
 // scratch profile). A Path that already names it is not written again, so a

@@ -19,6 +19,7 @@ constexpr std::array<StepperRule, kStepperCount> kRules{{
     {0.1, 0.1, 5.0},  // MAccel, stepped in tenths
     {1, 1, 20},       // MSpeed
     {1, 0, 60},       // ShowTime (s)
+    {5, 5, 95},       // DeadAxes (%)
 }};
 
 template <class T>
@@ -61,6 +62,7 @@ void Step(Settings& s, Stepper which, bool up) {
     case Stepper::MAccel: s.MAccelarate = SteppedTenths(s.MAccelarate, up); break;
     case Stepper::MSpeed: s.MSpeed = Stepped(s.MSpeed, rule, up); break;
     case Stepper::ShowTime: s.PopupShowTime = Stepped(s.PopupShowTime, rule, up); break;
+    case Stepper::DeadAxes: s.DeadZoneAxes = Stepped(s.DeadZoneAxes, rule, up); break;
   }
 }
 
@@ -76,6 +78,7 @@ std::string StepperText(const Settings& s, Stepper which, char sep) {
     case Stepper::MAccel: return FormatSettingsFloat(s.MAccelarate, sep);
     case Stepper::MSpeed: return FormatSettingsFloat(s.MSpeed, sep);
     case Stepper::ShowTime: return std::to_string(s.PopupShowTime);
+    case Stepper::DeadAxes: return std::to_string(s.DeadZoneAxes);
   }
   return {};
 }

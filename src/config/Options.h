@@ -14,7 +14,7 @@
 
 namespace vantrel {
 
-// The ten steppers. The show time is not part of the working copy: it
+// The eleven steppers. The show time is not part of the working copy: it
 // changes the popup at once.
 enum class Stepper : std::uint8_t {
   Buttons,
@@ -27,8 +27,9 @@ enum class Stepper : std::uint8_t {
   MAccel,
   MSpeed,
   ShowTime,
+  DeadAxes,
 };
-inline constexpr int kStepperCount = 10;
+inline constexpr int kStepperCount = 11;
 
 // One click raises a value below the upper limit, or lowers one above the
 // lower limit, by the step; the limits are tested before the step, so a value

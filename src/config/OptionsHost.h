@@ -16,6 +16,8 @@ class OptionsHost : public EditorHost {
   virtual MessageTimer& TurboTimer() = 0;    // tmrTurbo
   virtual TJoystick& Joystick() = 0;
   virtual Dispatcher& Dispatch() = 0;
+  // The dead zone of the axes beyond the stick.
+  virtual AxisRules& OtherAxes() = 0;
   // Builds the rows afresh for `numOfButtons` buttons (the table follows).
   virtual void Construct(int numOfButtons) = 0;
   virtual void MinimizeToTray() = 0;

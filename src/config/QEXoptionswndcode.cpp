@@ -31,7 +31,7 @@ void Reported(Step step) {
 std::string ExeFolder() { return FileNamePart(ExePath(), "path"); }
 
 constexpr int kClientWidth = 376;
-constexpr int kClientHeight = 268;
+constexpr int kClientHeight = 296;
 constexpr int kDisplayWidth = 44;
 constexpr int kDisplayHeight = 20;
 constexpr int kArrowWidth = 14;
@@ -152,15 +152,19 @@ void TOptionsFrm::CreateControls() {
   AddStepper(Stepper::DeadX, {218, 170, kDisplayWidth, kDisplayHeight});
   AddMark("Y:", {286, 170, 14, kDisplayHeight});
   AddStepper(Stepper::DeadY, {300, 170, kDisplayWidth, kDisplayHeight});
-  AddLabel("Range", {204, 200, 150, 16});
-  AddMark("X:", {204, 218, 14, kDisplayHeight});
-  AddStepper(Stepper::RangeX, {218, 218, kDisplayWidth, kDisplayHeight});
-  AddMark("Y:", {286, 218, 14, kDisplayHeight});
-  AddStepper(Stepper::RangeY, {300, 218, kDisplayWidth, kDisplayHeight});
+  // The dead zone of every other axis, measured from where it rests.
+  AddControl("STATIC", "DeadZoneAxes", WS_VISIBLE | SS_RIGHT | SS_CENTERIMAGE,
+             {204, 194, 92, kDisplayHeight}, -1);
+  AddStepper(Stepper::DeadAxes, {300, 194, kDisplayWidth, kDisplayHeight});
+  AddLabel("Range", {204, 224, 150, 16});
+  AddMark("X:", {204, 242, 14, kDisplayHeight});
+  AddStepper(Stepper::RangeX, {218, 242, kDisplayWidth, kDisplayHeight});
+  AddMark("Y:", {286, 242, 14, kDisplayHeight});
+  AddStepper(Stepper::RangeY, {300, 242, kDisplayWidth, kDisplayHeight});
 
   GroupLng = AddControl("BUTTON", "Language", kGroup, {8, 2, 180, 50}, IDC_GROUPLNG);
-  GroupGeneral = AddControl("BUTTON", "General", kGroup, {8, 52, 180, 212}, IDC_GROUPGENERAL);
-  GroupJoystick = AddControl("BUTTON", "Joystick", kGroup, {196, 52, 172, 212}, IDC_GROUPJOYSTICK);
+  GroupGeneral = AddControl("BUTTON", "General", kGroup, {8, 52, 180, 240}, IDC_GROUPGENERAL);
+  GroupJoystick = AddControl("BUTTON", "Joystick", kGroup, {196, 52, 172, 240}, IDC_GROUPJOYSTICK);
 }
 
 void TOptionsFrm::ApplyLanguage(const LanguageTexts& texts) {
@@ -309,6 +313,7 @@ void TOptionsFrm::btnOKClick() {
   joystick.SetRangeY(work.RangeY);
   joystick.SetDeadZoneX(work.DeadZoneX);
   joystick.SetDeadZoneY(work.DeadZoneY);
+  main.OtherAxes().DeadZoneAxes = work.DeadZoneAxes;
   PakIndex = work.PakIndex;
   if (copy_.LanguageChanged(program)) {
     SetLng(LanguagePackPath(work.PakIndex, work.LanguagePak, ExeFolder()));
@@ -386,6 +391,7 @@ void TOptionsFrm::LoadSettings() {
   joystick.SetRangeY(loaded_.RangeY);
   joystick.SetDeadZoneX(loaded_.DeadZoneX);
   joystick.SetDeadZoneY(loaded_.DeadZoneY);
+  main.OtherAxes().DeadZoneAxes = loaded_.DeadZoneAxes;
   popup_->SetShowOnSwitch(loaded_.Popup);
   popup_->SetShowTime(loaded_.PopupShowTime);
   popup_->SetPosition({loaded_.PopupLeft, loaded_.PopupTop});
@@ -422,6 +428,7 @@ Settings TOptionsFrm::CollectSettings() const {
   s.RangeY = joystick.AskedRangeY();
   s.DeadZoneX = joystick.AskedDeadZoneX();
   s.DeadZoneY = joystick.AskedDeadZoneY();
+  s.DeadZoneAxes = main.OtherAxes().DeadZoneAxes;
   // Its box holds "Minimize on run" once the window exists.
   if (Handle()) s.Minimize = Checked(chbMinimize);
   s.Popup = popup_->ShowOnSwitch();

@@ -58,6 +58,7 @@ Settings ReadSettings(IniFile& file, char sep) {
   s.RangeY = ReadInteger(file, kSetup, "RangeY", s.RangeY);
   s.DeadZoneX = ReadInteger(file, kSetup, "DeadZoneX", s.DeadZoneX);
   s.DeadZoneY = ReadInteger(file, kSetup, "DeadZoneY", s.DeadZoneY);
+  s.DeadZoneAxes = ReadInteger(file, kSetup, "DeadZoneAxes", s.DeadZoneAxes);
   s.Popup = ReadBool(file, kSetup, "Popup", s.Popup);
   s.PopupShowTime = LowByte(ReadInteger(file, kSetup, "PopupShowTime", s.PopupShowTime));
   s.PopupLeft = ReadInteger(file, kSetup, "PopupLeft", s.PopupLeft);
@@ -81,6 +82,7 @@ void WriteSettings(IniFile& file, const Settings& s, char sep) {
   WriteInteger(file, kSetup, "RangeY", s.RangeY);
   WriteInteger(file, kSetup, "DeadZoneX", s.DeadZoneX);
   WriteInteger(file, kSetup, "DeadZoneY", s.DeadZoneY);
+  WriteInteger(file, kSetup, "DeadZoneAxes", s.DeadZoneAxes);
   WriteBool(file, kSetup, "Minimize", s.Minimize);
   WriteBool(file, kSetup, "Popup", s.Popup);
   WriteInteger(file, kSetup, "PopupShowTime", s.PopupShowTime);

@@ -23,6 +23,7 @@ struct Settings {
   std::int32_t RangeY = 1000;
   std::int32_t DeadZoneX = 50;  // percent
   std::int32_t DeadZoneY = 50;
+  std::int32_t DeadZoneAxes = 50;  // percent, of every other axis, from its rest
   bool Minimize = false;         // the options' check box
   bool MinimizeAtStart = false;  // only a stored value of exactly 1 minimises
   bool Popup = false;

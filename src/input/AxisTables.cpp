@@ -5,10 +5,11 @@
 namespace vantrel {
 
 AxisTables::AxisTables() {
-  for (int offset : {kOffsetX, kOffsetY, kOffsetZ}) {
-    deadZone_[offset] = 50;
-    range_[offset] = 1000;
-  }
+  // Every axis is delivered in -1000 ... +1000. The stick's X and Y get the
+  // device's dead zone around the centre; the other axes none, as their
+  // dead zone is measured from where each rests (a trigger at one end).
+  for (int offset = kOffsetX; offset < kOffsetPov; offset += kAxisStride) range_[offset] = 1000;
+  for (int offset : {kOffsetX, kOffsetY}) deadZone_[offset] = 50;
   askedDeadZone_ = deadZone_;
   askedRange_ = range_;
 }

@@ -8,7 +8,8 @@ namespace vantrel {
 constexpr int kOffsetX = 0;
 constexpr int kOffsetY = 4;
 constexpr int kOffsetZ = 8;
-constexpr int kOffsetPov = 32;  // the first point-of-view hat
+constexpr int kOffsetPov = 32;  // the first point-of-view hat; the eight axes lie before it
+constexpr int kAxisStride = 4;
 constexpr int kOffsetButtons = 48;
 constexpr int kStateRecordSize = 272;
 
@@ -26,8 +27,8 @@ class AxisPropertySink {
 };
 
 // The joystick's per-offset dead-zone (percent) and range tables, indexed by
-// byte offset in the state record. X, Y and Z start at dead zone 50 and range
-// 1000, everything else at 0.
+// byte offset in the state record. Every axis starts at range 1000, X and Y
+// at dead zone 50; everything else at 0.
 class AxisTables {
  public:
   AxisTables();

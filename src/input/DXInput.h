@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "input/AxisTables.h"
+#include "input/ControllerState.h"
 #include "input/InputStates.h"
 #include "input/JoystickState.h"
 #include "input/PollJoystick.h"
@@ -100,6 +101,13 @@ class TJoystick : private AxisPropertySink {
   std::int32_t AxisY() const { return state_.lY; }
   std::int32_t AxisZ() const { return state_.lZ; }
   const JoystickState& State() const { return state_; }
+  // Every axis and the first hat of the last read, and which of them the
+  // device has (none while it is closed).
+  const ControllerState& Controller() const { return controller_; }
+  const ControllerControls& Controls() const { return controls_; }
+  // Whether the device is an Xbox pad read through XInput rather than
+  // through its DirectInput twin.
+  bool ReadsXInput() const { return xinputUser_ >= 0; }
 
   // Component services: the cooperative level for the owning window, and
   // acquisition when the window or the application is activated.
@@ -112,6 +120,11 @@ class TJoystick : private AxisPropertySink {
   bool SendRange(int offset, std::int32_t lower, std::int32_t upper) override;
   bool OpenPrimary(IDirectInputA& directInput);
   void MultimediaLookup();
+  // The controls the device lists, and the number its reads are told by.
+  void Opened(const ControllerControls& controls);
+  bool ReadPrimary();
+  bool ReadMultimedia();
+  bool ReadXInput();
   struct Enumerators;  // the primary interface's enumeration callbacks
 
   TCustomDXInput& owner_;
@@ -125,6 +138,9 @@ class TJoystick : private AxisPropertySink {
   ComPtr<IDirectInputDevice2A> device2_;
   JOYCAPSA caps_{};
   JoystickState state_{};
+  ControllerState controller_;
+  ControllerControls controls_;
+  int xinputUser_ = -1;  // the pad's XInput user index; -1 while read otherwise
   InputStates deviceStates_;
   AxisTables tables_;
   // The data format's object table; each entry points at its own copy of the
@@ -153,6 +169,7 @@ class TCustomDXInput : public JoystickReader {
   void ReadAll() noexcept override;
   InputStates MergedStates() const override { return merged_; }
   bool ButtonDown(int index) const override { return Joystick.ButtonDown(index); }
+  const ControllerState& Controller() const override { return Joystick.Controller(); }
 
   // The main window hands over its WM_ACTIVATE and WM_ACTIVATEAPP messages;
   // activation acquires the device again.

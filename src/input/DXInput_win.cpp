@@ -2,6 +2,7 @@
 #include "input/DXInput.h"
 
 #include <dinput.h>
+#include <xinput.h>
 
 #include <algorithm>
 #include <cctype>
@@ -11,6 +12,7 @@
 
 #include "base/Errors.h"
 #include "base/Library_win.h"
+#include "input/XInputPad.h"
 
 namespace vantrel {
 
@@ -74,6 +76,78 @@ const MultimediaLibrary& Multimedia() {
 MMRESULT GetMultimediaCaps(UINT id, JOYCAPSA& caps) {
   const MultimediaLibrary& library = Multimedia();
   return library.getDevCaps ? library.getDevCaps(id, &caps, sizeof caps) : MMSYSERR_NODRIVER;
+}
+
+// XInput, loaded the first time a DirectInput device turns out to be an
+// Xbox pad's twin: xinput1_4.dll, or xinput9_1_0.dll on Windows 7. Without
+// either, DirectInput reads the pad.
+using XInputGetStateFn = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
+
+XInputGetStateFn XInputGetStateFunction() {
+  static const XInputGetStateFn getState = [] {
+    for (const char* name : {"xinput1_4.dll", "xinput9_1_0.dll"})
+      if (const auto found =
+              LibraryFunction<XInputGetStateFn>(LoadSystemLibrary(name), "XInputGetState"))
+        return found;
+    return XInputGetStateFn{};
+  }();
+  return getState;
+}
+
+constexpr DWORD kXInputUsers = 4;
+
+// The first connected pad's user index, or -1.
+int FirstConnectedPad() {
+  const XInputGetStateFn getState = XInputGetStateFunction();
+  if (!getState) return -1;
+  for (DWORD user = 0; user < kXInputUsers; ++user) {
+    XINPUT_STATE state{};
+    if (getState(user, &state) == ERROR_SUCCESS) return static_cast<int>(user);
+  }
+  return -1;
+}
+
+// The device path of an Xbox pad's DirectInput twin holds "IG_".
+struct GuidAndPath {
+  DIPROPHEADER diph;
+  GUID guidClass;
+  WCHAR wszPath[MAX_PATH];
+};
+const GUID& kGuidAndPath = MAKEDIPROP(12);
+
+bool IsXInputTwin(IDirectInputDeviceA& device) {
+  GuidAndPath property{};
+  property.diph.dwSize = sizeof property;
+  property.diph.dwHeaderSize = sizeof(DIPROPHEADER);
+  property.diph.dwHow = DIPH_DEVICE;
+  if (FAILED(device.GetProperty(kGuidAndPath, &property.diph))) return false;
+  const WCHAR* path = property.wszPath;
+  for (std::size_t i = 0; i + 2 < MAX_PATH && path[i] && path[i + 1] && path[i + 2]; ++i)
+    if ((path[i] == L'I' || path[i] == L'i') && (path[i + 1] == L'G' || path[i + 1] == L'g') &&
+        path[i + 2] == L'_')
+      return true;
+  return false;
+}
+
+// The controls a device lists: the axes and the first hat, by their offsets
+// in the state record.
+ControllerControls ControlsOf(const std::vector<DIOBJECTDATAFORMAT>& objects) {
+  ControllerControls controls;
+  for (const DIOBJECTDATAFORMAT& object : objects) {
+    if (!(object.dwType & DIDFT_AXIS) && !(object.dwType & DIDFT_POV)) continue;
+    if (object.dwOfs < static_cast<DWORD>(kOffsetPov) && object.dwOfs % kAxisStride == 0 &&
+        (object.dwType & DIDFT_AXIS))
+      controls.axes.set(object.dwOfs / kAxisStride);
+    if (object.dwOfs == static_cast<DWORD>(kOffsetPov) && (object.dwType & DIDFT_POV))
+      controls.hat = true;
+  }
+  return controls;
+}
+
+// Each open of a device gives its reads a number of their own.
+std::uint32_t NextDeviceNumber() {
+  static std::uint32_t opened = 0;
+  return ++opened;
 }
 
 using DirectInputCreateAFn = HRESULT(WINAPI*)(HINSTANCE, DWORD, IDirectInputA**, IUnknown*);
@@ -141,6 +215,16 @@ void TJoystick::CloseDevice() noexcept {
   device_.reset();
   forceFeedbackCapable_ = false;
   deviceStates_.reset();
+  controller_ = {};
+  controls_ = {};
+  xinputUser_ = -1;
+}
+
+void TJoystick::Opened(const ControllerControls& controls) {
+  controls_ = controls;
+  controller_ = {};
+  controller_.device = NextDeviceNumber();
+  opened_ = true;
 }
 
 void TJoystick::OpenDevice() {
@@ -149,7 +233,14 @@ void TJoystick::OpenDevice() {
   IDirectInputA* directInput = owner_.DirectInput();
   if (!directInput) {
     MultimediaLookup();
-    opened_ = true;
+    ControllerControls controls;
+    if (multimediaId_ != -1) {
+      controls.axes.set(ControllerAxis::AxisX);
+      controls.axes.set(ControllerAxis::AxisY);
+      if (caps_.wCaps & JOYCAPS_HASZ) controls.axes.set(ControllerAxis::AxisZ);
+      controls.hat = (caps_.wCaps & JOYCAPS_HASPOV) != 0;
+    }
+    Opened(controls);
     return;
   }
   if (!OpenPrimary(*directInput)) MultimediaLookup();
@@ -215,7 +306,16 @@ bool TJoystick::OpenPrimary(IDirectInputA& directInput) {
     throw AppError("QueryInterface(IDirectInputDevice2A) failed");
   }
   device2_.reset(static_cast<IDirectInputDevice2A*>(second));
-  opened_ = true;
+  // An Xbox pad is read through XInput, where there is one: there its two
+  // triggers are two controls, where DirectInput folds them into one axis.
+  if (IsXInputTwin(*device_) && (xinputUser_ = FirstConnectedPad()) >= 0) {
+    deviceButtonCount_ = kXInputButtons;
+    const int user = xinputUser_;
+    Opened(XInputControls());
+    xinputUser_ = user;
+  } else {
+    Opened(ControlsOf(objects_));
+  }
   return true;
 }
 
@@ -242,33 +342,69 @@ void TJoystick::MultimediaLookup() {
 void TJoystick::ReadDevice() noexcept {
   state_ = {};
   deviceStates_.reset();
+  const std::uint32_t device = controller_.device;
+  controller_ = {};
+  controller_.device = device;
   if (!opened_) return;
   if (owner_.ActiveOnly && !owner_.OwnerIsForeground()) return;
-  if (device_) {
-    if (device2_) device2_->Poll();
-    HRESULT result = device_->GetDeviceState(sizeof state_, &state_);
-    if (result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED) {
-      device_->Acquire();
-      state_ = {};
-      result = device_->GetDeviceState(sizeof state_, &state_);
-    }
-    if (FAILED(result)) state_ = {};
-  } else if (multimediaId_ != -1) {
-    JOYINFOEX info{};
-    info.dwSize = sizeof info;
-    info.dwFlags = kJoyReturnFlags;
-    // A joystick unplugged since the open reads as the empty state, so
-    // whatever it held is released. The lookup found it through the library,
-    // so the library is there.
-    if (Multimedia().getPosEx(static_cast<UINT>(multimediaId_), &info) == JOYERR_NOERROR) {
-      const MultimediaCaps caps{caps_.wXmin, caps_.wXmax, caps_.wYmin,      caps_.wYmax,
-                                caps_.wZmin, caps_.wZmax, caps_.wNumButtons};
-      const MultimediaPosition position{info.dwXpos, info.dwYpos, info.dwZpos, info.dwButtons,
-                                        info.dwPOV};
-      state_ = FallbackRecord(position, caps, tables_);
-    }
+  bool read = false;
+  if (xinputUser_ >= 0)
+    read = ReadXInput();
+  else if (device_)
+    read = ReadPrimary();
+  else if (multimediaId_ != -1)
+    read = ReadMultimedia();
+  if (!read) {
+    // Nothing read is nothing held, the hat centred included.
+    state_ = {};
+    return;
   }
   deviceStates_ = StatesFromRecord(state_);
+  if (xinputUser_ < 0) controller_ = ControllerFromRecord(state_, device);
+  // What the device does not have holds nothing, whatever the record says.
+  for (int a = 0; a < kControllerAxes; ++a)
+    if (!controls_.axes.test(static_cast<std::size_t>(a))) controller_.axes[static_cast<std::size_t>(a)] = 0;
+  if (!controls_.hat) controller_.pov = kHatCentred;
+}
+
+bool TJoystick::ReadPrimary() {
+  if (device2_) device2_->Poll();
+  HRESULT result = device_->GetDeviceState(sizeof state_, &state_);
+  if (result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED) {
+    device_->Acquire();
+    state_ = {};
+    result = device_->GetDeviceState(sizeof state_, &state_);
+  }
+  return SUCCEEDED(result);
+}
+
+bool TJoystick::ReadMultimedia() {
+  JOYINFOEX info{};
+  info.dwSize = sizeof info;
+  info.dwFlags = kJoyReturnFlags;
+  // A joystick unplugged since the open reads as the empty state, so
+  // whatever it held is released. The lookup found it through the library,
+  // so the library is there.
+  if (Multimedia().getPosEx(static_cast<UINT>(multimediaId_), &info) != JOYERR_NOERROR)
+    return false;
+  const MultimediaCaps caps{caps_.wXmin, caps_.wXmax, caps_.wYmin,      caps_.wYmax,
+                            caps_.wZmin, caps_.wZmax, caps_.wNumButtons};
+  const MultimediaPosition position{info.dwXpos, info.dwYpos, info.dwZpos, info.dwButtons,
+                                    info.dwPOV};
+  state_ = FallbackRecord(position, caps, tables_);
+  return true;
+}
+
+bool TJoystick::ReadXInput() {
+  XINPUT_STATE raw{};
+  if (XInputGetStateFunction()(static_cast<DWORD>(xinputUser_), &raw) != ERROR_SUCCESS)
+    return false;
+  const XINPUT_GAMEPAD& g = raw.Gamepad;
+  const XInputPad pad{g.wButtons, g.bLeftTrigger, g.bRightTrigger, g.sThumbLX,
+                      g.sThumbLY, g.sThumbRX,     g.sThumbRY};
+  state_ = XInputRecord(pad, tables_);
+  controller_ = XInputController(pad, state_, controller_.device);
+  return true;
 }
 
 DWORD TJoystick::CooperativeFlags() const {

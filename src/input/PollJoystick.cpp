@@ -33,7 +33,7 @@ void PollAxis(BindingTable& bindings, bool low, bool high, std::uint8_t BindingT
 
 }  // namespace
 
-void PollJoystick(BindingTable& bindings, JoystickReader& reader,
+void PollJoystick(BindingTable& bindings, JoystickReader& reader, AxisRules& rules,
                   const JoyButtonPressFn& joyButtonPress) {
   reader.ReadAll();
   const InputStates states = reader.MergedStates();
@@ -41,6 +41,16 @@ void PollJoystick(BindingTable& bindings, JoystickReader& reader,
            &BindingTable::EntryRight, joyButtonPress);
   PollAxis(bindings, states.test(StateUp), states.test(StateDown), &BindingTable::EntryUp,
            &BindingTable::EntryDown, joyButtonPress);
+  const ControllerState& controller = reader.Controller();
+  rules.Learn(controller);
+  const std::bitset<kExtraEntries> down = ExtraEntriesDown(controller, rules);
+  for (int i = 0; i < kExtraEntries; ++i) {
+    const std::uint8_t e = bindings.ExtraEntry(i);
+    if (down.test(static_cast<std::size_t>(i)))
+      Press(bindings, e, joyButtonPress);
+    else
+      Release(bindings, e, joyButtonPress);
+  }
   const int n = bindings.NumOfButtons();
   for (int entry = 1; entry <= n; ++entry) {
     const auto e = static_cast<std::uint8_t>(entry);

@@ -3,29 +3,34 @@
 #include <functional>
 
 #include "bindings/Binding.h"
+#include "input/ControllerState.h"
 #include "input/InputStates.h"
 
 namespace vantrel {
 
 // What the polling needs of the joystick component: one read per run, the
-// merged state set, and the joystick reader's buttons.
+// merged state set, the joystick reader's buttons, and its other axes and hat.
 class JoystickReader {
  public:
   virtual ~JoystickReader() = default;
   virtual void ReadAll() = 0;
   virtual InputStates MergedStates() const = 0;
   virtual bool ButtonDown(int index) const = 0;
+  virtual const ControllerState& Controller() const = 0;
 };
 
 // Called once per change of an entry, after its Pressed has been written
 // (1: press, 0: release).
 using JoyButtonPressFn = std::function<void(std::uint8_t entry)>;
 
-// One polling run: a read, then the horizontal directions, the vertical ones
-// and buttons 1 … N in that order, reporting every edge to `joyButtonPress`.
-// A side stays held until its axis is back at rest, so crossing from one
-// side to the other presses the second side with the first still held.
-void PollJoystick(BindingTable& bindings, JoystickReader& reader,
+// One polling run: a read, then the horizontal directions, the vertical
+// ones, the hat's Up, Down, Left and Right, the other axes' sides, and
+// buttons 1 … N in that order, reporting every edge to `joyButtonPress`.
+// A side of the stick stays held until its axis is back at rest, so crossing
+// from one side to the other presses the second side with the first still
+// held; the hat's directions and the other axes' sides each go down and up
+// on their own. `rules` keeps the other axes' rests and dead zone.
+void PollJoystick(BindingTable& bindings, JoystickReader& reader, AxisRules& rules,
                   const JoyButtonPressFn& joyButtonPress);
 
 }  // namespace vantrel

@@ -2,6 +2,14 @@
 
 namespace vantrel {
 
+std::array<std::string, kExtraEntries> BuiltInExtraRows() {
+  std::array<std::string, kExtraEntries> rows;
+  for (int i = 0; i < kExtraEntries; ++i)
+    rows[static_cast<std::size_t>(i)] =
+        BuiltInText("MainWindow", kAxisEntries[static_cast<std::size_t>(kStickEntries + i)].label);
+  return rows;
+}
+
 KeptTexts& Kept() {
   static KeptTexts texts;
   return texts;
@@ -28,6 +36,9 @@ KeptTexts ReadKeptTexts(IniFile& pack) {
   read("MainWindow", "Right", t.Right);
   read("MainWindow", "Up", t.Up);
   read("MainWindow", "Down", t.Down);
+  for (int i = 0; i < kExtraEntries; ++i)
+    read("MainWindow", kAxisEntries[static_cast<std::size_t>(kStickEntries + i)].label,
+         t.ExtraRows[static_cast<std::size_t>(i)]);
   read("EmulateKeyWindow", "PressKey", t.PressKey);
   read("ActionWindow", "Caption", t.ActionCaption);
   return t;

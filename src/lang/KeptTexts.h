@@ -1,8 +1,10 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include "base/IniFile.h"
+#include "bindings/Entries.h"
 #include "lang/LanguageKeys.h"
 
 namespace vantrel {
@@ -10,6 +12,8 @@ namespace vantrel {
 // Texts that other parts of the program compose names and captions from at
 // run time, so they are kept after a language pack has been read. The
 // initial values are the built-in English ones, from the table of keys.
+std::array<std::string, kExtraEntries> BuiltInExtraRows();
+
 struct KeptTexts {
   // [Common]
   std::string Current = BuiltInText("Common", "Current");
@@ -29,6 +33,9 @@ struct KeptTexts {
   std::string Right = BuiltInText("MainWindow", "Right");
   std::string Up = BuiltInText("MainWindow", "Up");
   std::string Down = BuiltInText("MainWindow", "Down");
+  // The captions of the hat's and the other axes' rows, keyed by their
+  // profile prefixes, in the order of the entries.
+  std::array<std::string, kExtraEntries> ExtraRows = BuiltInExtraRows();
   // [EmulateKeyWindow]
   std::string PressKey = BuiltInText("EmulateKeyWindow", "PressKey");
   // [ActionWindow]

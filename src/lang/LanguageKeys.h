@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 61> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 78> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -30,6 +30,22 @@ inline constexpr std::array<LanguageKey, 61> kLanguageKeys{{
     {"MainWindow", "Right", "Right"},
     {"MainWindow", "Up", "Up"},
     {"MainWindow", "Down", "Down"},
+    {"MainWindow", "POVUp", "POV Up"},
+    {"MainWindow", "POVDown", "POV Down"},
+    {"MainWindow", "POVLeft", "POV Left"},
+    {"MainWindow", "POVRight", "POV Right"},
+    {"MainWindow", "ZMinus", "Z-"},
+    {"MainWindow", "ZPlus", "Z+"},
+    {"MainWindow", "RxMinus", "Rx-"},
+    {"MainWindow", "RxPlus", "Rx+"},
+    {"MainWindow", "RyMinus", "Ry-"},
+    {"MainWindow", "RyPlus", "Ry+"},
+    {"MainWindow", "RzMinus", "Rz-"},
+    {"MainWindow", "RzPlus", "Rz+"},
+    {"MainWindow", "Slider1Minus", "Slider1-"},
+    {"MainWindow", "Slider1Plus", "Slider1+"},
+    {"MainWindow", "Slider2Minus", "Slider2-"},
+    {"MainWindow", "Slider2Plus", "Slider2+"},
     {"MainWindow", "Axis", "Axis"},
     {"MainWindow", "Buttons", "Buttons"},
     {"MainWindow", "File", "File"},
@@ -62,6 +78,7 @@ inline constexpr std::array<LanguageKey, 61> kLanguageKeys{{
     {"OptionsWindow", "RefreshTime", "Refresh time (ms):"},
     {"OptionsWindow", "Range", "Range:"},
     {"OptionsWindow", "DeadZone", "DeadZone (%):"},
+    {"OptionsWindow", "DeadZoneAxes", "Axes:"},
     {"OptionsWindow", "AutoDetect", "Detect"},
     {"OptionsWindow", "SetWindowPosition", "Set window position"},
     {"Common", "Close", "Close"},

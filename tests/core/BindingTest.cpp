@@ -7,12 +7,14 @@
 namespace vantrel {
 namespace {
 
+// The buttons, the stick's four directions, then always the sixteen entries
+// of the hat and the other axes.
 TEST(BindingTable, NumbersButtonsThenTheFourDirections) {
   struct Case {
     int n, up, right, slots;
   };
-  for (Case c : {Case{0, 1, 4, 5}, Case{1, 2, 5, 6}, Case{4, 5, 8, 9}, Case{28, 29, 32, 33},
-                 Case{32, 33, 36, 37}}) {
+  for (Case c : {Case{0, 1, 4, 21}, Case{1, 2, 5, 22}, Case{4, 5, 8, 25}, Case{28, 29, 32, 49},
+                 Case{32, 33, 36, 53}}) {
     BindingTable t(c.n);
     EXPECT_EQ(t.EntryUp, c.up) << "N=" << c.n;
     EXPECT_EQ(t.EntryDown, c.up + 1);
@@ -26,18 +28,19 @@ TEST(BindingTable, MoreThan32ButtonsAreUsedAs32) {
   BindingTable t(200);
   EXPECT_EQ(t.NumOfButtons(), 32);
   EXPECT_EQ(t.EntryRight, 36);
-  EXPECT_THROW(t[37], std::out_of_range);
+  EXPECT_EQ(t.ExtraEntry(kExtraEntries - 1), 52);
+  EXPECT_THROW(t[53], std::out_of_range);
 }
 
 TEST(BindingTable, ResizeKeepsTheSlotsThatRemain) {
   BindingTable t(6);
   t[2].Action = ActRun;
-  t[10].Action = ActEmulKey;
+  t[26].Action = ActEmulKey;
   t.Resize(4);
   EXPECT_EQ(t[2].Action, ActRun);
   t.Resize(8);
   EXPECT_EQ(t[2].Action, ActRun);
-  EXPECT_EQ(t[10].Action, ActNone) << "slots beyond a smaller table start empty again";
+  EXPECT_EQ(t[26].Action, ActNone) << "slots beyond a smaller table start empty again";
 }
 
 TEST(BindingTable, DirectionRowsAreStoredUnderCrossedPrefixes) {

@@ -70,11 +70,13 @@ class FakeDevice : public AxisPropertySink {
   std::vector<std::pair<char, int>> order;
 };
 
-TEST(AxisTables, StartsWithHalfDeadZoneAndRange1000OnXYZ) {
+// Every axis in -1000 ... +1000; only the stick's a dead zone at the device,
+// the others' being measured from where they rest.
+TEST(AxisTables, StartsWithRange1000OnEveryAxisAndHalfDeadZoneOnTheStick) {
   AxisTables t;
-  for (int offset : {kOffsetX, kOffsetY, kOffsetZ}) {
-    EXPECT_EQ(t.DeadZoneAt(offset), 50);
-    EXPECT_EQ(t.RangeAt(offset), 1000);
+  for (int offset = kOffsetX; offset < kOffsetPov; offset += kAxisStride) {
+    EXPECT_EQ(t.DeadZoneAt(offset), offset <= kOffsetY ? 50 : 0) << offset;
+    EXPECT_EQ(t.RangeAt(offset), 1000) << offset;
   }
   EXPECT_EQ(t.DeadZoneAt(12), 0);
   EXPECT_EQ(t.RangeAt(kOffsetPov), 0);

@@ -21,8 +21,10 @@ class ScriptedReader : public JoystickReader {
   }
   InputStates MergedStates() const override { return states_; }
   bool ButtonDown(int index) const override { return vantrel::ButtonDown(states_, index); }
+  const ControllerState& Controller() const override { return controller; }
 
   InputStates next;
+  ControllerState controller;
   int reads = 0;
 
  private:
@@ -36,14 +38,17 @@ class PollJoystickTest : public ::testing::Test {
   std::vector<std::string> Run(InputStates states) {
     reader.next = states;
     std::vector<std::string> calls;
-    PollJoystick(bindings, reader, [&](std::uint8_t entry) {
+    PollJoystick(bindings, reader, rules, [&](std::uint8_t entry) {
       calls.push_back((bindings[entry].Pressed ? "+" : "-") + std::to_string(entry));
     });
     return calls;
   }
 
-  BindingTable bindings{6};  // buttons 1 … 6, Up 7, Down 8, Left 9, Right 10
+  // Buttons 1 … 6, Up 7, Down 8, Left 9, Right 10, then the hat's Up 11,
+  // Down 12, Left 13, Right 14, Z- 15, Z+ 16, Rx- 17, Rx+ 18 ...
+  BindingTable bindings{6};
   ScriptedReader reader;
+  AxisRules rules;
 };
 
 InputStates With(std::initializer_list<int> members) {
@@ -121,7 +126,7 @@ TEST_F(PollJoystickTest, APressThatReloadsTheBindingsKeepsGoing) {
   // A profile switch rewrites entries mid-run; the rest of the run uses them.
   std::vector<int> calls;
   reader.next = With({StateButton(0), StateButton(1)});
-  PollJoystick(bindings, reader, [&](std::uint8_t entry) {
+  PollJoystick(bindings, reader, rules, [&](std::uint8_t entry) {
     calls.push_back(entry);
     if (entry == 1) {
       const auto pressed = bindings[2].Pressed;
@@ -131,6 +136,48 @@ TEST_F(PollJoystickTest, APressThatReloadsTheBindingsKeepsGoing) {
   });
   EXPECT_THAT(calls, ElementsAre(1, 2));
   EXPECT_EQ(bindings[2].Action, ActRun);
+}
+
+TEST_F(PollJoystickTest, TheHatHoldsBothDirectionsOfADiagonalAndReleasesBoth) {
+  reader.controller.pov = 13500;  // down and right
+  EXPECT_THAT(Run({}), ElementsAre("+12", "+14"));
+  reader.controller.pov = 18000;
+  EXPECT_THAT(Run({}), ElementsAre("-14"));
+  reader.controller.pov = kHatCentred;
+  EXPECT_THAT(Run({}), ElementsAre("-12"));
+}
+
+TEST_F(PollJoystickTest, AnAxisRestingAtAnEndFiresOnlyItsOtherSide) {
+  reader.controller.device = 1;
+  reader.controller.axes[AxisRx] = -1000;  // a trigger, as the device is opened
+  EXPECT_THAT(Run({}), IsEmpty()) << "a trigger at rest holds nothing";
+  reader.controller.axes[AxisRx] = -400;   // pulled beyond half its travel
+  EXPECT_THAT(Run({}), ElementsAre("+18"));
+  reader.controller.axes[AxisRx] = -1000;
+  EXPECT_THAT(Run({}), ElementsAre("-18"));
+  // A stick on Ry, resting in the middle: each side, and straight across.
+  reader.controller.axes[AxisRy] = -800;
+  EXPECT_THAT(Run({}), ElementsAre("+19"));
+  reader.controller.axes[AxisRy] = 800;
+  EXPECT_THAT(Run({}), ElementsAre("-19", "+20"));
+}
+
+// The stick first, then the hat, the other axes and the buttons; the rests
+// are learnt again when another device is opened.
+TEST_F(PollJoystickTest, EveryControlInItsOrderAndRestsPerDevice) {
+  reader.controller = {.device = 1, .axes = {0, 0, 1000}, .pov = 0};
+  EXPECT_THAT(Run(With({StateLeft, StateButton(0)})), ElementsAre("+9", "+11", "+1"));
+  reader.controller.axes[AxisZ] = 0;
+  EXPECT_THAT(Run(With({StateLeft, StateButton(0)})), ElementsAre("+15")) << "Z rests at its maximum";
+  reader.controller = {.device = 2, .axes = {0, 0, 0}};
+  EXPECT_THAT(Run({}), ElementsAre("-9", "-11", "-15", "-1")) << "now Z rests in the middle";
+}
+
+TEST_F(PollJoystickTest, SplitTriggersAreTwoSidesThatMayBeHeldTogether) {
+  reader.controller = {.device = 1, .splitTriggers = true, .zPlusTrigger = 600, .zMinusTrigger = 900};
+  EXPECT_THAT(Run({}), ElementsAre("+15", "+16"));
+  reader.controller.zPlusTrigger = 400;
+  EXPECT_THAT(Run({}), ElementsAre("-16")) << "within the dead zone's share of the travel";
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ TEST(LoadIni, FindsDirectionsByNameWhateverTheNumberOfButtons) {
   BindingTable narrow(4);
   LoadIni(narrow, sixIni, 0, nullptr);
   EXPECT_EQ(narrow[narrow.EntryDown].VCode, 116) << "directions survive, buttons 5 and 6 drop";
-  EXPECT_EQ(narrow.Bindings.size(), 9u);
+  EXPECT_EQ(narrow.Bindings.size(), 25u);
 }
 
 TEST(LoadIni, KeepsTheLowBitsOfWideValues) {

@@ -1,4 +1,4 @@
-// A DirectInput stand-in with one attached joystick, driven and observed
+// A DirectInput stand-in with attached joysticks, driven and observed
 // through the shared DoubleState block. Test code: it never ships.
 #define DIRECTINPUT_VERSION 0x0500
 #include <windows.h>
@@ -78,9 +78,14 @@ std::vector<Object> Objects() {
   std::vector<Object> objects = {
       {GUID_XAxis, 0, DIDFT_ABSAXIS | DIDFT_MAKEINSTANCE(0)},
       {GUID_YAxis, 4, DIDFT_ABSAXIS | DIDFT_MAKEINSTANCE(1)},
-      {GUID_ZAxis, 8, DIDFT_ABSAXIS | DIDFT_MAKEINSTANCE(2)},
-      {GUID_POV, 32, DIDFT_POV | DIDFT_MAKEINSTANCE(0)},
   };
+  const GUID kOther[] = {GUID_ZAxis,  GUID_RxAxis, GUID_RyAxis,
+                         GUID_RzAxis, GUID_Slider, GUID_Slider};
+  for (int i = 0; i < 6; ++i)
+    if (s.otherAxes & (1 << i))
+      objects.push_back({kOther[i], static_cast<DWORD>(8 + 4 * i),
+                         static_cast<DWORD>(DIDFT_ABSAXIS | DIDFT_MAKEINSTANCE(2 + i))});
+  if (s.hat) objects.push_back({GUID_POV, 32, DIDFT_POV | DIDFT_MAKEINSTANCE(0)});
   const int buttons = s.buttonCount < 0 ? 0 : (s.buttonCount > 128 ? 128 : s.buttonCount);
   for (int i = 0; i < buttons; ++i)
     objects.push_back({GUID_Button, static_cast<DWORD>(48 + i),
@@ -95,7 +100,11 @@ std::vector<Object> Objects() {
   return objects;
 }
 
-bool IsAxis(DWORD offset) { return offset == 0 || offset == 4 || offset == 8; }
+bool IsAxis(DWORD offset) {
+  if (offset == 0 || offset == 4) return true;
+  return offset >= 8 && offset <= 28 && offset % 4 == 0 &&
+         (State().otherAxes & (1 << ((offset - 8) / 4)));
+}
 
 void LogProperty(std::int32_t kind, std::int32_t offset) {
   DoubleState& s = State();
@@ -148,9 +157,11 @@ class Device : public Counted<IDirectInputDevice2A> {
     if (caps->dwSize != sizeof(DIDEVCAPS)) return DIERR_INVALIDPARAM;
     caps->dwFlags = DIDC_ATTACHED | static_cast<DWORD>(s.capsFlags);
     caps->dwDevType = DIDEVTYPE_JOYSTICK;
-    caps->dwAxes = 3;
+    caps->dwAxes = 2;
+    for (int i = 0; i < 6; ++i)
+      if (s.otherAxes & (1 << i)) ++caps->dwAxes;
     caps->dwButtons = static_cast<DWORD>(s.buttonCount);
-    caps->dwPOVs = 1;
+    caps->dwPOVs = s.hat ? 1 : 0;
     return DI_OK;
   }
   STDMETHOD(EnumObjects)
@@ -166,7 +177,24 @@ class Device : public Counted<IDirectInputDevice2A> {
     }
     return DI_OK;
   }
-  STDMETHOD(GetProperty)(REFGUID, LPDIPROPHEADER) override { return DIERR_UNSUPPORTED; }
+  STDMETHOD(GetProperty)(REFGUID property, LPDIPROPHEADER header) override {
+    // DIPROP_GUIDANDPATH: the class and the device path of the whole device.
+    if (reinterpret_cast<std::uintptr_t>(&property) != 12) return DIERR_UNSUPPORTED;
+    struct GuidAndPath {
+      DIPROPHEADER diph;
+      GUID guidClass;
+      WCHAR wszPath[MAX_PATH];
+    };
+    if (header->dwSize != sizeof(GuidAndPath) || header->dwHow != DIPH_DEVICE)
+      return DIERR_INVALIDPARAM;
+    auto* answer = reinterpret_cast<GuidAndPath*>(header);
+    answer->guidClass = GUID{};
+    lstrcpynW(answer->wszPath,
+              State().xinputTwin ? L"\\?\hid#vid_045e&pid_028e&ig_00#1&2&3&0#{4d1e55b2}"
+                                 : L"\\?\hid#vid_1234&pid_5678#1&2&3&0#{4d1e55b2}",
+              MAX_PATH);
+    return DI_OK;
+  }
   STDMETHOD(SetProperty)(REFGUID property, LPCDIPROPHEADER header) override {
     DoubleState& s = State();
     const auto id = reinterpret_cast<std::uintptr_t>(&property);
@@ -230,9 +258,13 @@ class Device : public Counted<IDirectInputDevice2A> {
     DIJOYSTATE2 state{};
     state.lX = Delivered(s, s.lX, 0);
     state.lY = Delivered(s, s.lY, 4);
-    state.lZ = Delivered(s, s.lZ, 8);
+    const std::int32_t other[] = {s.lZ, s.lRx, s.lRy, s.lRz, s.sliders[0], s.sliders[1]};
+    LONG* into[] = {&state.lZ,  &state.lRx,          &state.lRy,
+                    &state.lRz, &state.rglSlider[0], &state.rglSlider[1]};
+    for (int i = 0; i < 6; ++i)
+      if (s.otherAxes & (1 << i)) *into[i] = Delivered(s, other[i], 8 + 4 * i);
     for (DWORD& pov : state.rgdwPOV) pov = 0xFFFFFFFF;
-    state.rgdwPOV[0] = s.pov;
+    if (s.hat) state.rgdwPOV[0] = s.pov;
     std::memcpy(state.rgbButtons, s.buttons, sizeof state.rgbButtons);
     std::memcpy(data, &state, sizeof state);
     return DI_OK;

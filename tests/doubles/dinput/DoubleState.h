@@ -76,6 +76,29 @@ struct DoubleState {
   // Driven by the test: when not 0, what an axis's dead zone or range answers
   // (a refusal, or a success code other than DI_OK).
   std::int32_t axisPropertyAnswer;
+
+  // Driven by the test: the axes beyond X and Y (Z, Rx, Ry, Rz, the two
+  // sliders), which the device has when their bit of `otherAxes` is set (bit
+  // 0 Z ... bit 5 the second slider), each delivered as X and Y are; whether
+  // it has a hat (none by default: a plain joystick of two axes and its
+  // buttons); and whether it is an Xbox pad's DirectInput twin (its device
+  // path then holds "IG_", as such a pad's does).
+  std::int32_t otherAxes;
+  std::int32_t lRx, lRy, lRz;
+  std::int32_t sliders[2];
+  std::int32_t hat;
+  std::int32_t xinputTwin;
+};
+
+// The bits of DoubleState::otherAxes.
+enum DoubleAxis : std::int32_t {
+  kAxisZ = 1,
+  kAxisRx = 2,
+  kAxisRy = 4,
+  kAxisRz = 8,
+  kAxisSlider1 = 16,
+  kAxisSlider2 = 32,
+  kEveryAxis = 63,
 };
 
 inline void ResetDoubleState(DoubleState& s) {

@@ -1,0 +1,71 @@
+#pragma once
+// What a reader delivers beyond the stick and the buttons: every axis, the
+// first hat, and which of them the device has; and the rules that turn them
+// into the hat's and the other axes' entries.
+#include <array>
+#include <bitset>
+#include <cstdint>
+
+#include "bindings/Entries.h"
+#include "input/JoystickState.h"
+
+namespace vantrel {
+
+// A hat's value when it is centred (any value whose low word is 0xFFFF, or
+// 36000 hundredths of a degree or more, counts as centred).
+inline constexpr std::uint32_t kHatCentred = 0xFFFFFFFF;
+
+struct ControllerState {
+  // Which device gave it: a new number at each open, 0 while none is open.
+  std::uint32_t device = 0;
+  std::array<std::int32_t, kControllerAxes> axes{};  // in -1000 ... +1000
+  std::uint32_t pov = kHatCentred;                   // hundredths of a degree
+  // An Xbox pad read through XInput: Z's two sides are its two triggers,
+  // each 0 ... 1000 of its travel, and both may be held at once.
+  bool splitTriggers = false;
+  std::int32_t zPlusTrigger = 0;   // LT
+  std::int32_t zMinusTrigger = 0;  // RT
+};
+
+// The controls a device has, by its list of objects.
+struct ControllerControls {
+  std::bitset<kControllerAxes> axes;
+  bool hat = false;
+  bool operator==(const ControllerControls&) const = default;
+};
+// Whether the device has the control of the i-th entry after the stick's.
+bool HasControl(const ControllerControls& controls, int extra);
+
+// The axes and the first hat of a state record.
+ControllerState ControllerFromRecord(const JoystickState& record, std::uint32_t device);
+
+// Where an axis rests: where it lies when the controller is opened, taken
+// as the nearest of the middle and the two ends (a stick rests in the
+// middle, a trigger or a throttle at one end).
+enum class AxisRest : std::uint8_t { Middle, Minimum, Maximum };
+AxisRest RestOf(std::int32_t valueAtOpen);
+
+// A side is down while the axis is beyond the dead zone (percent of the half
+// travel, measured from the rest) away from its rest on that side: an axis
+// resting at an end fires only its other side.
+bool SideDown(std::int32_t value, AxisRest rest, int side, std::int32_t deadZonePercent);
+
+// The hat's Up, Down, Left and Right: eight sectors of 45 degrees centred on
+// 0 (Up), 4500 (Up and Right), 9000 (Right)...; a diagonal holds both of its
+// directions. A value on a boundary belongs to the sector clockwise of it.
+std::array<bool, 4> HatDirections(std::uint32_t pov);
+
+// What the polling keeps between runs for the other axes: the dead zone, and
+// where each axis rests, learnt from the first read of each opened device.
+struct AxisRules {
+  std::int32_t DeadZoneAxes = 50;  // percent
+  std::array<AxisRest, kControllerAxes> rests{};
+  std::uint32_t restsOfDevice = 0;
+  // Learns the rests when `state` comes from a device not seen yet.
+  void Learn(const ControllerState& state);
+};
+
+// Which of the entries after the stick's are down, in kAxisEntries order.
+std::bitset<kExtraEntries> ExtraEntriesDown(const ControllerState& state, const AxisRules& rules);
+
+}  // namespace vantrel
