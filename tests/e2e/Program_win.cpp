@@ -49,6 +49,7 @@ Program::Program(bool joystick) {
       "vantrel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
   joystick_ = MapDoubleState(doubleName_.c_str());
   if (joystick_) ResetDoubleState(*joystick_);
+  pads_ = MapXInputState((doubleName_ + "-pads").c_str());
 }
 
 Program::~Program() {
@@ -66,7 +67,10 @@ void Program::Write(const std::string& name, const std::string& text) {
 
 bool Program::Start() {
   const std::string exe = dir_ / "Vantrel.exe";
-  if (!doubleName_.empty()) SetEnvironmentVariableA(kDoubleStateVariable, doubleName_.c_str());
+  if (!doubleName_.empty()) {
+    SetEnvironmentVariableA(kDoubleStateVariable, doubleName_.c_str());
+    SetEnvironmentVariableA(kXInputStateVariable, (doubleName_ + "-pads").c_str());
+  }
   STARTUPINFOA si{};
   si.cb = sizeof si;
   std::string commandLine = "\"" + exe + "\"";
@@ -175,8 +179,10 @@ HWND Program::Control(int id) const {
 
 bool Program::WaitForReads(int reads) const {
   if (!joystick_) return false;
-  const int target = joystick_->getDeviceStateCalls + reads;
-  return WaitUntil([&] { return joystick_->getDeviceStateCalls >= target; });
+  // An Xbox pad's twin is read through XInput, and DirectInput not at all.
+  auto count = [&] { return joystick_->getDeviceStateCalls + (pads_ ? pads_->getStateCalls : 0); };
+  const int target = count() + reads;
+  return WaitUntil([&] { return count() >= target; });
 }
 
 InputRecorder::InputRecorder() : file_(dir_ / "input.txt") {

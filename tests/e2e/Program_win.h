@@ -9,6 +9,7 @@
 
 #include "dinput/DoubleState.h"
 #include "win/TempDir_win.h"
+#include "xinput/XInputState.h"
 
 namespace vantrel::test {
 
@@ -69,6 +70,8 @@ class Program {
   HWND Control(int id) const;
 
   DoubleState& Joystick() { return *joystick_; }
+  // The XInput double's pads, for a joystick that is an Xbox pad's twin.
+  XInputState& Pads() { return *pads_; }
   // Waits until the program has read the joystick `reads` more times, so a
   // change made now has been seen by at least one polling run.
   bool WaitForReads(int reads = 2) const;
@@ -76,6 +79,7 @@ class Program {
  private:
   TempDir dir_;
   DoubleState* joystick_ = nullptr;
+  XInputState* pads_ = nullptr;
   std::string doubleName_;
   PROCESS_INFORMATION process_{};
   DWORD startError_ = 0;
