@@ -1,5 +1,7 @@
 #include "app/QEXmainwndcode.h"
 
+#include <dbt.h>
+
 #include <iterator>
 #include <optional>
 
@@ -148,6 +150,17 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       ChangeDpi(wParam, lParam);
       Rows.SetDpi(Dpi(), Kept());
       return 0;
+    case WM_DEVICECHANGE:
+      // A device came or went, the system does not say which: look again
+      // once it has settled.
+      if (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE ||
+          wParam == DBT_DEVNODES_CHANGED)
+        ScheduleRescans();
+      return TRUE;
+    case WM_POWERBROADCAST:
+      // Woken from sleep, a wireless pad may have gone and come back.
+      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) ScheduleRescans();
+      return TRUE;
     case WM_ACTIVATE:
     case WM_ACTIVATEAPP:
       DXInput1.HandleActivation(msg, wParam);  // acquires the joystick again
@@ -202,6 +215,7 @@ void TMainFrm::FormCreate() {
   Timer1.Attach(Handle());
   tmrMouse.Attach(Handle());
   tmrTurbo.Attach(Handle());
+  tmrRescan.Attach(Handle());
   // Until the joystick opens, a poll reads it as at rest.
   Timer1.SetEnabled(true);
 }
@@ -215,7 +229,75 @@ void TMainFrm::CompleteStartUp() {
     ShowError(e);
   }
   ShowControllerRows();
-  TrayIcon.Activate(Handle(), "QEX");
+  TrayIcon.Activate(Handle(), TrayIcon.Tip());
+  ShowReading();
+  RegisterForDevices();
+}
+
+void TMainFrm::DeviceNotifyDeleter::operator()(void* notify) const {
+  UnregisterDeviceNotification(static_cast<HDEVNOTIFY>(notify));
+}
+
+void TMainFrm::RegisterForDevices() {
+  // Game controllers are devices of the HID interface class.
+  static constexpr GUID kHidInterface = {
+      0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+  DEV_BROADCAST_DEVICEINTERFACE_A filter{};
+  filter.dbcc_size = sizeof filter;
+  filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+  filter.dbcc_classguid = kHidInterface;
+  deviceNotify_.reset(RegisterDeviceNotificationA(Handle(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE));
+  if (!deviceNotify_) ScheduleRescans();  // the slow look-out, while one is missing
+}
+
+void TMainFrm::ScheduleRescans() {
+  rescanStep_ = 0;
+  tmrRescan.SetEnabled(false);
+  tmrRescan.SetInterval(300);
+  tmrRescan.SetEnabled(true);
+}
+
+void TMainFrm::tmrRescanTimer() {
+  if (DXInput1.Joystick.Rescan()) ControllerChanged();
+  if (++rescanStep_ == 1) {
+    tmrRescan.SetInterval(1700);  // the second look, 2 s after the change
+    return;
+  }
+  // Without notices of devices, the look-out goes on, slowly, while the
+  // controller wanted is missing; with them, nothing runs until the next.
+  const bool lookOut = !deviceNotify_ && !DXInput1.Joystick.ReadsWished();
+  tmrRescan.SetInterval(2000);
+  tmrRescan.SetEnabled(lookOut);
+}
+
+void TMainFrm::ControllerChanged() {
+  ReleaseEverything();
+  ShowControllerRows();
+  ShowReading();
+}
+
+// As the polling would on an empty read, entry by entry.
+void TMainFrm::ReleaseEverything() {
+  for (int e = 1; e <= Bindings.EntryCount(); ++e) {
+    Binding& b = Bindings[static_cast<std::uint8_t>(e)];
+    if (b.Pressed != 1) continue;
+    b.Pressed = 0;
+    JoyButtonPress(e);
+  }
+}
+
+void TMainFrm::ShowReading() {
+  const TJoystick& joystick = DXInput1.Joystick;
+  TrayIcon.SetTip(joystick.Opened() && !joystick.Reading().name.empty()
+                      ? "Vantrel: " + joystick.Reading().name
+                      : Language().Text("TrayIcon", "NoController"));
+}
+
+void TMainFrm::ChooseController(ControllerWish wish) {
+  if (wish == DXInput1.Joystick.Wish()) return;
+  ReleaseEverything();
+  DXInput1.Joystick.SetWish(std::move(wish));
+  ControllerChanged();
 }
 
 ShownExtras TMainFrm::ControllerRows() const {
@@ -286,6 +368,8 @@ void TMainFrm::OnTimer(UINT_PTR id) {
       tmrMouseTimer();
     else if (id == tmrTurbo.Id())
       tmrTurboTimer();
+    else if (id == tmrRescan.Id())
+      tmrRescanTimer();
   });
 }
 
@@ -340,6 +424,12 @@ void TMainFrm::MAboutClick() {
 
 void TMainFrm::Timer1Timer() {
   PollJoystick(Bindings, DXInput1, Axes, [this](std::uint8_t entry) { JoyButtonPress(entry); });
+  // The read that lost the controller released what it held; it is looked
+  // for again, in case it was lost only for a moment.
+  if (DXInput1.Joystick.TakeLost()) {
+    ShowReading();
+    ScheduleRescans();
+  }
 }
 
 void TMainFrm::tmrMouseTimer() { Actions.tmrMouseTimer(); }
@@ -412,6 +502,7 @@ void TMainFrm::ApplyLanguage() {
     DrawMenuBar(Handle());
   }
   TrayIcon.SetMenuTexts(texts.Text("TrayIcon", "Settings"), texts.Text("MainWindow", "Exit"));
+  ShowReading();
   for (LanguageUser* window : Windows.Translated) window->ApplyLanguage(texts);
   // Key and mouse names follow the language too.
   for (int e = 1; e < Rows.Slots(); ++e) {

@@ -116,6 +116,7 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   TJoystick& Joystick() override { return DXInput1.Joystick; }
   Dispatcher& Dispatch() override { return Actions; }
   AxisRules& OtherAxes() override { return Axes; }
+  void ChooseController(ControllerWish wish) override;
 
   Links Windows;
 
@@ -134,6 +135,10 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   MessageTimer Timer1{1, 50};     // joystick polling
   MessageTimer tmrMouse{2, 10};   // mouse emulation; runs only while the pointer moves
   MessageTimer tmrTurbo{3, 100};  // turbo taps; runs only while a turbo entry is held
+  // Looks for controllers again once the system has settled after a device
+  // change: twice, about 0.3 s and 2 s after it. Where the system sends no
+  // notices of devices, every 2 s while the controller wanted is missing.
+  MessageTimer tmrRescan{4, 300};
   NotifyIcon TrayIcon;
   // Runs the three timers' ticks one at a time, and shows their errors
   // after the tick rather than inside it.
@@ -160,6 +165,15 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   // it is opened with other controls than the rows show, filled from the table.
   ShownExtras ControllerRows() const;
   void ShowControllerRows();
+  // Controllers coming and going.
+  void RegisterForDevices();
+  void ScheduleRescans();
+  void tmrRescanTimer();
+  // A controller opened, closed or swapped: what the last one held is let
+  // go of, and the rows and the tray's tip follow the one read now.
+  void ControllerChanged();
+  void ReleaseEverything();
+  void ShowReading();
   // The window's height follows the axis group's.
   void FitToRows();
   void OnCommand(int id);
@@ -193,6 +207,11 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   // end of start-up or at the first restore after a start in the tray.
   void CentreBeforeFirstShow();
 
+  struct DeviceNotifyDeleter {
+    void operator()(void* notify) const;
+  };
+  std::unique_ptr<void, DeviceNotifyDeleter> deviceNotify_;
+  int rescanStep_ = 0;
   UINT taskbarCreated_ = 0;
   UINT restoreRequest_ = 0;
   bool inTray_ = false;

@@ -46,6 +46,16 @@ bool NotifyIcon::Add() {
   return Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
 }
 
+void NotifyIcon::SetTip(std::string tip) {
+  if (tip == tip_) return;
+  tip_ = std::move(tip);
+  if (!active_) return;
+  NOTIFYICONDATAA data = BaseData(owner_);
+  data.uFlags = NIF_TIP;
+  tip_.copy(data.szTip, sizeof data.szTip - 1);
+  Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
 void NotifyIcon::Deactivate() {
   if (!active_) return;
   active_ = false;

@@ -30,6 +30,9 @@ class NotifyIcon {
   void Activate(HWND owner, std::string tip);
   void Deactivate();
   bool Active() const { return active_; }
+  // The tooltip, changed at once on an icon that shows.
+  void SetTip(std::string tip);
+  const std::string& Tip() const { return tip_; }
   // Adds the icon again after the shell restarted (the "TaskbarCreated"
   // broadcast); nothing happens while deactivated.
   void Readd();

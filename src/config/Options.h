@@ -11,6 +11,7 @@
 #include "base/IniFile.h"
 #include "bindings/Binding.h"
 #include "config/Settings.h"
+#include "input/ControllerChoice.h"
 
 namespace vantrel {
 
@@ -73,6 +74,10 @@ class OptionsCopy {
   // pairs a bare name with the index that expects a full path. Returns the
   // item that now stands for the working language.
   int ChooseLanguage(int item, const std::optional<std::string>& chosenPack);
+  void ChooseController(const ControllerWish& wish) {
+    work_.Controller = wish.name;
+    work_.ControllerId = wish.id;
+  }
 
   // What OK has to do besides taking the values.
   bool LanguageChanged(const Settings& program) const {

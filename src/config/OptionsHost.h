@@ -18,6 +18,9 @@ class OptionsHost : public EditorHost {
   virtual Dispatcher& Dispatch() = 0;
   // The dead zone of the axes beyond the stick.
   virtual AxisRules& OtherAxes() = 0;
+  // Reads the controller wished for from now on (the first attached while it
+  // is away); what the one read before held is let go of.
+  virtual void ChooseController(ControllerWish wish) = 0;
   // Builds the rows afresh for `numOfButtons` buttons (the table follows).
   virtual void Construct(int numOfButtons) = 0;
   virtual void MinimizeToTray() = 0;

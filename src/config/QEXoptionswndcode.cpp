@@ -31,7 +31,7 @@ void Reported(Step step) {
 std::string ExeFolder() { return FileNamePart(ExePath(), "path"); }
 
 constexpr int kClientWidth = 376;
-constexpr int kClientHeight = 296;
+constexpr int kClientHeight = 324;
 constexpr int kDisplayWidth = 44;
 constexpr int kDisplayHeight = 20;
 constexpr int kArrowWidth = 14;
@@ -139,32 +139,34 @@ void TOptionsFrm::CreateControls() {
   AddLabel("MouseMaxSpeed", {16, 240, 100, kDisplayHeight});
   AddStepper(Stepper::MSpeed, {118, 240, kDisplayWidth, kDisplayHeight});
 
-  // Joystick, on the right.
+  // Joystick, on the right: which controller to read, then its settings.
+  cbController = controls_.Add(self, 0, "COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
+                               {204, 70, 156, 120}, IDC_CBCONTROLLER);
   // The steppers line up with the Y steppers below, leaving the labels
   // room for "Refresh time (ms):".
-  AddLabel("Buttons", {204, 70, 96, kDisplayHeight});
-  AddStepper(Stepper::Buttons, {300, 70, kDisplayWidth, kDisplayHeight});
-  btnAutoDetect = AddButton("AutoDetect", {300, 94, 59, 21}, IDC_BTNAUTODETECT);
-  AddLabel("RefreshTime", {204, 124, 96, kDisplayHeight});
-  AddStepper(Stepper::Refresh, {300, 124, kDisplayWidth, kDisplayHeight});
-  AddLabel("DeadZone", {204, 152, 150, 16});
-  AddMark("X:", {204, 170, 14, kDisplayHeight});
-  AddStepper(Stepper::DeadX, {218, 170, kDisplayWidth, kDisplayHeight});
-  AddMark("Y:", {286, 170, 14, kDisplayHeight});
-  AddStepper(Stepper::DeadY, {300, 170, kDisplayWidth, kDisplayHeight});
+  AddLabel("Buttons", {204, 98, 96, kDisplayHeight});
+  AddStepper(Stepper::Buttons, {300, 98, kDisplayWidth, kDisplayHeight});
+  btnAutoDetect = AddButton("AutoDetect", {300, 122, 59, 21}, IDC_BTNAUTODETECT);
+  AddLabel("RefreshTime", {204, 152, 96, kDisplayHeight});
+  AddStepper(Stepper::Refresh, {300, 152, kDisplayWidth, kDisplayHeight});
+  AddLabel("DeadZone", {204, 180, 150, 16});
+  AddMark("X:", {204, 198, 14, kDisplayHeight});
+  AddStepper(Stepper::DeadX, {218, 198, kDisplayWidth, kDisplayHeight});
+  AddMark("Y:", {286, 198, 14, kDisplayHeight});
+  AddStepper(Stepper::DeadY, {300, 198, kDisplayWidth, kDisplayHeight});
   // The dead zone of every other axis, measured from where it rests.
   AddControl("STATIC", "DeadZoneAxes", WS_VISIBLE | SS_RIGHT | SS_CENTERIMAGE,
-             {204, 194, 92, kDisplayHeight}, -1);
-  AddStepper(Stepper::DeadAxes, {300, 194, kDisplayWidth, kDisplayHeight});
-  AddLabel("Range", {204, 224, 150, 16});
-  AddMark("X:", {204, 242, 14, kDisplayHeight});
-  AddStepper(Stepper::RangeX, {218, 242, kDisplayWidth, kDisplayHeight});
-  AddMark("Y:", {286, 242, 14, kDisplayHeight});
-  AddStepper(Stepper::RangeY, {300, 242, kDisplayWidth, kDisplayHeight});
+             {204, 222, 92, kDisplayHeight}, -1);
+  AddStepper(Stepper::DeadAxes, {300, 222, kDisplayWidth, kDisplayHeight});
+  AddLabel("Range", {204, 252, 150, 16});
+  AddMark("X:", {204, 270, 14, kDisplayHeight});
+  AddStepper(Stepper::RangeX, {218, 270, kDisplayWidth, kDisplayHeight});
+  AddMark("Y:", {286, 270, 14, kDisplayHeight});
+  AddStepper(Stepper::RangeY, {300, 270, kDisplayWidth, kDisplayHeight});
 
   GroupLng = AddControl("BUTTON", "Language", kGroup, {8, 2, 180, 50}, IDC_GROUPLNG);
-  GroupGeneral = AddControl("BUTTON", "General", kGroup, {8, 52, 180, 240}, IDC_GROUPGENERAL);
-  GroupJoystick = AddControl("BUTTON", "Joystick", kGroup, {196, 52, 172, 240}, IDC_GROUPJOYSTICK);
+  GroupGeneral = AddControl("BUTTON", "General", kGroup, {8, 52, 180, 268}, IDC_GROUPGENERAL);
+  GroupJoystick = AddControl("BUTTON", "Joystick", kGroup, {196, 52, 172, 268}, IDC_GROUPJOYSTICK);
 }
 
 void TOptionsFrm::ApplyLanguage(const LanguageTexts& texts) {
@@ -192,6 +194,10 @@ LRESULT TOptionsFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       const int code = HIWORD(wParam);
       if (id == IDC_CBLNG) {
         if (code == CBN_SELCHANGE) cbLngChange();
+        return 0;
+      }
+      if (id == IDC_CBCONTROLLER) {
+        if (code == CBN_SELCHANGE) cbControllerChange();
         return 0;
       }
       // An owner-drawn button reports the second click of a double click on its own.
@@ -236,6 +242,11 @@ void TOptionsFrm::FormShow() {
   for (int s = 0; s < kStepperCount; ++s)
     if (static_cast<Stepper>(s) != Stepper::ShowTime) ShowStepper(static_cast<Stepper>(s));
   SendMessageA(cbLng, CB_SETCURSEL, static_cast<WPARAM>(LanguageItemOf(PakIndex)), 0);
+  const TJoystick& joystick = host_->Joystick();
+  controllers_ = ListControllers(joystick.Attached(), joystick.Wish(),
+                                 Language().Text("OptionsWindow", "FirstAttached"));
+  FillCombo(cbController, controllers_.items);
+  SendMessageA(cbController, CB_SETCURSEL, static_cast<WPARAM>(controllers_.selected), 0);
   SaveScratchProfile();
 }
 
@@ -277,6 +288,12 @@ void TOptionsFrm::cbLngChange() {
   if (shown != item) SendMessageA(cbLng, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
 }
 
+void TOptionsFrm::cbControllerChange() {
+  const auto item = static_cast<int>(SendMessageA(cbController, CB_GETCURSEL, 0, 0));
+  if (item < 0 || item >= static_cast<int>(controllers_.wishes.size())) return;
+  copy_.ChooseController(controllers_.wishes[static_cast<std::size_t>(item)]);
+}
+
 // The registry changes at the click; OK and Cancel leave it alone. A failed
 // write is reported and the box stays ticked.
 void TOptionsFrm::chbAutoRunClick() {
@@ -314,6 +331,7 @@ void TOptionsFrm::btnOKClick() {
   joystick.SetDeadZoneX(work.DeadZoneX);
   joystick.SetDeadZoneY(work.DeadZoneY);
   main.OtherAxes().DeadZoneAxes = work.DeadZoneAxes;
+  main.ChooseController({work.Controller, work.ControllerId});
   PakIndex = work.PakIndex;
   if (copy_.LanguageChanged(program)) {
     SetLng(LanguagePackPath(work.PakIndex, work.LanguagePak, ExeFolder()));
@@ -392,6 +410,7 @@ void TOptionsFrm::LoadSettings() {
   joystick.SetDeadZoneX(loaded_.DeadZoneX);
   joystick.SetDeadZoneY(loaded_.DeadZoneY);
   main.OtherAxes().DeadZoneAxes = loaded_.DeadZoneAxes;
+  joystick.SetWish({loaded_.Controller, loaded_.ControllerId});  // taken as it opens
   popup_->SetShowOnSwitch(loaded_.Popup);
   popup_->SetShowTime(loaded_.PopupShowTime);
   popup_->SetPosition({loaded_.PopupLeft, loaded_.PopupTop});
@@ -429,6 +448,8 @@ Settings TOptionsFrm::CollectSettings() const {
   s.DeadZoneX = joystick.AskedDeadZoneX();
   s.DeadZoneY = joystick.AskedDeadZoneY();
   s.DeadZoneAxes = main.OtherAxes().DeadZoneAxes;
+  s.Controller = joystick.Wish().name;
+  s.ControllerId = joystick.Wish().id;
   // Its box holds "Minimize on run" once the window exists.
   if (Handle()) s.Minimize = Checked(chbMinimize);
   s.Popup = popup_->ShowOnSwitch();

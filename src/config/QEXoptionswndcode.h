@@ -6,6 +6,7 @@
 #include "config/Options.h"
 #include "config/OptionsHost.h"
 #include "config/Settings.h"
+#include "input/ControllerChoice.h"
 #include "lang/LanguageTexts.h"
 #include "ui/Controls_win.h"
 #include "ui/Window_win.h"
@@ -37,6 +38,7 @@ class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
   void StepperClick(Stepper which, bool up);
   void btnAutoDetectClick();
   void cbLngChange();
+  void cbControllerChange();
   void chbAutoRunClick();
   void chbMinimizeClick() {}  // the box itself holds the setting
   void chbPopupClick();
@@ -60,6 +62,7 @@ class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
   HWND GroupGeneral = nullptr;
   HWND GroupJoystick = nullptr;
   HWND cbLng = nullptr;
+  HWND cbController = nullptr;
   HWND chbAutoRun = nullptr;
   HWND chbMinimize = nullptr;
   HWND chbPopup = nullptr;
@@ -97,6 +100,8 @@ class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
   // commands keep it in the file themselves).
   Settings loaded_;
   OptionsCopy copy_;
+  // The controllers the list offers at this showing, and their wishes.
+  ControllerList controllers_;
   // The scratch profile of this showing: its path while it exists, whether
   // it was written, and the same bindings in memory, which OK reads back.
   std::string scratchPath_;

@@ -59,6 +59,8 @@ Settings ReadSettings(IniFile& file, char sep) {
   s.DeadZoneX = ReadInteger(file, kSetup, "DeadZoneX", s.DeadZoneX);
   s.DeadZoneY = ReadInteger(file, kSetup, "DeadZoneY", s.DeadZoneY);
   s.DeadZoneAxes = ReadInteger(file, kSetup, "DeadZoneAxes", s.DeadZoneAxes);
+  s.Controller = file.ReadString(kSetup, "Controller", s.Controller);
+  s.ControllerId = file.ReadString(kSetup, "ControllerId", s.ControllerId);
   s.Popup = ReadBool(file, kSetup, "Popup", s.Popup);
   s.PopupShowTime = LowByte(ReadInteger(file, kSetup, "PopupShowTime", s.PopupShowTime));
   s.PopupLeft = ReadInteger(file, kSetup, "PopupLeft", s.PopupLeft);
@@ -83,6 +85,8 @@ void WriteSettings(IniFile& file, const Settings& s, char sep) {
   WriteInteger(file, kSetup, "DeadZoneX", s.DeadZoneX);
   WriteInteger(file, kSetup, "DeadZoneY", s.DeadZoneY);
   WriteInteger(file, kSetup, "DeadZoneAxes", s.DeadZoneAxes);
+  file.WriteString(kSetup, "Controller", s.Controller);
+  file.WriteString(kSetup, "ControllerId", s.ControllerId);
   WriteBool(file, kSetup, "Minimize", s.Minimize);
   WriteBool(file, kSetup, "Popup", s.Popup);
   WriteInteger(file, kSetup, "PopupShowTime", s.PopupShowTime);

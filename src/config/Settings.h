@@ -24,6 +24,10 @@ struct Settings {
   std::int32_t DeadZoneX = 50;  // percent
   std::int32_t DeadZoneY = 50;
   std::int32_t DeadZoneAxes = 50;  // percent, of every other axis, from its rest
+  // The controller to read: its product name and instance identifier;
+  // both empty, the first attached.
+  std::string Controller;
+  std::string ControllerId;
   bool Minimize = false;         // the options' check box
   bool MinimizeAtStart = false;  // only a stored value of exactly 1 minimises
   bool Popup = false;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "input/AxisTables.h"
+#include "input/ControllerChoice.h"
 #include "input/ControllerState.h"
 #include "input/InputStates.h"
 #include "input/JoystickState.h"
@@ -109,6 +110,24 @@ class TJoystick : private AxisPropertySink {
   // through its DirectInput twin.
   bool ReadsXInput() const { return xinputUser_ >= 0; }
 
+  // The joysticks attached now, as the primary interface lists them.
+  std::vector<AttachedController> Attached() const;
+  // The one read, as it was listed when it was opened; empty while closed.
+  const AttachedController& Reading() const { return reading_; }
+  // Which controller to read: the user's choice (empty: the first attached,
+  // by ID). A new wish opens the controller it names at once, or the first
+  // attached while that one is away.
+  const ControllerWish& Wish() const { return wish_; }
+  void SetWish(ControllerWish wish);
+  // Whether the one read is the one wished for, not a stand-in.
+  bool ReadsWished() const;
+  // After the system's devices changed: opens the controller to read now
+  // (one come back, the wished one returned, or another when the one read
+  // went); true when it opened or closed one.
+  bool Rescan();
+  // Whether a read lost the device since the last call (it is closed then).
+  bool TakeLost() noexcept;
+
   // Component services: the cooperative level for the owning window, and
   // acquisition when the window or the application is activated.
   void SetCooperativeLevel(HWND window) noexcept;
@@ -125,6 +144,9 @@ class TJoystick : private AxisPropertySink {
   bool ReadPrimary();
   bool ReadMultimedia();
   bool ReadXInput();
+  void Lose() noexcept;
+  // The index in `attached` of the controller to read, or -1.
+  int ToRead(const std::vector<AttachedController>& attached) const;
   struct Enumerators;  // the primary interface's enumeration callbacks
 
   TCustomDXInput& owner_;
@@ -141,6 +163,9 @@ class TJoystick : private AxisPropertySink {
   ControllerState controller_;
   ControllerControls controls_;
   int xinputUser_ = -1;  // the pad's XInput user index; -1 while read otherwise
+  ControllerWish wish_;
+  AttachedController reading_;
+  bool lost_ = false;
   InputStates deviceStates_;
   AxisTables tables_;
   // The data format's object table; each entry points at its own copy of the

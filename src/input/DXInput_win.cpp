@@ -8,7 +8,9 @@
 #include <cctype>
 #include <cstddef>
 #include <map>
+#include <cstdio>
 #include <type_traits>
+#include <utility>
 
 #include "base/Errors.h"
 #include "base/Library_win.h"
@@ -171,19 +173,15 @@ std::shared_ptr<IDirectInputA> ObtainDirectInput(const std::string& library) {
 }  // namespace
 
 struct TJoystick::Enumerators {
-  struct Search {
-    int wanted;
-    int count = 0;
-    bool found = false;
-    GUID instance{};
+  struct Found {
+    GUID instance;
+    std::string name;
   };
 
   static BOOL CALLBACK Device(LPCDIDEVICEINSTANCEA device, LPVOID context) {
-    auto& search = *static_cast<Search*>(context);
-    if (search.count++ != search.wanted) return DIENUM_CONTINUE;
-    search.instance = device->guidInstance;
-    search.found = true;
-    return DIENUM_STOP;
+    static_cast<std::vector<Found>*>(context)->push_back(
+        {device->guidInstance, std::string(device->tszProductName)});
+    return DIENUM_CONTINUE;
   }
 
   static BOOL CALLBACK Object(LPCDIDEVICEOBJECTINSTANCEA object, LPVOID context) {
@@ -218,6 +216,7 @@ void TJoystick::CloseDevice() noexcept {
   controller_ = {};
   controls_ = {};
   xinputUser_ = -1;
+  reading_ = {};
 }
 
 void TJoystick::Opened(const ControllerControls& controls) {
@@ -248,13 +247,52 @@ void TJoystick::OpenDevice() {
 
 // The primary interface's open; false when the joystick cannot be had, which
 // leaves the reader closed.
-bool TJoystick::OpenPrimary(IDirectInputA& directInput) {
-  Enumerators::Search search{id_};
-  directInput.EnumDevices(DIDEVTYPE_JOYSTICK, Enumerators::Device, &search, DIEDFL_ATTACHEDONLY);
-  if (!search.found) return false;
+namespace {
 
+std::string IdText(const GUID& guid) {
+  char text[40];
+  std::snprintf(text, sizeof text, "{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0],
+                guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5],
+                guid.Data4[6], guid.Data4[7]);
+  return text;
+}
+
+}  // namespace
+
+std::vector<AttachedController> TJoystick::Attached() const {
+  std::vector<AttachedController> attached;
+  IDirectInputA* directInput = owner_.DirectInput();
+  if (!directInput) return attached;
+  std::vector<Enumerators::Found> found;
+  directInput->EnumDevices(DIDEVTYPE_JOYSTICK, Enumerators::Device, &found, DIEDFL_ATTACHEDONLY);
+  for (const Enumerators::Found& device : found)
+    attached.push_back({device.name, IdText(device.instance)});
+  return attached;
+}
+
+int TJoystick::ToRead(const std::vector<AttachedController>& attached) const {
+  // With no choice made, the position ID counts (the first attached).
+  if (wish_.FirstAttached()) return id_ < static_cast<int>(attached.size()) ? id_ : -1;
+  return ChooseController(attached, wish_);
+}
+
+bool TJoystick::OpenPrimary(IDirectInputA& directInput) {
+  std::vector<Enumerators::Found> found;
+  directInput.EnumDevices(DIDEVTYPE_JOYSTICK, Enumerators::Device, &found, DIEDFL_ATTACHEDONLY);
+  std::vector<AttachedController> attached;
+  for (const Enumerators::Found& device : found)
+    attached.push_back({device.name, IdText(device.instance)});
+  const int chosen = ToRead(attached);
+  if (chosen < 0) return false;
+
+  // The device chosen, by its instance: the generic joystick identifier
+  // would always give the first one.
   IDirectInputDeviceA* raw = nullptr;
-  if (FAILED(directInput.CreateDevice(search.instance, &raw, nullptr))) return false;
+  if (FAILED(directInput.CreateDevice(found[static_cast<std::size_t>(chosen)].instance, &raw,
+                                      nullptr)) ||
+      !raw)
+    return false;
   device_.reset(raw);
   DIDEVCAPS caps{};
   caps.dwSize = sizeof caps;
@@ -262,19 +300,7 @@ bool TJoystick::OpenPrimary(IDirectInputA& directInput) {
     deviceButtonCount_ = static_cast<int>(caps.dwButtons);
     forceFeedbackCapable_ = (caps.dwFlags & DIDC_FORCEFEEDBACK) != 0;
   }
-
-  // The device is opened once more through the generic joystick identifier,
-  // replacing the one the capabilities came from.
-  raw = nullptr;
-  device_.reset();
-  const HRESULT created = directInput.CreateDevice(GUID_Joystick, &raw, nullptr);
-  device_.reset(raw);
-  if (FAILED(created) || !device_) {
-    // A device that cannot be configured counts as none: the button count
-    // comes from the multimedia lookup alone.
-    CloseDevice();
-    return false;
-  }
+  reading_ = attached[static_cast<std::size_t>(chosen)];
 
   objects_.clear();
   device_->EnumObjects(Enumerators::Object, this, DIDFT_ALL);
@@ -375,7 +401,44 @@ bool TJoystick::ReadPrimary() {
     state_ = {};
     result = device_->GetDeviceState(sizeof state_, &state_);
   }
-  return SUCCEEDED(result);
+  if (SUCCEEDED(result)) return true;
+  // Still refused after being acquired again: unplugged, or lost for good.
+  // The device is closed; a rescan opens it again once it is back.
+  Lose();
+  return false;
+}
+
+void TJoystick::Lose() noexcept {
+  CloseDevice();
+  lost_ = true;
+}
+
+bool TJoystick::TakeLost() noexcept { return std::exchange(lost_, false); }
+
+bool TJoystick::Rescan() {
+  if (!owner_.DirectInput()) return false;
+  const std::vector<AttachedController> attached = Attached();
+  const int chosen = ToRead(attached);
+  if (opened_ && chosen >= 0 && attached[static_cast<std::size_t>(chosen)].id == reading_.id)
+    return false;
+  if (!opened_ && chosen < 0) return false;
+  OpenDevice();
+  SetCooperativeLevel(owner_.Owner());
+  return true;
+}
+
+void TJoystick::SetWish(ControllerWish wish) {
+  if (wish == wish_) return;
+  wish_ = std::move(wish);
+  if (!owner_.DirectInput()) return;
+  OpenDevice();
+  SetCooperativeLevel(owner_.Owner());
+}
+
+bool TJoystick::ReadsWished() const {
+  if (!opened_ || !device_) return false;
+  if (wish_.FirstAttached()) return true;
+  return reading_.id == wish_.id || reading_.name == wish_.name;
 }
 
 bool TJoystick::ReadMultimedia() {
@@ -397,8 +460,10 @@ bool TJoystick::ReadMultimedia() {
 
 bool TJoystick::ReadXInput() {
   XINPUT_STATE raw{};
-  if (XInputGetStateFunction()(static_cast<DWORD>(xinputUser_), &raw) != ERROR_SUCCESS)
+  if (XInputGetStateFunction()(static_cast<DWORD>(xinputUser_), &raw) != ERROR_SUCCESS) {
+    Lose();  // "not connected": the pad is gone
     return false;
+  }
   const XINPUT_GAMEPAD& g = raw.Gamepad;
   const XInputPad pad{g.wButtons, g.bLeftTrigger, g.bRightTrigger, g.sThumbLX,
                       g.sThumbLY, g.sThumbRX,     g.sThumbRY};

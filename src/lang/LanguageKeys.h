@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 78> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 80> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -56,6 +56,7 @@ inline constexpr std::array<LanguageKey, 78> kLanguageKeys{{
     {"MainWindow", "Help", "Help"},
     {"MainWindow", "About", "About..."},
     {"TrayIcon", "Settings", "Settings"},
+    {"TrayIcon", "NoController", "Vantrel: no controller attached"},
     {"HelpWindow", "Caption", "Help"},
     {"Common", "OK", "OK"},
     {"Common", "Cancel", "Cancel"},
@@ -79,6 +80,7 @@ inline constexpr std::array<LanguageKey, 78> kLanguageKeys{{
     {"OptionsWindow", "Range", "Range:"},
     {"OptionsWindow", "DeadZone", "DeadZone (%):"},
     {"OptionsWindow", "DeadZoneAxes", "Axes:"},
+    {"OptionsWindow", "FirstAttached", "First attached"},
     {"OptionsWindow", "AutoDetect", "Detect"},
     {"OptionsWindow", "SetWindowPosition", "Set window position"},
     {"Common", "Close", "Close"},

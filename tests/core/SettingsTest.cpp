@@ -44,6 +44,7 @@ TEST(Settings, EveryKeyReachesItsOwnFieldAndBack) {
       {"MAccelarate", "0.7"}, {"MSpeed", "13"},         {"tmrTurbo", "110"},
       {"tmrRefresh", "120"},  {"RangeX", "650"},        {"RangeY", "700"},
       {"DeadZoneX", "15"},    {"DeadZoneY", "25"},      {"DeadZoneAxes", "35"},
+      {"Controller", "Pad"},  {"ControllerId", "{7}"},
       {"Minimize", "1"},
       {"Popup", "1"},         {"PopupShowTime", "7"},   {"PopupLeft", "321"},
       {"PopupTop", "222"},    {"Path", "C:\\P\\a.ini"}};
@@ -61,6 +62,8 @@ TEST(Settings, EveryKeyReachesItsOwnFieldAndBack) {
   EXPECT_EQ(s.DeadZoneX, 15);
   EXPECT_EQ(s.DeadZoneY, 25);
   EXPECT_EQ(s.DeadZoneAxes, 35);
+  EXPECT_EQ(s.Controller, "Pad");
+  EXPECT_EQ(s.ControllerId, "{7}");
   EXPECT_TRUE(s.Minimize);
   EXPECT_TRUE(s.MinimizeAtStart);
   EXPECT_TRUE(s.Popup);
@@ -126,7 +129,7 @@ TEST(Settings, WritesEveryKeyButPathInItsOrder) {
   EXPECT_THAT(ini.Lines("Setup"),
               ElementsAre("NumOfButtons=12", "PakIndex=0", "LanguagePak=", "MAccelarate=0,3",
                           "MSpeed=8", "tmrTurbo=100", "tmrRefresh=50", "RangeX=1000",
-                          "RangeY=1000", "DeadZoneX=50", "DeadZoneY=50", "DeadZoneAxes=50", "Minimize=1", "Popup=0",
+                          "RangeY=1000", "DeadZoneX=50", "DeadZoneY=50", "DeadZoneAxes=50", "Controller=", "ControllerId=", "Minimize=1", "Popup=0",
                           "PopupShowTime=0", "PopupLeft=50", "PopupTop=50"));
   EXPECT_DOUBLE_EQ(ReadSettings(ini, ',').MAccelarate, 0.3);
   EXPECT_DOUBLE_EQ(ReadSettings(ini, '.').MAccelarate, 0.1) << "a comma is no point";

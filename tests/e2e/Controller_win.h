@@ -37,14 +37,17 @@ class ControllerTest : public testing::Test {
         << "could not start " << VANTREL_EXE << " (error " << program.StartError() << ")";
     main = program.WaitForMainWindow();
     ASSERT_NE(main, nullptr) << "the main window did not show (is there a display?)";
-    ASSERT_TRUE(program.WaitForReads()) << "the program does not read the joystick";
+    if (program.Joystick().attached > 0)
+      ASSERT_TRUE(program.WaitForReads()) << "the program does not read the joystick";
+    else
+      ASSERT_TRUE(program.WaitUntilStarted());
     // Clicks land on the empty desktop above the main window, and moves
     // have room on every side. The recorder sees the pointer's jump there
     // only with the next move, so make one and leave it out.
     SetCursorPos(512, 120);
     mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
     recorder.WaitForLines(1, 1000);
-    Settle();
+    if (program.Joystick().attached > 0) Settle();
     recorder.Clear();
   }
 

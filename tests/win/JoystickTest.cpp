@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -67,9 +68,9 @@ TEST_F(JoystickTest, OpensThroughTheDoubleWithTheExpectedCalls) {
   EXPECT_EQ(state->createVersion, 0x0500u);
   EXPECT_EQ(state->enumDevType, 4) << "joysticks";
   EXPECT_EQ(state->enumFlags, 1) << "attached only";
-  EXPECT_EQ(state->createdFromInstance, 1);
-  EXPECT_EQ(state->createdFromJoystickGuid, 1);
-  EXPECT_EQ(state->liveDevices, 1) << "the first device is given up for the second";
+  EXPECT_EQ(state->createdFromInstance, 1) << "the device chosen, by its instance";
+  EXPECT_EQ(state->createdFromJoystickGuid, 0);
+  EXPECT_EQ(state->liveDevices, 1);
   EXPECT_EQ(state->capsSize, 44);
   EXPECT_EQ(state->enumObjectsFlags, 0);
   static_assert(sizeof(void*) == 8, "the format sizes below are those of a 64-bit build");
@@ -194,15 +195,44 @@ TEST_F(JoystickTest, RetriesOnceAfterLostInput) {
   EXPECT_EQ(state->getDeviceStateCalls, reads + 2);
   EXPECT_TRUE(input.ButtonDown(4)) << "the retry's state is used";
 
-  // Lost and not to be had back: this read is empty, the next one tries again.
+  // Lost and not to be had back: this read is empty and the device is
+  // closed, until a rescan finds it again.
   state->inputLostOnce = 1;
   state->failAcquire = 1;
   input.ReadAll();
   EXPECT_FALSE(input.ButtonDown(4));
   EXPECT_TRUE(input.MergedStates().none());
+  EXPECT_TRUE(input.Joystick.TakeLost());
+  EXPECT_FALSE(input.Joystick.Opened());
   state->failAcquire = 0;
+  EXPECT_TRUE(input.Joystick.Rescan());
   input.ReadAll();
   EXPECT_TRUE(input.ButtonDown(4));
+  EXPECT_FALSE(input.Joystick.Rescan()) << "nothing changed";
+}
+
+TEST_F(JoystickTest, TheWishedJoystickIsReadAndTheFirstStandsInWhileItIsAway) {
+  state->attached = 2;
+  std::strcpy(state->names[1], "Second pad");
+  state->secondButtons[0] = 0x80;
+  TDXInput input(window.get());
+  input.OpenAll();
+  const std::vector<AttachedController> attached = input.Joystick.Attached();
+  ASSERT_EQ(attached.size(), 2u);
+  EXPECT_EQ(attached[1].name, "Second pad");
+  EXPECT_NE(attached[0].id, attached[1].id);
+  input.Joystick.SetWish({attached[1].name, attached[1].id});
+  input.ReadAll();
+  EXPECT_TRUE(input.ButtonDown(0)) << "the second one is read";
+  state->attached = 1;  // unplugged
+  input.ReadAll();
+  EXPECT_TRUE(input.Joystick.TakeLost());
+  EXPECT_TRUE(input.Joystick.Rescan());
+  EXPECT_EQ(input.Joystick.Reading().id, attached[0].id) << "the first stands in";
+  EXPECT_FALSE(input.Joystick.ReadsWished());
+  state->attached = 2;
+  EXPECT_TRUE(input.Joystick.Rescan());
+  EXPECT_TRUE(input.Joystick.ReadsWished()) << "and gives way when it is back";
 }
 
 TEST_F(JoystickTest, ActivationAcquiresTheDevice) {

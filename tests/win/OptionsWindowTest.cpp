@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -487,6 +488,20 @@ TEST_F(Options, AboutAndHelpAnswerTheKeyboard) {
   DeleteFileA((FileNamePart(ExePath(), "path") + "readme.txt").c_str());
 }
 
+// The tray's tip names the controller read; while none is attached, nothing
+// looks for one until the system tells of a device.
+TEST_F(Options, TheTrayTipNamesTheControllerAndNoTimerWaitsForOne) {
+  std::strcpy(state->names[0], "Wireless Controller");
+  Application& a = Start("");
+  EXPECT_EQ(a.MainFrm.TrayIcon.Tip(), "Vantrel: Wireless Controller");
+  state->attached = 0;
+  SendMessageA(Main(), WM_DEVICECHANGE, 0x0007 /* DBT_DEVNODES_CHANGED */, 0);
+  EXPECT_TRUE(a.MainFrm.tmrRescan.Enabled());
+  for (int look = 0; look < 2; ++look) SendMessageA(Main(), WM_TIMER, a.MainFrm.tmrRescan.Id(), 0);
+  EXPECT_EQ(a.MainFrm.TrayIcon.Tip(), "Vantrel: no controller attached");
+  EXPECT_FALSE(a.MainFrm.tmrRescan.Enabled()) << "the notices of devices are enough";
+}
+
 TEST_F(Options, APictureOfTheWindow) {
   Start("NumOfButtons=12\r\nPopup=1\r\nPopupShowTime=5\r\n", SixteenButtonProfile());
   Open();
@@ -818,7 +833,7 @@ TEST_F(Options, EveryWindowIsLaidOutForTheDisplaysDpi) {
   };
   EXPECT_EQ(clientSize(Main()), (std::vector<int>{Scaled(TMainFrm::kClientWidth, dpi),
                                                   Scaled(TMainFrm::kClientHeight, dpi)}));
-  EXPECT_EQ(clientSize(Opts().Created()), (std::vector<int>{Scaled(376, dpi), Scaled(296, dpi)}));
+  EXPECT_EQ(clientSize(Opts().Created()), (std::vector<int>{Scaled(376, dpi), Scaled(324, dpi)}));
   // Row 2 of the button group: each part is its design rectangle scaled.
   const ButtonRows& rows = a.MainFrm.Rows;
   const std::pair<HWND, RowPart> parts[] = {{rows.btnJoy[2], RowPart::Button},
@@ -867,8 +882,11 @@ TEST_F(Options, AnotherMonitorsDpiMovesAndRefontsEveryControlAndBack) {
   moveTo(192);
   const std::vector<ControlRect> at192 = places();
   ASSERT_EQ(at192.size(), design.size());
+  std::vector<bool> combo;
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    combo.push_back(c == Opts().cbLng || c == Opts().cbController);
   for (std::size_t i = 0; i < design.size(); ++i) {
-    if (i == 0) continue;  // the language box: its field's height follows its font
+    if (combo[i]) continue;  // a combo box: its field's height follows its font
     EXPECT_EQ(at192[i], Scaled(design[i], 192)) << "control " << i;
   }
   RECT list192{};

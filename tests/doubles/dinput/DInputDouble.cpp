@@ -132,7 +132,7 @@ class Counted : public Interface {
 
 class Device : public Counted<IDirectInputDevice2A> {
  public:
-  Device() { ++State().liveDevices; }
+  explicit Device(int index) : index_(index) { ++State().liveDevices; }
   virtual ~Device() { --State().liveDevices; }
 
   STDMETHOD(QueryInterface)(REFIID riid, void** out) override {
@@ -232,6 +232,7 @@ class Device : public Counted<IDirectInputDevice2A> {
   STDMETHOD(Acquire)() override {
     DoubleState& s = State();
     ++s.acquireCalls;
+    if (index_ >= s.attached) return DIERR_UNPLUGGED;
     if (!formatSet_ || s.failAcquire) return DIERR_OTHERAPPHASPRIO;
     if (s.acquired) return S_FALSE;
     s.acquired = 1;
@@ -249,13 +250,19 @@ class Device : public Counted<IDirectInputDevice2A> {
     ++s.getDeviceStateCalls;
     s.getDeviceStateSize = static_cast<std::int32_t>(size);
     if (size != sizeof(DIJOYSTATE2)) return DIERR_INVALIDPARAM;
-    if (s.inputLostOnce) {
+    if (s.inputLostOnce || index_ >= s.attached) {
       s.inputLostOnce = 0;
       s.acquired = 0;
       return DIERR_INPUTLOST;
     }
     if (!s.acquired) return DIERR_NOTACQUIRED;
     DIJOYSTATE2 state{};
+    if (index_ > 0) {
+      for (DWORD& pov : state.rgdwPOV) pov = 0xFFFFFFFF;
+      std::memcpy(state.rgbButtons, s.secondButtons, sizeof s.secondButtons);
+      std::memcpy(data, &state, sizeof state);
+      return DI_OK;
+    }
     state.lX = Delivered(s, s.lX, 0);
     state.lY = Delivered(s, s.lY, 4);
     const std::int32_t other[] = {s.lZ, s.lRx, s.lRy, s.lRz, s.sliders[0], s.sliders[1]};
@@ -334,6 +341,7 @@ class Device : public Counted<IDirectInputDevice2A> {
   }
 
  private:
+  int index_;
   bool formatSet_ = false;
 };
 
@@ -355,13 +363,16 @@ class DirectInput : public Counted<IDirectInputA> {
     DoubleState& s = State();
     *device = nullptr;
     if (s.attached <= 0) return DIERR_DEVICENOTREG;
-    if (IsInstance(guid))
+    int index = 0;
+    if (IsInstance(guid)) {
       ++s.createdFromInstance;
-    else if (guid == GUID_Joystick)
+      while (Instance(index) != guid) ++index;
+    } else if (guid == GUID_Joystick) {
       ++s.createdFromJoystickGuid;
-    else
+    } else {
       return DIERR_DEVICENOTREG;
-    *device = new Device;
+    }
+    *device = new Device(index);
     return DI_OK;
   }
   STDMETHOD(EnumDevices)
@@ -376,8 +387,9 @@ class DirectInput : public Counted<IDirectInputA> {
       instance.guidInstance = Instance(i);
       instance.guidProduct = Instance(0);
       instance.dwDevType = DIDEVTYPE_JOYSTICK | (DIDEVTYPEJOYSTICK_GAMEPAD << 8);
-      lstrcpynA(instance.tszInstanceName, "Double joystick", MAX_PATH);
-      lstrcpynA(instance.tszProductName, "Double joystick", MAX_PATH);
+      const char* name = i < 2 && s.names[i][0] ? s.names[i] : "Double joystick";
+      lstrcpynA(instance.tszInstanceName, name, MAX_PATH);
+      lstrcpynA(instance.tszProductName, name, MAX_PATH);
       if (callback(&instance, ref) == DIENUM_STOP) break;
     }
     return DI_OK;

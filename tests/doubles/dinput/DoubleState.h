@@ -88,6 +88,12 @@ struct DoubleState {
   std::int32_t sliders[2];
   std::int32_t hat;
   std::int32_t xinputTwin;
+
+  // Driven by the test: the product names of the first two joysticks (empty:
+  // "Double joystick"), and the buttons of the second, which reads no axis.
+  // A joystick beyond `attached` is unplugged: its reads fail.
+  char names[2][32];
+  std::uint8_t secondButtons[32];
 };
 
 // The bits of DoubleState::otherAxes.
