@@ -128,6 +128,16 @@ class TJoystick : private AxisPropertySink {
   // Whether a read lost the device since the last call (it is closed then).
   bool TakeLost() noexcept;
 
+  // The states the device passed through before the last read's, from the
+  // changes it kept (see ReadChanges).
+  const std::vector<ReaderStep>& Passed() const { return passed_; }
+  // The event the device sets when its state changes, or nullptr where it
+  // gives none (a polled device, the fallback, an XInput pad): then only
+  // the polling timer reads it.
+  HANDLE InputEvent() const { return signals_ ? event_.get() : nullptr; }
+  // Reads whose buffer of changes had run over, and went by the state.
+  int Overflows = 0;
+
   // Component services: the cooperative level for the owning window, and
   // acquisition when the window or the application is activated.
   void SetCooperativeLevel(HWND window) noexcept;
@@ -145,6 +155,8 @@ class TJoystick : private AxisPropertySink {
   bool ReadMultimedia();
   bool ReadXInput();
   void Lose() noexcept;
+  void ReadChanges();
+  ControllerState Masked(ControllerState state) const;
   // The index in `attached` of the controller to read, or -1.
   int ToRead(const std::vector<AttachedController>& attached) const;
   struct Enumerators;  // the primary interface's enumeration callbacks
@@ -166,6 +178,14 @@ class TJoystick : private AxisPropertySink {
   ControllerWish wish_;
   AttachedController reading_;
   bool lost_ = false;
+  struct HandleClose {
+    void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
+  };
+  std::unique_ptr<void, HandleClose> event_;  // manual reset: reset by the read it wakes
+  bool buffered_ = false;
+  bool signals_ = false;
+  JoystickState previous_{};  // the last read's record, where its changes start
+  std::vector<ReaderStep> passed_;
   InputStates deviceStates_;
   AxisTables tables_;
   // The data format's object table; each entry points at its own copy of the
@@ -195,6 +215,7 @@ class TCustomDXInput : public JoystickReader {
   InputStates MergedStates() const override { return merged_; }
   bool ButtonDown(int index) const override { return Joystick.ButtonDown(index); }
   const ControllerState& Controller() const override { return Joystick.Controller(); }
+  const std::vector<ReaderStep>& Passed() const override { return Joystick.Passed(); }
 
   // The main window hands over its WM_ACTIVATE and WM_ACTIVATEAPP messages;
   // activation acquires the device again.

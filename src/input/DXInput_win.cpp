@@ -33,6 +33,7 @@ constexpr DWORD kDirectInputVersion = 0x0500;
 constexpr DWORD kJoyReturnFlags = 0x4C7;
 constexpr UINT kMultimediaJoysticks = 256;
 constexpr std::size_t kMaxObjects = 256;
+constexpr DWORD kBufferedChanges = 256;
 
 struct LibraryFree {
   void operator()(HMODULE module) const noexcept { FreeLibrary(module); }
@@ -206,7 +207,11 @@ void TJoystick::CloseDevice() noexcept {
   multimediaId_ = -1;
   state_ = {};
   caps_ = {};
-  if (device_) device_->Unacquire();
+  if (device_) {
+    device_->Unacquire();
+    if (signals_) device_->SetEventNotification(nullptr);
+  }
+  if (event_) ResetEvent(event_.get());
   opened_ = false;
   deviceButtonCount_ = 0;
   device2_.reset();
@@ -217,9 +222,14 @@ void TJoystick::CloseDevice() noexcept {
   controls_ = {};
   xinputUser_ = -1;
   reading_ = {};
+  buffered_ = false;
+  signals_ = false;
+  passed_.clear();
 }
 
 void TJoystick::Opened(const ControllerControls& controls) {
+  previous_ = {};
+  for (std::uint32_t& pov : previous_.rgdwPOV) pov = kHatCentred;
   controls_ = controls;
   controller_ = {};
   controller_.device = NextDeviceNumber();
@@ -324,6 +334,18 @@ bool TJoystick::OpenPrimary(IDirectInputA& directInput) {
   autoCenter.dwData = AutoCenter ? DIPROPAUTOCENTER_ON : DIPROPAUTOCENTER_OFF;
   device_->SetProperty(DIPROP_AUTOCENTER, &autoCenter.diph);
   tables_.SendAll(*this);
+  // The device keeps its changes in order between reads, and tells of them
+  // at once through the event, where it can (a device that delivers data
+  // only when polled cannot).
+  DIPROPDWORD buffer{};
+  buffer.diph.dwSize = sizeof buffer;
+  buffer.diph.dwHeaderSize = sizeof(DIPROPHEADER);
+  buffer.diph.dwHow = DIPH_DEVICE;
+  buffer.dwData = kBufferedChanges;
+  buffered_ = SUCCEEDED(device_->SetProperty(DIPROP_BUFFERSIZE, &buffer.diph));
+  if (!event_) event_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  signals_ = event_ && !(caps.dwFlags & DIDC_POLLEDDEVICE) &&
+             device_->SetEventNotification(event_.get()) == DI_OK;
 
   void* second = nullptr;
   if (FAILED(device_->QueryInterface(IID_IDirectInputDevice2A, &second)) || !second) {
@@ -368,6 +390,7 @@ void TJoystick::MultimediaLookup() {
 void TJoystick::ReadDevice() noexcept {
   state_ = {};
   deviceStates_.reset();
+  passed_.clear();
   const std::uint32_t device = controller_.device;
   controller_ = {};
   controller_.device = device;
@@ -387,14 +410,43 @@ void TJoystick::ReadDevice() noexcept {
   }
   deviceStates_ = StatesFromRecord(state_);
   if (xinputUser_ < 0) controller_ = ControllerFromRecord(state_, device);
-  // What the device does not have holds nothing, whatever the record says.
+  controller_ = Masked(controller_);
+  previous_ = state_;
+}
+
+// What the device does not have holds nothing, whatever the record says.
+ControllerState TJoystick::Masked(ControllerState state) const {
   for (int a = 0; a < kControllerAxes; ++a)
-    if (!controls_.axes.test(static_cast<std::size_t>(a))) controller_.axes[static_cast<std::size_t>(a)] = 0;
-  if (!controls_.hat) controller_.pov = kHatCentred;
+    if (!controls_.axes.test(static_cast<std::size_t>(a))) state.axes[static_cast<std::size_t>(a)] = 0;
+  if (!controls_.hat) state.pov = kHatCentred;
+  return state;
+}
+
+// The changes the device kept since the last read, each applied in turn to
+// the state it was in then. A buffer that ran over has lost some: this read
+// then goes by the state alone, as an unbuffered one does.
+void TJoystick::ReadChanges() {
+  if (!buffered_) return;
+  std::array<DIDEVICEOBJECTDATA, kBufferedChanges> changes{};
+  DWORD count = kBufferedChanges;
+  HRESULT result = device_->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), changes.data(), &count, 0);
+  if (result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED) {
+    device_->Acquire();
+    count = kBufferedChanges;
+    result = device_->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), changes.data(), &count, 0);
+  }
+  if (result == DI_BUFFEROVERFLOW) ++Overflows;
+  if (result != DI_OK) return;
+  JoystickState walk = previous_;
+  for (DWORD i = 0; i < count; ++i) {
+    if (!ApplyChange(walk, changes[i].dwOfs, changes[i].dwData)) continue;
+    passed_.push_back({StatesFromRecord(walk), Masked(ControllerFromRecord(walk, controller_.device))});
+  }
 }
 
 bool TJoystick::ReadPrimary() {
   if (device2_) device2_->Poll();
+  ReadChanges();
   HRESULT result = device_->GetDeviceState(sizeof state_, &state_);
   if (result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED) {
     device_->Acquire();

@@ -17,6 +17,27 @@ InputStates StatesFromRecord(const JoystickState& state) {
   return states;
 }
 
+bool ApplyChange(JoystickState& record, std::uint32_t offset, std::uint32_t data) {
+  constexpr std::uint32_t kAxesEnd = kOffsetPov;
+  constexpr std::uint32_t kHatsEnd = kOffsetButtons;
+  constexpr std::uint32_t kButtonsEnd = kOffsetButtons + sizeof record.rgbButtons;
+  if (offset % 4 == 0 && offset < kAxesEnd) {
+    std::int32_t* axes[] = {&record.lX,  &record.lY,  &record.lZ,           &record.lRx,
+                            &record.lRy, &record.lRz, &record.rglSlider[0], &record.rglSlider[1]};
+    *axes[offset / 4] = static_cast<std::int32_t>(data);
+    return true;
+  }
+  if (offset % 4 == 0 && offset >= kAxesEnd && offset < kHatsEnd) {
+    record.rgdwPOV[(offset - kAxesEnd) / 4] = data;
+    return true;
+  }
+  if (offset >= kHatsEnd && offset < kButtonsEnd) {
+    record.rgbButtons[offset - kHatsEnd] = static_cast<std::uint8_t>(data);
+    return true;
+  }
+  return false;
+}
+
 namespace {
 
 std::int32_t Scale(std::uint32_t raw, std::uint32_t max, std::uint32_t min,

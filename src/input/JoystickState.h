@@ -37,6 +37,11 @@ constexpr std::uint8_t kButtonDownBit = 0x80;
 // X and Y (a value of exactly 0 sets none).
 InputStates StatesFromRecord(const JoystickState& state);
 
+// One change a device reports of an object of the record (buffered data):
+// its byte offset and its new value, taken into `record`. False for an
+// offset that is no axis, hat or button of the record.
+bool ApplyChange(JoystickState& record, std::uint32_t offset, std::uint32_t data);
+
 // The capability values of the fallback interface a read needs.
 struct MultimediaCaps {
   std::uint32_t wXmin = 0, wXmax = 0;

@@ -31,17 +31,13 @@ void PollAxis(BindingTable& bindings, bool low, bool high, std::uint8_t BindingT
   }
 }
 
-}  // namespace
-
-void PollJoystick(BindingTable& bindings, JoystickReader& reader, AxisRules& rules,
-                  const JoyButtonPressFn& joyButtonPress) {
-  reader.ReadAll();
-  const InputStates states = reader.MergedStates();
+// The edges from the entries' remembered states to one state of the reader.
+void Edges(BindingTable& bindings, const InputStates& states, const ControllerState& controller,
+           AxisRules& rules, const JoyButtonPressFn& joyButtonPress) {
   PollAxis(bindings, states.test(StateLeft), states.test(StateRight), &BindingTable::EntryLeft,
            &BindingTable::EntryRight, joyButtonPress);
   PollAxis(bindings, states.test(StateUp), states.test(StateDown), &BindingTable::EntryUp,
            &BindingTable::EntryDown, joyButtonPress);
-  const ControllerState& controller = reader.Controller();
   rules.Learn(controller);
   const std::bitset<kExtraEntries> down = ExtraEntriesDown(controller, rules);
   for (int i = 0; i < kExtraEntries; ++i) {
@@ -54,11 +50,31 @@ void PollJoystick(BindingTable& bindings, JoystickReader& reader, AxisRules& rul
   const int n = bindings.NumOfButtons();
   for (int entry = 1; entry <= n; ++entry) {
     const auto e = static_cast<std::uint8_t>(entry);
-    if (reader.ButtonDown(entry - 1))
+    if (ButtonDown(states, entry - 1))
       Press(bindings, e, joyButtonPress);
     else
       Release(bindings, e, joyButtonPress);
   }
+}
+
+}  // namespace
+
+const std::vector<ReaderStep>& JoystickReader::Passed() const {
+  static const std::vector<ReaderStep> kNone;
+  return kNone;
+}
+
+void PollJoystick(BindingTable& bindings, JoystickReader& reader, AxisRules& rules,
+                  const JoyButtonPressFn& joyButtonPress) {
+  reader.ReadAll();
+  // Every state the device passed through since the last read, in order,
+  // so that a tap shorter than the time between reads still gives its press
+  // and its release; then the state it is in now.
+  for (const ReaderStep& step : reader.Passed())
+    Edges(bindings, step.states, step.controller, rules, joyButtonPress);
+  InputStates states = reader.MergedStates();
+  for (int i = 0; i < kStateButtons; ++i) states.set(StateButton(i), reader.ButtonDown(i));
+  Edges(bindings, states, reader.Controller(), rules, joyButtonPress);
 }
 
 }  // namespace vantrel

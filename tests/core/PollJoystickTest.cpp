@@ -22,7 +22,9 @@ class ScriptedReader : public JoystickReader {
   InputStates MergedStates() const override { return states_; }
   bool ButtonDown(int index) const override { return vantrel::ButtonDown(states_, index); }
   const ControllerState& Controller() const override { return controller; }
+  const std::vector<ReaderStep>& Passed() const override { return passed; }
 
+  std::vector<ReaderStep> passed;
   InputStates next;
   ControllerState controller;
   int reads = 0;
@@ -136,6 +138,27 @@ TEST_F(PollJoystickTest, APressThatReloadsTheBindingsKeepsGoing) {
   });
   EXPECT_THAT(calls, ElementsAre(1, 2));
   EXPECT_EQ(bindings[2].Action, ActRun);
+}
+
+// What the device reported between two reads comes first, in its order.
+TEST_F(PollJoystickTest, EveryChangeBetweenTwoReadsIsAnEdgeInOrder) {
+  auto steps = [](std::initializer_list<InputStates> states) {
+    std::vector<ReaderStep> passed;
+    for (const InputStates& s : states) passed.push_back({s, {}});
+    return passed;
+  };
+  // A tap shorter than the time between reads.
+  reader.passed = steps({With({StateButton(0)}), {}});
+  EXPECT_THAT(Run({}), ElementsAre("+1", "-1"));
+  // Two buttons overlapping: 2 down, 5 down, 2 up, 5 up.
+  reader.passed = steps({With({StateButton(1)}), With({StateButton(1), StateButton(4)}),
+                         With({StateButton(4)}), {}});
+  EXPECT_THAT(Run({}), ElementsAre("+2", "+5", "-2", "-5"));
+  // The stick out of its dead zone and back, and across to the other side.
+  reader.passed = steps({With({StateLeft}), {}, With({StateRight})});
+  EXPECT_THAT(Run({}), ElementsAre("+9", "-9", "+10", "-10"));
+  reader.passed.clear();
+  EXPECT_THAT(Run({}), IsEmpty());
 }
 
 TEST_F(PollJoystickTest, TheHatHoldsBothDirectionsOfADiagonalAndReleasesBoth) {

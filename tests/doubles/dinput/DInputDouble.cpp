@@ -133,7 +133,10 @@ class Counted : public Interface {
 class Device : public Counted<IDirectInputDevice2A> {
  public:
   explicit Device(int index) : index_(index) { ++State().liveDevices; }
-  virtual ~Device() { --State().liveDevices; }
+  virtual ~Device() {
+    StopWatch();
+    --State().liveDevices;
+  }
 
   STDMETHOD(QueryInterface)(REFIID riid, void** out) override {
     if (riid == IID_IDirectInputDevice2A) {
@@ -155,7 +158,8 @@ class Device : public Counted<IDirectInputDevice2A> {
     DoubleState& s = State();
     s.capsSize = static_cast<std::int32_t>(caps->dwSize);
     if (caps->dwSize != sizeof(DIDEVCAPS)) return DIERR_INVALIDPARAM;
-    caps->dwFlags = DIDC_ATTACHED | static_cast<DWORD>(s.capsFlags);
+    caps->dwFlags = DIDC_ATTACHED | static_cast<DWORD>(s.capsFlags) |
+                    (s.polledDevice ? DIDC_POLLEDDEVICE : 0);
     caps->dwDevType = DIDEVTYPE_JOYSTICK;
     caps->dwAxes = 2;
     for (int i = 0; i < 6; ++i)
@@ -205,6 +209,13 @@ class Device : public Counted<IDirectInputDevice2A> {
         return DIERR_INVALIDPARAM;
       s.autoCenter =
           static_cast<std::int32_t>(reinterpret_cast<const DIPROPDWORD*>(header)->dwData);
+      return DI_OK;
+    }
+    if (id == reinterpret_cast<std::uintptr_t>(&DIPROP_BUFFERSIZE)) {
+      if (header->dwSize != sizeof(DIPROPDWORD) || header->dwHow != DIPH_DEVICE)
+        return DIERR_INVALIDPARAM;
+      s.bufferSize = static_cast<std::int32_t>(reinterpret_cast<const DIPROPDWORD*>(header)->dwData);
+      s.changesRead = s.changesMade;  // a new buffer starts empty
       return DI_OK;
     }
     const bool deadZone = id == reinterpret_cast<std::uintptr_t>(&DIPROP_DEADZONE);
@@ -276,8 +287,30 @@ class Device : public Counted<IDirectInputDevice2A> {
     std::memcpy(data, &state, sizeof state);
     return DI_OK;
   }
-  STDMETHOD(GetDeviceData)(DWORD, LPDIDEVICEOBJECTDATA, LPDWORD, DWORD) override {
-    return DIERR_UNSUPPORTED;
+  // The changes since the last call, oldest first; a buffer that ran over
+  // keeps only the newest it holds room for, and says so.
+  STDMETHOD(GetDeviceData)(DWORD size, LPDIDEVICEOBJECTDATA data, LPDWORD count, DWORD) override {
+    DoubleState& s = State();
+    if (size != sizeof(DIDEVICEOBJECTDATA) || !count) return DIERR_INVALIDPARAM;
+    if (s.bufferSize <= 0) return static_cast<HRESULT>(DIERR_NOTBUFFERED);
+    if (!s.acquired || index_ >= s.attached) return DIERR_NOTACQUIRED;
+    HRESULT answer = DI_OK;
+    if (s.changesMade - s.changesRead > s.bufferSize) {
+      s.changesRead = s.changesMade - s.bufferSize;
+      ++s.overflows;
+      answer = DI_BUFFEROVERFLOW;
+    }
+    DWORD n = 0;
+    for (; n < *count && s.changesRead < s.changesMade; ++n, ++s.changesRead) {
+      const DoubleState::Change& c = s.changes[s.changesRead % DoubleState::kChangeRing];
+      if (!data) continue;
+      data[n] = DIDEVICEOBJECTDATA{};
+      data[n].dwOfs = static_cast<DWORD>(c.offset);
+      data[n].dwData = static_cast<DWORD>(c.offset < 32 ? Delivered(s, c.data, c.offset) : c.data);
+      data[n].dwSequence = static_cast<DWORD>(s.changesRead);
+    }
+    *count = n;
+    return answer;
   }
   STDMETHOD(SetDataFormat)(LPCDIDATAFORMAT format) override {
     DoubleState& s = State();
@@ -307,7 +340,23 @@ class Device : public Counted<IDirectInputDevice2A> {
     formatSet_ = true;
     return DI_OK;
   }
-  STDMETHOD(SetEventNotification)(HANDLE) override { return DIERR_UNSUPPORTED; }
+  // The program's event is set whenever the test signals a change, from a
+  // thread of the double's own, as a driver's own context would.
+  STDMETHOD(SetEventNotification)(HANDLE event) override {
+    DoubleState& s = State();
+    if (s.polledDevice) return DI_POLLEDDEVICE;
+    s.eventGiven = event ? 1 : 0;
+    StopWatch();
+    if (!event) return DI_OK;
+    char name[256] = {};
+    GetEnvironmentVariableA(vantrel::test::kDoubleStateVariable, name, sizeof name);
+    watch_.changed = CreateEventA(nullptr, FALSE, FALSE,
+                                  vantrel::test::ChangedEventName(name).c_str());
+    watch_.stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    watch_.target = event;
+    watch_.thread = CreateThread(nullptr, 0, &Device::Watch, &watch_, 0, nullptr);
+    return DI_OK;
+  }
   STDMETHOD(SetCooperativeLevel)(HWND window, DWORD flags) override {
     DoubleState& s = State();
     ++s.setCooperativeLevelCalls;
@@ -341,8 +390,26 @@ class Device : public Counted<IDirectInputDevice2A> {
   }
 
  private:
+  struct Watcher {
+    HANDLE changed = nullptr, stop = nullptr, target = nullptr, thread = nullptr;
+  };
+  static DWORD WINAPI Watch(LPVOID context) {
+    auto& w = *static_cast<Watcher*>(context);
+    const HANDLE both[] = {w.stop, w.changed};
+    while (WaitForMultipleObjects(2, both, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) SetEvent(w.target);
+    return 0;
+  }
+  void StopWatch() {
+    if (!watch_.thread) return;
+    SetEvent(watch_.stop);
+    WaitForSingleObject(watch_.thread, INFINITE);
+    for (HANDLE h : {watch_.thread, watch_.stop, watch_.changed}) CloseHandle(h);
+    watch_ = {};
+  }
+
   int index_;
   bool formatSet_ = false;
+  Watcher watch_;
 };
 
 class DirectInput : public Counted<IDirectInputA> {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace vantrel::test {
 
@@ -94,7 +95,42 @@ struct DoubleState {
   // A joystick beyond `attached` is unplugged: its reads fail.
   char names[2][32];
   std::uint8_t secondButtons[32];
+
+  // The device's buffer of changes, as a device keeps them: PushChange adds
+  // one (an object's offset in the state record and its new value) and
+  // signals the event the program gave, if any. Recorded: the buffer size
+  // and the event the program asked for, and how often the buffer ran over.
+  struct Change {
+    std::int32_t offset;
+    std::int32_t data;
+  };
+  static constexpr int kChangeRing = 4096;
+  Change changes[kChangeRing];
+  std::int32_t changesMade, changesRead;
+  std::int32_t bufferSize;
+  std::int32_t eventGiven;
+  std::int32_t overflows;
+  // Driven by the test: a device that delivers data only when polled, and
+  // so signals no event.
+  std::int32_t polledDevice;
 };
+
+// The name of the event a test sets after a change, which the double passes
+// on to the program's event: `name` is the state block's.
+inline std::string ChangedEventName(const std::string& name) { return name + "-changed"; }
+
+// One change of the device, as a driver reports it: the state the program
+// reads and the buffer both take it, and the program's event is signalled.
+inline void PushChange(DoubleState& s, HANDLE changed, std::int32_t offset, std::int32_t data) {
+  if (offset == 0) s.lX = data;
+  else if (offset == 4) s.lY = data;
+  else if (offset == 8) s.lZ = data;
+  else if (offset == 32) s.pov = static_cast<std::uint32_t>(data);
+  else if (offset >= 48 && offset < 48 + 128) s.buttons[offset - 48] = static_cast<std::uint8_t>(data);
+  s.changes[s.changesMade % DoubleState::kChangeRing] = {offset, data};
+  ++s.changesMade;
+  if (changed) SetEvent(changed);
+}
 
 // The bits of DoubleState::otherAxes.
 enum DoubleAxis : std::int32_t {
