@@ -120,7 +120,10 @@ class Counted : public Interface {
 class Device : public Counted<IDirectInputDevice2A> {
  public:
   Device() { ++State().liveDevices; }
-  virtual ~Device() { --State().liveDevices; }
+  virtual ~Device() {
+    --State().liveDevices;
+    if (State().releaseDelayMs > 0) Sleep(static_cast<DWORD>(State().releaseDelayMs));
+  }
 
   STDMETHOD(QueryInterface)(REFIID riid, void** out) override {
     if (riid == IID_IDirectInputDevice2A) {

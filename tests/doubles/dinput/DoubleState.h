@@ -76,6 +76,9 @@ struct DoubleState {
   // Driven by the test: when not 0, what an axis's dead zone or range answers
   // (a refusal, or a success code other than DI_OK).
   std::int32_t axisPropertyAnswer;
+  // Driven by the test: the device's last release takes this long, as a
+  // program that is slow to end lets go of its joystick last.
+  std::int32_t releaseDelayMs;
 };
 
 inline void ResetDoubleState(DoubleState& s) {
