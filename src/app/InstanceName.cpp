@@ -19,4 +19,19 @@ std::string InstanceName(std::string_view settingsPath) {
   return name;
 }
 
+std::string PathInFolder(std::string_view folder, std::string_view fileName) {
+  constexpr std::string_view kNetwork = "\\\\?\\UNC\\";
+  constexpr std::string_view kLocal = "\\\\?\\";
+  std::string path;
+  if (folder.starts_with(kNetwork)) {
+    path = "\\\\";
+    folder.remove_prefix(kNetwork.size());
+  } else if (folder.starts_with(kLocal)) {
+    folder.remove_prefix(kLocal.size());
+  }
+  path += folder;
+  if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+  return path += fileName;
+}
+
 }  // namespace vantrel

@@ -8,12 +8,10 @@
 #include "ui/ErrorBox_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
-  // A second start from the same folder only brings the running copy forward.
+  // A second start from the same folder only brings the running copy forward;
+  // one while that copy is ending runs once it has ended.
   vantrel::SingleInstance instance(vantrel::SettingsFile());
-  if (!instance.First()) {
-    instance.ActivateFirst();
-    return 0;
-  }
+  if (!instance.First() && !instance.TakeOverFromFirst()) return 0;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   try {

@@ -38,10 +38,14 @@ std::string ExePath() {
     const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n < path.size()) {
       path.resize(n);
-      return path;
+      break;
     }
     path.resize(path.size() * 2);
   }
+  // The module's name is the path as the starter spelled it.
+  std::string longPath = AnsweredPath(
+      [&](char* buffer, DWORD size) { return GetLongPathNameA(path.c_str(), buffer, size); });
+  return longPath.empty() ? path : longPath;
 }
 
 }  // namespace vantrel

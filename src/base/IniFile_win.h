@@ -22,7 +22,25 @@ class PrivateProfile final : public IniFile {
   std::string path_;
 };
 
-// The running executable's full path.
+// The running executable's full path, in long names even when it was
+// started by its short (8.3) name: a copy reads the same settings file and
+// keeps the same autorun command however it was started.
 std::string ExePath();
+
+// The text a call of the kind of GetLongPathNameA answers into `buffer` of
+// `size` characters: it returns the text's length, or, when the buffer is
+// too small, the size it needs with the terminating zero; 0 (an empty text)
+// when it fails.
+template <class Call>
+std::string AnsweredPath(Call call) {
+  std::string text(260, '\0');
+  for (;;) {
+    const unsigned long n = call(text.data(), static_cast<unsigned long>(text.size()));
+    if (n == 0) return {};
+    const bool fits = n < text.size();
+    text.resize(n);
+    if (fits) return text;
+  }
+}
 
 }  // namespace vantrel

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Errors.h"
 #include "base/IniFile_win.h"
 #include "bindings/Profile.h"
 #include "config/ProfileFile_win.h"
@@ -295,12 +296,15 @@ void TOptionsFrm::cbControllerChange() {
 }
 
 // The registry changes at the click; OK and Cancel leave it alone. A failed
-// write is reported and the box stays ticked.
+// write is reported and the box stays ticked. So is a value that will not
+// go: Windows still starts the program, and the box says so.
 void TOptionsFrm::chbAutoRunClick() {
-  if (Checked(chbAutoRun))
+  if (Checked(chbAutoRun)) {
     TurnAutorunOn(ProgramAutoruns(), AutorunCommand(ExePath()));
-  else
-    TurnAutorunOff(ProgramAutoruns());
+  } else if (!TurnAutorunOff(ProgramAutoruns())) {
+    SetChecked(chbAutoRun, true);
+    throw AppError(Language().Text("OptionsWindow", "AutorunOffRefused"));
+  }
 }
 
 void TOptionsFrm::EnablePopupControls(bool enabled) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
 
 #include "base/Errors.h"
 #include "base/IniFile_win.h"
@@ -80,24 +81,44 @@ bool ReadAutorun(const AutorunEntry& entry) { return !ReadAutorunValue(entry).em
 
 namespace {
 
-// Writes the value; false when the registry refuses it for lack of rights,
-// an AppError for any other failure.
 AutorunWriteCheck writeCheck = nullptr;
 
-bool TryWriteAutorun(const AutorunEntry& entry, const std::string& command) {
+// What the registry answers to one step: the test's stand-in first, when set.
+template <class Call>
+LONG Step(const AutorunEntry& entry, AutorunStep step, Call call) {
+  const LONG checked = writeCheck ? writeCheck(entry, step) : ERROR_SUCCESS;
+  return checked == ERROR_SUCCESS ? call() : checked;
+}
+
+AppError FailedTo(AutorunStep step, const AutorunEntry& entry) {
+  if (step == AutorunStep::CreateKey) return AppError("Failed to create key " + entry.key);
+  return AppError("Failed to set data for '" + entry.value + "'");
+}
+
+// True when the registry refused the step for lack of rights; any other
+// failure throws.
+bool Refused(LONG answer, AutorunStep step, const AutorunEntry& entry) {
+  if (answer == ERROR_ACCESS_DENIED) return true;
+  if (answer != ERROR_SUCCESS) throw FailedTo(step, entry);
+  return false;
+}
+
+// Writes the value: the step the registry refused for lack of rights, or
+// none when the value is written; any other failure throws.
+std::optional<AutorunStep> TryWriteAutorun(const AutorunEntry& entry, const std::string& command) {
   RegKey key;
-  LONG created = writeCheck ? writeCheck(entry) : ERROR_SUCCESS;
-  if (created == ERROR_SUCCESS)
-    created = RegCreateKeyExA(Root(entry), entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                              KEY_ALL_ACCESS, nullptr, &key.handle, nullptr);
-  if (created == ERROR_ACCESS_DENIED) return false;
-  if (created != ERROR_SUCCESS) throw AppError("Failed to create key " + entry.key);
-  const LONG set = RegSetValueExA(key.handle, entry.value.c_str(), 0, REG_SZ,
-                                  reinterpret_cast<const BYTE*>(command.c_str()),
-                                  static_cast<DWORD>(command.size() + 1));
-  if (set == ERROR_ACCESS_DENIED) return false;
-  if (set != ERROR_SUCCESS) throw AppError("Failed to set data for '" + entry.value + "'");
-  return true;
+  const LONG created = Step(entry, AutorunStep::CreateKey, [&] {
+    return RegCreateKeyExA(Root(entry), entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                           KEY_SET_VALUE, nullptr, &key.handle, nullptr);
+  });
+  if (Refused(created, AutorunStep::CreateKey, entry)) return AutorunStep::CreateKey;
+  const LONG set = Step(entry, AutorunStep::SetValue, [&] {
+    return RegSetValueExA(key.handle, entry.value.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(command.c_str()),
+                          static_cast<DWORD>(command.size() + 1));
+  });
+  if (Refused(set, AutorunStep::SetValue, entry)) return AutorunStep::SetValue;
+  return std::nullopt;
 }
 
 AutorunEntries& AutorunSlot() {
@@ -115,16 +136,17 @@ const AutorunEntries& ProgramAutoruns() { return AutorunSlot(); }
 void SetProgramAutoruns(AutorunEntries entries) { AutorunSlot() = std::move(entries); }
 
 void WriteAutorun(const AutorunEntry& entry, const std::string& command) {
-  if (!TryWriteAutorun(entry, command)) throw AppError("Failed to create key " + entry.key);
+  if (const auto refused = TryWriteAutorun(entry, command)) throw FailedTo(*refused, entry);
 }
 
 void TurnAutorunOn(const AutorunEntries& entries, const std::string& command) {
-  if (!TryWriteAutorun(entries.machine, command)) WriteAutorun(entries.user, command);
+  if (TryWriteAutorun(entries.machine, command)) WriteAutorun(entries.user, command);
 }
 
-void TurnAutorunOff(const AutorunEntries& entries) {
-  DeleteAutorun(entries.machine);
-  DeleteAutorun(entries.user);
+bool TurnAutorunOff(const AutorunEntries& entries) {
+  const bool machineGone = DeleteAutorun(entries.machine);
+  const bool userGone = DeleteAutorun(entries.user);
+  return machineGone && userGone;
 }
 
 bool AutorunSet(const AutorunEntries& entries) {
@@ -136,12 +158,16 @@ void RefreshAutorun(const AutorunEntries& entries, const std::string& command) {
     TurnAutorunOn(entries, command);
 }
 
-void DeleteAutorun(const AutorunEntry& entry) {
+bool DeleteAutorun(const AutorunEntry& entry) {
   RegKey key;
-  if (RegOpenKeyExA(Root(entry), entry.key.c_str(), 0, KEY_ALL_ACCESS, &key.handle) !=
-      ERROR_SUCCESS)
-    return;
-  RegDeleteValueA(key.handle, entry.value.c_str());
+  const LONG answer = Step(entry, AutorunStep::DeleteValue, [&] {
+    const LONG opened =
+        RegOpenKeyExA(Root(entry), entry.key.c_str(), 0, KEY_SET_VALUE, &key.handle);
+    return opened == ERROR_SUCCESS ? RegDeleteValueA(key.handle, entry.value.c_str()) : opened;
+  });
+  if (answer == ERROR_SUCCESS || answer == ERROR_FILE_NOT_FOUND) return true;
+  // Refused: only a value that is set still starts the program.
+  return !ReadAutorun(entry);
 }
 
 std::string AutorunCommand(const std::string& exePath) { return "\"" + exePath + "\""; }

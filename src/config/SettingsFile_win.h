@@ -43,20 +43,24 @@ bool ReadAutorun(const AutorunEntry& entry);
 // Writes `command` as the value, creating the key when it is missing; throws
 // "Failed to create key <key>" or "Failed to set data for '<value>'".
 void WriteAutorun(const AutorunEntry& entry, const std::string& command);
-// Removes the value; a key that cannot be opened changes nothing.
-void DeleteAutorun(const AutorunEntry& entry);
+// Removes the value: false when it is set and the registry refuses to let
+// it go (it then still starts the program). A missing key holds no value.
+bool DeleteAutorun(const AutorunEntry& entry);
 // The string the value holds; empty when there is none.
 std::string ReadAutorunValue(const AutorunEntry& entry);
 
 // The autorun check box. Ticked: the machine-wide value, or the user's where
 // the machine-wide write is refused for lack of rights (said to no one);
-// every other failure throws as WriteAutorun does. Unticked: both values go.
+// every other failure throws as WriteAutorun does. Unticked: both values go;
+// false when one of them is set and stays, as DeleteAutorun says.
 void TurnAutorunOn(const AutorunEntries& entries, const std::string& command);
-void TurnAutorunOff(const AutorunEntries& entries);
-// Tests stand in for a registry that refuses a write (as a machine-wide key
+[[nodiscard]] bool TurnAutorunOff(const AutorunEntries& entries);
+// Tests stand in for a registry that refuses a change (as a machine-wide key
 // refuses a user without administrator rights): when set, the check is asked
-// before each write, and a non-zero answer is taken as the registry's.
-using AutorunWriteCheck = long (*)(const AutorunEntry& entry);
+// before each step of a write or a removal, and a non-zero answer is taken
+// as the registry's.
+enum class AutorunStep { CreateKey, SetValue, DeleteValue };
+using AutorunWriteCheck = long (*)(const AutorunEntry& entry, AutorunStep step);
 void SetAutorunWriteCheck(AutorunWriteCheck check);
 
 // Whether either value is set (read with read access only).

@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 80> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 81> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -83,6 +83,9 @@ inline constexpr std::array<LanguageKey, 80> kLanguageKeys{{
     {"OptionsWindow", "FirstAttached", "First attached"},
     {"OptionsWindow", "AutoDetect", "Detect"},
     {"OptionsWindow", "SetWindowPosition", "Set window position"},
+    {"OptionsWindow", "AutorunOffRefused",
+     "Vantrel is not allowed to remove its autorun entry, so Windows will still start it. "
+     "To turn Autorun off, start Vantrel as administrator and untick Autorun again."},
     {"Common", "Close", "Close"},
     {"ActionWindow", "Caption", "Action"},
     {"ActionWindow", "Keyboard", "Keyboard"},

@@ -15,5 +15,24 @@ TEST(InstanceName, OneNamePerSettingsFileWhateverTheCase) {
   EXPECT_NE(InstanceName("C:\\Games\\Vantrel\\Vantrel2.set"), name);
 }
 
+// A folder's final path reads as its ordinary path does, so a copy whose
+// folder the file system could not name agrees with one whose it could.
+TEST(InstanceName, AFoldersFinalPathReadsAsItsOrdinaryOne) {
+  struct Case {
+    const char* folder;
+    const char* path;
+  };
+  for (const Case& c :
+       {Case{"\\\\?\\C:\\Games\\Vantrel", "C:\\Games\\Vantrel\\Vantrel.set"},
+        {"C:\\Games\\Vantrel\\", "C:\\Games\\Vantrel\\Vantrel.set"},
+        {"\\\\?\\C:\\", "C:\\Vantrel.set"},
+        {"\\\\?\\UNC\\server\\share\\Tools", "\\\\server\\share\\Tools\\Vantrel.set"},
+        {"\\\\server\\share\\Tools", "\\\\server\\share\\Tools\\Vantrel.set"},
+        {"C:/Games/", "C:/Games/Vantrel.set"},
+        {"", "Vantrel.set"}}) {
+    EXPECT_EQ(PathInFolder(c.folder, "Vantrel.set"), c.path) << c.folder;
+  }
+}
+
 }  // namespace
 }  // namespace vantrel

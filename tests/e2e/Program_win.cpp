@@ -1,6 +1,9 @@
 #include "e2e/Program_win.h"
 
 #include <sstream>
+#include <utility>
+
+#include "config/Paths.h"
 
 namespace vantrel::test {
 
@@ -42,88 +45,59 @@ std::string TextOf(HWND hwnd) {
   return text;
 }
 
-Program::Program(bool joystick) {
-  CopyFileA(WindowsPath(VANTREL_EXE).c_str(), (dir_ / "Vantrel.exe").c_str(), FALSE);
-  if (!joystick) return;
-  doubleName_ =
-      "vantrel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
-  joystick_ = MapDoubleState(doubleName_.c_str());
-  if (joystick_) ResetDoubleState(*joystick_);
-  pads_ = MapXInputState((doubleName_ + "-pads").c_str());
-}
-
-Program::~Program() {
-  if (!process_.hProcess) return;
-  if (Running()) TerminateProcess(process_.hProcess, 99);
-  WaitForSingleObject(process_.hProcess, 5000);
-  CloseHandle(process_.hProcess);
-}
-
-void Program::Settings(const std::string& setup) { Write("Vantrel.set", "[Setup]\r\n" + setup); }
-
-void Program::Write(const std::string& name, const std::string& text) {
-  WriteFileBytes(dir_ / name, text);
-}
-
-bool Program::Start() {
-  const std::string exe = dir_ / "Vantrel.exe";
-  if (!doubleName_.empty()) {
-    SetEnvironmentVariableA(kDoubleStateVariable, doubleName_.c_str());
-    SetEnvironmentVariableA(kXInputStateVariable, (doubleName_ + "-pads").c_str());
-  }
+Process::Process(const std::string& exe, const std::string& folder) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   std::string commandLine = "\"" + exe + "\"";
   if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      dir_.Path().c_str(), &si, &process_)) {
+                      folder.c_str(), &si, &info_)) {
     startError_ = GetLastError();
-    process_ = {};
-    return false;
+    info_ = {};
+    return;
   }
-  CloseHandle(process_.hThread);
-  return true;
+  CloseHandle(info_.hThread);
+  info_.hThread = nullptr;
 }
 
-long Program::StartAgain(DWORD timeoutMs) {
-  const std::string exe = dir_ / "Vantrel.exe";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  std::string commandLine = "\"" + exe + "\"";
-  PROCESS_INFORMATION second{};
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      dir_.Path().c_str(), &si, &second))
-    return -2;
-  CloseHandle(second.hThread);
-  long code = -1;
-  if (WaitForSingleObject(second.hProcess, timeoutMs) == WAIT_OBJECT_0) {
-    DWORD exit = 0;
-    GetExitCodeProcess(second.hProcess, &exit);
-    code = static_cast<long>(exit);
-  } else {
-    TerminateProcess(second.hProcess, 99);
-    WaitForSingleObject(second.hProcess, 5000);
+Process::~Process() { End(); }
+
+Process::Process(Process&& other) noexcept
+    : info_(std::exchange(other.info_, {})), startError_(other.startError_) {}
+
+Process& Process::operator=(Process&& other) noexcept {
+  if (this != &other) {
+    End();
+    info_ = std::exchange(other.info_, {});
+    startError_ = other.startError_;
   }
-  CloseHandle(second.hProcess);
-  return code;
+  return *this;
 }
 
-bool Program::Running() const {
-  return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+void Process::End() {
+  if (!info_.hProcess) return;
+  if (Running()) TerminateProcess(info_.hProcess, 99);
+  WaitForSingleObject(info_.hProcess, 5000);
+  CloseHandle(info_.hProcess);
+  info_ = {};
 }
 
-long Program::ExitCode(DWORD timeoutMs) const {
-  if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+bool Process::Running() const {
+  return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+long Process::ExitCode(DWORD timeoutMs) const {
+  if (!info_.hProcess || WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
   DWORD code = 0;
-  GetExitCodeProcess(process_.hProcess, &code);
+  GetExitCodeProcess(info_.hProcess, &code);
   return static_cast<long>(code);
 }
 
-std::vector<HWND> Program::Windows(const std::string& className) const {
+std::vector<HWND> Process::Windows(const std::string& className) const {
   struct Search {
     DWORD pid;
     std::string name;
     std::vector<HWND> found;
-  } search{process_.dwProcessId, className, {}};
+  } search{info_.dwProcessId, className, {}};
   EnumWindows(
       [](HWND hwnd, LPARAM param) -> BOOL {
         auto* s = reinterpret_cast<Search*>(param);
@@ -136,12 +110,12 @@ std::vector<HWND> Program::Windows(const std::string& className) const {
   return search.found;
 }
 
-HWND Program::Window(const std::string& className) const {
+HWND Process::Window(const std::string& className) const {
   const std::vector<HWND> found = Windows(className);
   return found.empty() ? nullptr : found.front();
 }
 
-HWND Program::WaitForMainWindow() const {
+HWND Process::WaitForMainWindow() const {
   HWND main = nullptr;
   WaitUntil(
       [&] {
@@ -150,6 +124,50 @@ HWND Program::WaitForMainWindow() const {
       },
       10000);
   return main;
+}
+
+Program::Program(bool joystick, const std::string& exe) {
+  const auto cut = exe.find_last_of('\\');
+  home_ = dir_.Path();
+  if (cut != std::string::npos) {
+    home_ += exe.substr(0, cut + 1);
+    CreateDirectoryA(home_.c_str(), nullptr);
+  }
+  exe_ = home_ + exe.substr(cut == std::string::npos ? 0 : cut + 1);
+  CopyFileA(WindowsPath(VANTREL_EXE).c_str(), exe_.c_str(), FALSE);
+  if (!joystick) return;
+  doubleName_ =
+      "vantrel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  joystick_ = MapDoubleState(doubleName_.c_str());
+  if (joystick_) ResetDoubleState(*joystick_);
+  pads_ = MapXInputState((doubleName_ + "-pads").c_str());
+}
+
+void Program::Settings(const std::string& setup) {
+  WriteFileBytes(SettingsPathFor(exe_), "[Setup]\r\n" + setup);
+}
+
+void Program::Write(const std::string& name, const std::string& text) {
+  WriteFileBytes(home_ + name, text);
+}
+
+Process Program::Launch(const std::string& exe) const {
+  if (!doubleName_.empty()) {
+    SetEnvironmentVariableA(kDoubleStateVariable, doubleName_.c_str());
+    SetEnvironmentVariableA(kXInputStateVariable, (doubleName_ + "-pads").c_str());
+  }
+  return Process(exe, home_);
+}
+
+bool Program::Start(const std::string& exe) {
+  process_ = Launch(exe.empty() ? exe_ : exe);
+  return process_.Started();
+}
+
+long Program::StartAgain(DWORD timeoutMs, const std::string& exe) {
+  const Process second = Launch(exe.empty() ? exe_ : exe);
+  if (!second.Started()) return -2;
+  return second.ExitCode(timeoutMs);
 }
 
 bool Program::WaitUntilStarted() const {

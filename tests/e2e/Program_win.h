@@ -29,40 +29,76 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = 5000) {
 std::string ClassOf(HWND hwnd);
 std::string TextOf(HWND hwnd);
 
+// One started process of the program, ended at the latest when this ends.
+class Process {
+ public:
+  Process() = default;
+  // Starts `exe` (a path, spelled as the starter spells it) in `folder`.
+  Process(const std::string& exe, const std::string& folder);
+  ~Process();
+  Process(Process&& other) noexcept;
+  Process& operator=(Process&& other) noexcept;
+
+  bool Started() const { return info_.hProcess != nullptr; }
+  // Why the start failed (the system's error code).
+  DWORD StartError() const { return startError_; }
+  bool Running() const;
+  // The exit code, or -1 when the process is still running after the wait.
+  long ExitCode(DWORD timeoutMs = 5000) const;
+  // The process's top-level windows of this class (message boxes are "#32770").
+  std::vector<HWND> Windows(const std::string& className) const;
+  HWND Window(const std::string& className) const;
+  // The main window once it shows, or null after ten seconds.
+  HWND WaitForMainWindow() const;
+
+ private:
+  void End();
+
+  PROCESS_INFORMATION info_{};
+  DWORD startError_ = 0;
+};
+
 // One run of a copy of the program, ended at the latest when the test ends.
 class Program {
  public:
   // `joystick`: the DirectInput double gives this copy an attached joystick
-  // that the test drives through Joystick(); without, it offers none.
-  explicit Program(bool joystick = false);
-  ~Program();
+  // that the test drives through Joystick(); without, it offers none. `exe`: where the copy lies
+  // in its fresh folder and what it is called ("sub folder\\name.exe").
+  explicit Program(bool joystick = false, const std::string& exe = "Vantrel.exe");
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
   // The program's folder, for the files it should find there.
-  std::string operator/(const std::string& name) const { return dir_ / name; }
-  const std::string& Folder() const { return dir_.Path(); }
+  std::string operator/(const std::string& name) const { return home_ + name; }
+  const std::string& Folder() const { return home_; }
+  const std::string& Exe() const { return exe_; }
   // Writes the settings file (the text of its [Setup] section).
   void Settings(const std::string& setup);
   void Write(const std::string& name, const std::string& text);
 
-  bool Start();
-  // Starts the copy once more, from the same folder, and waits for that
-  // second process to end: its exit code, or -1 when it was still running
-  // after `timeoutMs` (it is then ended).
-  long StartAgain(DWORD timeoutMs);
+  // Starts the copy, by its path or by `exe`, another spelling of it.
+  bool Start(const std::string& exe = {});
+  // Starts the copy once more (by its path, or by `exe`), from the same folder,
+  // and waits for that second process to end: its exit code, or -1 when it
+  // was still running after `timeoutMs` (it is then ended).
+  long StartAgain(DWORD timeoutMs, const std::string& exe = {});
+  // Another process of the program, started by `exe` (this copy's path
+  // spelled another way, or another program beside it).
+  Process Launch(const std::string& exe) const;
   // Why the last Start failed (the system's error code).
-  DWORD StartError() const { return startError_; }
-  bool Running() const;
+  DWORD StartError() const { return process_.StartError(); }
+  bool Running() const { return process_.Running(); }
   // The exit code, or -1 when the program is still running after the wait.
-  long ExitCode(DWORD timeoutMs = 5000) const;
+  long ExitCode(DWORD timeoutMs = 5000) const { return process_.ExitCode(timeoutMs); }
 
   // The program's top-level window of this class, or null.
-  HWND Window(const std::string& className) const;
+  HWND Window(const std::string& className) const { return process_.Window(className); }
   // All of them (message boxes are "#32770").
-  std::vector<HWND> Windows(const std::string& className) const;
+  std::vector<HWND> Windows(const std::string& className) const {
+    return process_.Windows(className);
+  }
   // The main window once it shows, or null after ten seconds.
-  HWND WaitForMainWindow() const;
+  HWND WaitForMainWindow() const { return process_.WaitForMainWindow(); }
   // Until the program has made its start-up windows and takes messages.
   // (Wine's WaitForInputIdle can answer before start-up is over.)
   bool WaitUntilStarted() const;
@@ -78,11 +114,12 @@ class Program {
 
  private:
   TempDir dir_;
+  std::string home_;
+  std::string exe_;
   DoubleState* joystick_ = nullptr;
   XInputState* pads_ = nullptr;
   std::string doubleName_;
-  PROCESS_INFORMATION process_{};
-  DWORD startError_ = 0;
+  Process process_;
 };
 
 // The recorder process: the injected input seen through low-level hooks.

@@ -21,6 +21,7 @@
 #include "config/SettingsFile_win.h"
 #include "dinput/DoubleState.h"
 #include "lang/KeptTexts.h"
+#include "lang/LanguageKeys.h"
 #include "resource.h"
 #include "win/BoxCounter_win.h"
 #include "win/Picture_win.h"
@@ -361,11 +362,15 @@ TEST_F(Options, UntickingAutorunRemovesTheValueAtOnceAndCancelKeepsItRemoved) {
 }
 
 // The machine-wide key as a user without administrator rights meets it.
-long RefuseTheMachineWideKey(const AutorunEntry& entry) {
+long RefuseTheMachineWideKey(const AutorunEntry& entry, AutorunStep) {
   return entry.key.ends_with("\\Machine") ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
 }
-long FailTheMachineWideKey(const AutorunEntry& entry) {
+long FailTheMachineWideKey(const AutorunEntry& entry, AutorunStep) {
   return entry.key.ends_with("\\Machine") ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
+}
+// And a user's own key that lets the key be made but refuses the value.
+long RefuseTheMachineWideKeyAndTheUsersValue(const AutorunEntry& entry, AutorunStep step) {
+  return step == AutorunStep::SetValue ? ERROR_ACCESS_DENIED : RefuseTheMachineWideKey(entry, step);
 }
 
 TEST_F(Options, AUserRefusedTheMachineWideEntryGetsHisOwnWithoutABox) {
@@ -386,16 +391,52 @@ TEST_F(Options, AUserRefusedTheMachineWideEntryGetsHisOwnWithoutABox) {
   EXPECT_THAT(boxes.Stop(), IsEmpty());
 }
 
+// Reported by the step that failed: the key, or the value in a key that
+// could be made.
 TEST_F(Options, AnyOtherFailureOfTheAutorunWriteIsReportedAndTheBoxStaysTicked) {
-  SetAutorunWriteCheck(&FailTheMachineWideKey);
+  struct Case {
+    AutorunWriteCheck check;
+    std::string text;
+  };
+  for (const Case& c :
+       {Case{&FailTheMachineWideKey, "Failed to create key " + testKey + "\\Machine."},
+        Case{&RefuseTheMachineWideKeyAndTheUsersValue, "Failed to set data for 'QEX'"}}) {
+    SCOPED_TRACE(c.text);
+    SetAutorunWriteCheck(c.check);
+    Start("");
+    Open();
+    test::BoxCounter boxes(GetCurrentThreadId());
+    Click(Opts().chbAutoRun);
+    EXPECT_THAT(boxes.Stop(), ElementsAre(c.text));
+    EXPECT_TRUE(Checked(Opts().chbAutoRun));
+    EXPECT_FALSE(ReadAutorun(ProgramAutoruns().user))
+        << "only a refusal of the machine-wide key for lack of rights falls back";
+    Click(Opts().btnCancel);
+    app.reset();
+  }
+}
+
+// An administrator set the machine-wide value; the user who unticks the box
+// may not remove it, and Windows still starts the program.
+TEST_F(Options, AValueThatWillNotGoIsReportedAndTheBoxStaysTicked) {
+  const AutorunEntries& entries = ProgramAutoruns();
+  WriteAutorun(entries.machine, AutorunCommand(ExePath()));
+  WriteAutorun(entries.user, AutorunCommand(ExePath()));
+  SetAutorunWriteCheck(&RefuseTheMachineWideKey);
   Start("");
   Open();
+  ASSERT_TRUE(Checked(Opts().chbAutoRun));
   test::BoxCounter boxes(GetCurrentThreadId());
   Click(Opts().chbAutoRun);
-  EXPECT_THAT(boxes.Stop(), ElementsAre("Failed to create key " + testKey + "\\Machine."));
+  EXPECT_THAT(boxes.Stop(), ElementsAre(BuiltInText("OptionsWindow", "AutorunOffRefused")));
   EXPECT_TRUE(Checked(Opts().chbAutoRun));
-  EXPECT_FALSE(ReadAutorun(ProgramAutoruns().user))
-      << "only a refusal for lack of rights falls back";
+  EXPECT_EQ(ReadAutorunValue(entries.machine), AutorunCommand(ExePath()));
+  EXPECT_FALSE(ReadAutorun(entries.user)) << "what may go, goes";
+  Click(Opts().btnOK);
+  app.reset();
+  Start("");
+  Open();
+  EXPECT_TRUE(Checked(Opts().chbAutoRun)) << "the next start finds it ticked, as it is";
   Click(Opts().btnCancel);
 }
 
@@ -697,6 +738,18 @@ TEST_F(Packs, HostilePacksFallBackKeyByKey) {
   Start("PakIndex=2\r\nLanguagePak=" + packPath + "\r\n");
   EXPECT_TRUE(IsWindow(Main()));
   CloseHandle(locked);
+}
+
+// The report of a value that will not go is a text of the pack applied.
+TEST_F(Packs, AValueThatWillNotGoIsReportedInThePacksWords) {
+  WriteAutorun(ProgramAutoruns().machine, AutorunCommand(ExePath()));
+  SetAutorunWriteCheck(&RefuseTheMachineWideKey);
+  StartWithPack("[OptionsWindow]\r\nAutorunOffRefused=Der Autostart bleibt.\r\n");
+  Open();
+  test::BoxCounter boxes(GetCurrentThreadId());
+  Click(Opts().chbAutoRun);
+  EXPECT_THAT(boxes.Stop(), ElementsAre("Der Autostart bleibt."));
+  Click(Opts().btnCancel);
 }
 
 // Whether the text of a control fits inside it in the control's own font;

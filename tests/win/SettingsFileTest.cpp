@@ -143,7 +143,10 @@ TEST_F(SettingsFile, KeptTextsComeFromThePackTheIndexNames) {
 
 class Autorun : public ::testing::Test {
  protected:
-  void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, entry.key.c_str()); }
+  void TearDown() override {
+    SetAutorunWriteCheck(nullptr);
+    RegDeleteKeyA(HKEY_CURRENT_USER, entry.key.c_str());
+  }
   AutorunEntry entry{HKEY_CURRENT_USER,
                      "Software\\VantrelTest" + std::to_string(GetCurrentProcessId()), "QEX"};
 };
@@ -184,6 +187,26 @@ TEST_F(Autorun, ARefusingRegistryReadsOffAndReportsWrites) {
   } catch (const AppError& e) {
     EXPECT_EQ(std::string(e.what()), "Failed to set data for '" + badValue.value + "'");
   }
+}
+
+long RefuseEveryChange(const AutorunEntry&, AutorunStep) { return ERROR_ACCESS_DENIED; }
+
+// Only a value that stays keeps Windows starting the program.
+TEST_F(Autorun, ARefusedRemovalFailsOnlyWhereAValueStays) {
+  SetAutorunWriteCheck(&RefuseEveryChange);
+  EXPECT_TRUE(DeleteAutorun(entry)) << "no key, no value";
+  SetAutorunWriteCheck(nullptr);
+  WriteAutorun(entry, "");
+  SetAutorunWriteCheck(&RefuseEveryChange);
+  EXPECT_TRUE(DeleteAutorun(entry)) << "an empty value starts nothing";
+  SetAutorunWriteCheck(nullptr);
+  WriteAutorun(entry, "x");
+  SetAutorunWriteCheck(&RefuseEveryChange);
+  EXPECT_FALSE(DeleteAutorun(entry));
+  EXPECT_TRUE(ReadAutorun(entry));
+  SetAutorunWriteCheck(nullptr);
+  EXPECT_TRUE(DeleteAutorun(entry));
+  EXPECT_TRUE(DeleteAutorun(entry)) << "a value already gone";
 }
 
 }  // namespace

@@ -136,6 +136,7 @@ class Device : public Counted<IDirectInputDevice2A> {
   virtual ~Device() {
     StopWatch();
     --State().liveDevices;
+    if (State().releaseDelayMs > 0) Sleep(static_cast<DWORD>(State().releaseDelayMs));
   }
 
   STDMETHOD(QueryInterface)(REFIID riid, void** out) override {

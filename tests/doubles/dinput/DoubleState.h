@@ -113,6 +113,10 @@ struct DoubleState {
   // Driven by the test: a device that delivers data only when polled, and
   // so signals no event.
   std::int32_t polledDevice;
+
+  // Driven by the test: the device's last release takes this long, as a
+  // program that is slow to end lets go of its joystick last.
+  std::int32_t releaseDelayMs;
 };
 
 // The name of the event a test sets after a change, which the double passes
