@@ -15,6 +15,11 @@ void PlatformInput::KeybdEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t
   keybd_event(vk, scan, flags, 0);
 }
 
+std::uint8_t PlatformInput::ScanCode(std::uint8_t vk) {
+  // Without the prefix, which the extended flag carries instead.
+  return static_cast<std::uint8_t>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF);
+}
+
 void PlatformInput::MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
                                std::int32_t data) {
   mouse_event(flags, static_cast<DWORD>(dx), static_cast<DWORD>(dy), static_cast<DWORD>(data), 0);

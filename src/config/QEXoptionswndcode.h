@@ -40,6 +40,7 @@ class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
   void chbAutoRunClick();
   void chbMinimizeClick() {}  // the box itself holds the setting
   void chbPopupClick();
+  void chbScanCodesClick();
   void btnPopupPosClick();
   void btnOKClick();
   void btnCancelClick();
@@ -63,6 +64,7 @@ class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
   HWND chbAutoRun = nullptr;
   HWND chbMinimize = nullptr;
   HWND chbPopup = nullptr;
+  HWND chbScanCodes = nullptr;
   HWND lbShowTime = nullptr;
   HWND btnPopupPos = nullptr;
   HWND btnAutoDetect = nullptr;

@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 78> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 79> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -73,6 +73,7 @@ inline constexpr std::array<LanguageKey, 78> kLanguageKeys{{
     {"OptionsWindow", "TurboTimer", "Turbo timer (ms):"},
     {"OptionsWindow", "MouseAccelerate", "Mouse accelerate:"},
     {"OptionsWindow", "MouseMaxSpeed", "Mouse max speed:"},
+    {"OptionsWindow", "ScanCodes", "Send scan codes"},
     {"OptionsWindow", "Joystick", "Joystick"},
     {"OptionsWindow", "Buttons", "Buttons:"},
     {"OptionsWindow", "RefreshTime", "Refresh time (ms):"},
