@@ -9,6 +9,11 @@
 
 namespace vantrel {
 
+// Whether the press of an entry bound so sends keys or mouse input.
+constexpr bool InjectsInput(const Binding& b) {
+  return b.Action == ActEmulKey || b.Action == ActEmulClick;
+}
+
 // Turns the press and release edges of entries into actions.
 //
 // A release undoes exactly what its press did (the keys that went down, the

@@ -53,6 +53,8 @@ void LaunchProgram(const std::string& entry) {
   if (!command) return;
   const std::string folder = FileNamePart(command->program, "path");
   EnsureComApartment();
+  // "open", never "runas": the program gets this one's rights, and asks for
+  // more only if its own manifest does.
   ShellExecuteA(nullptr, "open", command->program.c_str(),
                 command->arguments.empty() ? nullptr : command->arguments.c_str(),
                 folder.empty() ? nullptr : folder.c_str(), SW_SHOW);

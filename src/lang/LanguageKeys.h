@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 79> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 80> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -56,6 +56,10 @@ inline constexpr std::array<LanguageKey, 79> kLanguageKeys{{
     {"MainWindow", "Help", "Help"},
     {"MainWindow", "About", "About..."},
     {"TrayIcon", "Settings", "Settings"},
+    // The program's name stands for "%s".
+    {"TrayIcon", "Elevated",
+     "%s runs as administrator, so Windows blocks Vantrel's keys and mouse there. Start "
+     "Vantrel as administrator to control it."},
     {"HelpWindow", "Caption", "Help"},
     {"Common", "OK", "OK"},
     {"Common", "Cancel", "Cancel"},
