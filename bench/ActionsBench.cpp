@@ -11,6 +11,7 @@ namespace {
 class CountingSink : public InputSink {
  public:
   void KeybdEvent(std::uint8_t, std::uint8_t, std::uint32_t) override { ++events; }
+  std::uint8_t ScanCode(std::uint8_t vk) override { return vk; }
   void MouseEvent(std::uint32_t, std::int32_t, std::int32_t, std::int32_t) override { ++events; }
   long events = 0;
 };

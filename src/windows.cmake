@@ -16,6 +16,7 @@ add_library(vantrel_win STATIC
   ui/Com_win.cpp
   app/SingleInstance_win.cpp
   app/Tray_win.cpp
+  app/Elevation_win.cpp
   app/QEXmainwndcode.cpp
   app/ButtonRows_win.cpp
   app/QEXhelpwndcode.cpp

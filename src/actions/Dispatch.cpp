@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "actions/ExtendedKeys.h"
 #include "base/FilePath.h"
 #include "lang/KeptTexts.h"
 
@@ -49,7 +50,7 @@ Dispatcher::Held Dispatcher::Press(std::uint8_t e, const Binding& b) {
         return {.kind = Held::Turbo};
       }
       EmulKeyDown(shift, vcode);
-      return {.kind = Held::Keys, .shift = shift, .vcode = vcode};
+      return {.kind = Held::Keys, .shift = shift, .vcode = vcode, .scanCodes = ScanCodes};
     }
     case ActEmulClick:
       return PressMouse(b.VCode);
@@ -96,7 +97,7 @@ void Dispatcher::Release(const Held& held) {
     case Held::Nothing:
       return;
     case Held::Keys:
-      EmulKeyUp(held.shift, held.vcode);
+      EmulKeyUp(held.shift, held.vcode, held.scanCodes);
       return;
     case Held::Turbo:
       // Any turbo release stops the repeat, even with another turbo entry held.
@@ -116,16 +117,25 @@ void Dispatcher::Release(const Held& held) {
   host_.EnableMouseTimer(motion_.Moving());
 }
 
-void Dispatcher::EmulKeyDown(std::uint8_t shift, std::uint8_t vcode) {
+void Dispatcher::EmulKeyDown(std::uint8_t shift, std::uint8_t vcode, bool scanCodes) {
   // The modifier event is sent even without a modifier (virtual key 0).
-  sink_.KeybdEvent(shift, 0, 0);
-  sink_.KeybdEvent(vcode, 0, 0);
+  KeyEvent(shift, 0, scanCodes);
+  KeyEvent(vcode, 0, scanCodes);
 }
 
-void Dispatcher::EmulKeyUp(std::uint8_t shift, std::uint8_t vcode) {
+void Dispatcher::EmulKeyUp(std::uint8_t shift, std::uint8_t vcode, bool scanCodes) {
   // The modifier comes up first too: the order of the press, not its reverse.
-  sink_.KeybdEvent(shift, 0, kKeyEventKeyUp);
-  sink_.KeybdEvent(vcode, 0, kKeyEventKeyUp);
+  KeyEvent(shift, kKeyEventKeyUp, scanCodes);
+  KeyEvent(vcode, kKeyEventKeyUp, scanCodes);
+}
+
+void Dispatcher::KeyEvent(std::uint8_t vk, std::uint32_t flags, bool scanCodes) {
+  // The modifier-less event of virtual key 0 is no key: it keeps scan code 0.
+  if (!scanCodes || vk == 0) {
+    sink_.KeybdEvent(vk, 0, flags);
+    return;
+  }
+  sink_.KeybdEvent(vk, sink_.ScanCode(vk), flags | (IsExtendedKey(vk) ? kKeyEventExtendedKey : 0));
 }
 
 void Dispatcher::tmrTurboTimer() {

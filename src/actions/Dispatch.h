@@ -9,6 +9,11 @@
 
 namespace vantrel {
 
+// Whether the press of an entry bound so sends keys or mouse input.
+constexpr bool InjectsInput(const Binding& b) {
+  return b.Action == ActEmulKey || b.Action == ActEmulClick;
+}
+
 // Turns the press and release edges of entries into actions.
 //
 // A release undoes exactly what its press did (the keys that went down, the
@@ -34,12 +39,16 @@ class Dispatcher {
   // released: the next poll presses it if it is down.
   void Resize(int numOfButtons);
 
-  void EmulKeyDown(std::uint8_t shift, std::uint8_t vcode);
-  void EmulKeyUp(std::uint8_t shift, std::uint8_t vcode);
+  void EmulKeyDown(std::uint8_t shift, std::uint8_t vcode) { EmulKeyDown(shift, vcode, ScanCodes); }
+  void EmulKeyUp(std::uint8_t shift, std::uint8_t vcode) { EmulKeyUp(shift, vcode, ScanCodes); }
 
   // Program-wide mouse settings.
   double MAccelarate = 0.1;
   double MSpeed = 8;
+  // Keys carry their scan codes (and the extended flag where the key has
+  // one), which games reading the keyboard through DirectInput or raw input
+  // look at; off, every scan code is 0, as it always was.
+  bool ScanCodes = true;
   // The position in profile lists, shared by every switching entry.
   std::int32_t INIIndex = 0;
   std::uint8_t TurboEntry = 0;
@@ -55,6 +64,7 @@ class Dispatcher {
     enum Kind : std::uint8_t { Nothing, Keys, Turbo, MouseButton, Motion, MouseOther } kind = Nothing;
     std::uint8_t shift = 0;
     std::uint8_t vcode = 0;
+    bool scanCodes = false;     // Keys: whether they went down with scan codes
     std::uint32_t upFlags = 0;  // MouseButton
     Axis axis = Axis::X;        // Motion
   };
@@ -62,6 +72,10 @@ class Dispatcher {
   Held Press(std::uint8_t e, const Binding& b);
   void Release(const Held& held);
   Held PressMouse(std::uint16_t code);
+  // A release comes up as its key went down, whatever ScanCodes says by then.
+  void EmulKeyDown(std::uint8_t shift, std::uint8_t vcode, bool scanCodes);
+  void EmulKeyUp(std::uint8_t shift, std::uint8_t vcode, bool scanCodes);
+  void KeyEvent(std::uint8_t vk, std::uint32_t flags, bool scanCodes);
   void SwitchProfile(std::uint8_t e);
 
   BindingTable& table_;

@@ -15,6 +15,11 @@ void PlatformInput::KeybdEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t
   keybd_event(vk, scan, flags, 0);
 }
 
+std::uint8_t PlatformInput::ScanCode(std::uint8_t vk) {
+  // Without the prefix, which the extended flag carries instead.
+  return static_cast<std::uint8_t>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF);
+}
+
 void PlatformInput::MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
                                std::int32_t data) {
   mouse_event(flags, static_cast<DWORD>(dx), static_cast<DWORD>(dy), static_cast<DWORD>(data), 0);
@@ -48,6 +53,8 @@ void LaunchProgram(const std::string& entry) {
   if (!command) return;
   const std::string folder = FileNamePart(command->program, "path");
   EnsureComApartment();
+  // "open", never "runas": the program gets this one's rights, and asks for
+  // more only if its own manifest does.
   ShellExecuteA(nullptr, "open", command->program.c_str(),
                 command->arguments.empty() ? nullptr : command->arguments.c_str(),
                 folder.empty() ? nullptr : folder.c_str(), SW_SHOW);

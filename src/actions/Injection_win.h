@@ -9,6 +9,7 @@ namespace vantrel {
 class PlatformInput final : public InputSink {
  public:
   void KeybdEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) override;
+  std::uint8_t ScanCode(std::uint8_t vk) override;
   void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
                   std::int32_t data) override;
 };

@@ -8,10 +8,14 @@ class InputSink {
  public:
   virtual ~InputSink() = default;
   virtual void KeybdEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) = 0;
+  // The scan code of the key of this virtual-key code on the keyboard layout
+  // in use, without its prefix; 0 for a code no key of the layout has.
+  virtual std::uint8_t ScanCode(std::uint8_t vk) = 0;
   virtual void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
                           std::int32_t data) = 0;
 };
 
+constexpr std::uint32_t kKeyEventExtendedKey = 0x0001;
 constexpr std::uint32_t kKeyEventKeyUp = 0x0002;
 constexpr std::uint32_t kMouseMove = 0x0001;
 constexpr std::uint32_t kMouseLeftDown = 0x0002;

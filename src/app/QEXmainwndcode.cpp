@@ -5,6 +5,7 @@
 #include <iterator>
 #include <optional>
 
+#include "app/Elevation_win.h"
 #include "app/RowLayout.h"
 #include "app/SingleInstance_win.h"
 #include "bindings/Profile.h"
@@ -436,7 +437,25 @@ void TMainFrm::tmrMouseTimer() { Actions.tmrMouseTimer(); }
 
 void TMainFrm::tmrTurboTimer() { Actions.tmrTurboTimer(); }
 
-void TMainFrm::JoyButtonPress(int entry) { Actions.JoyButtonPress(entry); }
+void TMainFrm::JoyButtonPress(int entry) {
+  const auto e = static_cast<std::uint8_t>(entry & 0xFF);
+  if (Bindings.IsEntry(e) && Bindings[e].Pressed == 1 && InjectsInput(Bindings[e]))
+    TellIfElevatedInFront();
+  Actions.JoyButtonPress(entry);
+}
+
+// The input is sent all the same: the user may start this program as
+// administrator, or the other one without.
+void TMainFrm::TellIfElevatedInFront() {
+  const ProgramInFront front = ForegroundProgram();
+  if (!front.window) return;
+  if (Elevation.ShouldTell(
+          front.processId, front.name,
+          [] { return ProcessElevated(nullptr, GetCurrentProcessId()); },
+          [&] { return ProcessElevated(front.window, front.processId); }))
+    TrayIcon.ShowBalloon(kAppTitle,
+                         ElevationNoticeText(Language().Text("TrayIcon", "Elevated"), front.name));
+}
 
 void TMainFrm::EnableTurboTimer(bool enabled) { tmrTurbo.SetEnabled(enabled); }
 

@@ -10,6 +10,7 @@
 
 #include "actions/ActionHost.h"
 #include "actions/Dispatch.h"
+#include "actions/ElevationNotice.h"
 #include "actions/Injection_win.h"
 #include "actions/ProfilePopup_win.h"
 #include "app/ButtonRows_win.h"
@@ -91,7 +92,8 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   void OnchbJoyClick(HWND sender);
 
   // One press or release of an entry, as the polling reports it: the entry's
-  // Pressed says which.
+  // Pressed says which. A press that injects input first looks at the
+  // program in front.
   void JoyButtonPress(int entry);
 
   // The caption of the entry's row button turns red while its input is held
@@ -149,6 +151,9 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   // The actions of the entries, with the program-wide mouse settings
   // (MAccelarate, MSpeed) and the position in profile lists (INIIndex).
   Dispatcher Actions{Bindings, Input, *this};
+  // The programs in front running as administrator that the user was told
+  // of: the input sent there is dropped by the system.
+  ElevationNotice Elevation;
 
  private:
   // ActionHost
@@ -180,6 +185,8 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   void OnControlCommand(HWND control, int code);
   void OnTimer(UINT_PTR id);
   void OnTrayIcon(UINT mouseMessage);
+  // Looked at only on a press: no timer watches the foreground.
+  void TellIfElevatedInFront();
 
   void MOpenClick();
   void MSaveClick();

@@ -67,6 +67,16 @@ void NotifyIcon::Readd() {
   if (active_) Add();
 }
 
+void NotifyIcon::ShowBalloon(const std::string& title, const std::string& text) {
+  if (!active_) return;
+  NOTIFYICONDATAA data = BaseData(owner_);
+  data.uFlags = NIF_INFO;
+  data.dwInfoFlags = NIIF_WARNING;
+  title.copy(data.szInfoTitle, sizeof data.szInfoTitle - 1);
+  text.copy(data.szInfo, sizeof data.szInfo - 1);
+  Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
 void NotifyIcon::SetMenuTexts(std::string settings, std::string exit) {
   settingsText_ = std::move(settings);
   exitText_ = std::move(exit);

@@ -40,6 +40,9 @@ class NotifyIcon {
   // The tray menu at the pointer; returns what was chosen. The owner comes to
   // the foreground first, or the menu would not close when clicked away.
   MenuChoice TrackMenu();
+  // A warning balloon from the icon; nothing while deactivated. Texts longer
+  // than the shell takes are cut.
+  void ShowBalloon(const std::string& title, const std::string& text);
   void SetMenuTexts(std::string settings, std::string exit);
 
  private:

@@ -68,6 +68,7 @@ void TOptionsFrm::FormCreate() {
   SetChecked(chbAutoRun, autorunAtStart_);
   SetChecked(chbMinimize, loaded_.Minimize);
   SetChecked(chbPopup, popup_->ShowOnSwitch());
+  SetChecked(chbScanCodes, host_->Dispatch().ScanCodes);
   EnablePopupControls(popup_->ShowOnSwitch());
   ShowStepper(Stepper::ShowTime);
   ApplyLanguage(Language());
@@ -139,6 +140,7 @@ void TOptionsFrm::CreateControls() {
   AddStepper(Stepper::MAccel, {118, 216, kDisplayWidth, kDisplayHeight});
   AddLabel("MouseMaxSpeed", {16, 240, 100, kDisplayHeight});
   AddStepper(Stepper::MSpeed, {118, 240, kDisplayWidth, kDisplayHeight});
+  chbScanCodes = AddControl("BUTTON", "ScanCodes", kCheck, {16, 266, 164, 18}, IDC_CHBSCANCODES);
 
   // Joystick, on the right: which controller to read, then its settings.
   cbController = controls_.Add(self, 0, "COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
@@ -215,6 +217,8 @@ LRESULT TOptionsFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         chbMinimizeClick();
       else if (id == IDC_CHBPOPUP)
         chbPopupClick();
+      else if (id == IDC_CHBSCANCODES)
+        chbScanCodesClick();
       else if (id == IDC_BTNPOPUPPOS)
         btnPopupPosClick();
       else if (id == IDOK)
@@ -319,6 +323,9 @@ void TOptionsFrm::chbPopupClick() {
   EnablePopupControls(on);
 }
 
+// The keys sent from the next event on take it; OK and Cancel leave it.
+void TOptionsFrm::chbScanCodesClick() { host_->Dispatch().ScanCodes = Checked(chbScanCodes); }
+
 void TOptionsFrm::btnPopupPosClick() { popup_->BeginPositioning(Handle()); }
 
 void TOptionsFrm::btnOKClick() {
@@ -406,6 +413,7 @@ void TOptionsFrm::LoadSettings() {
   PakIndex = loaded_.PakIndex;
   main.Dispatch().MAccelarate = loaded_.MAccelarate;
   main.Dispatch().MSpeed = loaded_.MSpeed;
+  main.Dispatch().ScanCodes = loaded_.ScanCodes;
   main.TurboTimer().SetInterval(TimerInterval(loaded_.tmrTurbo, 100));
   main.PollingTimer().SetInterval(TimerInterval(loaded_.tmrRefresh, 50));
   TJoystick& joystick = main.Joystick();
@@ -445,6 +453,7 @@ Settings TOptionsFrm::CollectSettings() const {
   s.tmrRefresh = static_cast<std::int32_t>(main.PollingTimer().Interval());
   s.MAccelarate = main.Dispatch().MAccelarate;
   s.MSpeed = main.Dispatch().MSpeed;
+  s.ScanCodes = main.Dispatch().ScanCodes;
   // What was asked for: a value the device refused is still the user's.
   const TJoystick& joystick = main.Joystick();
   s.RangeX = joystick.AskedRangeX();

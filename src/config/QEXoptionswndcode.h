@@ -42,6 +42,7 @@ class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
   void chbAutoRunClick();
   void chbMinimizeClick() {}  // the box itself holds the setting
   void chbPopupClick();
+  void chbScanCodesClick();
   void btnPopupPosClick();
   void btnOKClick();
   void btnCancelClick();
@@ -66,6 +67,7 @@ class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
   HWND chbAutoRun = nullptr;
   HWND chbMinimize = nullptr;
   HWND chbPopup = nullptr;
+  HWND chbScanCodes = nullptr;
   HWND lbShowTime = nullptr;
   HWND btnPopupPos = nullptr;
   HWND btnAutoDetect = nullptr;

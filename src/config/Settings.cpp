@@ -68,6 +68,7 @@ Settings ReadSettings(IniFile& file, char sep) {
   const std::int32_t minimize = ReadInteger(file, kSetup, "Minimize", 0);
   s.Minimize = minimize != 0;
   s.MinimizeAtStart = minimize == 1;
+  s.ScanCodes = ReadBool(file, kSetup, "ScanCodes", s.ScanCodes);
   s.Path = file.ReadString(kSetup, "Path", s.Path);
   return s;
 }
@@ -92,6 +93,7 @@ void WriteSettings(IniFile& file, const Settings& s, char sep) {
   WriteInteger(file, kSetup, "PopupShowTime", s.PopupShowTime);
   WriteInteger(file, kSetup, "PopupLeft", s.PopupLeft);
   WriteInteger(file, kSetup, "PopupTop", s.PopupTop);
+  WriteBool(file, kSetup, "ScanCodes", s.ScanCodes);
 }
 
 std::uint32_t TimerInterval(std::int32_t stored, std::uint32_t fallback) {

@@ -34,6 +34,7 @@ struct Settings {
   std::uint8_t PopupShowTime = 0;  // seconds; 0 keeps the popup until closed
   std::int32_t PopupLeft = 50;
   std::int32_t PopupTop = 50;
+  bool ScanCodes = true;  // keys carry their scan codes; 0 sends them as scan code 0
   std::string Path;  // the last profile loaded or saved
 };
 

@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 81> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 83> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -57,6 +57,10 @@ inline constexpr std::array<LanguageKey, 81> kLanguageKeys{{
     {"MainWindow", "About", "About..."},
     {"TrayIcon", "Settings", "Settings"},
     {"TrayIcon", "NoController", "Vantrel: no controller attached"},
+    // The program's name stands for "%s".
+    {"TrayIcon", "Elevated",
+     "%s runs as administrator, so Windows blocks Vantrel's keys and mouse there. Start "
+     "Vantrel as administrator to control it."},
     {"HelpWindow", "Caption", "Help"},
     {"Common", "OK", "OK"},
     {"Common", "Cancel", "Cancel"},
@@ -74,6 +78,7 @@ inline constexpr std::array<LanguageKey, 81> kLanguageKeys{{
     {"OptionsWindow", "TurboTimer", "Turbo timer (ms):"},
     {"OptionsWindow", "MouseAccelerate", "Mouse accelerate:"},
     {"OptionsWindow", "MouseMaxSpeed", "Mouse max speed:"},
+    {"OptionsWindow", "ScanCodes", "Send scan codes"},
     {"OptionsWindow", "Joystick", "Joystick"},
     {"OptionsWindow", "Buttons", "Buttons:"},
     {"OptionsWindow", "RefreshTime", "Refresh time (ms):"},

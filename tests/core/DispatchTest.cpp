@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "actions/ExtendedKeys.h"
 #include "base/Errors.h"
 #include "config/BindingEditor.h"
 
@@ -20,12 +21,16 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 // Records injected input as short texts: "k17" key down, "^k17" key up,
-// "m2" mouse flags, "mv3,0" a move, "w120" the wheel.
+// "m2" mouse flags, "mv3,0" a move, "w120" the wheel; and the keys again
+// with their scan codes: "k37/75e" for extended.
 struct Recorder : InputSink {
   void KeybdEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) override {
-    EXPECT_EQ(scan, 0);
-    events.push_back(std::string(flags & kKeyEventKeyUp ? "^k" : "k") + std::to_string(vk));
+    const std::string key = std::string(flags & kKeyEventKeyUp ? "^k" : "k") + std::to_string(vk);
+    events.push_back(key);
+    keys.push_back(key + "/" + std::to_string(scan) + (flags & kKeyEventExtendedKey ? "e" : ""));
   }
+  // A layout in which every key's scan code is its virtual-key code plus one.
+  std::uint8_t ScanCode(std::uint8_t vk) override { return static_cast<std::uint8_t>(vk + 1); }
   void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
                   std::int32_t data) override {
     if (flags == kMouseMove)
@@ -36,7 +41,8 @@ struct Recorder : InputSink {
       events.push_back("m" + std::to_string(flags));
   }
   std::vector<std::string> Take() { return std::exchange(events, {}); }
-  std::vector<std::string> events;
+  std::vector<std::string> TakeKeys() { return std::exchange(keys, {}); }
+  std::vector<std::string> events, keys;
 };
 
 struct Host : ActionHost {
@@ -578,6 +584,42 @@ TEST_F(DispatchTest, ReleaseAllLetsGoOfEverythingHeld) {
   d.ReleaseAll();
   Release(1);
   EXPECT_THAT(sink.events, IsEmpty()) << "nothing is released twice";
+}
+
+// The keys a real keyboard sends with the E0 prefix, and neighbours without it.
+TEST(ExtendedKeys, AreTheKeysWithThePrefixOnARealKeyboard) {
+  using Named = std::pair<int, const char*>;
+  const Named extended[] = {{0x25, "Left"},          {0x26, "Up"},           {0x27, "Right"},
+                            {0x28, "Down"},          {0x2D, "Insert"},       {0x2E, "Delete"},
+                            {0x24, "Home"},          {0x23, "End"},          {0x21, "Page Up"},
+                            {0x22, "Page Down"},     {0xA3, "right Ctrl"},   {0xA5, "right Alt"},
+                            {0x6F, "keypad /"},      {0x90, "Num Lock"},     {0x5B, "left Windows"},
+                            {0x5C, "right Windows"}, {0x5D, "Applications"}, {0x2C, "Print Screen"},
+                            {0xA6, "Browser Back"},  {0xAD, "Volume Mute"},  {0xB3, "Play/Pause"},
+                            {0xB7, "Launch App2"}};
+  const Named plain[] = {{0x0D, "either Enter"}, {0x41, "A"},         {0x11, "Ctrl"},
+                         {0x12, "Alt"},          {0xA2, "left Ctrl"}, {0xA4, "left Alt"},
+                         {0xA1, "right Shift"},  {0x60, "keypad 0"},  {0x68, "keypad 8"},
+                         {0x6A, "keypad *"},     {0x6E, "keypad ."},  {0x13, "Pause"},
+                         {0x91, "Scroll Lock"},  {0x20, "Space"},     {0x2F, "Help"},
+                         {0xB8, "after App2"},   {0, "none"}};
+  for (const auto& [vk, name] : extended)
+    EXPECT_TRUE(IsExtendedKey(static_cast<std::uint8_t>(vk))) << name;
+  for (const auto& [vk, name] : plain)
+    EXPECT_FALSE(IsExtendedKey(static_cast<std::uint8_t>(vk))) << name;
+}
+
+// The modifier-less event keeps scan code 0; a key turned off meanwhile
+// still comes up as it went down.
+TEST_F(DispatchTest, AKeyComesUpWithTheScanCodeItWentDownWith) {
+  table[1] = {.VCode = 37, .Action = ActEmulKey};
+  Press(1);
+  d.ScanCodes = false;
+  Release(1);
+  Press(1);
+  Release(1);
+  EXPECT_THAT(sink.TakeKeys(), ElementsAre("k0/0", "k37/38e", "^k0/0", "^k37/38e",  //
+                                           "k0/0", "k37/0", "^k0/0", "^k37/0"));
 }
 
 }  // namespace

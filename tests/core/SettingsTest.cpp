@@ -32,6 +32,7 @@ TEST(Settings, AMissingFileGivesEveryDefault) {
   EXPECT_EQ(s.PopupShowTime, 0);
   EXPECT_EQ(s.PopupLeft, 50);
   EXPECT_EQ(s.PopupTop, 50);
+  EXPECT_TRUE(s.ScanCodes);
   EXPECT_EQ(s.Path, "");
 }
 
@@ -47,7 +48,7 @@ TEST(Settings, EveryKeyReachesItsOwnFieldAndBack) {
       {"Controller", "Pad"},  {"ControllerId", "{7}"},
       {"Minimize", "1"},
       {"Popup", "1"},         {"PopupShowTime", "7"},   {"PopupLeft", "321"},
-      {"PopupTop", "222"},    {"Path", "C:\\P\\a.ini"}};
+      {"PopupTop", "222"},    {"ScanCodes", "0"},       {"Path", "C:\\P\\a.ini"}};
   for (const auto& [key, value] : kSetup) ini.WriteString("Setup", key, value);
   const Settings s = ReadSettings(ini, '.');
   EXPECT_EQ(s.NumOfButtons, 9);
@@ -70,6 +71,7 @@ TEST(Settings, EveryKeyReachesItsOwnFieldAndBack) {
   EXPECT_EQ(s.PopupShowTime, 7);
   EXPECT_EQ(s.PopupLeft, 321);
   EXPECT_EQ(s.PopupTop, 222);
+  EXPECT_FALSE(s.ScanCodes);
   EXPECT_EQ(s.Path, "C:\\P\\a.ini");
 
   test::MemoryIni written;
@@ -129,8 +131,9 @@ TEST(Settings, WritesEveryKeyButPathInItsOrder) {
   EXPECT_THAT(ini.Lines("Setup"),
               ElementsAre("NumOfButtons=12", "PakIndex=0", "LanguagePak=", "MAccelarate=0,3",
                           "MSpeed=8", "tmrTurbo=100", "tmrRefresh=50", "RangeX=1000",
-                          "RangeY=1000", "DeadZoneX=50", "DeadZoneY=50", "DeadZoneAxes=50", "Controller=", "ControllerId=", "Minimize=1", "Popup=0",
-                          "PopupShowTime=0", "PopupLeft=50", "PopupTop=50"));
+                          "RangeY=1000", "DeadZoneX=50", "DeadZoneY=50", "DeadZoneAxes=50",
+                          "Controller=", "ControllerId=", "Minimize=1", "Popup=0",
+                          "PopupShowTime=0", "PopupLeft=50", "PopupTop=50", "ScanCodes=1"));
   EXPECT_DOUBLE_EQ(ReadSettings(ini, ',').MAccelarate, 0.3);
   EXPECT_DOUBLE_EQ(ReadSettings(ini, '.').MAccelarate, 0.1) << "a comma is no point";
 }

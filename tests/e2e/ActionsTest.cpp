@@ -18,17 +18,12 @@ namespace {
 
 using vantrel::test::ClassOf;
 using vantrel::test::ControllerTest;
+using vantrel::test::Key;
 using vantrel::test::RealKeys;
 using vantrel::test::TextOf;
 using vantrel::test::WaitUntil;
 using vantrel::test::WindowsPath;
 using Lines = std::vector<std::string>;
-
-std::string Key(int button, int vcode, int shift = 0, bool turbo = false) {
-  const std::string p = "Button" + std::to_string(button);
-  return p + ".Action=3\r\n" + p + ".VCode=" + std::to_string(vcode) + "\r\n" + p +
-         ".Shift=" + std::to_string(shift) + "\r\n" + p + ".Turbo=" + (turbo ? "1" : "0") + "\r\n";
-}
 
 std::string Mouse(const std::string& prefix, int code) {
   return prefix + ".Action=4\r\n" + prefix + ".MButton=" + std::to_string(code) + "\r\n";

@@ -16,17 +16,29 @@ namespace vantrel::test {
 
 // Without a modifier the program still sends an event of virtual key 0
 // before each key event; whether the hooks pass it on is up to the system,
-// so the key checks look only at real keys.
+// so the key checks look only at real keys. That event has scan code 0: one
+// with another stays among the keys.
 inline std::vector<std::string> RealKeys(const std::vector<std::string>& lines) {
   std::vector<std::string> keys;
   for (const std::string& line : lines)
-    if (line.rfind("key ", 0) == 0 && line != "key down 0" && line != "key up 0")
+    if (line.rfind("key ", 0) == 0 && line != "key down 0" && line != "key up 0" &&
+        line != "key down 0 scan 0" && line != "key up 0 scan 0")
       keys.push_back(line);
   return keys;
 }
 
+// The profile lines that bind button `button` to a key.
+inline std::string Key(int button, int vcode, int shift = 0, bool turbo = false) {
+  const std::string p = "Button" + std::to_string(button);
+  return p + ".Action=3\r\n" + p + ".VCode=" + std::to_string(vcode) + "\r\n" + p +
+         ".Shift=" + std::to_string(shift) + "\r\n" + p + ".Turbo=" + (turbo ? "1" : "0") + "\r\n";
+}
+
 class ControllerTest : public testing::Test {
  protected:
+  // `scanCodes`: the recorder's key lines show scan codes and extended flags.
+  explicit ControllerTest(bool scanCodes = false) : recorder(scanCodes) {}
+
   // Writes `profile` as "profile.ini", names it the last profile in the
   // settings file (after `setup`, more [Setup] lines) and starts the program.
   void Start(const std::string& profile, const std::string& setup = "") {

@@ -203,12 +203,12 @@ bool Program::WaitForReads(int reads) const {
   return WaitUntil([&] { return count() >= target; });
 }
 
-InputRecorder::InputRecorder() : file_(dir_ / "input.txt") {
+InputRecorder::InputRecorder(bool scanCodes) : file_(dir_ / "input.txt") {
   const std::string ready =
       "vantrel-recorder-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
   HANDLE readyEvent = CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
-  std::string commandLine =
-      "\"" + WindowsPath(VANTREL_RECORDER) + "\" --file \"" + file_ + "\" --ready " + ready;
+  std::string commandLine = "\"" + WindowsPath(VANTREL_RECORDER) + "\" --file \"" + file_ +
+                            "\" --ready " + ready + (scanCodes ? " --scan" : "");
   STARTUPINFOA si{};
   si.cb = sizeof si;
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,

@@ -125,7 +125,9 @@ class Program {
 // The recorder process: the injected input seen through low-level hooks.
 class InputRecorder {
  public:
-  InputRecorder();
+  // `scanCodes`: key lines go on with the scan code and the extended flag
+  // ("key down 37 scan 75 ext").
+  explicit InputRecorder(bool scanCodes = false);
   ~InputRecorder();
   InputRecorder(const InputRecorder&) = delete;
   InputRecorder& operator=(const InputRecorder&) = delete;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Application_win.h"
+#include "app/Elevation_win.h"
 #include "app/RowLayout.h"
 #include "base/IniFile_win.h"
 #include "config/SettingsFile_win.h"
@@ -438,6 +439,67 @@ TEST_F(MainWindow, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
   ASSERT_FALSE(IconShown(Main()));
   SendMessageA(Main(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
   EXPECT_TRUE(IconShown(Main()));
+}
+
+// The system's answer to which process runs as administrator: the window
+// chosen stands for another program's; this one is elevated or not.
+struct ElevationAnswers {
+  HWND elevatedWindow = nullptr;
+  bool selfElevated = false;
+  int asked = 0;
+} answers;
+
+bool AnswerElevation(HWND window, DWORD) {
+  ++answers.asked;
+  return window ? window == answers.elevatedWindow : answers.selfElevated;
+}
+
+class Elevation : public MainWindow {
+ protected:
+  void TearDown() override {
+    SetElevationCheck(nullptr);
+    DestroyWindow(answers.elevatedWindow);
+    MainWindow::TearDown();
+  }
+  // A key on button 1, button 2 unbound, the chosen window in front.
+  TMainFrm& StartBehind(bool selfElevated) {
+    answers = {.selfElevated = selfElevated};
+    SetElevationCheck(&AnswerElevation);
+    TMainFrm& main = Start(4, "Button1.Action=3\r\nButton1.VCode=65\r\n");
+    answers.elevatedWindow = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 80, 40,
+                                             nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(answers.elevatedWindow);
+    EXPECT_EQ(GetForegroundWindow(), answers.elevatedWindow);
+    return main;
+  }
+  // A press and a release, as the polling reports them.
+  void Tap(int entry) {
+    for (std::uint8_t pressed : {1, 0}) {
+      app->MainFrm.Bindings[static_cast<std::uint8_t>(entry)].Pressed = pressed;
+      app->MainFrm.JoyButtonPress(entry);
+    }
+  }
+};
+
+TEST_F(Elevation, APressIntoAnElevatedProgramIsToldOnceAndNothingIsAskedWhileIdle) {
+  TMainFrm& main = StartBehind(false);
+  const ULONGLONG end = GetTickCount64() + 300;  // the polling runs, nothing is pressed
+  for (MSG msg; GetTickCount64() < end; Sleep(10))
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  Tap(2);
+  EXPECT_EQ(answers.asked, 0) << "asked while idle, or for a press that injects nothing";
+  Tap(1);
+  Tap(1);
+  char exe[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  EXPECT_EQ(main.Elevation.Told(), std::vector<std::string>{FileNamePart(exe, "filename")});
+  EXPECT_EQ(answers.asked, 2) << "once of itself, once of the program in front";
+}
+
+TEST_F(Elevation, NothingIsToldWhenTheProgramIsElevatedItself) {
+  TMainFrm& main = StartBehind(true);
+  Tap(1);
+  EXPECT_TRUE(main.Elevation.Told().empty());
 }
 
 class FileMenu : public MainWindow {

@@ -1,6 +1,8 @@
 // Records the keyboard and mouse input that reaches the desktop, through
 // low-level hooks, one line per event:
 //   key down 17 / key up 116            virtual-key codes
+//   key down 37 scan 75 ext             with --scan: the scan code, and "ext"
+//                                       for the extended flag
 //   mouse left down / mouse right up
 //   mouse wheel 120
 //   mouse move 3,0                      relative to the previous position
@@ -9,7 +11,7 @@
 // if given, is set once the hooks are in place. A WM_QUIT posted to the main
 // thread (or WM_CLOSE to nothing: the recorder has no window) ends it.
 //
-//   InputRecorder [--file PATH] [--ready EVENT]
+//   InputRecorder [--file PATH] [--ready EVENT] [--scan]
 #include <windows.h>
 
 #include <cstdio>
@@ -19,6 +21,7 @@
 namespace {
 
 FILE* out = nullptr;
+bool withScan = false;
 POINT last{};
 bool haveLast = false;
 
@@ -34,9 +37,13 @@ void Emit(const std::string& line) {
 LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION) {
     const auto* k = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-    if (k->flags & LLKHF_INJECTED)
-      Emit(std::string("key ") + ((k->flags & LLKHF_UP) ? "up " : "down ") +
-           std::to_string(k->vkCode));
+    if (k->flags & LLKHF_INJECTED) {
+      std::string line = std::string("key ") + ((k->flags & LLKHF_UP) ? "up " : "down ") +
+                         std::to_string(k->vkCode);
+      if (withScan)
+        line += " scan " + std::to_string(k->scanCode) + (k->flags & LLKHF_EXTENDED ? " ext" : "");
+      Emit(line);
+    }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -71,9 +78,13 @@ LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
 
 int main(int argc, char** argv) {
   const char* ready = nullptr;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::strcmp(argv[i], "--file") == 0) out = std::fopen(argv[i + 1], "w");
-    if (std::strcmp(argv[i], "--ready") == 0) ready = argv[i + 1];
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--scan") == 0) withScan = true;
+    if (i + 1 == argc) break;
+    if (std::strcmp(argv[i], "--file") == 0)
+      out = std::fopen(argv[++i], "w");
+    else if (std::strcmp(argv[i], "--ready") == 0)
+      ready = argv[++i];
   }
   GetCursorPos(&last);
   haveLast = true;
