@@ -148,8 +148,9 @@ int main() {
       return;
     }
     if (vantrel) {
+      const std::string polling = name == "vantrel_polling" ? "InputEvents=0\r\n" : "";
       vantrel::test::WriteFileBytes(folder + name + "_" + tag + ".set",
-                                    "[Setup]\r\nPath=" + profile + "\r\n");
+                                    "[Setup]\r\n" + polling + "Path=" + profile + "\r\n");
     }
     all.push_back(std::move(p));
   };
@@ -160,6 +161,9 @@ int main() {
   add("Vantrel.exe, no controller attached", VANTREL_EXE, "vantrel_none", true);
   if (all.size() < 4) return 1;
   all.back()->noController = true;
+  // The device's event against the polling timer alone.
+  add("Vantrel.exe, polling alone (InputEvents=0)", VANTREL_EXE, "vantrel_polling", true);
+  if (all.size() < 5) return 1;
   if (const char* baseline = std::getenv("VANTREL_BASELINE"); baseline && *baseline)
     add("Vantrel.exe, baseline build", baseline, "baseline", true);
   const Program& floor = *all[0];
@@ -218,6 +222,10 @@ int main() {
        Median(floor.startMs) + kStartMarginMsGoal);
   Goal("idle CPU (ms) with no controller at most 1.3 x the empty window's",
        Median(all[3]->idleCpuMs), kIdleCpuRatioGoal * Median(floor.idleCpuMs));
+  Goal("idle CPU (ms) with the event at most 1.2 x the empty window's", Median(vantrel.idleCpuMs),
+       1.2 * Median(floor.idleCpuMs));
+  Goal("peak memory (MB) with the event within 1 MB of polling alone", Median(vantrel.peakMb),
+       Median(all[4]->peakMb) + 1);
   std::fflush(stdout);
   return 0;
 }

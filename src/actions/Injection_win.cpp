@@ -16,8 +16,19 @@ void PlatformInput::KeybdEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t
 }
 
 std::uint8_t PlatformInput::ScanCode(std::uint8_t vk) {
-  // Without the prefix, which the extended flag carries instead.
-  return static_cast<std::uint8_t>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF);
+  // Looked up once per key and keyboard layout: the lookup asks the system,
+  // which would delay every key sent.
+  const HKL layout = GetKeyboardLayout(0);
+  if (layout != layout_) {
+    layout_ = layout;
+    known_.reset();
+  }
+  if (!known_.test(vk)) {
+    // Without the prefix, which the extended flag carries instead.
+    scans_[vk] = static_cast<std::uint8_t>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF);
+    known_.set(vk);
+  }
+  return scans_[vk];
 }
 
 void PlatformInput::MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,

@@ -1,4 +1,8 @@
 #pragma once
+#include <windows.h>
+
+#include <array>
+#include <bitset>
 #include <string>
 
 #include "actions/InputSink.h"
@@ -12,6 +16,11 @@ class PlatformInput final : public InputSink {
   std::uint8_t ScanCode(std::uint8_t vk) override;
   void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
                   std::int32_t data) override;
+
+ private:
+  HKL layout_ = nullptr;
+  std::bitset<256> known_;
+  std::array<std::uint8_t, 256> scans_{};
 };
 
 // Starts the program a Run entry names, with the arguments written after it

@@ -37,14 +37,23 @@ void Application::CompleteStartUp() {
   Trace(StepDone, "joystick and tray icon");
 }
 
+// Waits for a message or for the controller's event: a change of the
+// controller is read the moment the device reports it, on this one thread,
+// between two messages, never inside a handler.
 int Application::Run() {
-  MSG msg{};
-  BOOL got;
-  while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
-    if (got == -1) return 1;
-    Dispatch(msg);
+  for (;;) {
+    HANDLE input = MainFrm.InputEvent();
+    const DWORD woke = MsgWaitForMultipleObjectsEx(input ? 1 : 0, input ? &input : nullptr,
+                                                   INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (input && woke == WAIT_OBJECT_0) MainFrm.InputSignalled();
+    // The messages waiting are taken in any case: a controller that changes
+    // all the time must not starve the windows.
+    MSG msg{};
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+      Dispatch(msg);
+    }
   }
-  return static_cast<int>(msg.wParam);
 }
 
 // Tab and Shift+Tab move between a window's controls, Enter presses the

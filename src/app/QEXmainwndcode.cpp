@@ -423,6 +423,16 @@ void TMainFrm::MAboutClick() {
   EnableWindow(Handle(), FALSE);  // the About window enables it again when it closes
 }
 
+HANDLE TMainFrm::InputEvent() const {
+  return InputEvents ? DXInput1.Joystick.InputEvent() : nullptr;
+}
+
+void TMainFrm::InputSignalled() {
+  if (Ticks.Running()) return;
+  if (const HANDLE event = InputEvent()) ResetEvent(event);  // this read takes all it told of
+  Ticks.Run([this] { Timer1Timer(); });
+}
+
 void TMainFrm::Timer1Timer() {
   PollJoystick(Bindings, DXInput1, Axes, [this](std::uint8_t entry) { JoyButtonPress(entry); });
   // The read that lost the controller released what it held; it is looked
@@ -439,14 +449,19 @@ void TMainFrm::tmrTurboTimer() { Actions.tmrTurboTimer(); }
 
 void TMainFrm::JoyButtonPress(int entry) {
   const auto e = static_cast<std::uint8_t>(entry & 0xFF);
-  if (Bindings.IsEntry(e) && Bindings[e].Pressed == 1 && InjectsInput(Bindings[e]))
-    TellIfElevatedInFront();
+  const bool injects = Bindings.IsEntry(e) && Bindings[e].Pressed == 1 && InjectsInput(Bindings[e]);
   Actions.JoyButtonPress(entry);
+  // Asked after the input is on its way, so that the asking never delays it.
+  if (injects) TellIfElevatedInFront();
 }
 
 // The input is sent all the same: the user may start this program as
 // administrator, or the other one without.
 void TMainFrm::TellIfElevatedInFront() {
+  // The same window in front as at the last press: nothing new to ask.
+  const HWND window = GetForegroundWindow();
+  if (!window || window == lastFront_) return;
+  lastFront_ = window;
   const ProgramInFront front = ForegroundProgram();
   if (!front.window) return;
   if (Elevation.ShouldTell(

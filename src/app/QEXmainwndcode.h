@@ -91,6 +91,16 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   void OnbtnJoyClick(HWND sender);
   void OnchbJoyClick(HWND sender);
 
+  // The controller's event, which the message loop waits on beside the
+  // messages: nullptr where the controller gives none, or where the settings
+  // ask for polling alone (InputEvents=0).
+  HANDLE InputEvent() const;
+  // The event was set: the controller is read at once, as a polling tick
+  // reads it. While a handler runs, the event stays set for the loop to
+  // find again after it.
+  void InputSignalled();
+  bool InputEvents = true;
+
   // One press or release of an entry, as the polling reports it: the entry's
   // Pressed says which. A press that injects input first looks at the
   // program in front.
@@ -119,6 +129,7 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   Dispatcher& Dispatch() override { return Actions; }
   AxisRules& OtherAxes() override { return Axes; }
   void ChooseController(ControllerWish wish) override;
+  void UseInputEvents(bool use) override { InputEvents = use; }
 
   Links Windows;
 
@@ -219,6 +230,7 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   };
   std::unique_ptr<void, DeviceNotifyDeleter> deviceNotify_;
   int rescanStep_ = 0;
+  HWND lastFront_ = nullptr;  // the window in front at the last press
   UINT taskbarCreated_ = 0;
   UINT restoreRequest_ = 0;
   bool inTray_ = false;

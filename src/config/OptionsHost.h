@@ -21,6 +21,9 @@ class OptionsHost : public EditorHost {
   // Reads the controller wished for from now on (the first attached while it
   // is away); what the one read before held is let go of.
   virtual void ChooseController(ControllerWish wish) = 0;
+  // Whether the controller's own event wakes the program (else the polling
+  // timer alone reads it).
+  virtual void UseInputEvents(bool use) = 0;
   // Builds the rows afresh for `numOfButtons` buttons (the table follows).
   virtual void Construct(int numOfButtons) = 0;
   virtual void MinimizeToTray() = 0;

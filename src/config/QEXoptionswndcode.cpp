@@ -414,6 +414,7 @@ void TOptionsFrm::LoadSettings() {
   main.Dispatch().MAccelarate = loaded_.MAccelarate;
   main.Dispatch().MSpeed = loaded_.MSpeed;
   main.Dispatch().ScanCodes = loaded_.ScanCodes;
+  main.UseInputEvents(loaded_.InputEvents);
   main.TurboTimer().SetInterval(TimerInterval(loaded_.tmrTurbo, 100));
   main.PollingTimer().SetInterval(TimerInterval(loaded_.tmrRefresh, 50));
   TJoystick& joystick = main.Joystick();

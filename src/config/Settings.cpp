@@ -70,6 +70,7 @@ Settings ReadSettings(IniFile& file, char sep) {
   s.MinimizeAtStart = minimize == 1;
   s.ScanCodes = ReadBool(file, kSetup, "ScanCodes", s.ScanCodes);
   s.Path = file.ReadString(kSetup, "Path", s.Path);
+  s.InputEvents = ReadBool(file, kSetup, "InputEvents", s.InputEvents);
   return s;
 }
 

@@ -36,6 +36,10 @@ struct Settings {
   std::int32_t PopupTop = 50;
   bool ScanCodes = true;  // keys carry their scan codes; 0 sends them as scan code 0
   std::string Path;  // the last profile loaded or saved
+  // Whether the controller's own event wakes the program at each change (0:
+  // the polling timer alone reads it, to compare the two). Read, never
+  // written: it stays in the file as the user put it there.
+  bool InputEvents = true;
 };
 
 // Reads every key; a missing or unreadable value gives its default. Floats

@@ -127,6 +127,19 @@ TEST_F(WholeController, AProfileThatBindsNoNewEntryIsSavedKeyForKeyAsBefore) {
   EXPECT_EQ(ReadProfile("saved.ini"), expected);
 }
 
+// A tap far shorter than the time between two polls (here 500 ms) is told
+// by the device's event, kept in its buffer, and typed down and up.
+TEST_F(WholeController, ATapBetweenTwoPollsIsTypedDownAndUp) {
+  Start("[Bind]\r\n" + KeyOf("Button1", 'T'), "tmrRefresh=500\r\n");
+  const HANDLE changed =
+      CreateEventA(nullptr, FALSE, FALSE, program.ChangedEvent().c_str());
+  vantrel::test::PushChange(program.Joystick(), changed, 48, 0x80);
+  Sleep(10);
+  vantrel::test::PushChange(program.Joystick(), changed, 48, 0);
+  EXPECT_EQ(RealKeys(Quiet()), (Lines{"key down 84", "key up 84"}));
+  CloseHandle(changed);
+}
+
 // A full gamepad's rows, the README's picture of them.
 TEST_F(WholeController, AFullGamepadShowsEveryRow) {
   program.Joystick().hat = 1;

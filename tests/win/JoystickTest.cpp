@@ -50,7 +50,6 @@ class JoystickTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_NE(window.get(), nullptr);
-    const std::string name = "vantrel-dinput-" + std::to_string(GetCurrentProcessId());
     SetEnvironmentVariableA(test::kDoubleStateVariable, name.c_str());
     state = test::MapDoubleState(name.c_str());
     ASSERT_NE(state, nullptr);
@@ -58,6 +57,7 @@ class JoystickTest : public ::testing::Test {
   }
 
   MessageWindow window;
+  const std::string name = "vantrel-dinput-" + std::to_string(GetCurrentProcessId());
   test::DoubleState* state = nullptr;
 };
 
@@ -384,6 +384,43 @@ TEST_F(JoystickTest, WithoutDirectInputByChoiceTheFallbackIsUsed) {
   EXPECT_EQ(state->liveObjects, 0);
   EXPECT_TRUE(input.Joystick.Opened());
   EXPECT_FALSE(input.Joystick.HasDevice());
+}
+
+// The device keeps its changes between reads and says so through the
+// event: a tap, two overlapping buttons and the stick out and back, all
+// between two reads, come out edge by edge in their order. A buffer that ran
+// over is counted, and the read goes by the state.
+TEST_F(JoystickTest, EveryChangeBetweenTwoReadsInOrderAndTheEventTellsOfThem) {
+  TDXInput input(window.get());
+  input.OpenAll();
+  const HANDLE event = input.Joystick.InputEvent();
+  ASSERT_NE(event, nullptr);
+  EXPECT_EQ(state->bufferSize, 256);
+  const HANDLE changed = CreateEventA(nullptr, FALSE, FALSE, test::ChangedEventName(name).c_str());
+  BindingTable bindings(4);  // Up 5, Down 6, Left 7, Right 8
+  AxisRules rules;
+  std::vector<std::string> calls;
+  auto poll = [&] {
+    PollJoystick(bindings, input, rules, [&](std::uint8_t entry) {
+      calls.push_back((bindings[entry].Pressed ? "+" : "-") + std::to_string(entry));
+    });
+  };
+  poll();
+  for (auto [offset, data] : {std::pair{48, 0x80}, {48, 0}, {49, 0x80}, {50, 0x80}, {49, 0},
+                              {50, 0}, {0, -1000}, {0, 0}})
+    test::PushChange(*state, changed, offset, data);
+  EXPECT_EQ(WaitForSingleObject(event, 5000), WAIT_OBJECT_0) << "the device told of its changes";
+  ResetEvent(event);
+  poll();
+  EXPECT_THAT(calls, ::testing::ElementsAre("+1", "-1", "+2", "+3", "-2", "-3", "+7", "-7"));
+
+  calls.clear();
+  for (int i = 0; i < 300; ++i) test::PushChange(*state, nullptr, 48, i % 2 ? 0 : 0x80);
+  state->buttons[3] = 0x80;
+  poll();
+  EXPECT_EQ(input.Joystick.Overflows, 1);
+  EXPECT_THAT(calls, ::testing::ElementsAre("+4")) << "the state alone";
+  CloseHandle(changed);
 }
 
 TEST_F(JoystickTest, PollingTurnsTheDoublesButtonsIntoPressesAndReleases) {

@@ -65,7 +65,6 @@ std::string SixteenButtonProfile() {
 class Options : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string name = "vantrel-options-" + std::to_string(GetCurrentProcessId());
     SetEnvironmentVariableA(test::kDoubleStateVariable, name.c_str());
     state = test::MapDoubleState(name.c_str());
     ASSERT_NE(state, nullptr);
@@ -120,6 +119,7 @@ class Options : public ::testing::Test {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) app->Dispatch(msg);
   }
   test::TempDir dir;
+  const std::string name = "vantrel-options-" + std::to_string(GetCurrentProcessId());
   const std::string settingsPath = dir / "Vantrel.set";
   const std::string scratchPath = dir / "qex.tmp";
   const std::string testKey = "Software\\VantrelTest" + std::to_string(GetCurrentProcessId());
@@ -541,6 +541,28 @@ TEST_F(Options, TheTrayTipNamesTheControllerAndNoTimerWaitsForOne) {
   for (int look = 0; look < 2; ++look) SendMessageA(Main(), WM_TIMER, a.MainFrm.tmrRescan.Id(), 0);
   EXPECT_EQ(a.MainFrm.TrayIcon.Tip(), "Vantrel: no controller attached");
   EXPECT_FALSE(a.MainFrm.tmrRescan.Enabled()) << "the notices of devices are enough";
+}
+
+// The controller's event never runs the reading inside a handler (a tick,
+// a dialog's own loop): it stays set, and is read once the handler is over.
+TEST_F(Options, AChangeToldWhileAHandlerRunsIsReadAfterIt) {
+  Application& a = Start("");
+  const HANDLE event = a.MainFrm.InputEvent();
+  ASSERT_NE(event, nullptr);
+  const HANDLE changed = CreateEventA(nullptr, FALSE, FALSE, test::ChangedEventName(name).c_str());
+  const int reads = state->getDeviceStateCalls;
+  a.MainFrm.Ticks.Run([&] {
+    test::PushChange(*state, changed, 48, 0x80);
+    ASSERT_EQ(WaitForSingleObject(event, 5000), WAIT_OBJECT_0);
+    a.MainFrm.InputSignalled();
+    EXPECT_EQ(state->getDeviceStateCalls, reads) << "not read inside the running handler";
+  });
+  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0) << "still set for the loop";
+  a.MainFrm.InputSignalled();
+  EXPECT_GT(state->getDeviceStateCalls, reads);
+  EXPECT_TRUE(a.MainFrm.RowHeld(1));
+  EXPECT_EQ(WaitForSingleObject(event, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  CloseHandle(changed);
 }
 
 TEST_F(Options, APictureOfTheWindow) {
