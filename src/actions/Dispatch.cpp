@@ -24,7 +24,9 @@ void Dispatcher::JoyButtonPress(int entry) {
   if (b.Pressed == 1) {
     host_.SetRowHeld(e, true);
     Release(std::exchange(held_[e], {}));  // a press never stacks on an unreleased one
-    held_[e] = Press(e, b);
+    // A direction of a pointer stick does nothing of its own: the stick
+    // moves the pointer (FollowSticks).
+    if (!table_.PointerOwns(e)) held_[e] = Press(e, b);
   } else {
     host_.SetRowHeld(e, false);
     Release(std::exchange(held_[e], {}));
@@ -88,7 +90,7 @@ Dispatcher::Held Dispatcher::PressMouse(std::uint16_t code) {
       break;
   }
   host_.SetMouseInterval(motion_.BothAxesMoving() ? kMouseIntervalTwoAxes : kMouseIntervalOneAxis);
-  host_.EnableMouseTimer(motion_.Moving());
+  host_.EnableMouseTimer(PointerMoves());
   return held;
 }
 
@@ -113,8 +115,8 @@ void Dispatcher::Release(const Held& held) {
     case Held::MouseOther:
       break;
   }
-  host_.SetMouseInterval(kMouseIntervalOneAxis);
-  host_.EnableMouseTimer(motion_.Moving());
+  host_.SetMouseInterval(pointer_.Moving() ? kMouseIntervalTwoAxes : kMouseIntervalOneAxis);
+  host_.EnableMouseTimer(PointerMoves());
 }
 
 void Dispatcher::EmulKeyDown(std::uint8_t shift, std::uint8_t vcode, bool scanCodes) {
@@ -148,10 +150,31 @@ void Dispatcher::tmrMouseTimer() {
   // A still pointer sends nothing: injected input, even of 0, 0, keeps the
   // system from ever going idle.
   const MouseMotion::Step step = motion_.Tick(MSpeed);
-  if (step.dx != 0 || step.dy != 0) sink_.MouseEvent(kMouseMove, step.dx, step.dy, 0);
+  const MouseMotion::Step stick = pointer_.Tick(MSpeed, PointerCurve);
+  const std::int32_t dx = step.dx + stick.dx, dy = step.dy + stick.dy;
+  if (dx != 0 || dy != 0) sink_.MouseEvent(kMouseMove, dx, dy, 0);
   // A hand-edited acceleration against the direction can bring an axis to a
   // stop on its own.
-  if (!motion_.Moving()) host_.EnableMouseTimer(false);
+  if (!PointerMoves()) host_.EnableMouseTimer(false);
+}
+
+void Dispatcher::FollowSticks(const std::array<std::int32_t, kControllerAxes>& axes,
+                              std::int32_t deadZoneAxes) {
+  const bool wasMoving = pointer_.Moving();
+  for (int i = 0; i < kPointerSticks; ++i) {
+    const auto stick = static_cast<PointerStick>(i + 1);
+    const StickAxes& a = kStickAxes[i];
+    // X and Y come with the device's dead zone applied; the others' is
+    // measured here, from the middle where such a stick rests.
+    const double deadZone =
+        stick == PointerStick::XY ? 0 : 10.0 * std::clamp(deadZoneAxes, 0, 100);
+    pointer_.Follow(stick, table_.PointerEntryOf(stick) != 0, axes[a.horizontal],
+                    axes[a.vertical], deadZone);
+  }
+  if (pointer_.Moving() == wasMoving) return;
+  // The top speed is per tick of 7 ms; at rest the timer sleeps.
+  if (pointer_.Moving()) host_.SetMouseInterval(kMouseIntervalTwoAxes);
+  host_.EnableMouseTimer(PointerMoves());
 }
 
 void Dispatcher::ReleaseAll() {

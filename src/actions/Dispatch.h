@@ -5,6 +5,7 @@
 #include "actions/ActionHost.h"
 #include "actions/InputSink.h"
 #include "actions/MouseMotion.h"
+#include "actions/StickPointer.h"
 #include "bindings/Binding.h"
 
 namespace vantrel {
@@ -45,6 +46,13 @@ class Dispatcher {
   // Program-wide mouse settings.
   double MAccelarate = 0.1;
   double MSpeed = 8;
+  // The response of a pointer stick: speed = MSpeed × deflection^curve.
+  double PointerCurve = 2.0;
+
+  // After each read: where the sticks are, for those bound to "Pointer
+  // (stick)" (axes in -1000 ... +1000; the other axes' dead zone in percent).
+  void FollowSticks(const std::array<std::int32_t, kControllerAxes>& axes,
+                    std::int32_t deadZoneAxes);
   // Keys carry their scan codes (and the extended flag where the key has
   // one), which games reading the keyboard through DirectInput or raw input
   // look at; off, every scan code is 0, as it always was.
@@ -81,7 +89,10 @@ class Dispatcher {
   BindingTable& table_;
   InputSink& sink_;
   ActionHost& host_;
+  bool PointerMoves() const { return motion_.Moving() || pointer_.Moving(); }
+
   MouseMotion motion_;
+  StickPointer pointer_;
   std::array<Held, 256> held_{};
   bool turboRunning_ = false;
   std::uint8_t turboShift_ = 0;

@@ -14,6 +14,9 @@ enum MouseCode : std::uint16_t {
   MouseWheelForward = 905,
   MouseWheelBackward = 906,
   MouseWheelClick = 907,
+  // The whole stick of the entry moves the pointer, at a speed that follows
+  // its deflection (StickPointer).
+  MousePointerStick = 910,
 };
 
 enum class Axis { X, Y };

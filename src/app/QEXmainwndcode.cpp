@@ -435,6 +435,7 @@ void TMainFrm::InputSignalled() {
 
 void TMainFrm::Timer1Timer() {
   PollJoystick(Bindings, DXInput1, Axes, [this](std::uint8_t entry) { JoyButtonPress(entry); });
+  Actions.FollowSticks(DXInput1.Controller().axes, Axes.DeadZoneAxes);
   // The read that lost the controller released what it held; it is looked
   // for again, in case it was lost only for a moment.
   if (DXInput1.Joystick.TakeLost()) {

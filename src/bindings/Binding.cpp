@@ -33,6 +33,8 @@ void BindingTable::CancelK(std::uint8_t e, bool restore) {
 }
 
 std::string BindingTable::ActToStr(std::uint8_t e, const KeptTexts& texts) const {
+  // Every direction of a pointer stick says what the stick does.
+  if (PointerOwns(e)) return KeyName(kPointerStickCode, texts);
   const Binding& b = (*this)[e];
   switch (b.Action) {
     case ActEmulKey: {
@@ -57,6 +59,20 @@ std::string BindingTable::ActToStr(std::uint8_t e, const KeptTexts& texts) const
 const AxisEntry* BindingTable::AxisEntryOf(int e) const {
   if (e <= numOfButtons_ || e > EntryCount()) return nullptr;
   return &kAxisEntries[static_cast<std::size_t>(e - numOfButtons_ - 1)];
+}
+
+PointerStick BindingTable::StickOf(int e) const {
+  const AxisEntry* entry = AxisEntryOf(e);
+  return entry ? StickOfControl(entry->control) : PointerStick::None;
+}
+
+int BindingTable::PointerEntryOf(PointerStick stick) const {
+  if (stick == PointerStick::None) return 0;
+  for (int e = numOfButtons_ + 1; e <= EntryCount(); ++e) {
+    const Binding& b = Bindings[static_cast<std::size_t>(e)];
+    if (StickOf(e) == stick && b.Action == ActEmulClick && b.VCode == kPointerStickCode) return e;
+  }
+  return 0;
 }
 
 std::string BindingTable::Prefix(std::uint8_t e) const {

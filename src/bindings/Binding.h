@@ -36,6 +36,9 @@ struct Binding {
 // The options offer up to 32 buttons; a larger setting is used as 32, so the
 // table never holds more than 52 entries.
 constexpr int kMaxButtons = 32;
+// The mouse code of "Pointer (stick)" (MousePointerStick), which the table
+// knows of because it makes a whole stick's entries one.
+constexpr std::uint16_t kPointerStickCode = 910;
 // Lists of profiles are stored with an 8-bit index.
 constexpr int kMaxListPaths = 255;
 
@@ -60,6 +63,17 @@ class BindingTable {
   // The entry of the hat's or another axis's side: i in 0..kExtraEntries-1.
   std::uint8_t ExtraEntry(int i) const {
     return static_cast<std::uint8_t>(numOfButtons_ + kStickEntries + 1 + i);
+  }
+  // The stick an entry is a direction of, for "Pointer (stick)".
+  PointerStick StickOf(int e) const;
+  // The entry that makes `stick` a pointer (bound to "Pointer (stick)"), the
+  // first of its four in table order; 0 while none does.
+  int PointerEntryOf(PointerStick stick) const;
+  // Whether the entry is a direction of a stick that is a pointer, and so
+  // does nothing of its own.
+  bool PointerOwns(int e) const {
+    const PointerStick stick = StickOf(e);
+    return stick != PointerStick::None && PointerEntryOf(stick) != 0;
   }
   // Whether an entry is one of the hat's or the other axes'.
   bool IsExtra(int e) const { return e > numOfButtons_ + kStickEntries && e <= EntryCount(); }

@@ -66,6 +66,24 @@ inline constexpr std::array<AxisEntry, 20> kAxisEntries{{
     {"Slider2Plus", "Slider2Plus", {EntryControl::Axis, AxisSlider2, +1}},
 }};
 inline constexpr int kStickEntries = 4;
+
+// The sticks whose four directions one binding can make a pointer of
+// ("Pointer (stick)"): X and Y, Rx and Ry, Z and Rz.
+enum class PointerStick : std::uint8_t { None, XY, RxRy, ZRz };
+inline constexpr int kPointerSticks = 3;
+struct StickAxes {
+  ControllerAxis horizontal, vertical;
+};
+inline constexpr StickAxes kStickAxes[kPointerSticks] = {
+    {AxisX, AxisY}, {AxisRx, AxisRy}, {AxisZ, AxisRz}};
+
+constexpr PointerStick StickOfControl(const EntryControl& control) {
+  if (control.kind == EntryControl::Stick) return PointerStick::XY;
+  if (control.kind != EntryControl::Axis) return PointerStick::None;
+  if (control.index == AxisRx || control.index == AxisRy) return PointerStick::RxRy;
+  if (control.index == AxisZ || control.index == AxisRz) return PointerStick::ZRz;
+  return PointerStick::None;
+}
 // The entries of the hat and of the other axes, after the stick's.
 inline constexpr int kExtraEntries = static_cast<int>(kAxisEntries.size()) - kStickEntries;
 

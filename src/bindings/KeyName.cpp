@@ -66,6 +66,7 @@ std::string KeyName(std::uint16_t code, const KeptTexts& texts) {
     case 40: return texts.Arrow + " " + texts.Down;
     case 300: return texts.MouseLButton;
     case 301: return texts.MouseRButton;
+    case 910: return texts.PointerStick;
     case 901: return texts.Mouse + " " + texts.Left;
     case 902: return texts.Mouse + " " + texts.Right;
     case 903: return texts.Mouse + " " + texts.Up;

@@ -82,6 +82,11 @@ void LoadIni(BindingTable& table, IniFile& profile, int skipEntry, RowView* rows
     }
     if (rows) ShowBinding(table, entry, *rows);
   }
+  // A stick made a pointer by an entry read after its other directions:
+  // their rows say so too.
+  if (rows)
+    for (int e = table.NumOfButtons() + 1; e <= table.EntryCount(); ++e)
+      if (table.PointerOwns(e)) rows->SetRowText(static_cast<std::uint8_t>(e), table.ActToStr(static_cast<std::uint8_t>(e)));
 }
 
 void ShowBinding(const BindingTable& table, std::uint8_t entry, RowView& rows) {

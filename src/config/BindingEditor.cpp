@@ -20,13 +20,15 @@ std::vector<std::string> SpecialKeyTexts(const KeptTexts& texts) {
   return items;
 }
 
-std::vector<std::string> MouseActionTexts(const KeptTexts& texts) {
-  return {texts.MouseLButton,
-          texts.MouseRButton,
-          texts.Mouse + " " + texts.Left,
-          texts.Mouse + " " + texts.Right,
-          texts.Mouse + " " + texts.Up,
-          texts.Mouse + " " + texts.Down};
+std::vector<std::string> MouseActionTexts(const KeptTexts& texts, bool pointerStick) {
+  std::vector<std::string> items{texts.MouseLButton,
+                                 texts.MouseRButton,
+                                 texts.Mouse + " " + texts.Left,
+                                 texts.Mouse + " " + texts.Right,
+                                 texts.Mouse + " " + texts.Up,
+                                 texts.Mouse + " " + texts.Down};
+  if (pointerStick) items.push_back(texts.PointerStick);
+  return items;
 }
 
 void EntryEditor::Begin() {
@@ -62,13 +64,19 @@ void EntryEditor::AcceptKey() {
 }
 
 void EntryEditor::PickMouseAction(int item) {
-  if (item >= 0 && item < static_cast<int>(kMouseActions.size()))
-    Edited().VCode = kMouseActions[static_cast<std::size_t>(item)];
+  const int offered = static_cast<int>(kMouseActions.size()) - (OffersPointerStick() ? 0 : 1);
+  if (item >= 0 && item < offered) Edited().VCode = kMouseActions[static_cast<std::size_t>(item)];
 }
 
 void EntryEditor::AcceptMouse() {
   Edited().Action = ActEmulClick;
   ShowRow(false);
+  // The stick's other directions say whether they are a pointer now.
+  const PointerStick stick = table_.StickOf(Entry());
+  if (stick == PointerStick::None) return;
+  for (int e = table_.NumOfButtons() + 1; e <= table_.EntryCount(); ++e)
+    if (e != Entry() && table_.StickOf(e) == stick)
+      rows_.SetRowText(static_cast<std::uint8_t>(e), table_.ActToStr(static_cast<std::uint8_t>(e)));
 }
 
 void EntryEditor::AcceptRun(const std::string& path) {

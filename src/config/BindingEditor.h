@@ -42,12 +42,13 @@ inline constexpr std::array<SpecialKeyItem, 13> kSpecialKeys{{{"Esc", 27},
                                                               {"Down Arrow", 40}}};
 
 // The mouse dialog's list: item -> mouse code.
-inline constexpr std::array<std::uint16_t, 6> kMouseActions{300, 301, 901, 902, 903, 904};
+// The seventh, "Pointer (stick)", is offered for the directions of a stick.
+inline constexpr std::array<std::uint16_t, 7> kMouseActions{300, 301, 901, 902, 903, 904, 910};
 
 // The items of the three lists in the language of `texts`.
 std::vector<std::string> ModifierTexts(const KeptTexts& texts);
 std::vector<std::string> SpecialKeyTexts(const KeptTexts& texts);
-std::vector<std::string> MouseActionTexts(const KeptTexts& texts);
+std::vector<std::string> MouseActionTexts(const KeptTexts& texts, bool pointerStick = false);
 
 // One editing of Bindings[CurrentEntry]. Opening backs the entry up into
 // SavedBinding and clears its fields (its kind stays), the choices are
@@ -69,7 +70,8 @@ class EntryEditor {
   void ChooseModifier(int item);
   void AcceptKey();
 
-  // The mouse dialog.
+  // The mouse dialog. "Pointer (stick)" is for a stick's directions only.
+  bool OffersPointerStick() const { return table_.StickOf(Entry()) != PointerStick::None; }
   void PickMouseAction(int item);
   void AcceptMouse();
 

@@ -20,6 +20,7 @@ constexpr std::array<StepperRule, kStepperCount> kRules{{
     {1, 1, 20},       // MSpeed
     {1, 0, 60},       // ShowTime (s)
     {5, 5, 95},       // DeadAxes (%)
+    {0.5, 1, 3},      // Curve
 }};
 
 template <class T>
@@ -63,6 +64,7 @@ void Step(Settings& s, Stepper which, bool up) {
     case Stepper::MSpeed: s.MSpeed = Stepped(s.MSpeed, rule, up); break;
     case Stepper::ShowTime: s.PopupShowTime = Stepped(s.PopupShowTime, rule, up); break;
     case Stepper::DeadAxes: s.DeadZoneAxes = Stepped(s.DeadZoneAxes, rule, up); break;
+    case Stepper::Curve: s.PointerCurve = Stepped(s.PointerCurve, rule, up); break;
   }
 }
 
@@ -79,6 +81,7 @@ std::string StepperText(const Settings& s, Stepper which, char sep) {
     case Stepper::MSpeed: return FormatSettingsFloat(s.MSpeed, sep);
     case Stepper::ShowTime: return std::to_string(s.PopupShowTime);
     case Stepper::DeadAxes: return std::to_string(s.DeadZoneAxes);
+    case Stepper::Curve: return FormatSettingsFloat(s.PointerCurve, sep);
   }
   return {};
 }

@@ -15,7 +15,7 @@
 
 namespace vantrel {
 
-// The eleven steppers. The show time is not part of the working copy: it
+// The twelve steppers. The show time is not part of the working copy: it
 // changes the popup at once.
 enum class Stepper : std::uint8_t {
   Buttons,
@@ -29,8 +29,9 @@ enum class Stepper : std::uint8_t {
   MSpeed,
   ShowTime,
   DeadAxes,
+  Curve,
 };
-inline constexpr int kStepperCount = 11;
+inline constexpr int kStepperCount = 12;
 
 // One click raises a value below the upper limit, or lowers one above the
 // lower limit, by the step; the limits are tested before the step, so a value

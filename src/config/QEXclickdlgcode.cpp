@@ -52,6 +52,8 @@ LRESULT TClickDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TClickDlg::FormShow() {
+  // "Pointer (stick)" only for the directions of a stick.
+  FillCombo(CBAction, MouseActionTexts(Kept(), Editor().OffersPointerStick()));
   SendMessageA(CBAction, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   SetWindowTextA(CBAction, Kept().Choose.c_str());
   Editor().Begin();

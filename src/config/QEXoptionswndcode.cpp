@@ -140,7 +140,9 @@ void TOptionsFrm::CreateControls() {
   AddStepper(Stepper::MAccel, {118, 216, kDisplayWidth, kDisplayHeight});
   AddLabel("MouseMaxSpeed", {16, 240, 100, kDisplayHeight});
   AddStepper(Stepper::MSpeed, {118, 240, kDisplayWidth, kDisplayHeight});
-  chbScanCodes = AddControl("BUTTON", "ScanCodes", kCheck, {16, 266, 164, 18}, IDC_CHBSCANCODES);
+  AddLabel("PointerCurve", {16, 264, 100, kDisplayHeight});
+  AddStepper(Stepper::Curve, {118, 264, kDisplayWidth, kDisplayHeight});
+  chbScanCodes = AddControl("BUTTON", "ScanCodes", kCheck, {16, 292, 164, 18}, IDC_CHBSCANCODES);
 
   // Joystick, on the right: which controller to read, then its settings.
   cbController = controls_.Add(self, 0, "COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
@@ -336,6 +338,7 @@ void TOptionsFrm::btnOKClick() {
   main.PollingTimer().SetInterval(TimerInterval(work.tmrRefresh, main.PollingTimer().Interval()));
   main.Dispatch().MAccelarate = work.MAccelarate;
   main.Dispatch().MSpeed = work.MSpeed;
+  main.Dispatch().PointerCurve = work.PointerCurve;
   TJoystick& joystick = main.Joystick();
   joystick.SetRangeX(work.RangeX);
   joystick.SetRangeY(work.RangeY);
@@ -413,6 +416,7 @@ void TOptionsFrm::LoadSettings() {
   PakIndex = loaded_.PakIndex;
   main.Dispatch().MAccelarate = loaded_.MAccelarate;
   main.Dispatch().MSpeed = loaded_.MSpeed;
+  main.Dispatch().PointerCurve = loaded_.PointerCurve;
   main.Dispatch().ScanCodes = loaded_.ScanCodes;
   main.UseInputEvents(loaded_.InputEvents);
   main.TurboTimer().SetInterval(TimerInterval(loaded_.tmrTurbo, 100));
@@ -454,6 +458,7 @@ Settings TOptionsFrm::CollectSettings() const {
   s.tmrRefresh = static_cast<std::int32_t>(main.PollingTimer().Interval());
   s.MAccelarate = main.Dispatch().MAccelarate;
   s.MSpeed = main.Dispatch().MSpeed;
+  s.PointerCurve = main.Dispatch().PointerCurve;
   s.ScanCodes = main.Dispatch().ScanCodes;
   // What was asked for: a value the device refused is still the user's.
   const TJoystick& joystick = main.Joystick();

@@ -52,6 +52,7 @@ Settings ReadSettings(IniFile& file, char sep) {
   s.PakIndex = LowByte(ReadInteger(file, kSetup, "PakIndex", s.PakIndex));
   s.MAccelarate = ReadFloat(file, "MAccelarate", s.MAccelarate, sep);
   s.MSpeed = ReadFloat(file, "MSpeed", s.MSpeed, sep);
+  s.PointerCurve = ReadFloat(file, "PointerCurve", s.PointerCurve, sep);
   s.tmrTurbo = ReadInteger(file, kSetup, "tmrTurbo", s.tmrTurbo);
   s.tmrRefresh = ReadInteger(file, kSetup, "tmrRefresh", s.tmrRefresh);
   s.RangeX = ReadInteger(file, kSetup, "RangeX", s.RangeX);
@@ -80,6 +81,7 @@ void WriteSettings(IniFile& file, const Settings& s, char sep) {
   file.WriteString(kSetup, "LanguagePak", s.LanguagePak);
   file.WriteString(kSetup, "MAccelarate", FormatSettingsFloat(s.MAccelarate, sep));
   file.WriteString(kSetup, "MSpeed", FormatSettingsFloat(s.MSpeed, sep));
+  file.WriteString(kSetup, "PointerCurve", FormatSettingsFloat(s.PointerCurve, sep));
   WriteInteger(file, kSetup, "tmrTurbo", s.tmrTurbo);
   WriteInteger(file, kSetup, "tmrRefresh", s.tmrRefresh);
   WriteInteger(file, kSetup, "RangeX", s.RangeX);

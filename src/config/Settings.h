@@ -17,6 +17,7 @@ struct Settings {
   std::string LanguagePak;
   double MAccelarate = 0.1;  // the stored key is spelt so
   double MSpeed = 8;
+  double PointerCurve = 2.0;  // a pointer stick's speed: MSpeed × deflection^curve
   std::int32_t tmrTurbo = 100;   // ms
   std::int32_t tmrRefresh = 50;  // ms
   std::int32_t RangeX = 1000;

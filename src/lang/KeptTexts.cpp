@@ -28,6 +28,7 @@ KeptTexts ReadKeptTexts(IniFile& pack) {
   read("Common", "None", t.None);
   read("Common", "MouseLButton", t.MouseLButton);
   read("Common", "MouseRButton", t.MouseRButton);
+  read("Common", "PointerStick", t.PointerStick);
   t.FontCharset = static_cast<std::uint16_t>(ReadInteger(pack, "Common", "FontCharset", 1));
   read("Common", "FontName", t.FontName);
   read("MainWindow", "Turbo", t.Turbo);

@@ -24,6 +24,7 @@ struct KeptTexts {
   std::string None = BuiltInText("Common", "None");
   std::string MouseLButton = BuiltInText("Common", "MouseLButton");
   std::string MouseRButton = BuiltInText("Common", "MouseRButton");
+  std::string PointerStick = BuiltInText("Common", "PointerStick");
   std::string FontName = BuiltInText("Common", "FontName");
   std::uint16_t FontCharset = 1;  // applied as its low 8 bits
   // [MainWindow]

@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 83> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 85> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -22,6 +22,7 @@ inline constexpr std::array<LanguageKey, 83> kLanguageKeys{{
     {"Common", "None", "None"},
     {"Common", "MouseLButton", "MouseLButton"},
     {"Common", "MouseRButton", "MouseRButton"},
+    {"Common", "PointerStick", "Pointer (stick)"},
     {"Common", "FontCharset", "1"},
     {"Common", "FontName", "Arial"},
     {"MainWindow", "Turbo", "Turbo"},
@@ -78,6 +79,7 @@ inline constexpr std::array<LanguageKey, 83> kLanguageKeys{{
     {"OptionsWindow", "TurboTimer", "Turbo timer (ms):"},
     {"OptionsWindow", "MouseAccelerate", "Mouse accelerate:"},
     {"OptionsWindow", "MouseMaxSpeed", "Mouse max speed:"},
+    {"OptionsWindow", "PointerCurve", "Pointer curve:"},
     {"OptionsWindow", "ScanCodes", "Send scan codes"},
     {"OptionsWindow", "Joystick", "Joystick"},
     {"OptionsWindow", "Buttons", "Buttons:"},

@@ -249,7 +249,7 @@ TEST(DialogLists, FollowTheLanguage) {
                                                    "Maus Right", "Maus Up", "Maus Down"));
   // Each special key and mouse item is named in the row as in its list.
   for (std::size_t i = 9; i < 13; ++i) EXPECT_EQ(KeyName(kSpecialKeys[i].vcode, texts), keys[i]);
-  const std::vector<std::string> mouse = MouseActionTexts(texts);
+  const std::vector<std::string> mouse = MouseActionTexts(texts, true);
   for (std::size_t i = 0; i < kMouseActions.size(); ++i)
     EXPECT_EQ(KeyName(kMouseActions[i], texts), mouse[i]);
 }

@@ -130,7 +130,7 @@ TEST(Settings, WritesEveryKeyButPathInItsOrder) {
   WriteSettings(ini, s, ',');
   EXPECT_THAT(ini.Lines("Setup"),
               ElementsAre("NumOfButtons=12", "PakIndex=0", "LanguagePak=", "MAccelarate=0,3",
-                          "MSpeed=8", "tmrTurbo=100", "tmrRefresh=50", "RangeX=1000",
+                          "MSpeed=8", "PointerCurve=2", "tmrTurbo=100", "tmrRefresh=50", "RangeX=1000",
                           "RangeY=1000", "DeadZoneX=50", "DeadZoneY=50", "DeadZoneAxes=50",
                           "Controller=", "ControllerId=", "Minimize=1", "Popup=0",
                           "PopupShowTime=0", "PopupLeft=50", "PopupTop=50", "ScanCodes=1"));

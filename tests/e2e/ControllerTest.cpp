@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,38 @@ TEST_F(WholeController, ATapBetweenTwoPollsIsTypedDownAndUp) {
   vantrel::test::PushChange(program.Joystick(), changed, 48, 0);
   EXPECT_EQ(RealKeys(Quiet()), (Lines{"key down 84", "key up 84"}));
   CloseHandle(changed);
+}
+
+// "Pointer (stick)" on one of the stick's rows (the Up row, kept under the
+// Left prefix) makes the whole stick a pointer: half way it moves at a
+// quarter of the top speed (8 a tick), full way at the top, at rest not at
+// all; the stick's other rows do nothing of their own meanwhile.
+TEST_F(WholeController, TheStickAsAPointerFollowsItsDeflection) {
+  Start("[Bind]\r\nLeft.Action=4\r\nLeft.MButton=910\r\n" + KeyOf("Right", 'D'));
+  EXPECT_EQ(RowText(5), "Pointer (stick)");
+  EXPECT_EQ(RowText(6), "Pointer (stick)") << "the Down row says so too";
+  auto steps = [&](int x, int y) {
+    recorder.Clear();
+    Stick(x, y);
+    Sleep(400);
+    Stick(0, 0);
+    std::vector<std::pair<int, int>> moves;
+    for (const std::string& line : Quiet()) {
+      int dx = 0, dy = 0;
+      if (std::sscanf(line.c_str(), "mouse move %d,%d", &dx, &dy) == 2) moves.push_back({dx, dy});
+    }
+    return moves;
+  };
+  const auto half = steps(500, 0);
+  ASSERT_GE(half.size(), 5u);
+  for (const auto& [dx, dy] : half) EXPECT_EQ((std::pair{dx, dy}), (std::pair{2, 0}));
+  const auto full = steps(0, 1000);
+  ASSERT_GE(full.size(), 5u);
+  for (const auto& [dx, dy] : full) EXPECT_EQ((std::pair{dx, dy}), (std::pair{0, 8}));
+  EXPECT_TRUE(RealKeys(Quiet()).empty()) << "the Down row typed nothing";
+  recorder.Clear();
+  Sleep(300);
+  EXPECT_TRUE(recorder.Lines().empty()) << "at rest nothing moves";
 }
 
 // A full gamepad's rows, the README's picture of them.
