@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "actions/MouseMotion.h"
-#include "bindings/Entries.h"
+#include "base/Entries.h"
 
 namespace vantrel {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "bindings/Entries.h"
+#include "base/Entries.h"
 #include "lang/KeptTexts.h"
 #include "ui/DesignScale.h"
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "bindings/Entries.h"
+#include "base/Entries.h"
 #include "lang/KeptTexts.h"
 
 namespace vantrel {

@@ -6,7 +6,7 @@
 #include <bitset>
 #include <cstdint>
 
-#include "bindings/Entries.h"
+#include "base/Entries.h"
 #include "input/JoystickState.h"
 
 namespace vantrel {

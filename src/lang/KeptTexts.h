@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/IniFile.h"
-#include "bindings/Entries.h"
+#include "base/Entries.h"
 #include "lang/LanguageKeys.h"
 
 namespace vantrel {
