@@ -20,6 +20,8 @@ double ValueOf(const Settings& s, Stepper which) {
     case Stepper::MAccel: return s.MAccelarate;
     case Stepper::MSpeed: return s.MSpeed;
     case Stepper::ShowTime: return s.PopupShowTime;
+    case Stepper::DeadAxes: return s.DeadZoneAxes;
+    case Stepper::Curve: return s.PointerCurve;
   }
   return 0;
 }
@@ -36,6 +38,8 @@ void SetValue(Settings& s, Stepper which, double v) {
     case Stepper::MAccel: s.MAccelarate = v; break;
     case Stepper::MSpeed: s.MSpeed = v; break;
     case Stepper::ShowTime: s.PopupShowTime = static_cast<std::uint8_t>(v); break;
+    case Stepper::DeadAxes: s.DeadZoneAxes = static_cast<std::int32_t>(v); break;
+    case Stepper::Curve: s.PointerCurve = v; break;
   }
 }
 
@@ -72,6 +76,11 @@ const StepCase kStepCases[] = {
     {Stepper::MSpeed, 2, kDown, 1, 1, "1"},
     {Stepper::ShowTime, 59, kUp, 60, 60, "60"},
     {Stepper::ShowTime, 1, kDown, 0, 0, "0"},
+    {Stepper::DeadAxes, 90, kUp, 95, 95, "95"},
+    {Stepper::DeadAxes, 10, kDown, 5, 5, "5"},
+    {Stepper::Curve, 2.5, kUp, 3, 3, "3"},
+    {Stepper::Curve, 1.5, kDown, 1, 1, "1"},
+    {Stepper::Curve, 2, kUp, 2.5, 3, "2.5"},
     // Off the grid: the limit is tested before the step.
     {Stepper::Turbo, 995, kUp, 1005, 1005, "1005"},
     {Stepper::Turbo, 15, kDown, 5, 5, "5"},
