@@ -15,6 +15,7 @@
 #define IDM_OPTIONS 104
 #define IDM_HELP 105
 #define IDM_ABOUT 106
+#define IDM_PROGRAMS 107
 
 // Tray menu commands.
 #define IDM_TRAY_SETTINGS 201
@@ -67,6 +68,14 @@
 #define IDC_STEPPER 420
 #define IDC_STEPUP 440
 #define IDC_STEPDOWN 460
+
+// Controls of the programs dialog.
+#define IDC_LBRULES 341
+#define IDC_CBPROGRAM 342
+#define IDC_BTNRULEADD 343
+#define IDC_BTNRULEPROFILE 344
+#define IDC_BTNRULEOFF 345
+#define IDC_BTNRULEREMOVE 346
 
 // The Help window's text and the About window's links.
 #define IDC_FSMEMO1 501

@@ -2,6 +2,7 @@
 add_library(vantrel_win STATIC
   base/IniFile_win.cpp
   base/Library_win.cpp
+  base/Process_win.cpp
   config/ProfileFile_win.cpp
   config/SettingsFile_win.cpp
   lang/SetLng_win.cpp
@@ -28,6 +29,7 @@ add_library(vantrel_win STATIC
   config/QEXclickdlgcode.cpp
   config/QEXemuldlgcode.cpp
   config/QEXoptionswndcode.cpp
+  config/QEXprogramsdlgcode.cpp
   # Joystick input
   input/DXInput_win.cpp
 )

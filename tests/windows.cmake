@@ -44,6 +44,9 @@ gtest_discover_tests(joystick_nodouble_tests DISCOVERY_MODE PRE_TEST PROPERTIES 
 add_executable(gui_tests win/MainWindowTest.cpp win/DialogsTest.cpp)
 target_link_libraries(gui_tests PRIVATE vantrel_win GTest::gmock_main)
 target_include_directories(gui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/res)
+target_compile_definitions(gui_tests PRIVATE
+  VANTREL_FRONT_WINDOW_PATH="Z:$<TARGET_FILE:FrontWindow>")
+add_dependencies(gui_tests FrontWindow)
 gtest_discover_tests(gui_tests DISCOVERY_MODE PRE_TEST
                      PROPERTIES LABELS gui RESOURCE_LOCK desktop TIMEOUT 120)
 # The options, Help and About windows, in the test process, with the

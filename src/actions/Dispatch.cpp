@@ -26,7 +26,7 @@ void Dispatcher::JoyButtonPress(int entry) {
     Release(std::exchange(held_[e], {}));  // a press never stacks on an unreleased one
     // A direction of a pointer stick does nothing of its own: the stick
     // moves the pointer (FollowSticks).
-    if (!table_.PointerOwns(e)) held_[e] = Press(e, b);
+    if (!Quiet && !table_.PointerOwns(e)) held_[e] = Press(e, b);
   } else {
     host_.SetRowHeld(e, false);
     Release(std::exchange(held_[e], {}));
@@ -168,7 +168,7 @@ void Dispatcher::FollowSticks(const std::array<std::int32_t, kControllerAxes>& a
     // measured here, from the middle where such a stick rests.
     const double deadZone =
         stick == PointerStick::XY ? 0 : 10.0 * std::clamp(deadZoneAxes, 0, 100);
-    pointer_.Follow(stick, table_.PointerEntryOf(stick) != 0, axes[a.horizontal],
+    pointer_.Follow(stick, !Quiet && table_.PointerEntryOf(stick) != 0, axes[a.horizontal],
                     axes[a.vertical], deadZone);
   }
   if (pointer_.Moving() == wasMoving) return;

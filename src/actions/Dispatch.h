@@ -46,6 +46,9 @@ class Dispatcher {
   // Program-wide mouse settings.
   double MAccelarate = 0.1;
   double MSpeed = 8;
+  // While a program whose rule is "off" is in front: nothing is injected;
+  // the rows still follow the controller.
+  bool Quiet = false;
   // The response of a pointer stick: speed = MSpeed × deflection^curve.
   double PointerCurve = 2.0;
 

@@ -11,13 +11,14 @@ void Trace(void (*stepDone)(const char*), const char* step) {
 void Application::CreateForms() {
   MainFrm.Windows = {.HelpFrm = &HelpFrm,
                      .ActionDlg = &ActionDlg,
+                     .ProgramsDlg = &ProgramsDlg,
                      .AboutBox = &AboutBox,
                      .OptionsFrm = &OptionsFrm,
                      .popupINI = &popupINI,
                      .Secondary = {&HelpFrm, &ActionDlg, &IniFrm, &ClickDlg, &BindEmulDlg,
-                                   &AboutBox, &popupINI, &OptionsFrm},
+                                   &AboutBox, &popupINI, &OptionsFrm, &ProgramsDlg},
                      .Translated = {&HelpFrm, &ClickDlg, &BindEmulDlg, &OptionsFrm, &popupINI,
-                                    &ActionDlg, &IniFrm},
+                                    &ActionDlg, &IniFrm, &ProgramsDlg},
                      .EndOfProgram = [this] { OptionsFrm.EndOfProgram(); }};
   MainFrm.Create();
   Trace(StepDone, "TMainFrm");
@@ -42,10 +43,21 @@ void Application::CompleteStartUp() {
 // between two messages, never inside a handler.
 int Application::Run() {
   for (;;) {
-    HANDLE input = MainFrm.InputEvent();
-    const DWORD woke = MsgWaitForMultipleObjectsEx(input ? 1 : 0, input ? &input : nullptr,
-                                                   INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    if (input && woke == WAIT_OBJECT_0) MainFrm.InputSignalled();
+    // The controller's event, and the end of the program whose rule is in force.
+    HANDLE handles[2];
+    DWORD count = 0;
+    const HANDLE input = MainFrm.InputEvent();
+    const HANDLE ruled = MainFrm.WatchedProcess();
+    if (input) handles[count++] = input;
+    if (ruled) handles[count++] = ruled;
+    const DWORD woke = MsgWaitForMultipleObjectsEx(count, count ? handles : nullptr, INFINITE,
+                                                   QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woke < WAIT_OBJECT_0 + count) {
+      if (handles[woke - WAIT_OBJECT_0] == input)
+        MainFrm.InputSignalled();
+      else
+        MainFrm.WatchedProcessEnded();
+    }
     // The messages waiting are taken in any case: a controller that changes
     // all the time must not starve the windows.
     MSG msg{};

@@ -9,6 +9,7 @@
 #include "config/QEXclickdlgcode.h"
 #include "config/QEXemuldlgcode.h"
 #include "config/QEXoptionswndcode.h"
+#include "config/QEXprogramsdlgcode.h"
 
 namespace vantrel {
 
@@ -26,6 +27,8 @@ struct Application {
   LazyForm<TBindEmulDlg> BindEmulDlg{
       [this](TBindEmulDlg& w) { w.Create(MainFrm.Handle(), MainFrm); }};
   LazyForm<TAboutBox> AboutBox{[this](TAboutBox& w) { w.Create(MainFrm.Handle()); }};
+  LazyForm<TProgramsDlg> ProgramsDlg{
+      [this](TProgramsDlg& w) { w.Create(MainFrm.Handle(), MainFrm); }};
   TpopupINI popupINI;
   TOptionsFrm OptionsFrm;
 

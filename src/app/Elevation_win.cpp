@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "base/Library_win.h"
+#include "base/Process_win.h"
 #include "bindings/Binding.h"
 
 namespace vantrel {
@@ -20,21 +21,6 @@ using KernelHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleDelete
 // The limited right is all that elevated processes grant to others.
 KernelHandle OpenForQuery(DWORD processId) {
   return KernelHandle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-}
-
-// Vista and later.
-using QueryImageNameFunction = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
-
-std::string ImageName(DWORD processId) {
-  static const auto query = LibraryFunction<QueryImageNameFunction>(
-      GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA");
-  if (!query) return {};
-  const KernelHandle process = OpenForQuery(processId);
-  if (!process) return {};
-  char path[MAX_PATH] = {};
-  DWORD size = MAX_PATH;
-  if (!query(process.get(), 0, path, &size)) return {};
-  return FileNamePart(std::string(path, size), "filename");
 }
 
 bool TokenElevated(HANDLE process) {
@@ -54,7 +40,7 @@ ProgramInFront ForegroundProgram() {
   front.window = GetForegroundWindow();
   if (!front.window) return front;
   GetWindowThreadProcessId(front.window, &front.processId);
-  front.name = ImageName(front.processId);
+  front.name = ProgramFileName(front.processId);
   if (front.name.empty()) {
     // Read from the window's own record, without a message: a program that
     // hangs cannot hold up the press.

@@ -8,6 +8,9 @@
 #include "app/Elevation_win.h"
 #include "app/RowLayout.h"
 #include "app/SingleInstance_win.h"
+#include "base/IniFile_win.h"
+#include "base/Process_win.h"
+#include "config/SettingsFile_win.h"
 #include "bindings/Profile.h"
 #include "config/ProfileFile_win.h"
 #include "resource.h"
@@ -18,6 +21,9 @@
 namespace vantrel {
 
 namespace {
+
+// Out of context, the system calls back on this thread, between messages.
+TMainFrm* foregroundFollower = nullptr;
 
 struct MenuDeleter {
   void operator()(HMENU menu) const { DestroyMenu(menu); }
@@ -34,6 +40,8 @@ struct MenuItem {
 constexpr MenuItem kFileItems[] = {
     {IDM_OPEN, "Open", "\tCtrl+O"}, {IDM_SAVE, "Save", "\tCtrl+S"}, {IDM_EXIT, "Exit", "\tCtrl+Q"}};
 constexpr MenuItem kHelpItems[] = {{IDM_HELP, "Help", ""}, {IDM_ABOUT, "About", ""}};
+constexpr MenuItem kOptionsItems[] = {{IDM_OPTIONS, "OptionsItem", ""},
+                                      {IDM_PROGRAMS, "Programs", ""}};
 // The bar's items by position.
 constexpr const char* kBarKeys[] = {"File", "Options", "Help"};
 
@@ -58,17 +66,21 @@ MenuHandle BuildMainMenu() {
   MenuHandle bar(CreateMenu());
   MenuHandle file(CreatePopupMenu());
   MenuHandle help(CreatePopupMenu());
-  if (!bar || !file || !help) throw AppError("CreateMenu failed");
+  MenuHandle options(CreatePopupMenu());
+  if (!bar || !file || !help || !options) throw AppError("CreateMenu failed");
   const LanguageTexts english;
   for (const MenuItem& item : kFileItems)
     AppendMenuA(file.get(), MF_STRING, item.id, MenuText(english, item).c_str());
+  for (const MenuItem& item : kOptionsItems)
+    AppendMenuA(options.get(), MF_STRING, item.id, MenuText(english, item).c_str());
   for (const MenuItem& item : kHelpItems)
     AppendMenuA(help.get(), MF_STRING, item.id, MenuText(english, item).c_str());
   // The bar owns its submenus from here on.
   AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file.release()),
               BarText(english, 0).c_str());
-  // Options is a command on the bar itself, not a submenu.
-  AppendMenuA(bar.get(), MF_STRING, IDM_OPTIONS, BarText(english, 1).c_str());
+  // Options holds the options window and the programs' rules.
+  AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(options.release()),
+              BarText(english, 1).c_str());
   AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(help.release()),
               BarText(english, 2).c_str());
   return bar;
@@ -189,7 +201,20 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         TrayIcon.Deactivate();
       }
       return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_ENABLE:
+      // A dialog of the program closed: the program in front decides now.
+      if (wParam && followPending_) {
+        followPending_ = false;
+        if (watchedProcess_ && !watched_) WatchedProcessEnded();
+        lastFrontProcess_ = 0;
+        FollowFront();
+      }
+      return 0;
+    case WM_DESTROY:
+      if (foregroundHook_) UnhookWinEvent(foregroundHook_);
+      foregroundFollower = nullptr;
+      PostQuitMessage(0);
+      return 0;
   }
   return DefaultHandling(msg, wParam, lParam);
 }
@@ -233,6 +258,97 @@ void TMainFrm::CompleteStartUp() {
   TrayIcon.Activate(Handle(), TrayIcon.Tip());
   ShowReading();
   RegisterForDevices();
+  StartFollowingFront();
+}
+
+
+void CALLBACK TMainFrm::ForegroundEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+  if (foregroundFollower) {
+    try {
+      foregroundFollower->FollowFront();
+    } catch (const std::exception& e) {
+      foregroundFollower->Ticks.Defer(e.what());
+    }
+  }
+}
+
+void TMainFrm::StartFollowingFront() {
+  Programs.SetRules(ReadProgramRules(SettingsFile()));
+  PrivateProfile settings(SettingsFile());
+  Programs.Chose(settings.ReadString("Setup", "Path", ""));
+  foregroundFollower = this;
+  foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                    &TMainFrm::ForegroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+  FollowFront();  // a program with a rule may be in front already
+}
+
+bool TMainFrm::FollowFront() {
+  if (Programs.Rules().empty()) return false;
+  if (!IsWindowEnabled(Handle())) {
+    followPending_ = true;
+    return false;
+  }
+  DWORD process = 0;
+  if (const HWND front = GetForegroundWindow()) GetWindowThreadProcessId(front, &process);
+  if (process == 0 || process == lastFrontProcess_) return false;
+  lastFrontProcess_ = process;
+  if (process == GetCurrentProcessId()) return false;  // no rule for the program itself
+  const std::string program = ProgramFileName(process);
+  const RuleAction action = Programs.Activated(process, program);
+  ApplyRule(action, program);
+  return action.kind != RuleAction::Nothing;
+}
+
+void TMainFrm::ApplyRule(const RuleAction& action, const std::string& program) {
+  if (action.kind == RuleAction::Nothing) return;
+  // What the last profile held goes up before anything else changes.
+  ReleaseEverything();
+  Actions.Quiet = action.kind == RuleAction::Quiet;
+  if (action.kind == RuleAction::Load) {
+    // As a profile switch loads one, but it is not the profile the next
+    // start loads, and the switching entries keep their place.
+    LoadProfileFile(Bindings, action.profile, 0, this, false);
+    Windows.popupINI->ProfileSwitched(
+        Kept().Current + ": " + FileNamePart(action.profile, "filename"), program);
+  }
+  WatchRuled();
+}
+
+void TMainFrm::WatchRuled() {
+  // A ruled program that ended while another was in front is past already.
+  for (;;) {
+    const DWORD process = Programs.Watched();
+    if (process == watchedProcess_ && (process == 0 || watched_)) return;
+    watchedProcess_ = process;
+    watched_.reset(process ? OpenProcess(SYNCHRONIZE, FALSE, process) : nullptr);
+    if (!process || (watched_ && WaitForSingleObject(watched_.get(), 0) == WAIT_TIMEOUT)) return;
+    watched_.reset();
+    watchedProcess_ = 0;
+    ApplyRule(Programs.Ended(process), {});
+    if (Programs.Watched() == process) return;
+  }
+}
+
+void TMainFrm::WatchedProcessEnded() {
+  const DWORD process = watchedProcess_;
+  watched_.reset();
+  if (!IsWindowEnabled(Handle())) {
+    followPending_ = true;  // once the dialog is closed
+    return;
+  }
+  watchedProcess_ = 0;
+  lastFrontProcess_ = 0;
+  // Run as a tick is: a failure is told after it, never out of the loop.
+  Ticks.Run([&] {
+    ApplyRule(Programs.Ended(process), {});
+    WatchRuled();
+  });
+}
+
+void TMainFrm::SetProgramRules(std::vector<ProgramRule> rules) {
+  Programs.SetRules(rules);
+  lastFrontProcess_ = 0;
+  WriteProgramRules(SettingsFile(), rules);
 }
 
 void TMainFrm::DeviceNotifyDeleter::operator()(void* notify) const {
@@ -275,6 +391,7 @@ void TMainFrm::ControllerChanged() {
   ReleaseEverything();
   ShowControllerRows();
   ShowReading();
+  FollowFront();  // a rule still to apply, for a controller that came late
 }
 
 // As the polling would on an empty read, entry by entry.
@@ -337,6 +454,7 @@ void TMainFrm::OnCommand(int id) {
     case IDM_SAVE: MSaveClick(); break;
     case IDM_EXIT: MExitClick(); break;
     case IDM_OPTIONS: MOptionsClick(); break;
+    case IDM_PROGRAMS: MProgramsClick(); break;
     case IDM_HELP: MHelpClick(); break;
     case IDM_ABOUT: MAboutClick(); break;
   }
@@ -398,6 +516,7 @@ void TMainFrm::MOpenClick() {
   else if (IniPath.empty())
     return;
   LoadProfileFile(Bindings, IniPath, 0, this);
+  ChoseProfile(IniPath);
 }
 
 void TMainFrm::MSaveClick() {
@@ -414,6 +533,11 @@ void TMainFrm::MExitClick() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
 void TMainFrm::MOptionsClick() {
   Windows.OptionsFrm->Show();
   EnableWindow(Handle(), FALSE);  // the options window enables it again when it closes
+}
+
+void TMainFrm::MProgramsClick() {
+  Windows.ProgramsDlg->Show();
+  EnableWindow(Handle(), FALSE);  // the programs dialog enables it again when it closes
 }
 
 void TMainFrm::MHelpClick() { Windows.HelpFrm->Show(); }
@@ -450,6 +574,14 @@ void TMainFrm::tmrTurboTimer() { Actions.tmrTurboTimer(); }
 
 void TMainFrm::JoyButtonPress(int entry) {
   const auto e = static_cast<std::uint8_t>(entry & 0xFF);
+  // A press goes out under the profile of the program in front, even where
+  // the system's notice of it never came. Until then it is not held: a
+  // switch lets go of what is, and this has gone out under no profile yet.
+  if (Bindings.IsEntry(e) && Bindings[e].Pressed == 1) {
+    Bindings[e].Pressed = 0;
+    FollowFront();
+    Bindings[e].Pressed = 1;
+  }
   const bool injects = Bindings.IsEntry(e) && Bindings[e].Pressed == 1 && InjectsInput(Bindings[e]);
   Actions.JoyButtonPress(entry);
   // Asked after the input is on its way, so that the asking never delays it.
@@ -481,6 +613,18 @@ void TMainFrm::EnableMouseTimer(bool enabled) { tmrMouse.SetEnabled(enabled); }
 
 void TMainFrm::LoadProfile(const std::string& path, std::uint8_t skipEntry) {
   LoadProfileFile(Bindings, path, skipEntry, this);
+  ChoseProfile(path);
+}
+
+// The user's own choice: the profile in force, which the program in front
+// changes again only when it is next brought to the front.
+void TMainFrm::ChoseProfile(const std::string& path) {
+  Programs.Chose(path);
+  Actions.Quiet = false;
+  WatchRuled();
+  DWORD process = 0;
+  if (const HWND front = GetForegroundWindow()) GetWindowThreadProcessId(front, &process);
+  lastFrontProcess_ = process;
 }
 
 void TMainFrm::ProfileSwitched(const std::string& currentLine, const std::string& nextLine) {
@@ -534,6 +678,8 @@ void TMainFrm::ApplyLanguage() {
     for (UINT i = 0; i < std::size(kBarKeys); ++i) SetMenuText(bar, i, true, BarText(texts, i));
     for (const MenuItem& item : kFileItems) SetMenuText(bar, item.id, false, MenuText(texts, item));
     for (const MenuItem& item : kHelpItems) SetMenuText(bar, item.id, false, MenuText(texts, item));
+    for (const MenuItem& item : kOptionsItems)
+      SetMenuText(bar, item.id, false, MenuText(texts, item));
     DrawMenuBar(Handle());
   }
   TrayIcon.SetMenuTexts(texts.Text("TrayIcon", "Settings"), texts.Text("MainWindow", "Exit"));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "actions/ActionHost.h"
+#include "actions/ProgramRules.h"
 #include "actions/Dispatch.h"
 #include "actions/ElevationNotice.h"
 #include "actions/Injection_win.h"
@@ -18,6 +19,7 @@
 #include "app/Tray_win.h"
 #include "bindings/Binding.h"
 #include "config/OptionsHost.h"
+#include "config/ProgramsHost.h"
 #include "input/DXInput.h"
 #include "lang/LanguageTexts.h"
 #include "ui/TimerTicks_win.h"
@@ -29,12 +31,16 @@ namespace vantrel {
 // drive the joystick work and the tray icon. It is the application's main
 // window: closing it ends the program, after letting go of every key and
 // mouse button its bindings still hold down.
-class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost {
+class TMainFrm : public Window<TMainFrm>,
+                 public OptionsHost,
+                 public ProgramsHost,
+                 private ActionHost {
  public:
   // The windows the main window opens, set before it is created.
   struct Links {
     Form* HelpFrm = nullptr;
     OnDemandForm* ActionDlg = nullptr;  // captioned for the row before it shows
+    Form* ProgramsDlg = nullptr;
     Form* AboutBox = nullptr;
     Form* OptionsFrm = nullptr;
     ProfilePopup* popupINI = nullptr;
@@ -131,6 +137,23 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   void ChooseController(ControllerWish wish) override;
   void UseInputEvents(bool use) override { InputEvents = use; }
 
+  // ProgramsHost: the rules, kept in the settings file's [Programs].
+  const std::vector<ProgramRule>& ProgramRules() const override { return Programs.Rules(); }
+  void SetProgramRules(std::vector<ProgramRule> rules) override;
+  // The profiles that follow the program in front.
+  ProgramSwitcher Programs;
+  // The program in front may have changed (the system's notice of it, or
+  // before a press): its rule, if it has one, is applied. Returns whether the
+  // profile in force changed. Nothing changes while a dialog of the program
+  // is open: then it is done when the main window is given back.
+  bool FollowFront();
+  // The hook's callback: the system's notice that a window came to the front.
+  static void CALLBACK ForegroundEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD);
+  // The process whose end returns the profile in force before it; nullptr
+  // while no rule is in force. The message loop waits on it.
+  HANDLE WatchedProcess() const { return watched_.get(); }
+  void WatchedProcessEnded();
+
   Links Windows;
 
   BindingTable Bindings{4};
@@ -203,6 +226,7 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   void MSaveClick();
   void MExitClick();
   void MOptionsClick();
+  void MProgramsClick();
   void MHelpClick();
   void MAboutClick();
   void btnGUpClick();
@@ -231,6 +255,19 @@ class TMainFrm : public Window<TMainFrm>, public OptionsHost, private ActionHost
   std::unique_ptr<void, DeviceNotifyDeleter> deviceNotify_;
   int rescanStep_ = 0;
   HWND lastFront_ = nullptr;  // the window in front at the last press
+  // The profiles that follow the program in front.
+  void ApplyRule(const RuleAction& action, const std::string& program);
+  void ChoseProfile(const std::string& path);
+  void WatchRuled();
+  void StartFollowingFront();
+  struct HandleCloser {
+    void operator()(void* handle) const noexcept { CloseHandle(handle); }
+  };
+  std::unique_ptr<void, HandleCloser> watched_;
+  DWORD watchedProcess_ = 0;
+  DWORD lastFrontProcess_ = 0;  // the process in front when the rules last looked
+  bool followPending_ = false;
+  HWINEVENTHOOK foregroundHook_ = nullptr;
   UINT taskbarCreated_ = 0;
   UINT restoreRequest_ = 0;
   bool inTray_ = false;

@@ -80,11 +80,12 @@ void SaveProfileFile(const BindingTable& table, const std::string& path) {
   RecordInSettings(path);
 }
 
-void LoadProfileFile(BindingTable& table, const std::string& path, int skipEntry, RowView* rows) {
+void LoadProfileFile(BindingTable& table, const std::string& path, int skipEntry, RowView* rows,
+                     bool recordAsLast) {
   if (!FitsFilePath(path)) return;  // names no file: nothing is loaded, nothing recorded
   PrivateProfile file(path);
   LoadIni(table, file, skipEntry, rows);
-  RecordInSettings(path);
+  if (recordAsLast) RecordInSettings(path);
 }
 
 }  // namespace vantrel

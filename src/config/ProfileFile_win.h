@@ -16,6 +16,7 @@ void SaveProfileFile(const BindingTable& table, const std::string& path);
 // recording `path` as the settings file's Path. A path too long to name a
 // file (only a hand-edited file holds one) is refused by a save and loads
 // nothing.
-void LoadProfileFile(BindingTable& table, const std::string& path, int skipEntry, RowView* rows);
+void LoadProfileFile(BindingTable& table, const std::string& path, int skipEntry, RowView* rows,
+                     bool recordAsLast = true);
 
 }  // namespace vantrel

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <cstring>
+#include <vector>
 #include <optional>
 
 #include "base/Errors.h"
+#include "base/FilePath.h"
 #include "base/IniFile_win.h"
 #include "config/Paths.h"
 
@@ -53,6 +55,27 @@ Settings LoadSettingsFile(const std::string& path) {
 void SaveSettingsFile(const std::string& path, const Settings& settings) {
   PrivateProfile file(path);
   WriteSettings(file, settings, UserDecimalSeparator());
+}
+
+std::vector<ProgramRule> ReadProgramRules(const std::string& path) {
+  std::vector<ProgramRule> rules;
+  if (!FitsFilePath(path)) return rules;
+  // The section's keys, each ended by a zero, the list by a second one.
+  std::vector<char> keys(32 * 1024);
+  const DWORD n = GetPrivateProfileStringA("Programs", nullptr, "", keys.data(),
+                                           static_cast<DWORD>(keys.size()), path.c_str());
+  PrivateProfile file(path);
+  for (const char* key = keys.data(); key < keys.data() + n && *key; key += std::strlen(key) + 1) {
+    std::string profile = file.ReadString("Programs", key, "");
+    if (!profile.empty()) rules.push_back({key, std::move(profile)});
+  }
+  return rules;
+}
+
+void WriteProgramRules(const std::string& path, const std::vector<ProgramRule>& rules) {
+  PrivateProfile file(path);
+  file.EraseSection("Programs");
+  for (const ProgramRule& rule : rules) file.WriteString("Programs", rule.program, rule.profile);
 }
 
 AutorunEntry ProgramAutorun() {

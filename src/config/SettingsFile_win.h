@@ -1,6 +1,9 @@
 #pragma once
 #include <string>
 
+#include <vector>
+
+#include "actions/ProgramRules.h"
 #include "config/Settings.h"
 
 namespace vantrel {
@@ -69,6 +72,12 @@ bool AutorunSet(const AutorunEntries& entries);
 // program has moved) is it written again, so an unchanged entry costs no
 // write access, and no error box at every start.
 void RefreshAutorun(const AutorunEntries& entries, const std::string& command);
+
+// The rules of section [Programs], one key per program ("game.exe=C:\P\game.ini"
+// or "game.exe=off"), in the order of the file; writing them replaces that
+// section alone, leaving [Setup] and every other as it is.
+std::vector<ProgramRule> ReadProgramRules(const std::string& path);
+void WriteProgramRules(const std::string& path, const std::vector<ProgramRule>& rules);
 
 // The scratch profile "qex.tmp" beside the executable, which keeps the
 // bindings while the options window is open. Tests point it elsewhere.

@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 85> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 93> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -54,6 +54,8 @@ inline constexpr std::array<LanguageKey, 85> kLanguageKeys{{
     {"MainWindow", "Save", "Save"},
     {"MainWindow", "Exit", "Exit"},
     {"MainWindow", "Options", "Options"},
+    {"MainWindow", "OptionsItem", "Options..."},
+    {"MainWindow", "Programs", "Programs..."},
     {"MainWindow", "Help", "Help"},
     {"MainWindow", "About", "About..."},
     {"TrayIcon", "Settings", "Settings"},
@@ -104,6 +106,12 @@ inline constexpr std::array<LanguageKey, 85> kLanguageKeys{{
     {"ChangeSettingsWindow", "Up", "Up"},
     {"ChangeSettingsWindow", "Down", "Down"},
     {"ChangeSettingsWindow", "Clear", "Clear"},
+    {"ProgramsWindow", "Caption", "Programs"},
+    {"ProgramsWindow", "Add", "Add"},
+    {"ProgramsWindow", "Profile", "Profile..."},
+    {"ProgramsWindow", "Off", "Off"},
+    {"ProgramsWindow", "Remove", "Remove"},
+    {"ProgramsWindow", "Browse", "Browse..."},
 }};
 
 // The built-in text of a key of the table; a key outside it has none.

@@ -40,11 +40,13 @@ class ControllerTest : public testing::Test {
   explicit ControllerTest(bool scanCodes = false) : recorder(scanCodes) {}
 
   // Writes `profile` as "profile.ini", names it the last profile in the
-  // settings file (after `setup`, more [Setup] lines) and starts the program.
-  void Start(const std::string& profile, const std::string& setup = "") {
+  // settings file (after `setup`, more [Setup] lines; `sections` follow
+  // [Setup]) and starts the program.
+  void Start(const std::string& profile, const std::string& setup = "",
+             const std::string& sections = "") {
     ASSERT_TRUE(recorder.Started()) << "the input recorder did not start";
     program.Write("profile.ini", profile);
-    program.Settings(setup + "Path=" + (program / "profile.ini") + "\r\n");
+    program.Settings(setup + "Path=" + (program / "profile.ini") + "\r\n" + sections);
     ASSERT_TRUE(program.Start())
         << "could not start " << VANTREL_EXE << " (error " << program.StartError() << ")";
     main = program.WaitForMainWindow();
