@@ -168,12 +168,14 @@ TEST(HostileFiles, PathsTooLongForAFileFunctionReachNone) {
   test::TempDir dir;
   const std::string settingsPath = dir / "Vantrel.set";
   SetSettingsFile(settingsPath);
-  const std::string overlong = "C:\\" + std::string(5000, 'p') + ".ini";
-  test::WriteFileBytes(settingsPath, "[Setup]\r\nPakIndex=2\r\nLanguagePak=C:\\" +
+  // A bare name goes after the Windows folder in a buffer of the path
+  // limit's size inside the file functions; one with a folder does not.
+  const std::string overlong = std::string(5000, 'p') + ".ini";
+  test::WriteFileBytes(settingsPath, "[Setup]\r\nPakIndex=2\r\nLanguagePak=" +
                                          std::string(5000, 'l') + ".lng\r\nPath=" + overlong);
   const std::string profilePath = dir / "list.ini";
   test::WriteFileBytes(profilePath, "[Bind]\r\nButton1.Action=2\r\nButton1.INI.Count=2\r\n"
-                                    "Button1.INI0=" + overlong + "\r\nButton1.INI1=" + overlong +
+                                    "Button1.INI0=C:\\" + overlong + "\r\nButton1.INI1=" + overlong +
                                     "\r\nButton2.Action=5\r\nButton2.Execute=C:\\" +
                                     std::string(400, 'x') + ".exe\r\n");
 
