@@ -211,7 +211,7 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_DESTROY:
-      if (foregroundHook_) UnhookWinEvent(foregroundHook_);
+      if (foregroundHook_) UnhookWinEvent(std::exchange(foregroundHook_, nullptr));
       foregroundFollower = nullptr;
       PostQuitMessage(0);
       return 0;
@@ -277,9 +277,22 @@ void TMainFrm::StartFollowingFront() {
   PrivateProfile settings(SettingsFile());
   Programs.Chose(settings.ReadString("Setup", "Path", ""));
   foregroundFollower = this;
+  HookForeground();
+  FollowFront();  // a program with a rule may be in front already
+}
+
+// The system is asked to tell of the program in front only while a rule
+// can make something of it.
+void TMainFrm::HookForeground() {
+  const bool wanted = !Programs.Rules().empty();
+  if (wanted == (foregroundHook_ != nullptr)) return;
+  if (!wanted) {
+    UnhookWinEvent(foregroundHook_);
+    foregroundHook_ = nullptr;
+    return;
+  }
   foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
                                     &TMainFrm::ForegroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
-  FollowFront();  // a program with a rule may be in front already
 }
 
 bool TMainFrm::FollowFront() {
@@ -347,6 +360,7 @@ void TMainFrm::WatchedProcessEnded() {
 
 void TMainFrm::SetProgramRules(std::vector<ProgramRule> rules) {
   Programs.SetRules(rules);
+  HookForeground();
   lastFrontProcess_ = 0;
   WriteProgramRules(SettingsFile(), rules);
 }

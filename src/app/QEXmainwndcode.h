@@ -260,6 +260,7 @@ class TMainFrm : public Window<TMainFrm>,
   void ChoseProfile(const std::string& path);
   void WatchRuled();
   void StartFollowingFront();
+  void HookForeground();
   struct HandleCloser {
     void operator()(void* handle) const noexcept { CloseHandle(handle); }
   };
