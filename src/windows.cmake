@@ -19,6 +19,8 @@ add_library(vantrel_win STATIC
   app/Tray_win.cpp
   app/Elevation_win.cpp
   app/QEXmainwndcode.cpp
+  app/MainController_win.cpp
+  app/MainFollowsFront_win.cpp
   app/ButtonRows_win.cpp
   app/QEXhelpwndcode.cpp
   app/QEXaboutcode.cpp
@@ -32,6 +34,7 @@ add_library(vantrel_win STATIC
   config/QEXprogramsdlgcode.cpp
   # Joystick input
   input/DXInput_win.cpp
+  input/PadLibraries_win.cpp
 )
 target_link_libraries(vantrel_win PUBLIC vantrel_core)
 # res/ holds resource.h, the identifiers the code and the resource script share.

@@ -8,8 +8,6 @@
 #include "app/Elevation_win.h"
 #include "app/RowLayout.h"
 #include "app/SingleInstance_win.h"
-#include "base/IniFile_win.h"
-#include "base/Process_win.h"
 #include "config/SettingsFile_win.h"
 #include "bindings/Profile.h"
 #include "config/ProfileFile_win.h"
@@ -21,9 +19,6 @@
 namespace vantrel {
 
 namespace {
-
-// Out of context, the system calls back on this thread, between messages.
-TMainFrm* foregroundFollower = nullptr;
 
 struct MenuDeleter {
   void operator()(HMENU menu) const { DestroyMenu(menu); }
@@ -202,17 +197,10 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_ENABLE:
-      // A dialog of the program closed: the program in front decides now.
-      if (wParam && followPending_) {
-        followPending_ = false;
-        if (watchedProcess_ && !watched_) WatchedProcessEnded();
-        lastFrontProcess_ = 0;
-        FollowFront();
-      }
+      if (wParam) FollowPendingFront();  // a dialog of the program closed
       return 0;
     case WM_DESTROY:
-      if (foregroundHook_) UnhookWinEvent(std::exchange(foregroundHook_, nullptr));
-      foregroundFollower = nullptr;
+      StopFollowingFront();
       PostQuitMessage(0);
       return 0;
   }
@@ -261,190 +249,6 @@ void TMainFrm::CompleteStartUp() {
   StartFollowingFront();
 }
 
-
-void CALLBACK TMainFrm::ForegroundEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
-  if (foregroundFollower) {
-    try {
-      foregroundFollower->FollowFront();
-    } catch (const std::exception& e) {
-      foregroundFollower->Ticks.Defer(e.what());
-    }
-  }
-}
-
-void TMainFrm::StartFollowingFront() {
-  Programs.SetRules(ReadProgramRules(SettingsFile()));
-  PrivateProfile settings(SettingsFile());
-  Programs.Chose(settings.ReadString("Setup", "Path", ""));
-  foregroundFollower = this;
-  HookForeground();
-  FollowFront();  // a program with a rule may be in front already
-}
-
-// The system is asked to tell of the program in front only while a rule
-// can make something of it.
-void TMainFrm::HookForeground() {
-  const bool wanted = !Programs.Rules().empty();
-  if (wanted == (foregroundHook_ != nullptr)) return;
-  if (!wanted) {
-    UnhookWinEvent(foregroundHook_);
-    foregroundHook_ = nullptr;
-    return;
-  }
-  foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                                    &TMainFrm::ForegroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
-}
-
-bool TMainFrm::FollowFront() {
-  if (Programs.Rules().empty()) return false;
-  if (!IsWindowEnabled(Handle())) {
-    followPending_ = true;
-    return false;
-  }
-  DWORD process = 0;
-  if (const HWND front = GetForegroundWindow()) GetWindowThreadProcessId(front, &process);
-  if (process == 0 || process == lastFrontProcess_) return false;
-  lastFrontProcess_ = process;
-  if (process == GetCurrentProcessId()) return false;  // no rule for the program itself
-  const std::string program = ProgramFileName(process);
-  const RuleAction action = Programs.Activated(process, program);
-  ApplyRule(action, program);
-  return action.kind != RuleAction::Nothing;
-}
-
-void TMainFrm::ApplyRule(const RuleAction& action, const std::string& program) {
-  if (action.kind == RuleAction::Nothing) return;
-  // What the last profile held goes up before anything else changes.
-  ReleaseEverything();
-  Actions.Quiet = action.kind == RuleAction::Quiet;
-  if (action.kind == RuleAction::Load) {
-    // As a profile switch loads one, but it is not the profile the next
-    // start loads, and the switching entries keep their place.
-    LoadProfileFile(Bindings, action.profile, 0, this, false);
-    Windows.popupINI->ProfileSwitched(
-        Kept().Current + ": " + FileNamePart(action.profile, "filename"), program);
-  }
-  WatchRuled();
-}
-
-void TMainFrm::WatchRuled() {
-  // A ruled program that ended while another was in front is past already.
-  for (;;) {
-    const DWORD process = Programs.Watched();
-    if (process == watchedProcess_ && (process == 0 || watched_)) return;
-    watchedProcess_ = process;
-    watched_.reset(process ? OpenProcess(SYNCHRONIZE, FALSE, process) : nullptr);
-    if (!process || (watched_ && WaitForSingleObject(watched_.get(), 0) == WAIT_TIMEOUT)) return;
-    watched_.reset();
-    watchedProcess_ = 0;
-    ApplyRule(Programs.Ended(process), {});
-    if (Programs.Watched() == process) return;
-  }
-}
-
-void TMainFrm::WatchedProcessEnded() {
-  const DWORD process = watchedProcess_;
-  watched_.reset();
-  if (!IsWindowEnabled(Handle())) {
-    followPending_ = true;  // once the dialog is closed
-    return;
-  }
-  watchedProcess_ = 0;
-  lastFrontProcess_ = 0;
-  // Run as a tick is: a failure is told after it, never out of the loop.
-  Ticks.Run([&] {
-    ApplyRule(Programs.Ended(process), {});
-    WatchRuled();
-  });
-}
-
-void TMainFrm::SetProgramRules(std::vector<ProgramRule> rules) {
-  Programs.SetRules(rules);
-  HookForeground();
-  lastFrontProcess_ = 0;
-  WriteProgramRules(SettingsFile(), rules);
-}
-
-void TMainFrm::DeviceNotifyDeleter::operator()(void* notify) const {
-  UnregisterDeviceNotification(static_cast<HDEVNOTIFY>(notify));
-}
-
-void TMainFrm::RegisterForDevices() {
-  // Game controllers are devices of the HID interface class.
-  static constexpr GUID kHidInterface = {
-      0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
-  DEV_BROADCAST_DEVICEINTERFACE_A filter{};
-  filter.dbcc_size = sizeof filter;
-  filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-  filter.dbcc_classguid = kHidInterface;
-  deviceNotify_.reset(RegisterDeviceNotificationA(Handle(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE));
-  if (!deviceNotify_) ScheduleRescans();  // the slow look-out, while one is missing
-}
-
-void TMainFrm::ScheduleRescans() {
-  rescanStep_ = 0;
-  tmrRescan.SetEnabled(false);
-  tmrRescan.SetInterval(300);
-  tmrRescan.SetEnabled(true);
-}
-
-void TMainFrm::tmrRescanTimer() {
-  if (DXInput1.Joystick.Rescan()) ControllerChanged();
-  if (++rescanStep_ == 1) {
-    tmrRescan.SetInterval(1700);  // the second look, 2 s after the change
-    return;
-  }
-  // Without notices of devices, the look-out goes on, slowly, while the
-  // controller wanted is missing; with them, nothing runs until the next.
-  const bool lookOut = !deviceNotify_ && !DXInput1.Joystick.ReadsWished();
-  tmrRescan.SetInterval(2000);
-  tmrRescan.SetEnabled(lookOut);
-}
-
-void TMainFrm::ControllerChanged() {
-  ReleaseEverything();
-  ShowControllerRows();
-  ShowReading();
-  FollowFront();  // a rule still to apply, for a controller that came late
-}
-
-// As the polling would on an empty read, entry by entry.
-void TMainFrm::ReleaseEverything() {
-  for (int e = 1; e <= Bindings.EntryCount(); ++e) {
-    Binding& b = Bindings[static_cast<std::uint8_t>(e)];
-    if (b.Pressed != 1) continue;
-    b.Pressed = 0;
-    JoyButtonPress(e);
-  }
-}
-
-void TMainFrm::ShowReading() {
-  const TJoystick& joystick = DXInput1.Joystick;
-  TrayIcon.SetTip(joystick.Opened() && !joystick.Reading().name.empty()
-                      ? "Vantrel: " + joystick.Reading().name
-                      : Language().Text("TrayIcon", "NoController"));
-}
-
-void TMainFrm::ChooseController(ControllerWish wish) {
-  if (wish == DXInput1.Joystick.Wish()) return;
-  ReleaseEverything();
-  DXInput1.Joystick.SetWish(std::move(wish));
-  ControllerChanged();
-}
-
-ShownExtras TMainFrm::ControllerRows() const {
-  ShownExtras shown;
-  const ControllerControls& controls = DXInput1.Joystick.Controls();
-  for (int i = 0; i < kExtraEntries; ++i) shown[static_cast<std::size_t>(i)] = HasControl(controls, i);
-  return shown;
-}
-
-void TMainFrm::ShowControllerRows() {
-  if (ControllerRows() == Rows.Shown()) return;
-  Construct(Bindings.NumOfButtons());
-  for (int e = 1; e < Rows.Slots(); ++e)
-    if (Rows.IsEntry(e)) ShowBinding(Bindings, static_cast<std::uint8_t>(e), *this);
-}
 
 void TMainFrm::FitToRows() {
   const auto style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
@@ -628,17 +432,6 @@ void TMainFrm::EnableMouseTimer(bool enabled) { tmrMouse.SetEnabled(enabled); }
 void TMainFrm::LoadProfile(const std::string& path, std::uint8_t skipEntry) {
   LoadProfileFile(Bindings, path, skipEntry, this);
   ChoseProfile(path);
-}
-
-// The user's own choice: the profile in force, which the program in front
-// changes again only when it is next brought to the front.
-void TMainFrm::ChoseProfile(const std::string& path) {
-  Programs.Chose(path);
-  Actions.Quiet = false;
-  WatchRuled();
-  DWORD process = 0;
-  if (const HWND front = GetForegroundWindow()) GetWindowThreadProcessId(front, &process);
-  lastFrontProcess_ = process;
 }
 
 void TMainFrm::ProfileSwitched(const std::string& currentLine, const std::string& nextLine) {

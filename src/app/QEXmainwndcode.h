@@ -260,6 +260,8 @@ class TMainFrm : public Window<TMainFrm>,
   void ChoseProfile(const std::string& path);
   void WatchRuled();
   void StartFollowingFront();
+  void StopFollowingFront();
+  void FollowPendingFront();
   void HookForeground();
   struct HandleCloser {
     void operator()(void* handle) const noexcept { CloseHandle(handle); }

@@ -14,6 +14,7 @@
 
 #include "base/Errors.h"
 #include "base/Library_win.h"
+#include "input/PadLibraries_win.h"
 #include "input/XInputPad.h"
 
 namespace vantrel {
@@ -34,81 +35,6 @@ constexpr DWORD kJoyReturnFlags = 0x4C7;
 constexpr UINT kMultimediaJoysticks = 256;
 constexpr std::size_t kMaxObjects = 256;
 constexpr DWORD kBufferedChanges = 256;
-
-struct LibraryFree {
-  void operator()(HMODULE module) const noexcept { FreeLibrary(module); }
-};
-using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFree>;
-
-// Libraries are loaded from the system folder once and kept for the program's
-// life, keyed by their lower-case name.
-HMODULE CachedLibrary(const std::string& name) {
-  static std::map<std::string, Library> libraries;
-  std::string key = name;
-  std::transform(key.begin(), key.end(), key.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  auto found = libraries.find(key);
-  if (found == libraries.end()) {
-    Library module(LoadSystemLibrary(name));
-    if (!module) throw AppError(name + " not loaded");
-    found = libraries.emplace(key, std::move(module)).first;
-  }
-  return found->second.get();
-}
-
-// The multimedia joystick functions, loaded the first time the primary
-// interface has no joystick to give, as most runs never need them. A system
-// without the library has no multimedia joystick either.
-struct MultimediaLibrary {
-  MMRESULT(WINAPI* getDevCaps)(UINT_PTR, LPJOYCAPSA, UINT) = nullptr;
-  MMRESULT(WINAPI* getPosEx)(UINT, LPJOYINFOEX) = nullptr;
-};
-
-const MultimediaLibrary& Multimedia() {
-  static const MultimediaLibrary library = [] {
-    MultimediaLibrary found;
-    const HMODULE module = LoadSystemLibrary("winmm.dll");  // kept until the program ends
-    found.getDevCaps = LibraryFunction<decltype(found.getDevCaps)>(module, "joyGetDevCapsA");
-    found.getPosEx = LibraryFunction<decltype(found.getPosEx)>(module, "joyGetPosEx");
-    if (!found.getDevCaps || !found.getPosEx) found = {};
-    return found;
-  }();
-  return library;
-}
-
-MMRESULT GetMultimediaCaps(UINT id, JOYCAPSA& caps) {
-  const MultimediaLibrary& library = Multimedia();
-  return library.getDevCaps ? library.getDevCaps(id, &caps, sizeof caps) : MMSYSERR_NODRIVER;
-}
-
-// XInput, loaded the first time a DirectInput device turns out to be an
-// Xbox pad's twin: xinput1_4.dll, or xinput9_1_0.dll on Windows 7. Without
-// either, DirectInput reads the pad.
-using XInputGetStateFn = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
-
-XInputGetStateFn XInputGetStateFunction() {
-  static const XInputGetStateFn getState = [] {
-    for (const char* name : {"xinput1_4.dll", "xinput9_1_0.dll"})
-      if (const auto found =
-              LibraryFunction<XInputGetStateFn>(LoadSystemLibrary(name), "XInputGetState"))
-        return found;
-    return XInputGetStateFn{};
-  }();
-  return getState;
-}
-
-constexpr DWORD kXInputUsers = 4;
-
-// The first connected pad's user index, or -1.
-int FirstConnectedPad() {
-  const XInputGetStateFn getState = XInputGetStateFunction();
-  if (!getState) return -1;
-  for (DWORD user = 0; user < kXInputUsers; ++user) {
-    XINPUT_STATE state{};
-    if (getState(user, &state) == ERROR_SUCCESS) return static_cast<int>(user);
-  }
-  return -1;
-}
 
 // The device path of an Xbox pad's DirectInput twin holds "IG_".
 struct GuidAndPath {

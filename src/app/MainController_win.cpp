@@ -1,0 +1,92 @@
+// The main window's part in the controllers that come and go: the system's
+// device notices, the rescans after them, and the rows of the controller read.
+#include "app/QEXmainwndcode.h"
+
+#include <dbt.h>
+
+#include "bindings/Profile.h"
+
+namespace vantrel {
+
+void TMainFrm::DeviceNotifyDeleter::operator()(void* notify) const {
+  UnregisterDeviceNotification(static_cast<HDEVNOTIFY>(notify));
+}
+
+void TMainFrm::RegisterForDevices() {
+  // Game controllers are devices of the HID interface class.
+  static constexpr GUID kHidInterface = {
+      0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+  DEV_BROADCAST_DEVICEINTERFACE_A filter{};
+  filter.dbcc_size = sizeof filter;
+  filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+  filter.dbcc_classguid = kHidInterface;
+  deviceNotify_.reset(RegisterDeviceNotificationA(Handle(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE));
+  if (!deviceNotify_) ScheduleRescans();  // the slow look-out, while one is missing
+}
+
+void TMainFrm::ScheduleRescans() {
+  rescanStep_ = 0;
+  tmrRescan.SetEnabled(false);
+  tmrRescan.SetInterval(300);
+  tmrRescan.SetEnabled(true);
+}
+
+void TMainFrm::tmrRescanTimer() {
+  if (DXInput1.Joystick.Rescan()) ControllerChanged();
+  if (++rescanStep_ == 1) {
+    tmrRescan.SetInterval(1700);  // the second look, 2 s after the change
+    return;
+  }
+  // Without notices of devices, the look-out goes on, slowly, while the
+  // controller wanted is missing; with them, nothing runs until the next.
+  const bool lookOut = !deviceNotify_ && !DXInput1.Joystick.ReadsWished();
+  tmrRescan.SetInterval(2000);
+  tmrRescan.SetEnabled(lookOut);
+}
+
+void TMainFrm::ControllerChanged() {
+  ReleaseEverything();
+  ShowControllerRows();
+  ShowReading();
+  FollowFront();  // a rule still to apply, for a controller that came late
+}
+
+// As the polling would on an empty read, entry by entry.
+void TMainFrm::ReleaseEverything() {
+  for (int e = 1; e <= Bindings.EntryCount(); ++e) {
+    Binding& b = Bindings[static_cast<std::uint8_t>(e)];
+    if (b.Pressed != 1) continue;
+    b.Pressed = 0;
+    JoyButtonPress(e);
+  }
+}
+
+void TMainFrm::ShowReading() {
+  const TJoystick& joystick = DXInput1.Joystick;
+  TrayIcon.SetTip(joystick.Opened() && !joystick.Reading().name.empty()
+                      ? "Vantrel: " + joystick.Reading().name
+                      : Language().Text("TrayIcon", "NoController"));
+}
+
+void TMainFrm::ChooseController(ControllerWish wish) {
+  if (wish == DXInput1.Joystick.Wish()) return;
+  ReleaseEverything();
+  DXInput1.Joystick.SetWish(std::move(wish));
+  ControllerChanged();
+}
+
+ShownExtras TMainFrm::ControllerRows() const {
+  ShownExtras shown;
+  const ControllerControls& controls = DXInput1.Joystick.Controls();
+  for (int i = 0; i < kExtraEntries; ++i) shown[static_cast<std::size_t>(i)] = HasControl(controls, i);
+  return shown;
+}
+
+void TMainFrm::ShowControllerRows() {
+  if (ControllerRows() == Rows.Shown()) return;
+  Construct(Bindings.NumOfButtons());
+  for (int e = 1; e < Rows.Slots(); ++e)
+    if (Rows.IsEntry(e)) ShowBinding(Bindings, static_cast<std::uint8_t>(e), *this);
+}
+
+}  // namespace vantrel
