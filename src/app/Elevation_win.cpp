@@ -1,8 +1,6 @@
 #include "app/Elevation_win.h"
 
-#include <memory>
-#include <type_traits>
-
+#include "base/KernelHandle_win.h"
 #include "base/Library_win.h"
 #include "base/Process_win.h"
 #include "bindings/Binding.h"
@@ -12,11 +10,6 @@ namespace vantrel {
 namespace {
 
 ElevationCheck elevationCheck = nullptr;
-
-struct HandleDeleter {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using KernelHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleDeleter>;
 
 // The limited right is all that elevated processes grant to others.
 KernelHandle OpenForQuery(DWORD processId) {

@@ -17,6 +17,7 @@
 #include "app/ButtonRows_win.h"
 #include "app/LazyForm_win.h"
 #include "app/Tray_win.h"
+#include "base/KernelHandle_win.h"
 #include "bindings/Binding.h"
 #include "config/OptionsHost.h"
 #include "config/ProgramsHost.h"
@@ -263,10 +264,7 @@ class TMainFrm : public Window<TMainFrm>,
   void StopFollowingFront();
   void FollowPendingFront();
   void HookForeground();
-  struct HandleCloser {
-    void operator()(void* handle) const noexcept { CloseHandle(handle); }
-  };
-  std::unique_ptr<void, HandleCloser> watched_;
+  KernelHandle watched_;
   DWORD watchedProcess_ = 0;
   DWORD lastFrontProcess_ = 0;  // the process in front when the rules last looked
   bool followPending_ = false;

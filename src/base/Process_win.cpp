@@ -1,5 +1,6 @@
 #include "base/Process_win.h"
 
+#include "base/KernelHandle_win.h"
 #include "base/Library_win.h"
 
 namespace vantrel {
@@ -13,13 +14,11 @@ std::string ProgramFileName(DWORD processId) {
   static const auto query = LibraryFunction<QueryImageNameFunction>(
       GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA");
   if (!query) return {};
-  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  const KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
   if (!process) return {};
   char path[MAX_PATH] = {};
   DWORD size = MAX_PATH;
-  const BOOL got = query(process, 0, path, &size);
-  CloseHandle(process);
-  if (!got) return {};
+  if (!query(process.get(), 0, path, &size)) return {};
   const std::string full(path, size);
   const auto slash = full.find_last_of("\\/");
   return slash == std::string::npos ? full : full.substr(slash + 1);

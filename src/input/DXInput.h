@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/KernelHandle_win.h"
 #include "input/AxisTables.h"
 #include "input/ControllerChoice.h"
 #include "input/ControllerState.h"
@@ -178,10 +179,7 @@ class TJoystick : private AxisPropertySink {
   ControllerWish wish_;
   AttachedController reading_;
   bool lost_ = false;
-  struct HandleClose {
-    void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
-  };
-  std::unique_ptr<void, HandleClose> event_;  // manual reset: reset by the read it wakes
+  KernelHandle event_;  // manual reset: reset by the read it wakes
   bool buffered_ = false;
   bool signals_ = false;
   JoystickState previous_{};  // the last read's record, where its changes start
