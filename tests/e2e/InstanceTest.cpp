@@ -123,7 +123,7 @@ class OneFolder : public testing::Test {
   void StartFirst(const std::string& exe = {}) {
     ASSERT_TRUE(program.Start(exe))
         << "could not start " << program.Exe() << " (error " << program.StartError() << ")";
-    ASSERT_TRUE(program.WaitUntilStarted()) << "start-up did not finish";
+    ASSERT_TRUE(program.WaitUntilStarted()) << "start-up did not finish: " << program.Describe();
     main = program.Window("TMainFrm");
     ASSERT_NE(main, nullptr);
     PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
@@ -161,7 +161,7 @@ TEST_F(OneFolder, AStartByTheShortNameOrTheLongOneIsTheSameCopy) {
 }
 
 TEST_F(OneFolder, AStartInOtherLetterCaseIsTheSameCopy) {
-  StartFirst();
+  ASSERT_NO_FATAL_FAILURE(StartFirst());
   const std::string lowered = Lowered(program.Exe());
   ASSERT_NE(lowered, program.Exe());
   ASSERT_NE(GetFileAttributesA(lowered.c_str()), INVALID_FILE_ATTRIBUTES);
@@ -177,18 +177,18 @@ TEST_F(OneFolder, AStartThroughAnotherDriveLetterIsTheSameCopy) {
   ASSERT_FALSE(drive.Root().empty()) << "no drive letter could be made for the folder";
   const std::string mapped = drive.Root() + NameOf(program.Exe());
   ASSERT_NE(GetFileAttributesA(mapped.c_str()), INVALID_FILE_ATTRIBUTES) << mapped;
-  StartFirst();
+  ASSERT_NO_FATAL_FAILURE(StartFirst());
   ExpectBroughtForwardBy(mapped);
 }
 
 TEST_F(OneFolder, AnotherProgramNameInTheSameFolderRunsApart) {
-  StartFirst();
+  ASSERT_NO_FATAL_FAILURE(StartFirst());
   const std::string other = program / "Other Mapper.exe";
   ASSERT_TRUE(CopyFileA(program.Exe().c_str(), other.c_str(), FALSE));
   const Process second = program.Launch(other);
   ASSERT_TRUE(second.Started());
-  EXPECT_NE(second.WaitForMainWindow(), nullptr) << "it has settings of its own";
-  EXPECT_TRUE(second.Running());
+  EXPECT_NE(second.WaitForMainWindow(), nullptr)
+      << "it has settings of its own; " << second.Describe();
   EXPECT_FALSE(IsWindowVisible(main)) << "the first copy stays in the tray";
 }
 

@@ -126,6 +126,19 @@ HWND Process::WaitForMainWindow() const {
   return main;
 }
 
+std::string Process::Describe() const {
+  if (!info_.hProcess) return "not started";
+  if (!Running()) {
+    std::ostringstream ended;
+    ended << "ended with code 0x" << std::hex << static_cast<unsigned long>(ExitCode(0));
+    return ended.str();
+  }
+  std::string windows;
+  for (const char* name : {"TMainFrm", "TpopupINI", "#32770"})
+    if (Window(name)) windows += std::string(windows.empty() ? "" : ", ") + name;
+  return "running, windows: " + (windows.empty() ? std::string("none") : windows);
+}
+
 Program::Program(bool joystick, const std::string& exe) {
   const auto cut = exe.find_last_of('\\');
   home_ = dir_.Path();

@@ -50,6 +50,9 @@ class Process {
   HWND Window(const std::string& className) const;
   // The main window once it shows, or null after ten seconds.
   HWND WaitForMainWindow() const;
+  // What a failed wait saw: how the process ended, or which of its windows
+  // are there.
+  std::string Describe() const;
 
  private:
   void End();
@@ -90,6 +93,7 @@ class Program {
   bool Running() const { return process_.Running(); }
   // The exit code, or -1 when the program is still running after the wait.
   long ExitCode(DWORD timeoutMs = 5000) const { return process_.ExitCode(timeoutMs); }
+  std::string Describe() const { return process_.Describe(); }
 
   // The program's top-level window of this class, or null.
   HWND Window(const std::string& className) const { return process_.Window(className); }
