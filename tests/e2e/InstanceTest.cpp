@@ -47,8 +47,12 @@ class MappedDrive {
         letter_ = letter;
     }
   }
+  // The mount manager tells every window that the drive went; the next test
+  // starts only once it is gone.
   ~MappedDrive() {
-    if (letter_) Define(letter_, nullptr);
+    if (!letter_ || !Define(letter_, nullptr)) return;
+    const char root[] = {letter_, ':', '\\', '\0'};
+    WaitUntil([&] { return GetDriveTypeA(root) == DRIVE_NO_ROOT_DIR; });
   }
   MappedDrive(const MappedDrive&) = delete;
   MappedDrive& operator=(const MappedDrive&) = delete;
