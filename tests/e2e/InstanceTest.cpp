@@ -193,6 +193,7 @@ TEST_F(OneFolder, AnotherProgramNameInTheSameFolderRunsApart) {
   ASSERT_TRUE(second.Started());
   EXPECT_NE(second.WaitForMainWindow(), nullptr)
       << "it has settings of its own; " << second.Describe();
+  EXPECT_TRUE(second.Running());
   EXPECT_FALSE(IsWindowVisible(main)) << "the first copy stays in the tray";
 }
 
