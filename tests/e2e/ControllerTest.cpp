@@ -132,13 +132,11 @@ TEST_F(WholeController, AProfileThatBindsNoNewEntryIsSavedKeyForKeyAsBefore) {
 // by the device's event, kept in its buffer, and typed down and up.
 TEST_F(WholeController, ATapBetweenTwoPollsIsTypedDownAndUp) {
   Start("[Bind]\r\n" + KeyOf("Button1", 'T'), "tmrRefresh=500\r\n");
-  const HANDLE changed =
-      CreateEventA(nullptr, FALSE, FALSE, program.ChangedEvent().c_str());
-  vantrel::test::PushChange(program.Joystick(), changed, 48, 0x80);
+  vantrel::test::ProgramEvent changed(program.Joystick());
+  vantrel::test::PushChange(program.Joystick(), &changed, 48, 0x80);
   Sleep(10);
-  vantrel::test::PushChange(program.Joystick(), changed, 48, 0);
+  vantrel::test::PushChange(program.Joystick(), &changed, 48, 0);
   EXPECT_EQ(RealKeys(Quiet()), (Lines{"key down 84", "key up 84"}));
-  CloseHandle(changed);
 }
 
 // "Pointer (stick)" on one of the stick's rows (the Up row, kept under the

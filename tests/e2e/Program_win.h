@@ -110,8 +110,6 @@ class Program {
   HWND Control(int id) const;
 
   DoubleState& Joystick() { return *joystick_; }
-  // The event the double passes on to the program's, for PushChange.
-  std::string ChangedEvent() const { return ChangedEventName(doubleName_); }
   // The XInput double's pads, for a joystick that is an Xbox pad's twin.
   XInputState& Pads() { return *pads_; }
   // Waits until the program has read the joystick `reads` more times, so a

@@ -396,7 +396,7 @@ TEST_F(JoystickTest, EveryChangeBetweenTwoReadsInOrderAndTheEventTellsOfThem) {
   const HANDLE event = input.Joystick.InputEvent();
   ASSERT_NE(event, nullptr);
   EXPECT_EQ(state->bufferSize, 256);
-  const HANDLE changed = CreateEventA(nullptr, FALSE, FALSE, test::ChangedEventName(name).c_str());
+  test::ProgramEvent changed(*state);
   BindingTable bindings(4);  // Up 5, Down 6, Left 7, Right 8
   AxisRules rules;
   std::vector<std::string> calls;
@@ -408,7 +408,7 @@ TEST_F(JoystickTest, EveryChangeBetweenTwoReadsInOrderAndTheEventTellsOfThem) {
   poll();
   for (auto [offset, data] : {std::pair{48, 0x80}, {48, 0}, {49, 0x80}, {50, 0x80}, {49, 0},
                               {50, 0}, {0, -1000}, {0, 0}})
-    test::PushChange(*state, changed, offset, data);
+    test::PushChange(*state, &changed, offset, data);
   EXPECT_EQ(WaitForSingleObject(event, 5000), WAIT_OBJECT_0) << "the device told of its changes";
   ResetEvent(event);
   poll();
@@ -420,7 +420,6 @@ TEST_F(JoystickTest, EveryChangeBetweenTwoReadsInOrderAndTheEventTellsOfThem) {
   poll();
   EXPECT_EQ(input.Joystick.Overflows, 1);
   EXPECT_THAT(calls, ::testing::ElementsAre("+4")) << "the state alone";
-  CloseHandle(changed);
 }
 
 TEST_F(JoystickTest, PollingTurnsTheDoublesButtonsIntoPressesAndReleases) {

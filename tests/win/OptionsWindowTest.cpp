@@ -549,10 +549,10 @@ TEST_F(Options, AChangeToldWhileAHandlerRunsIsReadAfterIt) {
   Application& a = Start("");
   const HANDLE event = a.MainFrm.InputEvent();
   ASSERT_NE(event, nullptr);
-  const HANDLE changed = CreateEventA(nullptr, FALSE, FALSE, test::ChangedEventName(name).c_str());
+  test::ProgramEvent changed(*state);
   const int reads = state->getDeviceStateCalls;
   a.MainFrm.Ticks.Run([&] {
-    test::PushChange(*state, changed, 48, 0x80);
+    test::PushChange(*state, &changed, 48, 0x80);
     ASSERT_EQ(WaitForSingleObject(event, 5000), WAIT_OBJECT_0);
     a.MainFrm.InputSignalled();
     EXPECT_EQ(state->getDeviceStateCalls, reads) << "not read inside the running handler";
@@ -562,7 +562,6 @@ TEST_F(Options, AChangeToldWhileAHandlerRunsIsReadAfterIt) {
   EXPECT_GT(state->getDeviceStateCalls, reads);
   EXPECT_TRUE(a.MainFrm.RowHeld(1));
   EXPECT_EQ(WaitForSingleObject(event, 0), static_cast<DWORD>(WAIT_TIMEOUT));
-  CloseHandle(changed);
 }
 
 TEST_F(Options, APictureOfTheWindow) {

@@ -134,9 +134,13 @@ class Device : public Counted<IDirectInputDevice2A> {
  public:
   explicit Device(int index) : index_(index) { ++State().liveDevices; }
   virtual ~Device() {
-    StopWatch();
-    --State().liveDevices;
-    if (State().releaseDelayMs > 0) Sleep(static_cast<DWORD>(State().releaseDelayMs));
+    DoubleState& s = State();
+    if (given_ && given_ == s.eventGeneration) {
+      s.eventHandle = 0;
+      ++s.eventGeneration;
+    }
+    --s.liveDevices;
+    if (s.releaseDelayMs > 0) Sleep(static_cast<DWORD>(s.releaseDelayMs));
   }
 
   STDMETHOD(QueryInterface)(REFIID riid, void** out) override {
@@ -341,21 +345,15 @@ class Device : public Counted<IDirectInputDevice2A> {
     formatSet_ = true;
     return DI_OK;
   }
-  // The program's event is set whenever the test signals a change, from a
-  // thread of the double's own, as a driver's own context would.
+  // The test sets the program's event itself, from its own process (see
+  // ProgramEvent): the double only says which event that is.
   STDMETHOD(SetEventNotification)(HANDLE event) override {
     DoubleState& s = State();
     if (s.polledDevice) return DI_POLLEDDEVICE;
     s.eventGiven = event ? 1 : 0;
-    StopWatch();
-    if (!event) return DI_OK;
-    char name[256] = {};
-    GetEnvironmentVariableA(vantrel::test::kDoubleStateVariable, name, sizeof name);
-    watch_.changed = CreateEventA(nullptr, FALSE, FALSE,
-                                  vantrel::test::ChangedEventName(name).c_str());
-    watch_.stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    watch_.target = event;
-    watch_.thread = CreateThread(nullptr, 0, &Device::Watch, &watch_, 0, nullptr);
+    s.eventProcess = GetCurrentProcessId();
+    s.eventHandle = reinterpret_cast<std::uintptr_t>(event);
+    given_ = ++s.eventGeneration;
     return DI_OK;
   }
   STDMETHOD(SetCooperativeLevel)(HWND window, DWORD flags) override {
@@ -391,26 +389,9 @@ class Device : public Counted<IDirectInputDevice2A> {
   }
 
  private:
-  struct Watcher {
-    HANDLE changed = nullptr, stop = nullptr, target = nullptr, thread = nullptr;
-  };
-  static DWORD WINAPI Watch(LPVOID context) {
-    auto& w = *static_cast<Watcher*>(context);
-    const HANDLE both[] = {w.stop, w.changed};
-    while (WaitForMultipleObjects(2, both, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) SetEvent(w.target);
-    return 0;
-  }
-  void StopWatch() {
-    if (!watch_.thread) return;
-    SetEvent(watch_.stop);
-    WaitForSingleObject(watch_.thread, INFINITE);
-    for (HANDLE h : {watch_.thread, watch_.stop, watch_.changed}) CloseHandle(h);
-    watch_ = {};
-  }
-
   int index_;
   bool formatSet_ = false;
-  Watcher watch_;
+  std::int32_t given_ = 0;  // the generation of the event this device was given
 };
 
 class DirectInput : public Counted<IDirectInputA> {

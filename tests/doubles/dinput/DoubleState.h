@@ -109,6 +109,11 @@ struct DoubleState {
   std::int32_t changesMade, changesRead;
   std::int32_t bufferSize;
   std::int32_t eventGiven;
+  // Which process gave which event handle (0: none now), bumped in
+  // eventGeneration at each change, so the test can reach that event.
+  std::uint32_t eventProcess;
+  std::uint64_t eventHandle;
+  std::int32_t eventGeneration;
   std::int32_t overflows;
   // Driven by the test: a device that delivers data only when polled, and
   // so signals no event.
@@ -119,13 +124,51 @@ struct DoubleState {
   std::int32_t releaseDelayMs;
 };
 
-// The name of the event a test sets after a change, which the double passes
-// on to the program's event: `name` is the state block's.
-inline std::string ChangedEventName(const std::string& name) { return name + "-changed"; }
+// The program's event as a test reaches it from its own process, the way a
+// driver signals it from its own context: the double records which process
+// gave which handle, and Set duplicates it once per handle given. Nothing is
+// set while the program has given none.
+class ProgramEvent {
+ public:
+  explicit ProgramEvent(const DoubleState& s) : s_(s) {}
+  ~ProgramEvent() { Drop(); }
+  ProgramEvent(const ProgramEvent&) = delete;
+  ProgramEvent& operator=(const ProgramEvent&) = delete;
+
+  void Set() {
+    if (s_.eventGeneration != generation_) {
+      Drop();
+      generation_ = s_.eventGeneration;
+      Reach();
+    }
+    if (mine_) SetEvent(mine_);
+  }
+
+ private:
+  void Reach() {
+    if (!s_.eventHandle) return;
+    const HANDLE process = OpenProcess(PROCESS_DUP_HANDLE, FALSE, s_.eventProcess);
+    if (!process) return;
+    const auto theirs = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(s_.eventHandle));
+    if (!DuplicateHandle(process, theirs, GetCurrentProcess(), &mine_, EVENT_MODIFY_STATE, FALSE,
+                         0))
+      mine_ = nullptr;
+    CloseHandle(process);
+  }
+  void Drop() {
+    if (mine_) CloseHandle(mine_);
+    mine_ = nullptr;
+  }
+
+  const DoubleState& s_;
+  std::int32_t generation_ = 0;
+  HANDLE mine_ = nullptr;
+};
 
 // One change of the device, as a driver reports it: the state the program
 // reads and the buffer both take it, and the program's event is signalled.
-inline void PushChange(DoubleState& s, HANDLE changed, std::int32_t offset, std::int32_t data) {
+inline void PushChange(DoubleState& s, ProgramEvent* event, std::int32_t offset,
+                       std::int32_t data) {
   if (offset == 0) s.lX = data;
   else if (offset == 4) s.lY = data;
   else if (offset == 8) s.lZ = data;
@@ -133,7 +176,7 @@ inline void PushChange(DoubleState& s, HANDLE changed, std::int32_t offset, std:
   else if (offset >= 48 && offset < 48 + 128) s.buttons[offset - 48] = static_cast<std::uint8_t>(data);
   s.changes[s.changesMade % DoubleState::kChangeRing] = {offset, data};
   ++s.changesMade;
-  if (changed) SetEvent(changed);
+  if (event) event->Set();
 }
 
 // The bits of DoubleState::otherAxes.
