@@ -88,8 +88,13 @@ void TActionDlg::btnChangeIniClick() { HandOver(targets_.profiles); }
 void TActionDlg::btnRunClick() {
   // Cancelled, the dialog stays open and nothing changes; closed meanwhile,
   // the editing is over and the answer comes too late.
+  // An entry that starts a program already opens the request on that program.
   const unsigned showing = Showing();
-  const auto program = AskOpenFile({.owner = Handle(), .filter = kRunFilter});
+  const Binding& entry = EntryEditor(host_->Table(), *host_).Edited();
+  const auto program =
+      AskOpenFile({.owner = Handle(),
+                   .filter = kRunFilter,
+                   .initialPath = entry.Action == ActRun ? entry.Execute : std::string{}});
   if (!program || !StillShowing(showing)) return;
   EntryEditor(host_->Table(), *host_).AcceptRun(*program);
   Finish();

@@ -111,8 +111,13 @@ void TIniFrm::ShowLines() {
 
 void TIniFrm::btnAddClick() {
   const unsigned showing = Showing();
-  const std::vector<std::string> chosen =
-      AskOpenFiles({.owner = Handle(), .filter = kProfileFilter});
+  // Opens in the folder of the selected profile, or of the last one.
+  const std::vector<std::string>& lines = lines_.Lines();
+  const int nearby = lines_.Selected() >= 0 ? lines_.Selected() : lines_.Count() - 1;
+  const std::vector<std::string> chosen = AskOpenFiles(
+      {.owner = Handle(),
+       .filter = kProfileFilter,
+       .initialPath = nearby >= 0 ? lines[static_cast<std::size_t>(nearby)] : std::string{}});
   if (chosen.empty() || !StillShowing(showing)) return;  // closed meanwhile: too late
   const std::size_t refused = lines_.Add(chosen);
   ShowLines();

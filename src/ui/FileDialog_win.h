@@ -16,7 +16,7 @@ namespace vantrel {
 struct FileDialogRequest {
   HWND owner = nullptr;
   std::string filter;
-  std::string initialPath;  // opens in this file's folder
+  std::string initialPath;  // opens in this file's folder, naming it (one file at a time)
 };
 
 std::optional<std::string> AskOpenFile(const FileDialogRequest& request);

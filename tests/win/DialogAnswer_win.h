@@ -3,6 +3,8 @@
 // for the dialog on another thread while the test's thread runs it.
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <future>
 #include <string>
 #include <vector>
@@ -120,6 +122,20 @@ inline std::future<bool> AnswerFileDialog(DWORD thread, std::vector<std::string>
 inline std::future<bool> AnswerFileDialog(DWORD thread, const std::string& path) {
   return AnswerFileDialog(
       thread, path.empty() ? std::vector<std::string>{} : std::vector<std::string>{path});
+}
+
+// Waits for the file dialog of `thread`, reads the folder it opened in and
+// cancels it. Empty when no dialog came.
+inline std::future<std::string> FileDialogFolder(DWORD thread) {
+  return std::async(std::launch::async, [thread] {
+    const HWND dialog = WaitForThreadWindow(thread, "#32770");
+    if (!dialog) return std::string();
+    Sleep(100);  // let it finish filling its views
+    char folder[MAX_PATH] = {};
+    SendMessageA(dialog, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
+    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    return std::string(folder);
+  });
 }
 
 // Waits for a popup menu of `thread`, reads its items and picks the one at

@@ -515,6 +515,20 @@ class FileMenu : public MainWindow {
   }
 };
 
+// The current profile's path opens the request; one the dialog cannot take
+// (a name no file can have, one longer than a path may be) is dropped, and
+// the dialog still comes rather than an error.
+TEST_F(FileMenu, OpenComesWhateverTheCurrentPathHolds) {
+  TMainFrm& main = Start(4);
+  WriteFileBytes(dir / "chosen.ini", "[Bind]\r\nButton1.Action=3\r\nButton1.VCode=65\r\n");
+  for (const std::string& current :
+       {dir / "no\"such<name>|.ini", dir / (std::string(300, 'p') + ".ini")}) {
+    main.IniPath = current;
+    Command(IDM_OPEN, dir / "chosen.ini");
+    EXPECT_EQ(main.IniPath, dir / "chosen.ini") << current;
+  }
+}
+
 TEST_F(FileMenu, OpenLoadsTheChosenProfileAndRecordsIt) {
   TMainFrm& main = Start(4);
   WriteFileBytes(dir / "chosen.ini", "[Bind]\r\nButton1.Action=3\r\nButton1.VCode=65\r\n");
