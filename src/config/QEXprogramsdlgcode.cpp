@@ -150,10 +150,14 @@ int TProgramsDlg::Selected() const {
 
 void TProgramsDlg::AskProfile(int index) {
   const unsigned showing = Showing();
-  const auto profile = AskOpenFile(
-      {.owner = Handle(), .filter = kProfileFilter, .initialPath = rules_[static_cast<std::size_t>(index)].profile});
+  // Cancelled, the rule keeps what it had: a program just added stays Off.
+  ProgramRule& rule = rules_[static_cast<std::size_t>(index)];
+  const auto profile =
+      AskOpenFile({.owner = Handle(),
+                   .filter = kProfileFilter,
+                   .initialPath = IsOff(rule.profile) ? std::string{} : rule.profile});
   if (!StillShowing(showing)) return;  // closed meanwhile: too late
-  rules_[static_cast<std::size_t>(index)].profile = profile ? *profile : kRuleOff;
+  if (profile) rules_[static_cast<std::size_t>(index)].profile = *profile;
   ShowRules(index);
 }
 
