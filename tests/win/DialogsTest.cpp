@@ -275,6 +275,34 @@ TEST_F(Dialogs, RunPicksAProgramAndACancelledPickKeepsTheDialogOpen) {
   EXPECT_FALSE(Turbo(2, true));
 }
 
+// Run opens where the entry's program is, Add where the list's profiles are
+// (no dialog has been in those folders before).
+TEST_F(Dialogs, RunAndAddOpenInTheFolderOfWhatTheEntryHolds) {
+  for (const char* sub : {"games", "lists"}) CreateDirectoryA((dir / sub).c_str(), nullptr);
+  WriteFileBytes(dir / "games\\game.exe", "MZ");
+  WriteFileBytes(dir / "lists\\a.ini", "[Bind]\r\n");
+  Main().Bindings[2] = Binding{.Execute = dir / "games\\game.exe", .Action = ActRun};
+  Main().Bindings[3] =
+      Binding{.INI = {dir / "lists\\a.ini"}, .INICount = 1, .Action = ActChangeIni};
+  auto sameFolder = [](const std::string& a, const std::string& b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+  };
+  Open(2);
+  auto folder = test::FileDialogFolder(GetCurrentThreadId());
+  Click(app->ActionDlg.Get().btnRun);
+  EXPECT_PRED2(sameFolder, folder.get(), dir / "games");
+  Click(app->ActionDlg.Get().btnCancel);
+  EXPECT_EQ(Entry(2).Execute, dir / "games\\game.exe");
+
+  Open(3, &TActionDlg::btnChangeIni);
+  TIniFrm& dlg = app->IniFrm.Get();
+  folder = test::FileDialogFolder(GetCurrentThreadId());
+  Click(dlg.btnAdd);
+  EXPECT_PRED2(sameFolder, folder.get(), dir / "lists");
+  EXPECT_EQ(SendMessageA(dlg.LBINI, LB_GETCOUNT, 0, 0), 1) << "no name given, none added";
+  Click(dlg.btnCancel);
+}
+
 // The shell minimises every window while a file dialog is up: the dialog
 // that opened it closes as Cancel, and the file picked afterwards is too late.
 TEST_F(Dialogs, AFileChosenAfterItsDialogClosedChangesNothing) {
@@ -389,7 +417,12 @@ TEST_F(Dialogs, TheProgramsDialogGivesEachProgramAProfileOrOffAndKeepsThemOnlyAt
   const std::string dash = "  \x96  ";
   EXPECT_THAT(Lines(dlg.LBRules), ::testing::ElementsAre("game.exe" + dash + (dir / "game.ini"),
                                                          "other.exe" + dash + "Off"));
+  // Cancelled, Profile... keeps the profile the rule had.
   SendMessageA(dlg.LBRules, LB_SETCURSEL, 0, 0);
+  auto kept = test::AnswerFileDialog(GetCurrentThreadId(), "");
+  Click(dlg.btnProfile);
+  ASSERT_TRUE(kept.get());
+  EXPECT_EQ(Lines(dlg.LBRules).front(), "game.exe" + dash + (dir / "game.ini"));
   Click(dlg.btnOff);
   Click(dlg.btnRemove);
   EXPECT_THAT(Lines(dlg.LBRules), ::testing::ElementsAre("other.exe" + dash + "Off"));

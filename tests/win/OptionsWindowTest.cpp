@@ -813,7 +813,9 @@ void ExpectEveryTextFits(Application& a) {
   for (HWND control : controls) {
     char cls[32] = {};
     GetClassNameA(control, cls, sizeof cls);
-    if (std::string(cls) == "Button" || std::string(cls) == "Static") EXPECT_TRUE(Fits(control));
+    if (std::string(cls) == "Button" || std::string(cls) == "Static") {
+      EXPECT_TRUE(Fits(control));
+    }
   }
 }
 
