@@ -197,9 +197,13 @@ int main() {
       all[i]->peakMb.push_back(HostPeakResidentMb(Needle(*all[i])));
     }
     for (std::size_t i = 0; i < all.size(); ++i) before[i] = HostCpuMs(Needle(*all[i]));
+    // Told as a driver tells of a change, to the one that asked for it.
+    vantrel::test::ProgramEvent told(*pad);
     pad->lX = 1000;
+    told.Set();
     Sleep(kMovingMs);
     pad->lX = 0;
+    told.Set();
     for (std::size_t i = 0; i < all.size(); ++i)
       if (all[i]->vantrel) all[i]->movingCpuMs.push_back(HostCpuMs(Needle(*all[i])) - before[i]);
     for (auto& p : all) vantrel::bench::CloseProgram(p->process);

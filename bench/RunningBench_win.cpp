@@ -84,14 +84,16 @@ void PrintCpu(const char* what, HANDLE process) {
 // the main thread pumps the hook's messages.
 void Measure(DoubleState& pad, HANDLE process, DWORD mainThread, bool events) {
   const char* mode = events ? "the device's event" : "polling alone every 50 ms";
-  for (int i = 0; i < 500 && pad.getDeviceStateCalls < 3; ++i) Sleep(20);
+  vantrel::test::ProgramEvent changed(pad);
+  for (int i = 0; i < 500 && pad.getDeviceStateCalls < 3; ++i) {
+    changed.Set();  // with the event, nothing reads a device that tells of nothing
+    Sleep(20);
+  }
   if (pad.getDeviceStateCalls < 3) {
     std::printf("Vantrel.exe never read the joystick\n");
     PostThreadMessageA(mainThread, WM_QUIT, 0, 0);
     return;
   }
-  vantrel::test::ProgramEvent changed(pad);
-  changed.Set();  // reaches the program's event before the clock runs; a read that finds nothing
   Sleep(300);
   std::mt19937 random(7);
   std::uniform_int_distribution<int> pause(60, 140);  // any phase of the polling period

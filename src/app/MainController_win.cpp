@@ -48,6 +48,7 @@ void TMainFrm::ControllerChanged() {
   ReleaseEverything();
   ShowControllerRows();
   ShowReading();
+  PollWhereNeeded();
   FollowFront();  // a rule still to apply, for a controller that came late
 }
 
@@ -73,6 +74,22 @@ void TMainFrm::ChooseController(ControllerWish wish) {
   ReleaseEverything();
   DXInput1.Joystick.SetWish(std::move(wish));
   ControllerChanged();
+}
+
+// The device's event wakes the loop at every change, so the polling timer
+// sleeps while it flows. It runs where a change could go untold: a device
+// with no event, an Xbox pad (XInput tells of nothing), and reading only
+// while the window is in front, where losing the front must let go at once.
+// Nothing runs while no controller is open; its arrival is a device notice.
+void TMainFrm::PollWhereNeeded() {
+  const TJoystick& joystick = DXInput1.Joystick;
+  const bool opened = joystick.Opened();
+  const bool told = InputEvent() && !joystick.ReadsXInput() && !DXInput1.ActiveOnly;
+  Timer1.SetEnabled(opened && !told);
+  tmrInputCheck.SetEnabled(opened && told);
+  // A controller just opened is read at once, for what is held already; the
+  // loop does it, after the handler that opened it.
+  if (opened && told) SetEvent(InputEvent());
 }
 
 ShownExtras TMainFrm::ControllerRows() const {

@@ -230,6 +230,7 @@ void TMainFrm::FormCreate() {
   tmrMouse.Attach(Handle());
   tmrTurbo.Attach(Handle());
   tmrRescan.Attach(Handle());
+  tmrInputCheck.Attach(Handle());
   // Until the joystick opens, a poll reads it as at rest.
   Timer1.SetEnabled(true);
 }
@@ -245,6 +246,7 @@ void TMainFrm::CompleteStartUp() {
   ShowControllerRows();
   TrayIcon.Activate(Handle(), TrayIcon.Tip());
   ShowReading();
+  PollWhereNeeded();
   RegisterForDevices();
   StartFollowingFront();
 }
@@ -299,7 +301,7 @@ void TMainFrm::OnControlCommand(HWND control, int code) {
 // one box per tick; the runner prevents both.
 void TMainFrm::OnTimer(UINT_PTR id) {
   Ticks.Run([&] {
-    if (id == Timer1.Id())
+    if (id == Timer1.Id() || id == tmrInputCheck.Id())
       Timer1Timer();
     else if (id == tmrMouse.Id())
       tmrMouseTimer();
@@ -382,6 +384,7 @@ void TMainFrm::Timer1Timer() {
   // for again, in case it was lost only for a moment.
   if (DXInput1.Joystick.TakeLost()) {
     ShowReading();
+    PollWhereNeeded();
     ScheduleRescans();
   }
 }

@@ -136,7 +136,10 @@ class TMainFrm : public Window<TMainFrm>,
   Dispatcher& Dispatch() override { return Actions; }
   AxisRules& OtherAxes() override { return Axes; }
   void ChooseController(ControllerWish wish) override;
-  void UseInputEvents(bool use) override { InputEvents = use; }
+  void UseInputEvents(bool use) override {
+    InputEvents = use;
+    PollWhereNeeded();
+  }
 
   // ProgramsHost: the rules, kept in the settings file's [Programs].
   const std::vector<ProgramRule>& ProgramRules() const override { return Programs.Rules(); }
@@ -169,7 +172,11 @@ class TMainFrm : public Window<TMainFrm>,
   std::string IniPath;
 
   // Timer ids double as the WM_TIMER identifiers.
-  MessageTimer Timer1{1, 50};     // joystick polling
+  // Joystick polling, for a controller that gives no event of its own (or is
+  // read through XInput). Where the event tells of every change, it sleeps,
+  // and tmrInputCheck reads once a second in case an event never came.
+  MessageTimer Timer1{1, 50};
+  MessageTimer tmrInputCheck{5, 1000};
   MessageTimer tmrMouse{2, 10};   // mouse emulation; runs only while the pointer moves
   MessageTimer tmrTurbo{3, 100};  // turbo taps; runs only while a turbo entry is held
   // Looks for controllers again once the system has settled after a device
@@ -214,6 +221,8 @@ class TMainFrm : public Window<TMainFrm>,
   void ControllerChanged();
   void ReleaseEverything();
   void ShowReading();
+  // Runs the polling timer, or the check beside the event, for the reader now.
+  void PollWhereNeeded();
   // The window's height follows the axis group's.
   void FitToRows();
   void OnCommand(int id);

@@ -152,7 +152,10 @@ Program::Program(bool joystick, const std::string& exe) {
   doubleName_ =
       "vantrel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
   joystick_ = MapDoubleState(doubleName_.c_str());
-  if (joystick_) ResetDoubleState(*joystick_);
+  if (joystick_) {
+    ResetDoubleState(*joystick_);
+    event_ = std::make_unique<ProgramEvent>(*joystick_);
+  }
   pads_ = MapXInputState((doubleName_ + "-pads").c_str());
 }
 
@@ -208,12 +211,17 @@ HWND Program::Control(int id) const {
   return search.found;
 }
 
-bool Program::WaitForReads(int reads) const {
+bool Program::WaitForReads(int reads, DWORD timeoutMs) const {
   if (!joystick_) return false;
   // An Xbox pad's twin is read through XInput, and DirectInput not at all.
   auto count = [&] { return joystick_->getDeviceStateCalls + (pads_ ? pads_->getStateCalls : 0); };
   const int target = count() + reads;
-  return WaitUntil([&] { return count() >= target; });
+  return WaitUntil(
+      [&] {
+        Tell();
+        return count() >= target;
+      },
+      timeoutMs);
 }
 
 InputRecorder::InputRecorder(bool scanCodes) : file_(dir_ / "input.txt") {

@@ -4,6 +4,7 @@
 // joystick it reads (the DirectInput double).
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -112,9 +113,15 @@ class Program {
   DoubleState& Joystick() { return *joystick_; }
   // The XInput double's pads, for a joystick that is an Xbox pad's twin.
   XInputState& Pads() { return *pads_; }
+  // Sets the program's event, as the driver does after a change of the
+  // device (one the record shows, or the loss of the device).
+  void Tell() const {
+    if (event_) event_->Set();
+  }
   // Waits until the program has read the joystick `reads` more times, so a
-  // change made now has been seen by at least one polling run.
-  bool WaitForReads(int reads = 2) const;
+  // change made now has been seen by at least one read. The program is told
+  // of the change as a driver would tell it, and reads on its event.
+  bool WaitForReads(int reads = 2, DWORD timeoutMs = 5000) const;
 
  private:
   TempDir dir_;
@@ -123,6 +130,7 @@ class Program {
   DoubleState* joystick_ = nullptr;
   XInputState* pads_ = nullptr;
   std::string doubleName_;
+  std::unique_ptr<ProgramEvent> event_;
   Process process_;
 };
 

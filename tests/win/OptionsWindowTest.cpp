@@ -543,6 +543,33 @@ TEST_F(Options, TheTrayTipNamesTheControllerAndNoTimerWaitsForOne) {
   EXPECT_FALSE(a.MainFrm.tmrRescan.Enabled()) << "the notices of devices are enough";
 }
 
+// Where the controller's event tells of every change, the polling timer
+// sleeps and a check reads once a second; a device that gives no event is
+// polled; while none is open, nothing runs. One just opened is read at once.
+TEST_F(Options, ThePollingTimerRunsOnlyWhereNoEventTellsOfAChange) {
+  Application& a = Start("");
+  TMainFrm& m = a.MainFrm;
+  auto running = [&] { return std::pair{m.Timer1.Enabled(), m.tmrInputCheck.Enabled()}; };
+  EXPECT_EQ(running(), std::pair(false, true));
+  EXPECT_EQ(WaitForSingleObject(m.InputEvent(), 0), WAIT_OBJECT_0) << "read once it is open";
+  m.UseInputEvents(false);
+  EXPECT_EQ(running(), std::pair(true, false));
+  m.UseInputEvents(true);
+  EXPECT_EQ(running(), std::pair(false, true));
+
+  state->attached = 0;  // unplugged: the next read loses it
+  SendMessageA(Main(), WM_TIMER, m.tmrInputCheck.Id(), 0);
+  EXPECT_EQ(running(), std::pair(false, false));
+
+  state->polledDevice = 1;
+  state->attached = 1;
+  SendMessageA(Main(), WM_DEVICECHANGE, 0x0007 /* DBT_DEVNODES_CHANGED */, 0);
+  for (int look = 0; look < 2; ++look) SendMessageA(Main(), WM_TIMER, m.tmrRescan.Id(), 0);
+  ASSERT_TRUE(m.DXInput1.Joystick.Opened());
+  EXPECT_EQ(m.InputEvent(), nullptr);
+  EXPECT_EQ(running(), std::pair(true, false));
+}
+
 // The controller's event never runs the reading inside a handler (a tick,
 // a dialog's own loop): it stays set, and is read once the handler is over.
 TEST_F(Options, AChangeToldWhileAHandlerRunsIsReadAfterIt) {
