@@ -184,8 +184,8 @@ class TMainFrm : public Window<TMainFrm>,
   // notices of devices, every 2 s while the controller wanted is missing.
   MessageTimer tmrRescan{4, 300};
   NotifyIcon TrayIcon;
-  // Runs the three timers' ticks one at a time, and shows their errors
-  // after the tick rather than inside it.
+  // Runs the timers' ticks and the event's reads one at a time, and shows
+  // their errors after the tick rather than inside it.
   TickRunner Ticks;
 
   // Where the actions' key and mouse events go.
