@@ -376,9 +376,11 @@ TEST_F(Dialogs, ThreeProfilesAddedMakeASwitchNamingTheSecond) {
 std::future<bool> AnswerProgramAndProfile(const std::string& exe, const std::string& profile) {
   const DWORD thread = GetCurrentThreadId();
   return std::async(std::launch::async, [=] {
+    const HWND first = test::WaitForThreadWindow(thread, "#32770");
     if (!AnswerFileDialog(thread, exe).get()) return false;
-    // The first dialog is gone before the second is looked for.
-    for (int i = 0; i < 250 && test::VisibleDialogOf(thread); ++i) Sleep(20);
+    // The first dialog is gone before the second is looked for (which may
+    // already be up).
+    for (int i = 0; i < 250 && IsWindow(first) && IsWindowVisible(first); ++i) Sleep(20);
     return AnswerFileDialog(thread, profile).get();
   });
 }
