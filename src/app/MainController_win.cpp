@@ -76,15 +76,13 @@ void TMainFrm::ChooseController(ControllerWish wish) {
   ControllerChanged();
 }
 
-// The device's event wakes the loop at every change, so the polling timer
-// sleeps while it flows. It runs where a change could go untold: a device
-// with no event, an Xbox pad (XInput tells of nothing), and reading only
-// while the window is in front, where losing the front must let go at once.
-// Nothing runs while no controller is open; its arrival is a device notice.
+// Where the device's event wakes the loop at every change, the polling timer
+// sleeps. Nothing runs while no controller is open; its arrival is a device
+// notice.
 void TMainFrm::PollWhereNeeded() {
   const TJoystick& joystick = DXInput1.Joystick;
   const bool opened = joystick.Opened();
-  const bool told = InputEvent() && !joystick.ReadsXInput() && !DXInput1.ActiveOnly;
+  const bool told = InputEvents && joystick.EventTellsEveryChange();
   Timer1.SetEnabled(opened && !told);
   tmrInputCheck.SetEnabled(opened && told);
   // A controller just opened is read at once, for what is held already; the

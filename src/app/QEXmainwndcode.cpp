@@ -231,8 +231,7 @@ void TMainFrm::FormCreate() {
   tmrTurbo.Attach(Handle());
   tmrRescan.Attach(Handle());
   tmrInputCheck.Attach(Handle());
-  // Until the joystick opens, a poll reads it as at rest.
-  Timer1.SetEnabled(true);
+  // The polling starts with the joystick's opening (PollWhereNeeded).
 }
 
 void TMainFrm::CompleteStartUp() {

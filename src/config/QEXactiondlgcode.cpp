@@ -87,8 +87,8 @@ void TActionDlg::btnChangeIniClick() { HandOver(targets_.profiles); }
 
 void TActionDlg::btnRunClick() {
   // Cancelled, the dialog stays open and nothing changes; closed meanwhile,
-  // the editing is over and the answer comes too late.
-  // An entry that starts a program already opens the request on that program.
+  // the editing is over and the answer comes too late. An entry that starts
+  // a program already opens the request on that program.
   const unsigned showing = Showing();
   const Binding& entry = EntryEditor(host_->Table(), *host_).Edited();
   const auto program =

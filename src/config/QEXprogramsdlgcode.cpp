@@ -151,7 +151,7 @@ int TProgramsDlg::Selected() const {
 void TProgramsDlg::AskProfile(int index) {
   const unsigned showing = Showing();
   // Cancelled, the rule keeps what it had: a program just added stays Off.
-  ProgramRule& rule = rules_[static_cast<std::size_t>(index)];
+  const ProgramRule& rule = rules_[static_cast<std::size_t>(index)];
   const auto profile =
       AskOpenFile({.owner = Handle(),
                    .filter = kProfileFilter,

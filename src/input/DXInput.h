@@ -136,6 +136,10 @@ class TJoystick : private AxisPropertySink {
   // gives none (a polled device, the fallback, an XInput pad): then only
   // the polling timer reads it.
   HANDLE InputEvent() const { return signals_ ? event_.get() : nullptr; }
+  // Whether that event tells of every change, so that nothing need poll: not
+  // for an Xbox pad (XInput tells of nothing), nor while reading only in
+  // front, where losing the front must let go at once.
+  bool EventTellsEveryChange() const;
   // Reads whose buffer of changes had run over, and went by the state.
   int Overflows = 0;
 

@@ -313,6 +313,10 @@ void TJoystick::MultimediaLookup() {
     multimediaId_ = -1;
 }
 
+bool TJoystick::EventTellsEveryChange() const {
+  return InputEvent() && !ReadsXInput() && !owner_.ActiveOnly;
+}
+
 void TJoystick::ReadDevice() noexcept {
   state_ = {};
   deviceStates_.reset();

@@ -199,8 +199,8 @@ class Device : public Counted<IDirectInputDevice2A> {
     auto* answer = reinterpret_cast<GuidAndPath*>(header);
     answer->guidClass = GUID{};
     lstrcpynW(answer->wszPath,
-              State().xinputTwin ? L"\\?\hid#vid_045e&pid_028e&ig_00#1&2&3&0#{4d1e55b2}"
-                                 : L"\\?\hid#vid_1234&pid_5678#1&2&3&0#{4d1e55b2}",
+              State().xinputTwin ? L"\\\\?\\hid#vid_045e&pid_028e&ig_00#1&2&3&0#{4d1e55b2}"
+                                 : L"\\\\?\\hid#vid_1234&pid_5678#1&2&3&0#{4d1e55b2}",
               MAX_PATH);
     return DI_OK;
   }
@@ -350,7 +350,6 @@ class Device : public Counted<IDirectInputDevice2A> {
   STDMETHOD(SetEventNotification)(HANDLE event) override {
     DoubleState& s = State();
     if (s.polledDevice) return DI_POLLEDDEVICE;
-    s.eventGiven = event ? 1 : 0;
     s.eventProcess = GetCurrentProcessId();
     s.eventHandle = reinterpret_cast<std::uintptr_t>(event);
     given_ = ++s.eventGeneration;

@@ -108,7 +108,6 @@ struct DoubleState {
   Change changes[kChangeRing];
   std::int32_t changesMade, changesRead;
   std::int32_t bufferSize;
-  std::int32_t eventGiven;
   // Which process gave which event handle (0: none now), bumped in
   // eventGeneration at each change, so the test can reach that event.
   std::uint32_t eventProcess;
