@@ -83,7 +83,8 @@ class BindingTable {
 
   // Empties the entry's data; Action and Pressed stay.
   void ClearFields(std::uint8_t e);
-  // restore false: back the entry up into SavedBinding; true: put it back.
+  // restore false: back the entry up into SavedBinding; true: put back what
+  // it stores (Pressed stays as it is now).
   void CancelK(std::uint8_t e, bool restore);
   // The text shown in the entry's row and by the profile popup.
   std::string ActToStr(std::uint8_t e, const KeptTexts& texts = Kept()) const;

@@ -116,6 +116,23 @@ TEST(CancelK, RestoresExactlyTheLastBackup) {
   EXPECT_EQ(t[1], t[2]) << "a second backup replaces the first";
 }
 
+// Whether the input is held is the controller's, not the backup's: an entry
+// pressed (or let go) while its dialog was open keeps that state, or its
+// release would find no edge and leave its keys down.
+TEST(CancelK, KeepsWhetherTheInputIsHeldNow) {
+  for (std::uint8_t before : {0, 1}) {
+    for (std::uint8_t now : {0, 1}) {
+      BindingTable t(1);
+      t[1] = {.VCode = 32, .Action = ActEmulKey, .Pressed = before};
+      t.CancelK(1, false);
+      t[1].Shift = 17;
+      t[1].Pressed = now;
+      t.CancelK(1, true);
+      EXPECT_EQ(t[1], (Binding{.VCode = 32, .Action = ActEmulKey, .Pressed = now}));
+    }
+  }
+}
+
 TEST(FileNamePart, SplitsAtTheLastBackslashBeforeTheExtension) {
   EXPECT_EQ(FileNamePart("C:\\Games\\fly.ini", "filename"), "fly.ini");
   EXPECT_EQ(FileNamePart("C:\\Games\\fly.ini", "path"), "C:\\Games\\");

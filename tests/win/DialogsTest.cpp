@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/Application_win.h"
+#include "bindings/Profile.h"
 #include "config/SettingsFile_win.h"
 #include "resource.h"
 #include "win/DialogAnswer_win.h"
@@ -167,6 +168,64 @@ TEST_F(Dialogs, EveryWayOutGivesTheMainWindowBackAndCancelRestoresTheEntry) {
       EXPECT_EQ(Entry(2), original);
       EXPECT_EQ(RowText(2), "Ctrl+A");
       EXPECT_TRUE(Turbo(2, false)) << "still ticked";
+    }
+  }
+}
+
+// However the key or mouse dialog ends (OK, Cancel, or closed as Cancel by
+// going to the tray) and whenever the entry's input is pressed and let go,
+// every key and button its press put down comes up with its release, and
+// its row ends blue. A Cancel once put back the whole entry, the live
+// "held" state included, and the release then found no edge: Ctrl stayed
+// down for every program.
+TEST_F(Dialogs, EveryDownGetsItsUpHoweverAnEditorEnds) {
+  enum class End { Ok, Cancel, Tray };
+  auto edge = [&](bool down) {
+    Entry(1).Pressed = down ? 1 : 0;
+    Main().JoyButtonPress(1);
+    Pump();
+  };
+  for (bool keyDialog : {true, false}) {
+    for (bool heldBeforeOpening : {true, false}) {
+      for (End end : {End::Ok, End::Cancel, End::Tray}) {
+        for (bool letGoBeforeTheEnd : {true, false}) {
+          SCOPED_TRACE(testing::Message()
+                       << (keyDialog ? "key" : "mouse") << " dialog, "
+                       << (heldBeforeOpening ? "held before opening" : "pressed while open")
+                       << ", ended by " << static_cast<int>(end) << ", let go "
+                       << (letGoBeforeTheEnd ? "before" : "after") << " the end");
+          Entry(1) = {.VCode = VK_SPACE, .Action = ActEmulKey};
+          ShowBinding(Main().Bindings, 1, Main());
+          if (heldBeforeOpening) edge(true);
+          Open(1, keyDialog ? &TActionDlg::btnEmulKey : &TActionDlg::btnEmulClick);
+          if (keyDialog)
+            Choose(app->BindEmulDlg.Get().cbShift, 2);  // Ctrl, written to the entry at once
+          else
+            Choose(app->ClickDlg.Get().CBAction, 0);  // the left button
+          if (!heldBeforeOpening) edge(true);
+          EXPECT_TRUE(Main().RowHeld(1));
+          if (letGoBeforeTheEnd) edge(false);
+          switch (end) {
+            case End::Ok:
+              Click(keyDialog ? app->BindEmulDlg.Get().btnOK : app->ClickDlg.Get().btnOK);
+              break;
+            case End::Cancel:
+              Click(keyDialog ? app->BindEmulDlg.Get().btnCancel : app->ClickDlg.Get().btnCancel);
+              break;
+            case End::Tray:
+              Main().MinimizeToTray();
+              Pump();
+              Main().RestoreFromTray();
+              Pump();
+              break;
+          }
+          EXPECT_FALSE(AnyDialogShown());
+          if (!letGoBeforeTheEnd) edge(false);
+          EXPECT_FALSE(Main().Actions.Busy()) << "a key or button is still down";
+          EXPECT_FALSE(Main().RowHeld(1)) << "the row is still red";
+          EXPECT_EQ(Entry(1).Pressed, 0);
+        }
+      }
     }
   }
 }
