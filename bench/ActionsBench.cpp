@@ -1,5 +1,5 @@
-// The cost of the action work on the GUI thread: one pointer tick with both
-// axes at full speed, and one press-and-release of a key entry and of a
+// The cost of the action work on the GUI thread: one 7 ms step of the
+// pointer with both axes at full speed, and one press-and-release of a key entry and of a
 // mouse-movement entry, against sinks that only count.
 #include <benchmark/benchmark.h>
 
@@ -10,9 +10,15 @@ namespace {
 
 class CountingSink : public InputSink {
  public:
-  void KeybdEvent(std::uint8_t, std::uint8_t, std::uint32_t) override { ++events; }
+  bool SendKeys(std::span<const KeyStroke> strokes) override {
+    events += static_cast<long>(strokes.size());
+    return true;
+  }
   std::uint8_t ScanCode(std::uint8_t vk) override { return vk; }
-  void MouseEvent(std::uint32_t, std::int32_t, std::int32_t, std::int32_t) override { ++events; }
+  bool MouseEvent(std::uint32_t, std::int32_t, std::int32_t, std::int32_t) override {
+    ++events;
+    return true;
+  }
   long events = 0;
 };
 
@@ -22,9 +28,6 @@ class IdleHost : public ActionHost {
   bool TurboChecked(std::uint8_t) const override { return false; }
   std::string RowText(std::uint8_t) const override { return {}; }
   void SetRowText(std::uint8_t, const std::string&) override {}
-  void EnableTurboTimer(bool) override {}
-  void SetMouseInterval(unsigned) override {}
-  void EnableMouseTimer(bool) override {}
   void LoadProfile(const std::string&, std::uint8_t) override {}
   void ProfileSwitched(const std::string&, const std::string&) override {}
   void Launch(const std::string&) override {}
@@ -37,7 +40,7 @@ struct Fixture {
   Dispatcher dispatcher{table, sink, host};
 };
 
-void BM_tmrMouseTimer(benchmark::State& state) {
+void BM_PointerStep(benchmark::State& state) {
   Fixture f;
   f.table[1].Action = ActEmulClick;
   f.table[1].VCode = MouseMoveRight;
@@ -47,10 +50,11 @@ void BM_tmrMouseTimer(benchmark::State& state) {
     f.table[e].Pressed = 1;
     f.dispatcher.JoyButtonPress(e);
   }
-  for (auto _ : state) f.dispatcher.tmrMouseTimer();
+  Millis now = 0;
+  for (auto _ : state) f.dispatcher.Advance(now += kPointerPeriodMs);
   benchmark::DoNotOptimize(f.sink.events);
 }
-BENCHMARK(BM_tmrMouseTimer);
+BENCHMARK(BM_PointerStep);
 
 // One press and its release of entry 1 bound as `action`/`vcode`.
 void PressAndRelease(benchmark::State& state, std::uint8_t action, std::uint16_t vcode,

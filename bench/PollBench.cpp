@@ -33,7 +33,7 @@ void BM_PollJoystick32Buttons(benchmark::State& state) {
   int calls = 0;
   const JoyButtonPressFn press = [&calls](std::uint8_t) { ++calls; };
   for (auto _ : state) {
-    PollJoystick(bindings, reader, rules, press);
+    PollJoystick(bindings, reader, rules, press, 0);
     benchmark::DoNotOptimize(calls);
   }
   state.counters["calls/run"] =

@@ -5,8 +5,11 @@
 //    reports it: kept in its buffer, its event set) to the key event that the
 //    change's press or release injects, over 500 changes;
 //  - how many of 1,000 taps of 5 to 20 ms are lost;
-//  - each with the device's event waking the program, and with the polling
-//    timer alone at the default 50 ms (InputEvents=0), side by side;
+//  - for a DirectInput pad, for an Xbox pad (read through XInput, its
+//    DirectInput twin telling of each change; the program started in the
+//    tray), each with the device's event waking the program, and for the
+//    DirectInput pad with the polling timer alone at the default 50 ms
+//    (InputEvents=0): printed side by side at the end;
 //  - the CPU time the program uses over 30 s with nothing held, and over
 //    30 s with a pointer movement held.
 #include <windows.h>
@@ -22,6 +25,7 @@
 #include "HostProcess_win.h"
 #include "dinput/DoubleState.h"
 #include "win/TempDir_win.h"
+#include "xinput/XInputState.h"
 
 namespace {
 
@@ -30,6 +34,21 @@ using vantrel::bench::Now;
 using vantrel::bench::UnderWine;
 using vantrel::bench::WindowsPath;
 using vantrel::test::DoubleState;
+using vantrel::test::XInputState;
+
+// How the program is run and the pad is played.
+struct Mode {
+  const char* label;
+  bool events;   // the device's event, else the polling timer alone
+  bool xboxPad;  // an Xbox pad: XInput, with its DirectInput twin
+};
+
+struct Results {
+  std::vector<double> delays;
+  int missed = 0;
+  int tapsLost = -1;
+  double idleCpuMs = -1, movingCpuMs = -1;
+};
 
 constexpr int kChanges = 500;
 constexpr int kTaps = 1000;
@@ -65,82 +84,100 @@ double ProcessTimesMs(HANDLE process) {
   return ms(kernel) + ms(user);
 }
 
-void PrintCpu(const char* what, HANDLE process) {
+double CpuOver30s(HANDLE process) {
   const bool wine = UnderWine();
   const double before = wine ? HostCpuMs(programName) : ProcessTimesMs(process);
-  const double serverBefore = wine ? HostCpuMs("wineserver") : 0;
   Sleep(kCpuWindowMs);
-  const double used = (wine ? HostCpuMs(programName) : ProcessTimesMs(process)) - before;
-  std::printf("CPU time of Vantrel.exe, %s: %.0f ms over %lu s (%.2f %% of one core)", what, used,
-              kCpuWindowMs / 1000, 100.0 * used / kCpuWindowMs);
-  if (wine)
-    std::printf("; wineserver, serving every Wine process: %.0f ms",
-                HostCpuMs("wineserver") - serverBefore);
-  std::printf("\n");
-  std::fflush(stdout);
+  return (wine ? HostCpuMs(programName) : ProcessTimesMs(process)) - before;
+}
+
+// A change of button 1 (A on an Xbox pad), told as a driver tells it.
+void Button1(DoubleState& pad, XInputState& pads, vantrel::test::ProgramEvent* told, bool xbox,
+             bool down) {
+  if (xbox) pads.pads[0].buttons = down ? 0x1000 : 0;
+  vantrel::test::PushChange(pad, told, 48, down ? 0x80 : 0);
 }
 
 // Plays the changes, the taps and (with events) the two CPU windows while
 // the main thread pumps the hook's messages.
-void Measure(DoubleState& pad, HANDLE process, DWORD mainThread, bool events) {
-  const char* mode = events ? "the device's event" : "polling alone every 50 ms";
+void Measure(DoubleState& pad, XInputState& pads, HANDLE process, DWORD mainThread,
+             const Mode& mode, Results& results) {
   vantrel::test::ProgramEvent changed(pad);
-  for (int i = 0; i < 500 && pad.getDeviceStateCalls < 3; ++i) {
+  auto reads = [&] { return pad.getDeviceStateCalls + pads.getStateCalls; };
+  for (int i = 0; i < 500 && reads() < 3; ++i) {
     changed.Set();  // with the event, nothing reads a device that tells of nothing
     Sleep(20);
   }
-  if (pad.getDeviceStateCalls < 3) {
-    std::printf("Vantrel.exe never read the joystick\n");
+  if (reads() < 3) {
+    std::printf("%s: Vantrel.exe never read the joystick\n", mode.label);
     PostThreadMessageA(mainThread, WM_QUIT, 0, 0);
     return;
   }
   Sleep(300);
   std::mt19937 random(7);
   std::uniform_int_distribution<int> pause(60, 140);  // any phase of the polling period
-  std::vector<double> delays;
-  int missed = 0;
   for (int i = 0; i < kChanges; ++i) {
     Sleep(static_cast<DWORD>(pause(random)));
     ResetEvent(keySeen);
     const double changedAt = Now();
-    vantrel::test::PushChange(pad, &changed, 48, (i % 2 == 0) ? 0x80 : 0);  // presses and releases
+    Button1(pad, pads, &changed, mode.xboxPad, i % 2 == 0);  // presses and releases
     if (WaitForSingleObject(keySeen, 1000) != WAIT_OBJECT_0) {
-      ++missed;
+      ++results.missed;
       continue;
     }
-    delays.push_back(keySeenAt - changedAt);
+    results.delays.push_back(keySeenAt - changedAt);
   }
-  std::sort(delays.begin(), delays.end());
-  if (!delays.empty())
-    std::printf(
-        "button change to injected key, %s: median %.2f ms, 95th %.2f ms, 99th %.2f ms, "
-        "worst %.2f ms over %zu changes (%d missed)\n",
-        mode, Percentile(delays, 50), Percentile(delays, 95), Percentile(delays, 99),
-        delays.back(), delays.size(), missed);
-  std::fflush(stdout);
+  std::sort(results.delays.begin(), results.delays.end());
 
   // Taps shorter than the polling period: each must give its key once.
   std::uniform_int_distribution<int> hold(5, 20);
   Sleep(300);
   const int before = keyDowns;
   for (int i = 0; i < kTaps; ++i) {
-    vantrel::test::PushChange(pad, &changed, 48, 0x80);
+    Button1(pad, pads, &changed, mode.xboxPad, true);
     Sleep(static_cast<DWORD>(hold(random)));
-    vantrel::test::PushChange(pad, &changed, 48, 0);
+    Button1(pad, pads, &changed, mode.xboxPad, false);
     Sleep(static_cast<DWORD>(hold(random)));
   }
   Sleep(1000);
-  std::printf("taps of 5 to 20 ms, %s: %d of %d lost\n", mode, kTaps - (keyDowns - before), kTaps);
-  std::fflush(stdout);
+  results.tapsLost = kTaps - (keyDowns - before);
 
-  if (events) {
+  if (mode.events) {
     Sleep(500);
-    PrintCpu("idle, nothing held", process);
-    pad.lX = 1000;  // the stick's Right row moves the pointer
-    PrintCpu("pointer movement held", process);
+    results.idleCpuMs = CpuOver30s(process);
+    // The stick's Right row moves the pointer: X on the pad, or its left thumb.
+    pad.lX = 1000;
+    if (mode.xboxPad) pads.pads[0].thumbLX = 32767;
+    changed.Set();
+    results.movingCpuMs = CpuOver30s(process);
     pad.lX = 0;
+    pads.pads[0].thumbLX = 0;
+    changed.Set();
   }
   PostThreadMessageA(mainThread, WM_QUIT, 0, 0);
+}
+
+void Print(const Mode (&modes)[3], const Results (&results)[3]) {
+  std::printf("== Running Vantrel.exe: a change of the pad to the injected key\n");
+  std::printf("%-44s %9s %9s %9s %9s %12s %11s %11s\n", "", "median", "99th", "worst", "missed",
+              "taps lost", "idle CPU", "moving CPU");
+  for (int i = 0; i < 3; ++i) {
+    const Results& r = results[i];
+    std::printf("%-44s", modes[i].label);
+    if (r.delays.empty()) {
+      std::printf(" (no key seen)\n");
+      continue;
+    }
+    std::printf(" %6.2f ms %6.2f ms %6.2f ms %9d %7d/%d", Percentile(r.delays, 50),
+                Percentile(r.delays, 99), r.delays.back(), r.missed, r.tapsLost, kTaps);
+    if (r.idleCpuMs >= 0) std::printf(" %8.0f ms %8.0f ms", r.idleCpuMs, r.movingCpuMs);
+    std::printf("\n");
+  }
+  std::printf(
+      "(%d changes and %d taps of 5 to 20 ms each; CPU over %lu s: idle, and with a "
+      "pointer movement held)\n",
+      kChanges, kTaps, kCpuWindowMs / 1000);
+  std::fflush(stdout);
 }
 
 }  // namespace
@@ -161,18 +198,32 @@ int main() {
 
   const std::string name = "vantrel-bench-" + std::to_string(GetCurrentProcessId());
   DoubleState* pad = vantrel::test::MapDoubleState(name.c_str());
-  if (!pad) return 1;
+  XInputState* pads = vantrel::test::MapXInputState((name + "-pads").c_str());
+  if (!pad || !pads) return 1;
   SetEnvironmentVariableA(vantrel::test::kDoubleStateVariable, name.c_str());
+  SetEnvironmentVariableA(vantrel::test::kXInputStateVariable, (name + "-pads").c_str());
   keySeen = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHook, GetModuleHandleA(nullptr), 0);
   if (!hook) return 1;
 
-  for (bool events : {true, false}) {
+  const Mode modes[3] = {{"DirectInput pad, the device's event", true, false},
+                         {"Xbox pad from the tray, its twin's event", true, true},
+                         {"DirectInput pad, polling alone every 50 ms", false, false}};
+  Results results[3];
+  for (int m = 0; m < 3; ++m) {
+    const Mode& mode = modes[m];
     vantrel::test::ResetDoubleState(*pad);
-    vantrel::test::WriteFileBytes(dir / (base + ".set"),
-                                  std::string("[Setup]\r\nMinimize=1\r\nInputEvents=") +
-                                      (events ? "1" : "0") + "\r\nPath=" + (dir / "bench.ini") +
-                                      "\r\n");
+    *pads = XInputState{};
+    pads->magic = vantrel::test::kXInputMagic;
+    if (mode.xboxPad) {
+      pad->xinputTwin = 1;
+      pad->otherAxes = vantrel::test::kAxisZ | vantrel::test::kAxisRx | vantrel::test::kAxisRy;
+      pads->pads[0].connected = 1;
+    }
+    vantrel::test::WriteFileBytes(
+        dir / (base + ".set"), std::string("[Setup]\r\nMinimize=1\r\nInputEvents=") +
+                                   (mode.events ? "1" : "0") + "\r\nPath=" + (dir / "bench.ini") +
+                                   "\r\n");
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION program{};
@@ -183,13 +234,14 @@ int main() {
       std::printf("could not start Vantrel.exe\n");
       return 1;
     }
-    std::thread measuring(Measure, std::ref(*pad), program.hProcess, GetCurrentThreadId(),
-                          events);
+    std::thread measuring(Measure, std::ref(*pad), std::ref(*pads), program.hProcess,
+                          GetCurrentThreadId(), std::cref(mode), std::ref(results[m]));
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
     measuring.join();
     vantrel::bench::CloseProgram(program);
   }
+  Print(modes, results);
   UnhookWindowsHookEx(hook);
   return 0;
 }

@@ -1,5 +1,6 @@
 # The Windows layer and the program itself.
 add_library(vantrel_win STATIC
+  base/Clock_win.cpp
   base/IniFile_win.cpp
   base/Library_win.cpp
   base/Process_win.cpp
@@ -11,6 +12,8 @@ add_library(vantrel_win STATIC
   app/Application_win.cpp
   ui/ErrorBox_win.cpp
   ui/TimerTicks_win.cpp
+  ui/DueTimer_win.cpp
+  ui/ModalLoop_win.cpp
   ui/Controls_win.cpp
   ui/Dpi_win.cpp
   ui/FileDialog_win.cpp

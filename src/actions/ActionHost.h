@@ -5,8 +5,8 @@
 namespace vantrel {
 
 // What carrying out actions needs from the main window beyond the input
-// sink: the rows' look and state, its two action timers, loading profiles,
-// the profile popup, and starting programs.
+// sink: the rows' look and state, loading profiles, the profile popup, and
+// starting programs.
 class ActionHost {
  public:
   virtual ~ActionHost() = default;
@@ -16,15 +16,12 @@ class ActionHost {
   virtual bool TurboChecked(std::uint8_t entry) const = 0;
   virtual std::string RowText(std::uint8_t entry) const = 0;
   virtual void SetRowText(std::uint8_t entry, const std::string& text) = 0;
-  virtual void EnableTurboTimer(bool enabled) = 0;
-  virtual void SetMouseInterval(unsigned milliseconds) = 0;
-  // The pointer timer runs only while the pointer moves: a still pointer's
-  // ticks would do nothing but wake the program.
-  virtual void EnableMouseTimer(bool enabled) = 0;
   // Loads a profile into the table, leaving `skipEntry` as it is.
   virtual void LoadProfile(const std::string& path, std::uint8_t skipEntry) = 0;
   // After a switch: the popup's two lines; the host shows it if the user wants it.
   virtual void ProfileSwitched(const std::string& currentLine, const std::string& nextLine) = 0;
+  // Starts a program. The host may do it later, once the press's handling
+  // is over: the shell can show a box of its own.
   virtual void Launch(const std::string& command) = 0;
 };
 

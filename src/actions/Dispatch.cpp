@@ -11,26 +11,22 @@
 
 namespace vantrel {
 
-namespace {
-// The pointer timer runs at 7 ms while both axes move, else at 5 ms.
-constexpr unsigned kMouseIntervalOneAxis = 5;
-constexpr unsigned kMouseIntervalTwoAxes = 7;
-}  // namespace
-
 void Dispatcher::JoyButtonPress(int entry) {
   const auto e = static_cast<std::uint8_t>(entry & 0xFF);
   if (!table_.IsEntry(e)) return;
   Binding& b = table_[e];
-  if (b.Pressed == 1) {
-    host_.SetRowHeld(e, true);
+  const bool press = b.Pressed == 1;
+  // The input goes out first; the row follows, whatever the action threw.
+  try {
     Release(std::exchange(held_[e], {}));  // a press never stacks on an unreleased one
     // A direction of a pointer stick does nothing of its own: the stick
     // moves the pointer (FollowSticks).
-    if (!Quiet && !table_.PointerOwns(e)) held_[e] = Press(e, b);
-  } else {
-    host_.SetRowHeld(e, false);
-    Release(std::exchange(held_[e], {}));
+    if (press && !Quiet && !Away && !table_.PointerOwns(e)) held_[e] = Press(e, b);
+  } catch (...) {
+    host_.SetRowHeld(e, press);
+    throw;
   }
+  host_.SetRowHeld(e, press);
 }
 
 Dispatcher::Held Dispatcher::Press(std::uint8_t e, const Binding& b) {
@@ -42,16 +38,18 @@ Dispatcher::Held Dispatcher::Press(std::uint8_t e, const Binding& b) {
       const auto shift = static_cast<std::uint8_t>(b.Shift & 0xFF);
       const auto vcode = static_cast<std::uint8_t>(b.VCode & 0xFF);
       if (host_.TurboChecked(e)) {
-        // No event now: the first tap comes with the first tick. A later
+        // No event now: the first tap comes an interval later. A later
         // turbo press takes the repeat over.
+        StopRepeat();
         TurboEntry = e;
-        turboShift_ = shift;
-        turboVCode_ = vcode;
-        turboRunning_ = true;
-        host_.EnableTurboTimer(true);
+        repeat_ = {.running = true,
+                   .shift = shift,
+                   .vcode = vcode,
+                   .scanCodes = ScanCodes,
+                   .nextTap = now_ + std::max(TurboInterval, 1)};
         return {.kind = Held::Turbo};
       }
-      EmulKeyDown(shift, vcode);
+      SendKeys(shift, vcode, false, ScanCodes);
       return {.kind = Held::Keys, .shift = shift, .vcode = vcode, .scanCodes = ScanCodes};
     }
     case ActEmulClick:
@@ -65,120 +63,177 @@ Dispatcher::Held Dispatcher::Press(std::uint8_t e, const Binding& b) {
 }
 
 Dispatcher::Held Dispatcher::PressMouse(std::uint16_t code) {
-  Held held{.kind = Held::MouseOther};
   switch (code) {
     case MouseLButton:
-      sink_.MouseEvent(kMouseLeftDown, 0, 0, 0);
-      held = {.kind = Held::MouseButton, .upFlags = kMouseLeftUp};
-      break;
+      SendMouse(kMouseLeftDown, 0, 0, 0, false);
+      return {.kind = Held::MouseButton, .upFlags = kMouseLeftUp};
     case MouseRButton:
-      sink_.MouseEvent(kMouseRightDown, 0, 0, 0);
-      held = {.kind = Held::MouseButton, .upFlags = kMouseRightUp};
-      break;
+      SendMouse(kMouseRightDown, 0, 0, 0, false);
+      return {.kind = Held::MouseButton, .upFlags = kMouseRightUp};
     case MouseWheelForward:
     case MouseWheelBackward:  // both turn forward by one unit, as stored profiles expect
-      sink_.MouseEvent(kMouseWheel, 0, 0, 1);
-      break;
+      SendMouse(kMouseWheel, 0, 0, 1, false);
+      return {.kind = Held::MouseOther};
     case MouseWheelClick:
-      sink_.MouseEvent(kMouseWheel, 0, 0, 120);
-      break;
+      SendMouse(kMouseWheel, 0, 0, 120, false);
+      return {.kind = Held::MouseOther};
     default:
       if (Axis axis; MovementAxis(code, axis)) {
+        // A pointer at rest starts its steps from now.
+        if (!motion_.Moving()) motionClock_ = now_;
         motion_.Start(code, MAccelarate);
-        held = {.kind = Held::Motion, .axis = axis};
+        return {.kind = Held::Motion, .axis = axis};
       }
-      break;
+      return {.kind = Held::MouseOther};
   }
-  host_.SetMouseInterval(motion_.BothAxesMoving() ? kMouseIntervalTwoAxes : kMouseIntervalOneAxis);
-  host_.EnableMouseTimer(PointerMoves());
-  return held;
 }
 
 void Dispatcher::Release(const Held& held) {
   switch (held.kind) {
     case Held::Nothing:
-      return;
-    case Held::Keys:
-      EmulKeyUp(held.shift, held.vcode, held.scanCodes);
-      return;
+    case Held::MouseOther: return;
+    case Held::Keys: SendKeys(held.shift, held.vcode, true, held.scanCodes); return;
     case Held::Turbo:
       // Any turbo release stops the repeat, even with another turbo entry held.
-      turboRunning_ = false;
-      host_.EnableTurboTimer(false);
+      StopRepeat();
       return;
-    case Held::MouseButton:
-      sink_.MouseEvent(held.upFlags, 0, 0, 0);
-      break;
-    case Held::Motion:
-      motion_.Stop(held.axis);
-      break;
-    case Held::MouseOther:
-      break;
+    case Held::MouseButton: SendMouse(held.upFlags, 0, 0, 0, true); return;
+    case Held::Motion: motion_.Stop(held.axis); return;
   }
-  host_.SetMouseInterval(pointer_.Moving() ? kMouseIntervalTwoAxes : kMouseIntervalOneAxis);
-  host_.EnableMouseTimer(PointerMoves());
 }
 
-void Dispatcher::EmulKeyDown(std::uint8_t shift, std::uint8_t vcode, bool scanCodes) {
-  // The modifier event is sent even without a modifier (virtual key 0).
-  KeyEvent(shift, 0, scanCodes);
-  KeyEvent(vcode, 0, scanCodes);
+void Dispatcher::StopRepeat() {
+  // A tap in progress comes up at once.
+  if (repeat_.running && repeat_.tapDown)
+    SendKeys(repeat_.shift, repeat_.vcode, true, repeat_.scanCodes);
+  repeat_ = {};
 }
 
-void Dispatcher::EmulKeyUp(std::uint8_t shift, std::uint8_t vcode, bool scanCodes) {
-  // The modifier comes up first too: the order of the press, not its reverse.
-  KeyEvent(shift, kKeyEventKeyUp, scanCodes);
-  KeyEvent(vcode, kKeyEventKeyUp, scanCodes);
+void Dispatcher::SendKeys(std::uint8_t shift, std::uint8_t vcode, bool up, bool scanCodes) {
+  const std::uint32_t flags = up ? kKeyEventKeyUp : 0;
+  const KeyStroke strokes[] = {Stroke(shift, flags, scanCodes), Stroke(vcode, flags, scanCodes)};
+  if (!refused_.empty()) SendRefusedAgain();
+  if (!sink_.SendKeys(strokes) && up)
+    refused_.push_back({{std::begin(strokes), std::end(strokes)}});
 }
 
-void Dispatcher::KeyEvent(std::uint8_t vk, std::uint32_t flags, bool scanCodes) {
+KeyStroke Dispatcher::Stroke(std::uint8_t vk, std::uint32_t flags, bool scanCodes) {
   // The modifier-less event of virtual key 0 is no key: it keeps scan code 0.
-  if (!scanCodes || vk == 0) {
-    sink_.KeybdEvent(vk, 0, flags);
-    return;
+  if (!scanCodes || vk == 0) return {vk, 0, flags};
+  return {vk, sink_.ScanCode(vk), flags | (IsExtendedKey(vk) ? kKeyEventExtendedKey : 0)};
+}
+
+void Dispatcher::SendMouse(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data,
+                           bool release) {
+  if (!refused_.empty()) SendRefusedAgain();
+  if (!sink_.MouseEvent(flags, dx, dy, data) && release) refused_.push_back({{}, flags});
+}
+
+void Dispatcher::SendRefusedAgain() {
+  std::vector<Refused> pending = std::exchange(refused_, {});
+  for (Refused& r : pending) {
+    const bool sent =
+        r.keys.empty() ? sink_.MouseEvent(r.mouseFlags, 0, 0, 0) : sink_.SendKeys(r.keys);
+    if (!sent) refused_.push_back(std::move(r));
   }
-  sink_.KeybdEvent(vk, sink_.ScanCode(vk), flags | (IsExtendedKey(vk) ? kKeyEventExtendedKey : 0));
 }
 
-void Dispatcher::tmrTurboTimer() {
-  if (!turboRunning_) return;
-  EmulKeyDown(turboShift_, turboVCode_);
-  EmulKeyUp(turboShift_, turboVCode_);
+void Dispatcher::Advance(Millis now) {
+  now_ = now;
+  AdvanceRepeat(now);
+  AdvanceMotion(now);
 }
 
-void Dispatcher::tmrMouseTimer() {
+void Dispatcher::AdvanceRepeat(Millis now) {
+  if (!repeat_.running) return;
+  const Millis interval = std::max(TurboInterval, 1);
+  if (repeat_.tapDown && now >= repeat_.upAt) {
+    SendKeys(repeat_.shift, repeat_.vcode, true, repeat_.scanCodes);
+    repeat_.tapDown = false;
+  }
+  if (!repeat_.tapDown && now >= repeat_.nextTap) {
+    SendKeys(repeat_.shift, repeat_.vcode, false, repeat_.scanCodes);
+    repeat_.tapDown = true;
+    repeat_.upAt = now + interval / 2;
+    // Taps missed while the program could not run are not made up for in a burst.
+    repeat_.nextTap = std::max(repeat_.nextTap + interval, now + interval / 2 + 1);
+  }
+}
+
+void Dispatcher::SetSticksActive() {
+  for (int i = 0; i < kPointerSticks; ++i) {
+    const auto stick = static_cast<PointerStick>(i + 1);
+    pointer_.SetActive(stick, !Quiet && !Away && table_.PointerEntryOf(stick) != 0, now_);
+  }
+}
+
+void Dispatcher::AdvanceMotion(Millis now) {
+  // A switch, an Off rule or an edit that unbinds a pointer stick stops it now.
+  SetSticksActive();
+  const MouseMotion::Step stick = pointer_.Advance(now, MSpeed, PointerCurve);
+  std::int64_t dx = stick.dx, dy = stick.dy;
+  if (motion_.Moving()) {
+    // The accelerating pointer steps every 7 ms of time, whatever the real
+    // period of the wait: its speed and acceleration are per step, and each
+    // step is a move of its own, as it always was.
+    if (now - motionClock_ > kPointerCatchUpMs) motionClock_ = now - kPointerCatchUpMs;
+    while (motion_.Moving() && now - motionClock_ >= kPointerPeriodMs) {
+      const MouseMotion::Step step = motion_.Tick(MSpeed);
+      motionClock_ += kPointerPeriodMs;
+      dx += step.dx;
+      dy += step.dy;
+      if (now - motionClock_ >= kPointerPeriodMs) {
+        SendMove(dx, dy);
+        dx = dy = 0;
+      }
+    }
+  }
+  SendMove(dx, dy);
+}
+
+void Dispatcher::SendMove(std::int64_t dx, std::int64_t dy) {
   // A still pointer sends nothing: injected input, even of 0, 0, keeps the
   // system from ever going idle.
-  const MouseMotion::Step step = motion_.Tick(MSpeed);
-  const MouseMotion::Step stick = pointer_.Tick(MSpeed, PointerCurve);
-  const std::int32_t dx = step.dx + stick.dx, dy = step.dy + stick.dy;
-  if (dx != 0 || dy != 0) sink_.MouseEvent(kMouseMove, dx, dy, 0);
-  // A hand-edited acceleration against the direction can bring an axis to a
-  // stop on its own.
-  if (!PointerMoves()) host_.EnableMouseTimer(false);
+  if (dx == 0 && dy == 0) return;
+  SendMouse(
+      kMouseMove, static_cast<std::int32_t>(std::clamp<std::int64_t>(dx, INT32_MIN, INT32_MAX)),
+      static_cast<std::int32_t>(std::clamp<std::int64_t>(dy, INT32_MIN, INT32_MAX)), 0, false);
+}
+
+Millis Dispatcher::NextDue() const {
+  Millis due = kNever;
+  if (repeat_.running) due = repeat_.tapDown ? repeat_.upAt : repeat_.nextTap;
+  if (motion_.Moving()) due = std::min(due, motionClock_ + kPointerPeriodMs);
+  return std::min(due, pointer_.NextDue());
+}
+
+bool Dispatcher::Busy() const {
+  if (repeat_.running || motion_.Moving() || pointer_.Moving()) return true;
+  return std::any_of(held_.begin(), held_.end(), [](const Held& h) {
+    return h.kind == Held::Keys || h.kind == Held::MouseButton;
+  });
 }
 
 void Dispatcher::FollowSticks(const std::array<std::int32_t, kControllerAxes>& axes,
-                              std::int32_t deadZoneAxes) {
-  const bool wasMoving = pointer_.Moving();
+                              const StickReaches& reaches) {
   for (int i = 0; i < kPointerSticks; ++i) {
-    const auto stick = static_cast<PointerStick>(i + 1);
     const StickAxes& a = kStickAxes[i];
-    // X and Y come with the device's dead zone applied; the others' is
-    // measured here, from the middle where such a stick rests.
-    const double deadZone =
-        stick == PointerStick::XY ? 0 : 10.0 * std::clamp(deadZoneAxes, 0, 100);
-    pointer_.Follow(stick, !Quiet && table_.PointerEntryOf(stick) != 0, axes[a.horizontal],
-                    axes[a.vertical], deadZone);
+    const StickReach& r = reaches[static_cast<std::size_t>(i)];
+    // Each axis as a share of its travel (1000 the end), so a stick of a
+    // smaller range still reaches the top speed.
+    const auto share = [](std::int32_t value, double travel) {
+      return travel > 0 ? 1000.0 * value / travel : 0.0;
+    };
+    pointer_.Follow(static_cast<PointerStick>(i + 1), share(axes[a.horizontal], r.travelX),
+                    share(axes[a.vertical], r.travelY),
+                    10.0 * std::clamp(r.deadZonePercent, 0.0, 100.0), now_);
   }
-  if (pointer_.Moving() == wasMoving) return;
-  // The top speed is per tick of 7 ms; at rest the timer sleeps.
-  if (pointer_.Moving()) host_.SetMouseInterval(kMouseIntervalTwoAxes);
-  host_.EnableMouseTimer(PointerMoves());
+  SetSticksActive();
 }
 
 void Dispatcher::ReleaseAll() {
   for (Held& held : held_) Release(std::exchange(held, {}));
+  StopRepeat();
 }
 
 void Dispatcher::Resize(int numOfButtons) {

@@ -11,8 +11,17 @@
 
 namespace vantrel {
 
-void PlatformInput::KeybdEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) {
-  keybd_event(vk, scan, flags, 0);
+bool PlatformInput::SendKeys(std::span<const KeyStroke> strokes) {
+  INPUT inputs[4] = {};
+  if (strokes.empty() || strokes.size() > std::size(inputs)) return strokes.empty();
+  for (std::size_t i = 0; i < strokes.size(); ++i) {
+    inputs[i].type = INPUT_KEYBOARD;
+    inputs[i].ki.wVk = strokes[i].vk;
+    inputs[i].ki.wScan = strokes[i].scan;
+    inputs[i].ki.dwFlags = strokes[i].flags;
+  }
+  const auto count = static_cast<UINT>(strokes.size());
+  return SendInput(count, inputs, sizeof(INPUT)) == count;
 }
 
 std::uint8_t PlatformInput::ScanCode(std::uint8_t vk) {
@@ -31,9 +40,15 @@ std::uint8_t PlatformInput::ScanCode(std::uint8_t vk) {
   return scans_[vk];
 }
 
-void PlatformInput::MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
+bool PlatformInput::MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
                                std::int32_t data) {
-  mouse_event(flags, static_cast<DWORD>(dx), static_cast<DWORD>(dy), static_cast<DWORD>(data), 0);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = dx;
+  input.mi.dy = dy;
+  input.mi.mouseData = static_cast<DWORD>(data);
+  input.mi.dwFlags = flags;
+  return SendInput(1, &input, sizeof input) == 1;
 }
 
 namespace {
@@ -56,7 +71,7 @@ std::optional<std::string> ResolveProgram(const std::string& candidate) {
 
 }  // namespace
 
-void LaunchProgram(const std::string& entry) {
+void LaunchProgram(const std::string& entry, HWND owner) {
   // Started by the shell as the file it is (which also starts shortcuts and
   // batch files), in its own folder. An entry that names no program starts
   // nothing, and the press just has no effect.
@@ -66,7 +81,7 @@ void LaunchProgram(const std::string& entry) {
   EnsureComApartment();
   // "open", never "runas": the program gets this one's rights, and asks for
   // more only if its own manifest does.
-  ShellExecuteA(nullptr, "open", command->program.c_str(),
+  ShellExecuteA(owner, "open", command->program.c_str(),
                 command->arguments.empty() ? nullptr : command->arguments.c_str(),
                 folder.empty() ? nullptr : folder.c_str(), SW_SHOW);
 }

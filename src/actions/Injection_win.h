@@ -9,12 +9,13 @@
 
 namespace vantrel {
 
-// Synthetic input through keybd_event and mouse_event.
+// Synthetic input through SendInput: the keys of one action in one call,
+// whose answer says whether the system took them.
 class PlatformInput final : public InputSink {
  public:
-  void KeybdEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) override;
+  bool SendKeys(std::span<const KeyStroke> strokes) override;
   std::uint8_t ScanCode(std::uint8_t vk) override;
-  void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
+  bool MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
                   std::int32_t data) override;
 
  private:
@@ -25,6 +26,8 @@ class PlatformInput final : public InputSink {
 
 // Starts the program a Run entry names, with the arguments written after it
 // (see ParseRunEntry); an entry that names no existing program starts nothing.
-void LaunchProgram(const std::string& command);
+// A box the shell shows about it (a downloaded file's warning) is owned by
+// `owner`.
+void LaunchProgram(const std::string& command, HWND owner = nullptr);
 
 }  // namespace vantrel

@@ -9,7 +9,7 @@ namespace {
 constexpr double kTravel = 1000;
 
 std::int32_t Whole(double& carry) {
-  // Toward zero: what is left keeps its sign for the next tick. A hair is
+  // Toward zero: what is left keeps its sign for the next move. A hair is
   // allowed for, or 0.9 added up ten times would come to 8.999... and lose
   // its unit.
   const double whole = std::trunc(carry + std::copysign(1e-9, carry));
@@ -25,9 +25,28 @@ double Deflection(double x, double y, double deadZone) {
   return std::min(1.0, (reach - deadZone) / (kTravel - deadZone));
 }
 
-void StickPointer::Follow(PointerStick stick, bool active, double x, double y, double deadZone) {
+void StickPointer::Follow(PointerStick stick, double x, double y, double deadZone, Millis now) {
   if (stick == PointerStick::None) return;
-  sticks_[static_cast<std::size_t>(stick) - 1] = {x, y, deadZone, active};
+  const bool wasMoving = Moving();
+  Stick& s = sticks_[static_cast<std::size_t>(stick) - 1];
+  s.x = std::isfinite(x) ? x : 0;
+  s.y = std::isfinite(y) ? y : 0;
+  s.deadZone = std::isfinite(deadZone) ? deadZone : 0;
+  Changed(wasMoving, now);
+}
+
+void StickPointer::SetActive(PointerStick stick, bool active, Millis now) {
+  if (stick == PointerStick::None) return;
+  const bool wasMoving = Moving();
+  sticks_[static_cast<std::size_t>(stick) - 1].active = active;
+  Changed(wasMoving, now);
+}
+
+void StickPointer::Changed(bool wasMoving, Millis now) {
+  const bool moving = Moving();
+  if (moving == wasMoving) return;
+  carryX_ = carryY_ = 0;
+  last_ = now;
 }
 
 bool StickPointer::Moving() const {
@@ -36,21 +55,21 @@ bool StickPointer::Moving() const {
   });
 }
 
-MouseMotion::Step StickPointer::Tick(double topSpeed, double curve) {
-  if (!Moving()) {
-    carryX_ = carryY_ = 0;
-    return {};
-  }
+MouseMotion::Step StickPointer::Advance(Millis now, double topSpeed, double curve) {
+  if (!Moving() || now <= last_) return {};
+  const double periods =
+      static_cast<double>(std::min(now - last_, kPointerCatchUpMs)) / kPointerPeriodMs;
+  last_ = now;
   if (!std::isfinite(topSpeed)) topSpeed = 0;
   curve = std::isfinite(curve) ? std::clamp(curve, 1.0, 3.0) : 2.0;
   for (const Stick& s : sticks_) {
     if (!s.active) continue;
     const double d = Deflection(s.x, s.y, s.deadZone);
     if (d <= 0) continue;
-    const double speed = topSpeed * std::pow(d, curve);
+    const double distance = topSpeed * std::pow(d, curve) * periods;
     const double reach = std::hypot(s.x, s.y);
-    carryX_ += speed * s.x / reach;
-    carryY_ += speed * s.y / reach;
+    carryX_ += distance * s.x / reach;
+    carryY_ += distance * s.y / reach;
   }
   return {Whole(carryX_), Whole(carryY_)};
 }

@@ -1,5 +1,9 @@
 #include "app/Application_win.h"
 
+#include <algorithm>
+
+#include "base/Clock_win.h"
+
 namespace vantrel {
 
 namespace {
@@ -38,25 +42,41 @@ void Application::CompleteStartUp() {
   Trace(StepDone, "joystick and tray icon");
 }
 
-// Waits for a message or for the controller's event: a change of the
-// controller is read the moment the device reports it, on this one thread,
-// between two messages, never inside a handler.
+// Waits for a message, for the controller's event, for the end of a ruled
+// program, or for the moment timed work is due: a change of the controller
+// is read the moment the device reports it, on this one thread, between two
+// messages, never inside a handler.
 int Application::Run() {
   for (;;) {
-    // The controller's event, and the end of the program whose rule is in force.
-    HANDLE handles[2];
-    DWORD count = 0;
+    MainFrm.OwnLoopTurns();
+    MainFrm.RunDue();
     const HANDLE input = MainFrm.InputEvent();
     const HANDLE ruled = MainFrm.WatchedProcess();
+    HANDLE handles[3];
+    DWORD count = 0;
     if (input) handles[count++] = input;
     if (ruled) handles[count++] = ruled;
-    const DWORD woke = MsgWaitForMultipleObjectsEx(count, count ? handles : nullptr, INFINITE,
-                                                   QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    if (woke < WAIT_OBJECT_0 + count) {
-      if (handles[woke - WAIT_OBJECT_0] == input)
-        MainFrm.InputSignalled();
+    const Millis due = MainFrm.NextDue();
+    const HANDLE timer = MainFrm.Due.Handle();
+    DWORD timeout = INFINITE;
+    if (due != kNever) {
+      const Millis now = Now();
+      MainFrm.Due.Set(due, now);
+      if (timer)
+        handles[count++] = timer;
       else
-        MainFrm.WatchedProcessEnded();
+        timeout = static_cast<DWORD>(std::clamp<Millis>(due - now, 0, 60000));
+    } else {
+      MainFrm.Due.Set(kNever, 0);
+    }
+    const DWORD woke = MsgWaitForMultipleObjectsEx(count, count ? handles : nullptr, timeout,
+                                                   QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    // Every handle that is signalled is served on each turn, not only the
+    // first the wait names: a controller that signals every millisecond
+    // must not keep a ruled program's end from being seen.
+    if (woke < WAIT_OBJECT_0 + count) {
+      if (input && WaitForSingleObject(input, 0) == WAIT_OBJECT_0) MainFrm.InputSignalled();
+      if (ruled && WaitForSingleObject(ruled, 0) == WAIT_OBJECT_0) MainFrm.WatchedProcessEnded();
     }
     // The messages waiting are taken in any case: a controller that changes
     // all the time must not starve the windows.

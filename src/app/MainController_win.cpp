@@ -4,7 +4,11 @@
 
 #include <dbt.h>
 
+#include <utility>
+
+#include "base/Library_win.h"
 #include "bindings/Profile.h"
+#include "ui/ModalLoop_win.h"
 
 namespace vantrel {
 
@@ -77,17 +81,72 @@ void TMainFrm::ChooseController(ControllerWish wish) {
 }
 
 // Where the device's event wakes the loop at every change, the polling timer
-// sleeps. Nothing runs while no controller is open; its arrival is a device
-// notice.
+// sleeps, but for while a modal loop runs (only timers run in one) or
+// anything is held or moving (a release then comes within a refresh period,
+// whatever loop runs). Nothing runs while no controller is open; its
+// arrival is a device notice.
 void TMainFrm::PollWhereNeeded() {
   const TJoystick& joystick = DXInput1.Joystick;
   const bool opened = joystick.Opened();
   const bool told = InputEvents && joystick.EventTellsEveryChange();
-  Timer1.SetEnabled(opened && !told);
+  const bool modal = InModalLoop();
+  const bool busy = AnyHeld() || Actions.Busy() || Axes.NextDue() != kNever;
+  const bool wasTold = tmrInputCheck.Enabled();
+  // Inside a modal loop with timed work, one timer does both: two timers of
+  // a window firing at once need not both be served.
+  const bool dueInModal = modal && NextDue() != kNever;
+  Timer1.SetEnabled(opened && !dueInModal && (!told || modal || busy));
   tmrInputCheck.SetEnabled(opened && told);
+  tmrDue.SetEnabled(dueInModal);
   // A controller just opened is read at once, for what is held already; the
   // loop does it, after the handler that opened it.
-  if (opened && told) SetEvent(InputEvent());
+  if (opened && told && !wasTold) SetEvent(InputEvent());
+}
+
+namespace {
+constexpr DWORD kNotifyForThisSession = 0;
+HMODULE SessionLibrary() {
+  static const HMODULE library = LoadSystemLibrary("wtsapi32.dll");  // kept until the end
+  return library;
+}
+}  // namespace
+
+void TMainFrm::RegisterForSessions() {
+  using RegisterFn = BOOL(WINAPI*)(HWND, DWORD);
+  const auto registerFor =
+      LibraryFunction<RegisterFn>(SessionLibrary(), "WTSRegisterSessionNotification");
+  sessionNotices_ = registerFor && registerFor(Handle(), kNotifyForThisSession);
+}
+
+void TMainFrm::UnregisterForSessions() {
+  if (!std::exchange(sessionNotices_, false)) return;
+  using UnregisterFn = BOOL(WINAPI*)(HWND);
+  if (const auto unregister =
+          LibraryFunction<UnregisterFn>(SessionLibrary(), "WTSUnRegisterSessionNotification"))
+    unregister(Handle());
+}
+
+// Input sent while the session is locked or another user's is in front is
+// dropped by the system, and a key whose release is dropped stays down:
+// everything held comes up as the session goes, nothing new goes out while
+// it is away, and what the system refused goes out again when it is back.
+void TMainFrm::OnSessionChange(WPARAM change) {
+  switch (change) {
+    case WTS_SESSION_LOCK:
+    case WTS_CONSOLE_DISCONNECT:
+    case WTS_REMOTE_DISCONNECT:
+    case WTS_SESSION_LOGOFF:
+      Actions.Away = true;
+      Ticks.Run([this] { ReleaseEverything(); });
+      break;
+    case WTS_SESSION_UNLOCK:
+    case WTS_CONSOLE_CONNECT:
+    case WTS_REMOTE_CONNECT:
+      Actions.Away = false;
+      Actions.SendRefusedAgain();
+      break;
+  }
+  PollWhereNeeded();
 }
 
 ShownExtras TMainFrm::ControllerRows() const {

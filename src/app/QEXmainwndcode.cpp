@@ -8,13 +8,15 @@
 #include "app/Elevation_win.h"
 #include "app/RowLayout.h"
 #include "app/SingleInstance_win.h"
-#include "config/SettingsFile_win.h"
+#include "base/Clock_win.h"
 #include "bindings/Profile.h"
 #include "config/ProfileFile_win.h"
+#include "config/SettingsFile_win.h"
 #include "resource.h"
 #include "ui/AccessKey.h"
 #include "ui/ErrorBox_win.h"
 #include "ui/FileDialog_win.h"
+#include "ui/ModalLoop_win.h"
 
 namespace vantrel {
 
@@ -173,6 +175,8 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATEAPP:
       DXInput1.HandleActivation(msg, wParam);  // acquires the joystick again
       break;
+    case WM_WTSSESSION_CHANGE: OnSessionChange(wParam); return 0;
+    case kLaunchMessage: LaunchPending(); return 0;
     case WM_SYSCOMMAND:
       // Minimising goes to the tray instead of the task bar.
       if ((wParam & 0xFFF0) == SC_MINIMIZE) {
@@ -201,6 +205,7 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       StopFollowingFront();
+      UnregisterForSessions();
       PostQuitMessage(0);
       return 0;
   }
@@ -227,11 +232,21 @@ void TMainFrm::FormCreate() {
   DXInput1.SetOwner(Handle());
   Ticks.Attach(Handle());
   Timer1.Attach(Handle());
-  tmrMouse.Attach(Handle());
-  tmrTurbo.Attach(Handle());
+  tmrDue.Attach(Handle());
   tmrRescan.Attach(Handle());
   tmrInputCheck.Attach(Handle());
-  // The polling starts with the joystick's opening (PollWhereNeeded).
+  // The polling starts with the joystick's opening (PollWhereNeeded). A
+  // modal loop makes the timers run in place of the program's own loop, and
+  // serves the controller at each message it takes.
+  ServeModalLoops(
+      [](void* self) {
+        try {
+          static_cast<TMainFrm*>(self)->PollWhereNeeded();
+        } catch (const std::exception& e) {
+          static_cast<TMainFrm*>(self)->Ticks.Defer(e.what());
+        }
+      },
+      [](void* self) { static_cast<TMainFrm*>(self)->ServeInModalLoop(); }, this);
 }
 
 void TMainFrm::CompleteStartUp() {
@@ -247,6 +262,7 @@ void TMainFrm::CompleteStartUp() {
   ShowReading();
   PollWhereNeeded();
   RegisterForDevices();
+  RegisterForSessions();
   StartFollowingFront();
 }
 
@@ -261,6 +277,7 @@ void TMainFrm::FitToRows() {
 }
 
 void TMainFrm::FormClose() {
+  ServeModalLoops(nullptr, nullptr, nullptr);
   Actions.ReleaseAll();  // no key or mouse button stays down after the program
   if (Windows.EndOfProgram) Windows.EndOfProgram();
   TrayIcon.Deactivate();
@@ -299,16 +316,20 @@ void TMainFrm::OnControlCommand(HWND control, int code) {
 // A modal box inside a tick would run the polling inside itself, and stack
 // one box per tick; the runner prevents both.
 void TMainFrm::OnTimer(UINT_PTR id) {
+  if (id == tmrDue.Id()) {
+    // It stands in for the polling timer too while it runs.
+    if (DXInput1.Joystick.Opened() && Now() - lastRead_ >= Timer1.Interval())
+      Ticks.Run([this] { Timer1Timer(); });
+    RunDue();
+    return;
+  }
   Ticks.Run([&] {
     if (id == Timer1.Id() || id == tmrInputCheck.Id())
       Timer1Timer();
-    else if (id == tmrMouse.Id())
-      tmrMouseTimer();
-    else if (id == tmrTurbo.Id())
-      tmrTurboTimer();
     else if (id == tmrRescan.Id())
       tmrRescanTimer();
   });
+  PollWhereNeeded();
 }
 
 void TMainFrm::OnTrayIcon(UINT mouseMessage) {
@@ -374,23 +395,66 @@ void TMainFrm::InputSignalled() {
   if (Ticks.Running()) return;
   if (const HANDLE event = InputEvent()) ResetEvent(event);  // this read takes all it told of
   Ticks.Run([this] { Timer1Timer(); });
+  PollWhereNeeded();
 }
 
 void TMainFrm::Timer1Timer() {
-  PollJoystick(Bindings, DXInput1, Axes, [this](std::uint8_t entry) { JoyButtonPress(entry); });
-  Actions.FollowSticks(DXInput1.Controller().axes, Axes.DeadZoneAxes);
+  TJoystick& joystick = DXInput1.Joystick;
+  // A stick that is a pointer is read raw, for its direction.
+  joystick.SetRawStick(Bindings.PointerEntryOf(PointerStick::XY) != 0);
+  const Millis now = lastRead_ = Now();
+  Actions.Advance(now);  // what ran until now ran under the sticks as they were
+  PollJoystick(
+      Bindings, DXInput1, Axes, [this](std::uint8_t entry) { JoyButtonPress(entry); }, now);
+  StickReaches reaches;
+  for (StickReach& reach : reaches) reach.deadZonePercent = Axes.DeadZoneAxes;
+  reaches[0] = {
+      static_cast<double>(joystick.RangeX()), static_cast<double>(joystick.RangeY()),
+      static_cast<double>(std::max(joystick.AskedDeadZoneX(), joystick.AskedDeadZoneY()))};
+  Actions.FollowSticks(DXInput1.Controller().axes, reaches);
   // The read that lost the controller released what it held; it is looked
   // for again, in case it was lost only for a moment.
-  if (DXInput1.Joystick.TakeLost()) {
+  if (joystick.TakeLost()) {
     ShowReading();
-    PollWhereNeeded();
     ScheduleRescans();
   }
 }
 
-void TMainFrm::tmrMouseTimer() { Actions.tmrMouseTimer(); }
+bool TMainFrm::AnyHeld() const {
+  for (int e = 1; e <= Bindings.EntryCount(); ++e)
+    if (Bindings[static_cast<std::uint8_t>(e)].Pressed == 1) return true;
+  return false;
+}
 
-void TMainFrm::tmrTurboTimer() { Actions.tmrTurboTimer(); }
+Millis TMainFrm::NextDue() const { return std::min(Actions.NextDue(), Axes.NextDue()); }
+
+void TMainFrm::RunDue() {
+  const Millis now = Now();
+  if (NextDue() > now) return;
+  Ticks.Run([&] {
+    // An axis that has settled in the middle is read again, to let go of
+    // the side it held.
+    if (Axes.NextDue() <= now)
+      Timer1Timer();
+    else
+      Actions.Advance(now);
+  });
+  PollWhereNeeded();
+}
+
+void TMainFrm::ServeInModalLoop() noexcept {
+  try {
+    const HANDLE event = InputEvent();
+    if (event && WaitForSingleObject(event, 0) == WAIT_OBJECT_0) InputSignalled();
+    RunDue();
+  } catch (const std::exception& e) {
+    Ticks.Defer(e.what());
+  }
+}
+
+void TMainFrm::OwnLoopTurns() {
+  if (vantrel::OwnLoopTurns()) PollWhereNeeded();
+}
 
 void TMainFrm::JoyButtonPress(int entry) {
   const auto e = static_cast<std::uint8_t>(entry & 0xFF);
@@ -425,12 +489,6 @@ void TMainFrm::TellIfElevatedInFront() {
                          ElevationNoticeText(Language().Text("TrayIcon", "Elevated"), front.name));
 }
 
-void TMainFrm::EnableTurboTimer(bool enabled) { tmrTurbo.SetEnabled(enabled); }
-
-void TMainFrm::SetMouseInterval(unsigned milliseconds) { tmrMouse.SetInterval(milliseconds); }
-
-void TMainFrm::EnableMouseTimer(bool enabled) { tmrMouse.SetEnabled(enabled); }
-
 void TMainFrm::LoadProfile(const std::string& path, std::uint8_t skipEntry) {
   LoadProfileFile(Bindings, path, skipEntry, this);
   ChoseProfile(path);
@@ -440,7 +498,18 @@ void TMainFrm::ProfileSwitched(const std::string& currentLine, const std::string
   Windows.popupINI->ProfileSwitched(currentLine, nextLine);
 }
 
-void TMainFrm::Launch(const std::string& command) { LaunchProgram(command); }
+void TMainFrm::Launch(const std::string& command) {
+  launches_.push_back(command);
+  if (launches_.size() == 1) PostMessageA(Handle(), kLaunchMessage, 0, 0);
+}
+
+void TMainFrm::LaunchPending() {
+  std::vector<std::string> pending = std::exchange(launches_, {});
+  for (const std::string& command : pending) {
+    ModalLoopSeen();  // the shell may ask something; the controller is read meanwhile
+    LaunchProgram(command, Handle());
+  }
+}
 
 void TMainFrm::MinimizeToTray() {
   for (Form* other : Windows.Secondary)

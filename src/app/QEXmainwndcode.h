@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "actions/ActionHost.h"
-#include "actions/ProgramRules.h"
 #include "actions/Dispatch.h"
 #include "actions/ElevationNotice.h"
 #include "actions/Injection_win.h"
 #include "actions/ProfilePopup_win.h"
+#include "actions/ProgramRules.h"
 #include "app/ButtonRows_win.h"
 #include "app/LazyForm_win.h"
 #include "app/Tray_win.h"
@@ -23,6 +23,7 @@
 #include "config/ProgramsHost.h"
 #include "input/DXInput.h"
 #include "lang/LanguageTexts.h"
+#include "ui/DueTimer_win.h"
 #include "ui/TimerTicks_win.h"
 #include "ui/Window_win.h"
 
@@ -55,6 +56,8 @@ class TMainFrm : public Window<TMainFrm>,
   };
 
   static constexpr char kCaption[] = "Vantrel 1.0";
+  // Posted to itself: start the programs that presses asked for.
+  static constexpr UINT kLaunchMessage = WM_APP + 3;
   static constexpr int kClientWidth = 281;
   static constexpr int kClientHeight = 267;
 
@@ -108,6 +111,20 @@ class TMainFrm : public Window<TMainFrm>,
   void InputSignalled();
   bool InputEvents = true;
 
+  // Timed work (turbo taps, the pointer, an axis settling in the middle):
+  // when it is next due (kNever: nothing waits), and running what is due
+  // by now. The message loop waits for that moment beside its handles
+  // (DueTimer); inside a modal loop, tmrDue runs it.
+  Millis NextDue() const;
+  void RunDue();
+  DueTimer Due;
+  // The program's own message loop turns again: a modal loop, if one ran,
+  // is over, and the timers that stood in for the loop may sleep.
+  void OwnLoopTurns();
+  // A modal loop takes a message: the controller's event and the timed work
+  // are served as the program's own loop would.
+  void ServeInModalLoop() noexcept;
+
   // One press or release of an entry, as the polling reports it: the entry's
   // Pressed says which. A press that injects input first looks at the
   // program in front.
@@ -131,7 +148,6 @@ class TMainFrm : public Window<TMainFrm>,
   void EnableMainWindow() override;
   void RestartProfileLists() override { Actions.INIIndex = 0; }
   MessageTimer& PollingTimer() override { return Timer1; }
-  MessageTimer& TurboTimer() override { return tmrTurbo; }
   TJoystick& Joystick() override { return DXInput1.Joystick; }
   Dispatcher& Dispatch() override { return Actions; }
   AxisRules& OtherAxes() override { return Axes; }
@@ -172,13 +188,17 @@ class TMainFrm : public Window<TMainFrm>,
   std::string IniPath;
 
   // Timer ids double as the WM_TIMER identifiers.
-  // Joystick polling, for a controller that gives no event of its own (or is
-  // read through XInput). Where the event tells of every change, it sleeps,
-  // and tmrInputCheck reads once a second in case an event never came.
+  // Joystick polling, for a controller that gives no event of its own.
+  // Where the event tells of every change, it sleeps, and tmrInputCheck
+  // reads once a second in case an event never came; but it runs while a
+  // modal loop does (which never services the event), and while anything
+  // is held or moving, so that a release is seen within a refresh period
+  // whatever loop runs.
   MessageTimer Timer1{1, 50};
   MessageTimer tmrInputCheck{5, 1000};
-  MessageTimer tmrMouse{2, 10};   // mouse emulation; runs only while the pointer moves
-  MessageTimer tmrTurbo{3, 100};  // turbo taps; runs only while a turbo entry is held
+  // The timed work, while a modal loop keeps the program's own loop from
+  // waiting for it; it reads the controller at the refresh period meanwhile.
+  MessageTimer tmrDue{2, 10};
   // Looks for controllers again once the system has settled after a device
   // change: twice, about 0.3 s and 2 s after it. Where the system sends no
   // notices of devices, every 2 s while the controller wanted is missing.
@@ -199,12 +219,14 @@ class TMainFrm : public Window<TMainFrm>,
 
  private:
   // ActionHost
-  void EnableTurboTimer(bool enabled) override;
-  void SetMouseInterval(unsigned milliseconds) override;
-  void EnableMouseTimer(bool enabled) override;
   void LoadProfile(const std::string& path, std::uint8_t skipEntry) override;
   void ProfileSwitched(const std::string& currentLine, const std::string& nextLine) override;
+  // Programs are started once the read that pressed their entry is over:
+  // the shell may show a box of its own, and the controller is read while
+  // it is up.
   void Launch(const std::string& command) override;
+  void LaunchPending();
+  std::vector<std::string> launches_;
 
   void FormCreate();
   void FormClose();
@@ -242,9 +264,15 @@ class TMainFrm : public Window<TMainFrm>,
   void btnGUpClick();
   void btnGDownClick();
 
+  // One read of the controller: its edges, the sticks, the timed work.
   void Timer1Timer();
-  void tmrMouseTimer();
-  void tmrTurboTimer();
+  Millis lastRead_ = 0;
+  // Whether an entry's input is held.
+  bool AnyHeld() const;
+  // A session locked or switched away: what is held comes up first.
+  void OnSessionChange(WPARAM change);
+  void RegisterForSessions();
+  void UnregisterForSessions();
 
   void TrayIconClick();
   void TrayIconAppMinimize();
@@ -279,6 +307,7 @@ class TMainFrm : public Window<TMainFrm>,
   bool followPending_ = false;
   HWINEVENTHOOK foregroundHook_ = nullptr;
   UINT taskbarCreated_ = 0;
+  bool sessionNotices_ = false;
   UINT restoreRequest_ = 0;
   bool inTray_ = false;
   bool placed_ = false;

@@ -1,6 +1,7 @@
 #include "app/Tray_win.h"
 
 #include "ui/AccessKey.h"
+#include "ui/ModalLoop_win.h"
 
 #include "resource.h"
 
@@ -92,6 +93,7 @@ NotifyIcon::MenuChoice NotifyIcon::TrackMenu() {
   POINT at{};
   GetCursorPos(&at);
   SetForegroundWindow(owner_);
+  ModalLoopSeen();  // the menu's loop runs the timers that read the controller
   const UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
                                       at.x, at.y, 0, owner_, nullptr);
   // Without a message after the menu, it fails to appear the next time.

@@ -8,12 +8,12 @@
 
 namespace vantrel {
 
-// What the options window configures in the main window: the polling and
-// turbo timers, the joystick, the actions' program-wide values, the rows.
+// What the options window configures in the main window: the polling
+// timer, the joystick, the actions' program-wide values (the turbo interval
+// among them), the rows.
 class OptionsHost : public EditorHost {
  public:
   virtual MessageTimer& PollingTimer() = 0;  // Timer1
-  virtual MessageTimer& TurboTimer() = 0;    // tmrTurbo
   virtual TJoystick& Joystick() = 0;
   virtual Dispatcher& Dispatch() = 0;
   // The dead zone of the axes beyond the stick.

@@ -334,7 +334,8 @@ void TOptionsFrm::btnOKClick() {
   OptionsHost& main = *host_;
   const Settings program = CollectSettings();
   const Settings& work = copy_.Work();
-  main.TurboTimer().SetInterval(TimerInterval(work.tmrTurbo, main.TurboTimer().Interval()));
+  main.Dispatch().TurboInterval = static_cast<std::int32_t>(
+      TimerInterval(work.tmrTurbo, static_cast<UINT>(main.Dispatch().TurboInterval)));
   main.PollingTimer().SetInterval(TimerInterval(work.tmrRefresh, main.PollingTimer().Interval()));
   main.Dispatch().MAccelarate = work.MAccelarate;
   main.Dispatch().MSpeed = work.MSpeed;
@@ -419,7 +420,7 @@ void TOptionsFrm::LoadSettings() {
   main.Dispatch().PointerCurve = loaded_.PointerCurve;
   main.Dispatch().ScanCodes = loaded_.ScanCodes;
   main.UseInputEvents(loaded_.InputEvents);
-  main.TurboTimer().SetInterval(TimerInterval(loaded_.tmrTurbo, 100));
+  main.Dispatch().TurboInterval = static_cast<std::int32_t>(TimerInterval(loaded_.tmrTurbo, 100));
   main.PollingTimer().SetInterval(TimerInterval(loaded_.tmrRefresh, 50));
   TJoystick& joystick = main.Joystick();
   joystick.SetRangeX(loaded_.RangeX);
@@ -454,7 +455,7 @@ Settings TOptionsFrm::CollectSettings() const {
   s.NumOfButtons = static_cast<std::uint8_t>(main.Table().NumOfButtons());
   s.PakIndex = PakIndex;
   s.LanguagePak = LanguagePak;
-  s.tmrTurbo = static_cast<std::int32_t>(main.TurboTimer().Interval());
+  s.tmrTurbo = main.Dispatch().TurboInterval;
   s.tmrRefresh = static_cast<std::int32_t>(main.PollingTimer().Interval());
   s.MAccelarate = main.Dispatch().MAccelarate;
   s.MSpeed = main.Dispatch().MSpeed;

@@ -16,8 +16,13 @@ AxisTables::AxisTables() {
 
 void AxisTables::SetDeadZoneAt(int offset, std::int32_t value, AxisPropertySink* device) {
   if (!Settable(offset)) return;
+  askedDeadZone_[offset] = std::clamp(value, 0, 100);
+  ApplyDeadZoneAt(offset, value, device);
+}
+
+void AxisTables::ApplyDeadZoneAt(int offset, std::int32_t value, AxisPropertySink* device) {
+  if (!Settable(offset)) return;
   value = std::clamp(value, 0, 100);
-  askedDeadZone_[offset] = value;
   if (offset == kOffsetPov) {
     deadZone_[offset] = kRefused;
     return;

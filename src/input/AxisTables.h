@@ -38,6 +38,9 @@ class AxisTables {
   // refused; without one it is only stored, for the fallback's own scaling.
   void SetDeadZoneAt(int offset, std::int32_t value, AxisPropertySink* device);
   void SetRangeAt(int offset, std::int32_t value, AxisPropertySink* device);
+  // Gives the device another dead zone than the one asked for (none, to
+  // read an axis raw), which the asked value outlives.
+  void ApplyDeadZoneAt(int offset, std::int32_t value, AxisPropertySink* device);
   // 0 for an offset outside 0 … 270.
   std::int32_t DeadZoneAt(int offset) const;
   std::int32_t RangeAt(int offset) const;

@@ -18,9 +18,12 @@ int Find(const std::vector<AttachedController>& attached, const ControllerWish& 
 
 }  // namespace
 
-int ChooseController(const std::vector<AttachedController>& attached, const ControllerWish& wish) {
+int ChooseController(const std::vector<AttachedController>& attached, const ControllerWish& wish,
+                     const std::string& readingId) {
   const int wished = Find(attached, wish);
   if (wished >= 0) return wished;
+  for (std::size_t i = 0; i < attached.size() && !readingId.empty(); ++i)
+    if (attached[i].id == readingId) return static_cast<int>(i);
   return attached.empty() ? -1 : 0;
 }
 

@@ -21,8 +21,11 @@ struct ControllerWish {
 };
 
 // The index of the controller to read in `attached` (in the order the system
-// lists them), or -1 when none is attached.
-int ChooseController(const std::vector<AttachedController>& attached, const ControllerWish& wish);
+// lists them), or -1 when none is attached. While the one wished for is
+// away, the one read now (`readingId`) stays as long as it is attached: a
+// controller plugged in later never takes over from it.
+int ChooseController(const std::vector<AttachedController>& attached, const ControllerWish& wish,
+                     const std::string& readingId = {});
 
 // Whether `attached[index]` is the one wished for (and not a stand-in).
 bool IsWished(const std::vector<AttachedController>& attached, int index,

@@ -56,10 +56,35 @@ std::array<bool, 4> HatDirections(std::uint32_t pov) {
   return held;
 }
 
-void AxisRules::Learn(const ControllerState& state) {
-  if (state.device == restsOfDevice) return;
-  restsOfDevice = state.device;
-  for (int a = 0; a < kControllerAxes; ++a) rests[static_cast<std::size_t>(a)] = RestOf(state.axes[static_cast<std::size_t>(a)]);
+void AxisRules::Learn(const ControllerState& state, Millis now) {
+  if (state.device != restsOfDevice) {
+    restsOfDevice = state.device;
+    for (std::size_t a = 0; a < kControllerAxes; ++a) {
+      rests[a] = state.splitTriggers ? AxisRest::Middle : RestOf(state.axes[a]);
+      middleSince[a] = kNever;
+    }
+  }
+  for (std::size_t a = 0; a < kControllerAxes; ++a) {
+    if (rests[a] == AxisRest::Middle) continue;
+    const std::int32_t value = state.axes[a];
+    if (value < -kMiddleBand || value > kMiddleBand) {
+      middleSince[a] = kNever;
+      continue;
+    }
+    if (middleSince[a] == kNever) middleSince[a] = now;
+    if (now - middleSince[a] >= kSettleMs) {
+      rests[a] = AxisRest::Middle;
+      middleSince[a] = kNever;
+    }
+  }
+}
+
+Millis AxisRules::NextDue() const {
+  Millis due = kNever;
+  for (std::size_t a = 0; a < kControllerAxes; ++a)
+    if (rests[a] != AxisRest::Middle && middleSince[a] != kNever)
+      due = std::min(due, middleSince[a] + kSettleMs);
+  return due;
 }
 
 std::bitset<kExtraEntries> ExtraEntriesDown(const ControllerState& state, const AxisRules& rules) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "base/Entries.h"
+#include "base/Time.h"
 #include "input/JoystickState.h"
 
 namespace vantrel {
@@ -55,14 +56,31 @@ bool SideDown(std::int32_t value, AxisRest rest, int side, std::int32_t deadZone
 // directions. A value on a boundary belongs to the sector clockwise of it.
 std::array<bool, 4> HatDirections(std::uint32_t pov);
 
+// An axis first seen at an end that comes back within this much of the
+// middle (of its half travel of 1000) and stays there for kSettleMs is a
+// centred axis after all: a stick that was pushed while the controller
+// opened. A trigger or a throttle at rest never sits there.
+inline constexpr std::int32_t kMiddleBand = 50;
+inline constexpr Millis kSettleMs = 500;
+
 // What the polling keeps between runs for the other axes: the dead zone, and
 // where each axis rests, learnt from the first read of each opened device.
 struct AxisRules {
   std::int32_t DeadZoneAxes = 50;  // percent
   std::array<AxisRest, kControllerAxes> rests{};
   std::uint32_t restsOfDevice = 0;
-  // Learns the rests when `state` comes from a device not seen yet.
-  void Learn(const ControllerState& state);
+  // Since when an axis learnt at an end has stood in the middle; kNever
+  // while it does not.
+  std::array<Millis, kControllerAxes> middleSince{};
+  // Learns the rests when `state` comes from a device not seen yet (an
+  // Xbox pad's sticks rest in the middle by definition, whatever they read
+  // at first), and turns an axis learnt at an end into a centred one once
+  // it has stayed in the middle; `now` is the time of the read.
+  void Learn(const ControllerState& state, Millis now);
+  // When an axis in the middle will have stayed there long enough to count
+  // as centred, so that a read at that moment lets go of its other side;
+  // kNever when none waits.
+  Millis NextDue() const;
 };
 
 // Which of the entries after the stick's are down, in kAxisEntries order.

@@ -53,8 +53,9 @@ class TJoystick : private AxisPropertySink {
   void OpenDevice();
   void CloseDevice() noexcept;
   // Fills the state record and DeviceStates; an unreadable joystick gives
-  // the empty state.
+  // the empty state, and HasState() says it gave none.
   void ReadDevice() noexcept;
+  bool HasState() const { return hasState_; }
   DWORD CooperativeFlags() const;
 
   // Button `index` + 1 down at the last read; false outside 0 … 31.
@@ -108,8 +109,16 @@ class TJoystick : private AxisPropertySink {
   const ControllerState& Controller() const { return controller_; }
   const ControllerControls& Controls() const { return controls_; }
   // Whether the device is an Xbox pad read through XInput rather than
-  // through its DirectInput twin.
+  // through its DirectInput twin, and the XInput user index it is read at.
   bool ReadsXInput() const { return xinputUser_ >= 0; }
+  int XInputUser() const { return xinputUser_; }
+
+  // The stick's X and Y as they are, for a stick that is a pointer: the
+  // device is asked for them without its dead zone, and the reader takes
+  // the dead zone out itself for the stick's four directions. Controller()
+  // then holds the raw positions; State() and the directions as ever.
+  void SetRawStick(bool raw);
+  bool RawStick() const { return rawStick_; }
 
   // The joysticks attached now, as the primary interface lists them.
   std::vector<AttachedController> Attached() const;
@@ -137,8 +146,9 @@ class TJoystick : private AxisPropertySink {
   // the polling timer reads it.
   HANDLE InputEvent() const { return signals_ ? event_.get() : nullptr; }
   // Whether that event tells of every change, so that nothing need poll: not
-  // for an Xbox pad (XInput tells of nothing), nor while reading only in
-  // front, where losing the front must let go at once.
+  // while reading only in front, where losing the front must let go at
+  // once. An Xbox pad's DirectInput twin tells of each change of the pad;
+  // the pad itself is then read through XInput.
   bool EventTellsEveryChange() const;
   // Reads whose buffer of changes had run over, and went by the state.
   int Overflows = 0;
@@ -158,9 +168,23 @@ class TJoystick : private AxisPropertySink {
   void Opened(const ControllerControls& controls);
   bool ReadPrimary();
   bool ReadMultimedia();
-  bool ReadXInput();
+  // `before`: the pad as the last read left it.
+  bool ReadXInput(const ControllerState& before);
   void Lose() noexcept;
-  void ReadChanges();
+  // The changes the device kept since the last read, applied in turn to
+  // the record of the last read. `digitalOver`: only the buttons' and the
+  // hats' changes, over that state of the other controls (an Xbox pad's
+  // twin, whose axes XInput reads better).
+  void ReadChanges(const ControllerState* digitalOver);
+  // The record with the stick's dead zone taken out, where the device gave
+  // its raw positions.
+  JoystickState StickDeadZoned(JoystickState record) const;
+  // The dead zone the device is asked for at an offset: none on the
+  // stick's X and Y while they are read raw.
+  void SendStickDeadZones();
+  // Which XInput user an Xbox pad's twin among `attached` is: the n-th
+  // twin the system lists is the n-th pad connected.
+  int XInputUserOf(IDirectInputA& directInput, const std::vector<GUID>& instances, int chosen);
   ControllerState Masked(ControllerState state) const;
   // The index in `attached` of the controller to read, or -1.
   int ToRead(const std::vector<AttachedController>& attached) const;
@@ -183,6 +207,8 @@ class TJoystick : private AxisPropertySink {
   ControllerWish wish_;
   AttachedController reading_;
   bool lost_ = false;
+  bool hasState_ = false;
+  bool rawStick_ = false;
   KernelHandle event_;  // manual reset: reset by the read it wakes
   bool buffered_ = false;
   bool signals_ = false;
@@ -214,6 +240,7 @@ class TCustomDXInput : public JoystickReader {
   void OpenAll();
   void CloseAll() noexcept;
   void ReadAll() noexcept override;
+  bool HasState() const override { return Joystick.HasState(); }
   InputStates MergedStates() const override { return merged_; }
   bool ButtonDown(int index) const override { return Joystick.ButtonDown(index); }
   const ControllerState& Controller() const override { return Joystick.Controller(); }

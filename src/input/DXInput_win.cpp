@@ -15,6 +15,7 @@
 #include "base/Errors.h"
 #include "base/Library_win.h"
 #include "input/PadLibraries_win.h"
+#include "input/ScaleAxis.h"
 #include "input/XInputPad.h"
 
 namespace vantrel {
@@ -208,9 +209,15 @@ std::vector<AttachedController> TJoystick::Attached() const {
 }
 
 int TJoystick::ToRead(const std::vector<AttachedController>& attached) const {
-  // With no choice made, the position ID counts (the first attached).
-  if (wish_.FirstAttached()) return id_ < static_cast<int>(attached.size()) ? id_ : -1;
-  return ChooseController(attached, wish_);
+  // A controller plugged in later never takes over from the one read.
+  const std::string reading = opened_ ? reading_.id : std::string();
+  if (wish_.FirstAttached()) {
+    for (std::size_t i = 0; i < attached.size() && !reading.empty(); ++i)
+      if (attached[i].id == reading) return static_cast<int>(i);
+    // With no choice made, the position ID counts (the first attached).
+    return id_ < static_cast<int>(attached.size()) ? id_ : -1;
+  }
+  return ChooseController(attached, wish_, reading);
 }
 
 bool TJoystick::OpenPrimary(IDirectInputA& directInput) {
@@ -272,6 +279,7 @@ bool TJoystick::OpenPrimary(IDirectInputA& directInput) {
   if (!event_) event_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   signals_ = event_ && !(caps.dwFlags & DIDC_POLLEDDEVICE) &&
              device_->SetEventNotification(event_.get()) == DI_OK;
+  if (rawStick_) SendStickDeadZones();
 
   void* second = nullptr;
   if (FAILED(device_->QueryInterface(IID_IDirectInputDevice2A, &second)) || !second) {
@@ -282,7 +290,9 @@ bool TJoystick::OpenPrimary(IDirectInputA& directInput) {
   device2_.reset(static_cast<IDirectInputDevice2A*>(second));
   // An Xbox pad is read through XInput, where there is one: there its two
   // triggers are two controls, where DirectInput folds them into one axis.
-  if (IsXInputTwin(*device_) && (xinputUser_ = FirstConnectedPad()) >= 0) {
+  std::vector<GUID> instances;
+  for (const Enumerators::Found& device : found) instances.push_back(device.instance);
+  if (IsXInputTwin(*device_) && (xinputUser_ = XInputUserOf(directInput, instances, chosen)) >= 0) {
     deviceButtonCount_ = kXInputButtons;
     const int user = xinputUser_;
     Opened(XInputControls());
@@ -291,6 +301,20 @@ bool TJoystick::OpenPrimary(IDirectInputA& directInput) {
     Opened(ControlsOf(objects_));
   }
   return true;
+}
+
+int TJoystick::XInputUserOf(IDirectInputA& directInput, const std::vector<GUID>& instances,
+                            int chosen) {
+  int twinsBefore = 0;
+  for (int i = 0; i < chosen; ++i) {
+    IDirectInputDeviceA* raw = nullptr;
+    if (FAILED(directInput.CreateDevice(instances[static_cast<std::size_t>(i)], &raw, nullptr)) ||
+        !raw)
+      continue;
+    const ComPtr<IDirectInputDeviceA> other(raw);
+    if (IsXInputTwin(*other)) ++twinsBefore;
+  }
+  return ConnectedPad(twinsBefore);
 }
 
 void TJoystick::MultimediaLookup() {
@@ -313,35 +337,58 @@ void TJoystick::MultimediaLookup() {
     multimediaId_ = -1;
 }
 
-bool TJoystick::EventTellsEveryChange() const {
-  return InputEvent() && !ReadsXInput() && !owner_.ActiveOnly;
+bool TJoystick::EventTellsEveryChange() const { return InputEvent() && !owner_.ActiveOnly; }
+
+void TJoystick::SetRawStick(bool raw) {
+  if (raw == rawStick_) return;
+  rawStick_ = raw;
+  SendStickDeadZones();
+}
+
+void TJoystick::SendStickDeadZones() {
+  for (int offset : {kOffsetX, kOffsetY})
+    tables_.ApplyDeadZoneAt(offset, rawStick_ ? 0 : tables_.AskedDeadZoneAt(offset),
+                            device_ ? this : nullptr);
 }
 
 void TJoystick::ReadDevice() noexcept {
+  hasState_ = false;
   state_ = {};
   deviceStates_.reset();
   passed_.clear();
   const std::uint32_t device = controller_.device;
+  const ControllerState before = controller_;
   controller_ = {};
   controller_.device = device;
   if (!opened_) return;
   if (owner_.ActiveOnly && !owner_.OwnerIsForeground()) return;
   bool read = false;
   if (xinputUser_ >= 0)
-    read = ReadXInput();
+    read = ReadXInput(before);
   else if (device_)
     read = ReadPrimary();
   else if (multimediaId_ != -1)
     read = ReadMultimedia();
   if (!read) {
-    // Nothing read is nothing held, the hat centred included.
+    // Nothing read is no state: nothing held, the hat centred included.
     state_ = {};
+    controller_ = {};
+    controller_.device = device;
     return;
   }
-  deviceStates_ = StatesFromRecord(state_);
+  hasState_ = true;
+  previous_ = state_;
   if (xinputUser_ < 0) controller_ = ControllerFromRecord(state_, device);
   controller_ = Masked(controller_);
-  previous_ = state_;
+  state_ = StickDeadZoned(state_);
+  deviceStates_ = StatesFromRecord(state_);
+}
+
+JoystickState TJoystick::StickDeadZoned(JoystickState record) const {
+  if (!rawStick_) return record;
+  record.lX = DeadZoned(record.lX, tables_.RangeAt(kOffsetX), tables_.AskedDeadZoneAt(kOffsetX));
+  record.lY = DeadZoned(record.lY, tables_.RangeAt(kOffsetY), tables_.AskedDeadZoneAt(kOffsetY));
+  return record;
 }
 
 // What the device does not have holds nothing, whatever the record says.
@@ -355,7 +402,7 @@ ControllerState TJoystick::Masked(ControllerState state) const {
 // The changes the device kept since the last read, each applied in turn to
 // the state it was in then. A buffer that ran over has lost some: this read
 // then goes by the state alone, as an unbuffered one does.
-void TJoystick::ReadChanges() {
+void TJoystick::ReadChanges(const ControllerState* digitalOver) {
   if (!buffered_) return;
   std::array<DIDEVICEOBJECTDATA, kBufferedChanges> changes{};
   DWORD count = kBufferedChanges;
@@ -369,14 +416,23 @@ void TJoystick::ReadChanges() {
   if (result != DI_OK) return;
   JoystickState walk = previous_;
   for (DWORD i = 0; i < count; ++i) {
+    // An Xbox pad's twin gives its buttons and its D-pad; XInput its axes.
+    if (digitalOver && changes[i].dwOfs < static_cast<DWORD>(kOffsetPov)) continue;
     if (!ApplyChange(walk, changes[i].dwOfs, changes[i].dwData)) continue;
-    passed_.push_back({StatesFromRecord(walk), Masked(ControllerFromRecord(walk, controller_.device))});
+    ControllerState controller;
+    if (digitalOver) {
+      controller = *digitalOver;
+      controller.pov = walk.rgdwPOV[0];
+    } else {
+      controller = ControllerFromRecord(walk, controller_.device);
+    }
+    passed_.push_back({StatesFromRecord(StickDeadZoned(walk)), Masked(controller)});
   }
 }
 
 bool TJoystick::ReadPrimary() {
   if (device2_) device2_->Poll();
-  ReadChanges();
+  ReadChanges(nullptr);
   HRESULT result = device_->GetDeviceState(sizeof state_, &state_);
   if (result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED) {
     device_->Acquire();
@@ -440,7 +496,10 @@ bool TJoystick::ReadMultimedia() {
   return true;
 }
 
-bool TJoystick::ReadXInput() {
+bool TJoystick::ReadXInput(const ControllerState& before) {
+  // The twin tells of each change of the pad and keeps its buttons' and
+  // D-pad's changes in order, so a tap between two reads still counts.
+  if (device_) ReadChanges(&before);
   XINPUT_STATE raw{};
   if (XInputGetStateFunction()(static_cast<DWORD>(xinputUser_), &raw) != ERROR_SUCCESS) {
     Lose();  // "not connected": the pad is gone
@@ -477,6 +536,7 @@ void TJoystick::SetEnabled(bool enabled) {
 
 void TJoystick::SetDeadZoneAt(int offset, std::int32_t value) {
   tables_.SetDeadZoneAt(offset, value, device_ ? this : nullptr);
+  if (rawStick_ && (offset == kOffsetX || offset == kOffsetY)) SendStickDeadZones();
 }
 
 void TJoystick::SetRangeAt(int offset, std::int32_t value) {
@@ -507,7 +567,14 @@ bool TJoystick::SendRange(int offset, std::int32_t lower, std::int32_t upper) {
 }
 
 void TJoystick::SetCooperativeLevel(HWND window) noexcept {
-  if (device_) device_->SetCooperativeLevel(window, CooperativeFlags());
+  if (!device_) return;
+  // The level can change only while the device is not acquired. Acquired
+  // at once, it keeps its changes and signals its event from now on,
+  // whether or not a window of the program was ever active (started in the
+  // tray, plugged in later): DirectInput tells of nothing otherwise.
+  device_->Unacquire();
+  device_->SetCooperativeLevel(window, CooperativeFlags());
+  device_->Acquire();
 }
 
 void TJoystick::Acquire() noexcept {

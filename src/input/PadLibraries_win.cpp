@@ -66,12 +66,12 @@ XInputGetStateFn XInputGetStateFunction() {
   return getState;
 }
 
-int FirstConnectedPad() {
+int ConnectedPad(int n) {
   const XInputGetStateFn getState = XInputGetStateFunction();
   if (!getState) return -1;
   for (DWORD user = 0; user < kXInputUsers; ++user) {
     XINPUT_STATE state{};
-    if (getState(user, &state) == ERROR_SUCCESS) return static_cast<int>(user);
+    if (getState(user, &state) == ERROR_SUCCESS && n-- == 0) return static_cast<int>(user);
   }
   return -1;
 }

@@ -28,7 +28,7 @@ MMRESULT GetMultimediaCaps(UINT id, JOYCAPSA& caps);
 // either (null), DirectInput reads the pad.
 using XInputGetStateFn = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
 XInputGetStateFn XInputGetStateFunction();
-// The first connected pad's user index, or -1.
-int FirstConnectedPad();
+// The user index of the n-th connected pad (from 0), or -1.
+int ConnectedPad(int n);
 
 }  // namespace vantrel

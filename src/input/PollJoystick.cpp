@@ -31,15 +31,14 @@ void PollAxis(BindingTable& bindings, bool low, bool high, std::uint8_t BindingT
   }
 }
 
-// The edges from the entries' remembered states to one state of the reader.
-void Edges(BindingTable& bindings, const InputStates& states, const ControllerState& controller,
-           AxisRules& rules, const JoyButtonPressFn& joyButtonPress) {
+// The edges from the entries' remembered states to one state of the reader,
+// whose hat and other axes hold `down`.
+void Edges(BindingTable& bindings, const InputStates& states,
+           const std::bitset<kExtraEntries>& down, const JoyButtonPressFn& joyButtonPress) {
   PollAxis(bindings, states.test(StateLeft), states.test(StateRight), &BindingTable::EntryLeft,
            &BindingTable::EntryRight, joyButtonPress);
   PollAxis(bindings, states.test(StateUp), states.test(StateDown), &BindingTable::EntryUp,
            &BindingTable::EntryDown, joyButtonPress);
-  rules.Learn(controller);
-  const std::bitset<kExtraEntries> down = ExtraEntriesDown(controller, rules);
   for (int i = 0; i < kExtraEntries; ++i) {
     const std::uint8_t e = bindings.ExtraEntry(i);
     if (down.test(static_cast<std::size_t>(i)))
@@ -65,16 +64,23 @@ const std::vector<ReaderStep>& JoystickReader::Passed() const {
 }
 
 void PollJoystick(BindingTable& bindings, JoystickReader& reader, AxisRules& rules,
-                  const JoyButtonPressFn& joyButtonPress) {
+                  const JoyButtonPressFn& joyButtonPress, Millis now) {
   reader.ReadAll();
+  if (!reader.HasState()) {
+    Edges(bindings, {}, {}, joyButtonPress);
+    return;
+  }
+  const auto edges = [&](const InputStates& states, const ControllerState& controller) {
+    rules.Learn(controller, now);
+    Edges(bindings, states, ExtraEntriesDown(controller, rules), joyButtonPress);
+  };
   // Every state the device passed through since the last read, in order,
   // so that a tap shorter than the time between reads still gives its press
   // and its release; then the state it is in now.
-  for (const ReaderStep& step : reader.Passed())
-    Edges(bindings, step.states, step.controller, rules, joyButtonPress);
+  for (const ReaderStep& step : reader.Passed()) edges(step.states, step.controller);
   InputStates states = reader.MergedStates();
   for (int i = 0; i < kStateButtons; ++i) states.set(StateButton(i), reader.ButtonDown(i));
-  Edges(bindings, states, reader.Controller(), rules, joyButtonPress);
+  edges(states, reader.Controller());
 }
 
 }  // namespace vantrel

@@ -3,6 +3,7 @@
 #include <functional>
 #include <vector>
 
+#include "base/Time.h"
 #include "bindings/Binding.h"
 #include "input/ControllerState.h"
 #include "input/InputStates.h"
@@ -22,6 +23,10 @@ class JoystickReader {
  public:
   virtual ~JoystickReader() = default;
   virtual void ReadAll() = 0;
+  // Whether the last read gave a state. A failed read gives none, not
+  // zeros: a throttle resting at its minimum must not read as pushed to
+  // the middle while its joystick is unplugged.
+  virtual bool HasState() const { return true; }
   virtual InputStates MergedStates() const = 0;
   virtual bool ButtonDown(int index) const = 0;
   virtual const ControllerState& Controller() const = 0;
@@ -40,8 +45,9 @@ using JoyButtonPressFn = std::function<void(std::uint8_t entry)>;
 // A side of the stick stays held until its axis is back at rest, so crossing
 // from one side to the other presses the second side with the first still
 // held; the hat's directions and the other axes' sides each go down and up
-// on their own. `rules` keeps the other axes' rests and dead zone.
+// on their own. `rules` keeps the other axes' rests and dead zone; `now` is
+// the time of the read. A read that gives no state lets go of every entry.
 void PollJoystick(BindingTable& bindings, JoystickReader& reader, AxisRules& rules,
-                  const JoyButtonPressFn& joyButtonPress);
+                  const JoyButtonPressFn& joyButtonPress, Millis now);
 
 }  // namespace vantrel

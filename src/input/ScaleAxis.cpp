@@ -1,5 +1,6 @@
 #include "input/ScaleAxis.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace vantrel {
@@ -34,6 +35,16 @@ std::int32_t ScaleAxis(std::int32_t raw, std::int32_t max, std::int32_t min, std
   if (distance <= w) return 0;
   if (offset > 0) return MulDivRound(offset - w, range, span);
   return MulDivRound(offset + w, range, span);
+}
+
+std::int32_t DeadZoned(std::int32_t value, std::int32_t range, std::int32_t deadZone) {
+  if (range <= 0) return 0;
+  const std::int64_t edge = static_cast<std::int64_t>(range) * std::clamp(deadZone, 0, 100) / 100;
+  const std::int64_t magnitude =
+      std::min<std::int64_t>(value < 0 ? -std::int64_t{value} : value, range);
+  if (magnitude <= edge || edge >= range) return 0;
+  const std::int64_t spread = (magnitude - edge) * range / (range - edge);
+  return static_cast<std::int32_t>(value < 0 ? -spread : spread);
 }
 
 }  // namespace vantrel

@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include "base/Errors.h"
+#include "ui/ModalLoop_win.h"
 
 namespace vantrel {
 
 namespace {
 
 void Show(const char* text) noexcept {
+  ModalLoopSeen();  // the box's loop runs the timers that read the controller
   try {
     const std::string shown = WithFullStop(text);
     // Owned by whichever of our windows is active, so the box stays in front

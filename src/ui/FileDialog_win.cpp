@@ -8,6 +8,7 @@
 #include "base/Library_win.h"
 #include "ui/Com_win.h"
 #include "ui/FileDialogResult.h"
+#include "ui/ModalLoop_win.h"
 
 namespace vantrel {
 
@@ -65,6 +66,7 @@ bool Run(const FileDialogRequest& request, bool save, DWORD extraFlags, bool pre
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.lpstrInitialDir = withInitial && !folder.empty() ? folder.c_str() : nullptr;
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR | extraFlags;
+    ModalLoopSeen();  // the dialog's loop runs the timers that read the controller
     if ((save ? library.save : library.open)(&ofn)) return true;
     const DWORD error = library.extendedError();
     if (error == 0) return false;

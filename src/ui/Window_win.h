@@ -12,6 +12,7 @@
 #include "ui/Controls_win.h"
 #include "ui/Dpi_win.h"
 #include "ui/ErrorBox_win.h"
+#include "ui/ModalLoop_win.h"
 
 namespace vantrel {
 
@@ -122,6 +123,7 @@ class Window {
       self = reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     }
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (TellsOfModalLoop(msg)) ModalLoopSeen();
 
     LRESULT result = 0;
     try {

@@ -30,6 +30,16 @@ TEST(ControllerChoice, TheWishedOneByItsIdThenByItsNameElseTheFirstAttached) {
   }
 }
 
+// A controller plugged in later, even one listed first, never takes over
+// from the one being read, unless it is the one the user chose.
+TEST(ControllerChoice, TheOneReadStaysWhileTheWishedOneIsAway) {
+  const std::vector<AttachedController> wheelFirst{{"Wheel", "{7}"}, {"Pad", "{2}"}};
+  EXPECT_EQ(ChooseController(wheelFirst, {}, "{2}"), 1) << "first attached: the pad read stays";
+  EXPECT_EQ(ChooseController(wheelFirst, {"Stick", "{9}"}, "{2}"), 1) << "standing in, it stays";
+  EXPECT_EQ(ChooseController(wheelFirst, {"Wheel", "{7}"}, "{2}"), 0) << "the one chosen returns";
+  EXPECT_EQ(ChooseController({{"Wheel", "{7}"}}, {}, "{2}"), 0) << "the one read went";
+}
+
 TEST(ControllerChoice, TheOptionsListNamesEveryOneAndTheWishedWhileItIsAway) {
   const std::vector<AttachedController> attached{{"Pad", "{1}"}, {"Wheel", "{2}"}, {"Pad", "{3}"}};
   const ControllerList all = ListControllers(attached, {"Pad", "{3}"}, "First attached");

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -23,23 +24,36 @@ using ::testing::IsEmpty;
 // Records injected input as short texts: "k17" key down, "^k17" key up,
 // "m2" mouse flags, "mv3,0" a move, "w120" the wheel; and the keys again
 // with their scan codes: "k37/75e" for extended.
+// While `refusing`, the system takes nothing (a locked session): nothing
+// is recorded and every call answers false.
 struct Recorder : InputSink {
-  void KeybdEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) override {
-    const std::string key = std::string(flags & kKeyEventKeyUp ? "^k" : "k") + std::to_string(vk);
-    events.push_back(key);
-    keys.push_back(key + "/" + std::to_string(scan) + (flags & kKeyEventExtendedKey ? "e" : ""));
+  bool SendKeys(std::span<const KeyStroke> strokes) override {
+    if (refusing) return false;
+    for (const KeyStroke& k : strokes) {
+      const std::string key =
+          std::string(k.flags & kKeyEventKeyUp ? "^k" : "k") + std::to_string(k.vk);
+      events.push_back(key);
+      keys.push_back(key + "/" + std::to_string(k.scan) +
+                     (k.flags & kKeyEventExtendedKey ? "e" : ""));
+    }
+    ++calls;
+    return true;
   }
   // A layout in which every key's scan code is its virtual-key code plus one.
   std::uint8_t ScanCode(std::uint8_t vk) override { return static_cast<std::uint8_t>(vk + 1); }
-  void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
+  bool MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
                   std::int32_t data) override {
+    if (refusing) return false;
     if (flags == kMouseMove)
       events.push_back("mv" + std::to_string(dx) + "," + std::to_string(dy));
     else if (flags == kMouseWheel)
       events.push_back("w" + std::to_string(data));
     else
       events.push_back("m" + std::to_string(flags));
+    return true;
   }
+  bool refusing = false;
+  int calls = 0;  // SendKeys calls taken
   std::vector<std::string> Take() { return std::exchange(events, {}); }
   std::vector<std::string> TakeKeys() { return std::exchange(keys, {}); }
   std::vector<std::string> events, keys;
@@ -50,9 +64,6 @@ struct Host : ActionHost {
   bool TurboChecked(std::uint8_t e) const override { return turbo.contains(e) && turbo.at(e); }
   std::string RowText(std::uint8_t e) const override { return rows.contains(e) ? rows.at(e) : ""; }
   void SetRowText(std::uint8_t e, const std::string& t) override { rows[e] = t; }
-  void EnableTurboTimer(bool on) override { turboOn = on; }
-  void SetMouseInterval(unsigned ms) override { mouseInterval = ms; }
-  void EnableMouseTimer(bool on) override { mouseTimerOn = on; }
   void LoadProfile(const std::string& path, std::uint8_t skip) override {
     loads.push_back(path);
     skipped = skip;
@@ -65,9 +76,6 @@ struct Host : ActionHost {
 
   std::map<int, bool> held, turbo;
   std::map<int, std::string> rows;
-  bool turboOn = false;
-  unsigned mouseInterval = 10;
-  bool mouseTimerOn = false;
   std::vector<std::string> loads, popup, launched;
   std::function<void(const std::string&)> onLoad;
   int skipped = -1;
@@ -81,6 +89,35 @@ class DispatchTest : public ::testing::Test {
     table[static_cast<std::uint8_t>(e)].Pressed = pressed;
     d.JoyButtonPress(e);
   }
+  // Moves the clock to `t`, as the message loop does when something is due.
+  void At(Millis t) {
+    now = t;
+    d.Advance(t);
+  }
+  // One step of the accelerating pointer: 7 ms on.
+  void Step() { At(now + kPointerPeriodMs); }
+  bool Due() const { return d.NextDue() != kNever; }
+  // The moves of `steps` steps of 7 ms, "dx,dy" each (a still step is "0,0").
+  std::vector<std::string> Moves(int steps) {
+    std::vector<std::string> moves;
+    for (int i = 0; i < steps; ++i) {
+      sink.events.clear();
+      Step();
+      moves.push_back(sink.events.empty() ? "0,0" : sink.events.front().substr(2));
+    }
+    sink.events.clear();
+    return moves;
+  }
+  // One axis of those moves.
+  std::vector<int> Steps(int steps, bool xAxis = true) {
+    std::vector<int> axis;
+    for (const std::string& mv : Moves(steps)) {
+      const auto comma = mv.find(',');
+      axis.push_back(std::stoi(xAxis ? mv.substr(0, comma) : mv.substr(comma + 1)));
+    }
+    return axis;
+  }
+  Millis now = 0;
   BindingTable table{4};
   Recorder sink;
   Host host;
@@ -111,20 +148,59 @@ TEST_F(DispatchTest, OtherKindsOnlyColourTheRow) {
   EXPECT_THAT(sink.events, IsEmpty());
 }
 
-TEST_F(DispatchTest, TurboTapsOncePerIntervalWhileHeld) {
+// Each tap keeps its keys down for half the interval: a game that reads the
+// keyboard's state once a frame never sees a key that goes down and up with
+// no time between. The loop runs the dispatcher only when it says it is due.
+TEST_F(DispatchTest, TurboTapsOncePerIntervalEachHeldForHalfOfIt) {
   table[1] = {.VCode = 66, .Action = ActEmulKey};
   host.turbo[1] = true;
+  std::vector<std::string> timeline;
+  auto runUntil = [&](Millis end) {
+    while (d.NextDue() <= end) {
+      At(d.NextDue());
+      for (const std::string& e : sink.Take()) timeline.push_back(std::to_string(now) + " " + e);
+    }
+  };
+  At(1000);
   Press(1);
   EXPECT_THAT(sink.events, IsEmpty()) << "nothing before the first interval";
-  EXPECT_TRUE(host.turboOn);
-  // A 350 ms hold at 100 ms: ticks at 100, 200 and 300 ms.
-  for (int ms = 1; ms <= 350; ++ms)
-    if (host.turboOn && ms % 100 == 0) d.tmrTurboTimer();
+  EXPECT_EQ(d.NextDue(), 1100);
+  // A 349 ms hold at 100 ms: taps at 100, 200 and 300 ms; the release cuts
+  // the last one short.
+  runUntil(1349);
+  At(1349);
   Release(1);
-  EXPECT_FALSE(host.turboOn);
-  d.tmrTurboTimer();  // a tick already queued when the timer stopped
-  EXPECT_THAT(sink.Take(), ElementsAre("k0", "k66", "^k0", "^k66", "k0", "k66", "^k0", "^k66", "k0",
-                                       "k66", "^k0", "^k66"));
+  for (const std::string& e : sink.Take()) timeline.push_back("1349 " + e);
+  EXPECT_EQ(d.NextDue(), kNever);
+  EXPECT_THAT(timeline, ElementsAre("1100 k0", "1100 k66", "1150 ^k0", "1150 ^k66",  //
+                                    "1200 k0", "1200 k66", "1250 ^k0", "1250 ^k66",  //
+                                    "1300 k0", "1300 k66", "1349 ^k0", "1349 ^k66"));
+  EXPECT_EQ(sink.calls, 6) << "a modifier and its key go out together";
+}
+
+// Whatever the real period of the wait, the taps keep their interval and
+// their number; a stall makes up for nothing in a burst.
+TEST_F(DispatchTest, TurboKeepsItsIntervalWhateverTheStepsOfTime) {
+  table[1] = {.VCode = 66, .Action = ActEmulKey};
+  host.turbo[1] = true;
+  for (Millis period : {1, 7, 10, 16}) {
+    SCOPED_TRACE(period);
+    At(0);
+    Press(1);
+    int taps = 0;
+    for (Millis t = period; t < 1000 + period; t += period) {  // through 1000 ms
+      At(t);
+      for (const std::string& e : sink.Take()) taps += e == "k66";
+    }
+    Release(1);
+    sink.Take();
+    EXPECT_EQ(taps, 10);
+  }
+  At(0);
+  Press(1);
+  At(2000);
+  Release(1);
+  EXPECT_THAT(sink.Take(), ElementsAre("k0", "k66", "^k0", "^k66")) << "one tap after a stall";
 }
 
 TEST_F(DispatchTest, TheLaterTurboPressTakesOverAndEitherReleaseStops) {
@@ -134,11 +210,16 @@ TEST_F(DispatchTest, TheLaterTurboPressTakesOverAndEitherReleaseStops) {
   Press(1);
   Press(2);
   EXPECT_EQ(d.TurboEntry, 2);
-  d.tmrTurboTimer();
-  EXPECT_THAT(sink.Take(), ElementsAre("k0", "k66", "^k0", "^k66"));
+  At(100);
+  EXPECT_THAT(sink.Take(), ElementsAre("k0", "k66"));
+  At(150);
+  EXPECT_THAT(sink.Take(), ElementsAre("^k0", "^k66"));
+  At(200);
+  EXPECT_THAT(sink.Take(), ElementsAre("k0", "k66"));
   Release(1);
-  EXPECT_FALSE(host.turboOn);
-  d.tmrTurboTimer();
+  EXPECT_THAT(sink.Take(), ElementsAre("^k0", "^k66")) << "the tap in progress comes up at once";
+  EXPECT_FALSE(Due());
+  At(300);
   EXPECT_THAT(sink.events, IsEmpty());
   Release(2);
   EXPECT_THAT(sink.events, IsEmpty()) << "a turbo release sends no key-up";
@@ -159,27 +240,10 @@ TEST_F(DispatchTest, MouseButtonsAndWheel) {
   EXPECT_THAT(sink.Take(), ElementsAre("m2", "m4", "m8", "m16", "w1", "w1", "w120"));
 }
 
-std::vector<int> Steps(Dispatcher& d, Recorder& sink, int ticks, bool xAxis = true) {
-  std::vector<int> steps;
-  for (int i = 0; i < ticks; ++i) {
-    sink.events.clear();
-    d.tmrMouseTimer();
-    if (sink.events.empty()) {
-      steps.push_back(0);
-      continue;
-    }
-    const std::string& mv = sink.events.front();
-    const auto comma = mv.find(',');
-    steps.push_back(std::stoi(xAxis ? mv.substr(2, comma - 2) : mv.substr(comma + 1)));
-  }
-  return steps;
-}
-
 TEST_F(DispatchTest, PointerAcceleratesToTheTopSpeed) {
   table[1] = {.VCode = 902, .Action = ActEmulClick};
   Press(1);
-  EXPECT_EQ(host.mouseInterval, 5u);
-  const std::vector<int> steps = Steps(d, sink, 100);
+  const std::vector<int> steps = Steps(100);
   EXPECT_THAT(std::vector<int>(steps.begin(), steps.begin() + 5), ElementsAre(0, 0, 0, 0, 1))
       << "0.5 rounds to even, 0.6 to one";
   EXPECT_NEAR(d.Motion().SpeedX, 8.1, 1e-9) << "the top is tested before the addition";
@@ -187,7 +251,7 @@ TEST_F(DispatchTest, PointerAcceleratesToTheTopSpeed) {
   EXPECT_EQ(steps[99], 8);
   Release(1);
   EXPECT_EQ(d.Motion().SpeedX, 0);
-  EXPECT_THAT(Steps(d, sink, 3), ElementsAre(0, 0, 0));
+  EXPECT_THAT(Steps(3), ElementsAre(0, 0, 0));
   EXPECT_THAT(sink.events, IsEmpty()) << "a still pointer injects nothing";
 }
 
@@ -196,12 +260,10 @@ TEST_F(DispatchTest, TwoAxesSettleAtSixAndReleaseIndependently) {
   table[2] = {.VCode = 904, .Action = ActEmulClick};
   Press(1);
   Press(2);
-  EXPECT_EQ(host.mouseInterval, 7u);
-  for (int i = 0; i < 200; ++i) d.tmrMouseTimer();
+  for (int i = 0; i < 200; ++i) Step();
   EXPECT_THAT(sink.Take().back(), "mv6,6");
   Release(1);
-  EXPECT_EQ(host.mouseInterval, 5u);
-  d.tmrMouseTimer();
+  Step();
   EXPECT_THAT(sink.Take(), ElementsAre("mv0,6")) << "only the released axis stops";
 }
 
@@ -209,7 +271,7 @@ TEST_F(DispatchTest, TheOppositeDirectionTurnsTheAxisRound) {
   table[1] = {.VCode = 901, .Action = ActEmulClick};
   table[2] = {.VCode = 902, .Action = ActEmulClick};
   Press(1);
-  for (int i = 0; i < 30; ++i) d.tmrMouseTimer();
+  for (int i = 0; i < 30; ++i) Step();
   Press(2);
   EXPECT_DOUBLE_EQ(d.Motion().SpeedX, 0.1);
   Release(2);
@@ -220,21 +282,9 @@ TEST_F(DispatchTest, NoAccelerationNeverMoves) {
   d.MAccelarate = 0;
   table[1] = {.VCode = 903, .Action = ActEmulClick};
   Press(1);
-  for (int i = 0; i < 50; ++i) d.tmrMouseTimer();
+  for (int i = 0; i < 50; ++i) Step();
   EXPECT_THAT(sink.events, IsEmpty());
   EXPECT_DOUBLE_EQ(d.Motion().SpeedY, -0.1);
-}
-
-// The moves of `ticks` ticks, "dx,dy" each (a still tick is "0,0").
-std::vector<std::string> Moves(Dispatcher& d, Recorder& sink, int ticks) {
-  std::vector<std::string> moves;
-  for (int i = 0; i < ticks; ++i) {
-    sink.events.clear();
-    d.tmrMouseTimer();
-    moves.push_back(sink.events.empty() ? "0,0" : sink.events.front().substr(2));
-  }
-  sink.events.clear();
-  return moves;
 }
 
 TEST_F(DispatchTest, EveryDirectionStartsSlowlyWithItsOwnSign) {
@@ -247,22 +297,22 @@ TEST_F(DispatchTest, EveryDirectionStartsSlowlyWithItsOwnSign) {
     table[1] = {.VCode = c.code, .Action = ActEmulClick};
     Press(1);
     // 0.2, 0.3, 0.4 and 0.5 round to 0; 0.6 is the first visible step.
-    EXPECT_THAT(Moves(d, sink, 7), ElementsAre("0,0", "0,0", "0,0", "0,0", c.step, c.step, c.step));
+    EXPECT_THAT(Moves(7), ElementsAre("0,0", "0,0", "0,0", "0,0", c.step, c.step, c.step));
     Release(1);
   }
 }
 
-TEST_F(DispatchTest, ThePointerTimerRunsOnlyWhileAnAxisMoves) {
+TEST_F(DispatchTest, ThePointerIsDueOnlyWhileAnAxisMoves) {
   table[1] = {.VCode = 902, .Action = ActEmulClick};  // right
   table[2] = {.VCode = 904, .Action = ActEmulClick};  // down
   table[3] = {.VCode = 901, .Action = ActEmulClick};  // left
   table[4] = {.VCode = 300, .Action = ActEmulClick};
-  struct Step {
+  struct Change {
     int entry;
     std::uint8_t pressed;
-    bool timerOn;
+    bool timerOn;  // whether the pointer asks to run again
   };
-  const Step steps[] = {
+  const Change steps[] = {
       {4, 1, false},
       {4, 0, false},  // a button moves nothing
       {1, 1, true},
@@ -277,24 +327,24 @@ TEST_F(DispatchTest, ThePointerTimerRunsOnlyWhileAnAxisMoves) {
       {1, 0, false},
       {3, 0, false},
   };
-  EXPECT_FALSE(host.mouseTimerOn) << "still at start-up";
-  for (const Step& s : steps) {
-    SCOPED_TRACE(testing::Message() << s.entry << (s.pressed ? " down" : " up"));
-    Edge(s.entry, s.pressed);
-    EXPECT_EQ(host.mouseTimerOn, s.timerOn);
+  EXPECT_FALSE(Due()) << "still at start-up";
+  for (const Change& c : steps) {
+    SCOPED_TRACE(testing::Message() << c.entry << (c.pressed ? " down" : " up"));
+    Edge(c.entry, c.pressed);
+    EXPECT_EQ(Due(), c.timerOn);
   }
 }
 
 TEST_F(DispatchTest, APointerThatSleptStartsExactlyAsAFreshOne) {
   table[1] = {.VCode = 902, .Action = ActEmulClick};
   table[2] = {.VCode = 904, .Action = ActEmulClick};
-  // Ticks arrive only while the host's timer runs, as the message loop's do.
+  // The loop runs the dispatcher only when it is due, as the message loop does.
   auto ticked = [&](int ticks) {
     std::vector<std::string> moves;
     for (int i = 0; i < ticks; ++i) {
-      if (!host.mouseTimerOn) continue;
+      if (!Due()) continue;
       sink.events.clear();
-      d.tmrMouseTimer();
+      At(d.NextDue());
       moves.push_back(sink.events.empty() ? "0,0" : sink.events.front().substr(2));
     }
     sink.events.clear();
@@ -310,18 +360,16 @@ TEST_F(DispatchTest, APointerThatSleptStartsExactlyAsAFreshOne) {
               ElementsAre("0,0", "0,0", "0,0", "0,0", "1,0"));
   EXPECT_EQ(fresh.back(), "8,0");
   Press(2);
-  EXPECT_EQ(host.mouseInterval, 7u);
   Release(1);
   Release(2);
-  EXPECT_EQ(host.mouseInterval, 5u);
-  EXPECT_FALSE(host.mouseTimerOn);
+  EXPECT_FALSE(Due());
 
   // An acceleration against the direction brings the axis to a stop by
   // itself; its timer stops with it.
   d.MAccelarate = -0.1;
   Press(1);
   EXPECT_THAT(ticked(5), ElementsAre("0,0"));
-  EXPECT_FALSE(host.mouseTimerOn);
+  EXPECT_FALSE(Due());
 }
 
 TEST_F(DispatchTest, TheTopSpeedReachedExactlyStopsTheGrowth) {
@@ -336,7 +384,7 @@ TEST_F(DispatchTest, TheTopSpeedReachedExactlyStopsTheGrowth) {
     table[1] = {.VCode = c.code, .Action = ActEmulClick};
     Press(1);
     // 0.1 + 0.9 is exactly 1: the top, so nothing more is added.
-    EXPECT_THAT(Moves(d, sink, 4), ElementsAre(c.step, c.step, c.step, c.step));
+    EXPECT_THAT(Moves(4), ElementsAre(c.step, c.step, c.step, c.step));
     EXPECT_DOUBLE_EQ(std::abs(d.Motion().SpeedX + d.Motion().SpeedY), 1.0);
     Release(1);
   }
@@ -362,7 +410,7 @@ TEST_F(DispatchTest, HandEditedMouseSettingsStayWithinTheMovesRange) {
     d.MSpeed = c.top;
     table[1] = {.VCode = c.code, .Action = ActEmulClick};
     Press(1);
-    EXPECT_EQ(Moves(d, sink, 20).back(), c.last);
+    EXPECT_EQ(Moves(20).back(), c.last);
     Release(1);
   }
 }
@@ -490,7 +538,7 @@ TEST_F(ProfileSwitchTest, AReleaseUndoesItsOwnPressWhateverTheNewProfileBinds) {
   Release(3);
   Release(4);
   EXPECT_THAT(sink.Take(), ElementsAre("^k16", "^k65", "m4"));
-  EXPECT_FALSE(host.turboOn) << "the repeat that started stops";
+  EXPECT_FALSE(Due()) << "the repeat that started stops";
 }
 
 TEST_F(DispatchTest, AnEntryPressedBeforeAChangeAndReleasedAfterSendsNothingNew) {
@@ -548,7 +596,9 @@ TEST_F(DispatchTest, ResizingLetsGoOfTheButtonsThatGoAndMovesTheDirections) {
 
   twelve.Resize(4);
   EXPECT_THAT(sink.Take(), ElementsAre("^k0", "^k66", "m16")) << "buttons 10 and 11 let go";
-  EXPECT_FALSE(host.turboOn) << "button 12's repeat stops";
+  twelve.Advance(1000);
+  for (const std::string& e : sink.Take())
+    EXPECT_EQ(e.rfind("mv", 0), 0u) << "button 12's repeat stops";
   EXPECT_EQ(big.EntryLeft, 7);
   EXPECT_EQ(big[7].Pressed, 1) << "the Left row moved from 15, still held";
   EXPECT_EQ(big[2].Pressed, 1);
@@ -569,6 +619,116 @@ TEST_F(DispatchTest, ResizingLetsGoOfTheButtonsThatGoAndMovesTheDirections) {
   EXPECT_THAT(sink.events, IsEmpty());
 }
 
+// The last button that stays, held through the change, neither comes up
+// nor goes down again.
+TEST_F(DispatchTest, ShrinkingToNButtonsKeepsButtonNHeld) {
+  BindingTable big{12};
+  Dispatcher twelve{big, sink, host};
+  big[4] = {.VCode = 65, .Action = ActEmulKey, .Pressed = 1};
+  twelve.JoyButtonPress(4);
+  sink.Take();
+  twelve.Resize(4);
+  EXPECT_THAT(sink.Take(), IsEmpty());
+  EXPECT_EQ(big[4].Pressed, 1);
+  big[4].Pressed = 0, twelve.JoyButtonPress(4);
+  EXPECT_THAT(sink.Take(), ElementsAre("^k0", "^k65"));
+}
+
+// A stick as a pointer takes its two axes as one vector, from their raw
+// positions and scaled to their range, with a round dead zone: a full push
+// in any direction is the top speed, and the pointer goes the stick's way.
+TEST_F(DispatchTest, TheStickPointerGoesTheWayTheStickIsPushedAtItsFullSpeed) {
+  table[table.EntryRight] = {.VCode = kPointerStickCode, .Action = ActEmulClick};
+  struct Case {
+    double degrees;   // above the horizontal
+    double fraction;  // of the travel
+    double range;     // the values the end of the travel reads
+    double speed;     // per 7 ms
+  };
+  const Case cases[] = {
+      {0, 1, 1000, 8},        {45, 1, 1000, 8},    {20, 1, 1000, 8},
+      {70, 1, 1000, 8},       {45, 1, 500, 8},     {200, 1, 500, 8},
+      {20, 0.5, 1000, 1.125}, {135, 0.2, 1000, 0}, {300, 0.6, 1000, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << c.degrees << " degrees, " << c.fraction << " of range " << c.range);
+    const double radians = c.degrees * 3.14159265358979 / 180;
+    std::array<std::int32_t, kControllerAxes> axes{};
+    axes[AxisX] = static_cast<std::int32_t>(std::lround(c.fraction * c.range * std::cos(radians)));
+    axes[AxisY] = static_cast<std::int32_t>(std::lround(-c.fraction * c.range * std::sin(radians)));
+    StickReaches reaches{};
+    reaches[0] = {c.range, c.range, 20};  // a dead zone of 20 %
+    At(0);
+    d.FollowSticks(axes, reaches);
+    double dx = 0, dy = 0;
+    for (Millis t = 16; t <= 7000; t += 16) {
+      At(t);
+      for (const std::string& mv : sink.Take()) {
+        const auto comma = mv.find(',');
+        dx += std::stoi(mv.substr(2, comma - 2));
+        dy += std::stoi(mv.substr(comma + 1));
+      }
+    }
+    EXPECT_NEAR(std::hypot(dx, dy) / 1000, c.speed, 0.02);
+    if (c.speed > 0) {
+      EXPECT_NEAR(std::atan2(-dy, dx), std::atan2(std::sin(radians), std::cos(radians)), 0.02)
+          << "within about a degree of the stick's direction";
+    }
+    d.FollowSticks({}, reaches);
+    At(7100);
+    sink.Take();
+  }
+}
+
+// Unbound by an edit, a switch or an Off rule, the pointer stops at once,
+// not at the next read of the controller.
+TEST_F(DispatchTest, AnUnboundPointerStickStopsAtOnce) {
+  table[table.EntryUp] = {.VCode = kPointerStickCode, .Action = ActEmulClick};
+  std::array<std::int32_t, kControllerAxes> axes{};
+  axes[AxisX] = 1000;
+  d.FollowSticks(axes, StickReaches{});
+  At(70);
+  EXPECT_THAT(sink.Take(), ElementsAre("mv80,0"));
+  d.Quiet = true;
+  At(77);
+  EXPECT_THAT(sink.Take(), IsEmpty());
+  EXPECT_FALSE(Due());
+  d.Quiet = false;
+  At(84);
+  At(91);
+  EXPECT_THAT(sink.Take(), ElementsAre("mv8,0")) << "moving again from 84";
+  table[table.EntryUp] = {};
+  At(98);
+  EXPECT_THAT(sink.Take(), IsEmpty());
+  EXPECT_FALSE(Due());
+}
+
+// A release the system refuses (the session is locked) is sent again when
+// it takes input again, before anything else goes out.
+TEST_F(DispatchTest, ARefusedReleaseIsSentAgainFirst) {
+  table[1] = {.VCode = 65, .Shift = 17, .Action = ActEmulKey};
+  table[2] = {.VCode = 300, .Action = ActEmulClick};
+  table[3] = {.VCode = 66, .Action = ActEmulKey};
+  Press(1), Press(2);
+  sink.Take();
+  sink.refusing = true;
+  Release(1), Release(2);
+  EXPECT_TRUE(d.HasRefused());
+  d.SendRefusedAgain();
+  EXPECT_TRUE(d.HasRefused()) << "still locked";
+  sink.refusing = false;
+  Press(3);
+  EXPECT_THAT(sink.Take(), ElementsAre("^k17", "^k65", "m4", "k0", "k66"));
+  EXPECT_FALSE(d.HasRefused());
+  Release(3);
+  sink.refusing = true;
+  Press(3);
+  sink.refusing = false;
+  d.SendRefusedAgain();
+  EXPECT_THAT(sink.Take(), ElementsAre("^k0", "^k66")) << "a refused press is not sent again";
+}
+
 TEST_F(DispatchTest, ReleaseAllLetsGoOfEverythingHeld) {
   table[1] = {.VCode = 65, .Shift = 17, .Action = ActEmulKey};
   table[2] = {.VCode = 301, .Action = ActEmulClick};
@@ -579,7 +739,7 @@ TEST_F(DispatchTest, ReleaseAllLetsGoOfEverythingHeld) {
   sink.Take();
   d.ReleaseAll();
   EXPECT_THAT(sink.Take(), ElementsAre("^k17", "^k65", "m16"));
-  EXPECT_FALSE(host.turboOn);
+  EXPECT_FALSE(Due());
   EXPECT_EQ(d.Motion().SpeedY, 0);
   d.ReleaseAll();
   Release(1);

@@ -19,6 +19,7 @@ class ScriptedReader : public JoystickReader {
     ++reads;
     states_ = next;
   }
+  bool HasState() const override { return readable; }
   InputStates MergedStates() const override { return states_; }
   bool ButtonDown(int index) const override { return vantrel::ButtonDown(states_, index); }
   const ControllerState& Controller() const override { return controller; }
@@ -28,6 +29,7 @@ class ScriptedReader : public JoystickReader {
   InputStates next;
   ControllerState controller;
   int reads = 0;
+  bool readable = true;
 
  private:
   InputStates states_;
@@ -40,11 +42,21 @@ class PollJoystickTest : public ::testing::Test {
   std::vector<std::string> Run(InputStates states) {
     reader.next = states;
     std::vector<std::string> calls;
-    PollJoystick(bindings, reader, rules, [&](std::uint8_t entry) {
-      calls.push_back((bindings[entry].Pressed ? "+" : "-") + std::to_string(entry));
-    });
+    PollJoystick(
+        bindings, reader, rules,
+        [&](std::uint8_t entry) {
+          calls.push_back((bindings[entry].Pressed ? "+" : "-") + std::to_string(entry));
+        },
+        now);
     return calls;
   }
+  // Runs one poll at `t`.
+  std::vector<std::string> RunAt(Millis t) {
+    now = t;
+    return Run({});
+  }
+
+  Millis now = 0;
 
   // Buttons 1 … 6, Up 7, Down 8, Left 9, Right 10, then the hat's Up 11,
   // Down 12, Left 13, Right 14, Z- 15, Z+ 16, Rx- 17, Rx+ 18 ...
@@ -128,14 +140,17 @@ TEST_F(PollJoystickTest, APressThatReloadsTheBindingsKeepsGoing) {
   // A profile switch rewrites entries mid-run; the rest of the run uses them.
   std::vector<int> calls;
   reader.next = With({StateButton(0), StateButton(1)});
-  PollJoystick(bindings, reader, rules, [&](std::uint8_t entry) {
-    calls.push_back(entry);
-    if (entry == 1) {
-      const auto pressed = bindings[2].Pressed;
-      bindings[2] = Binding{.Action = ActRun};
-      bindings[2].Pressed = pressed;
-    }
-  });
+  PollJoystick(
+      bindings, reader, rules,
+      [&](std::uint8_t entry) {
+        calls.push_back(entry);
+        if (entry == 1) {
+          const auto pressed = bindings[2].Pressed;
+          bindings[2] = Binding{.Action = ActRun};
+          bindings[2].Pressed = pressed;
+        }
+      },
+      0);
   EXPECT_THAT(calls, ElementsAre(1, 2));
   EXPECT_EQ(bindings[2].Action, ActRun);
 }
@@ -201,6 +216,47 @@ TEST_F(PollJoystickTest, SplitTriggersAreTwoSidesThatMayBeHeldTogether) {
   EXPECT_THAT(Run({}), ElementsAre("+15", "+16"));
   reader.controller.zPlusTrigger = 400;
   EXPECT_THAT(Run({}), ElementsAre("-16")) << "within the dead zone's share of the travel";
+}
+
+// A stick pushed to an end while the controller opens is first taken to
+// rest there; once it has stayed in the middle it is a centred stick, and
+// the side it held there comes up. A trigger pulled through the middle
+// stays a trigger.
+TEST_F(PollJoystickTest, AnAxisFirstSeenAtAnEndIsCentredOnceItStaysInTheMiddle) {
+  reader.controller = {.device = 1, .axes = {0, 0, -1000, 1000}};  // Z a trigger, Rx pushed
+  EXPECT_THAT(RunAt(0), IsEmpty());
+  reader.controller.axes[AxisRx] = 20;
+  reader.controller.axes[AxisZ] = 30;  // the trigger pulled half way
+  EXPECT_THAT(RunAt(100), ElementsAre("+16", "+17")) << "both taken from an end";
+  EXPECT_EQ(rules.NextDue(), 600);
+  reader.controller.axes[AxisZ] = 400;  // the trigger moves on
+  EXPECT_THAT(RunAt(599), IsEmpty());
+  EXPECT_EQ(rules.NextDue(), 600);
+  EXPECT_THAT(RunAt(600), ElementsAre("-17")) << "Rx is a centred stick";
+  EXPECT_EQ(rules.NextDue(), kNever);
+  reader.controller.axes[AxisRx] = -900;
+  EXPECT_THAT(RunAt(700), ElementsAre("+17"));
+  reader.controller.axes[AxisZ] = -1000;
+  EXPECT_THAT(RunAt(800), ElementsAre("-16")) << "the trigger is still one";
+}
+
+// An Xbox pad's sticks rest in the middle however the pad reads at first.
+TEST_F(PollJoystickTest, APadsSticksAreCentredWhateverTheyReadFirst) {
+  reader.controller = {.device = 1, .axes = {0, 0, 0, 1000}, .splitTriggers = true};
+  EXPECT_THAT(RunAt(0), ElementsAre("+18"));
+  reader.controller.axes[AxisRx] = 0;
+  EXPECT_THAT(RunAt(10), ElementsAre("-18"));
+}
+
+// A read that fails gives no state: everything held comes up, and an axis
+// resting at an end does not read as pushed to the middle.
+TEST_F(PollJoystickTest, AFailedReadLetsGoOfEverythingAndFiresNothing) {
+  reader.controller = {.device = 1, .axes = {0, 0, -1000}};
+  EXPECT_THAT(Run(With({StateLeft, StateButton(0)})), ElementsAre("+9", "+1"));
+  reader.readable = false;
+  EXPECT_THAT(Run(With({StateLeft, StateButton(0)})), ElementsAre("-9", "-1"));
+  reader.controller.axes[AxisZ] = 0;
+  EXPECT_THAT(Run({}), IsEmpty()) << "no Z+ from a throttle at its minimum";
 }
 
 }  // namespace

@@ -97,6 +97,11 @@ TEST_F(ControllerTest, TheStickMovesThePointerFasterAndFasterAndStopsAtRest) {
   Start("[Bind]\r\n" + Mouse("Down", 902));
   // Only non-zero steps, all to the right, growing.
   auto hold = [&] {
+    // Room on the right for the whole run.
+    SetCursorPos(200, 120);
+    mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+    recorder.WaitForLines(1, 1000);
+    Sleep(100);
     recorder.Clear();
     Stick(1000, 0);
     Sleep(500);

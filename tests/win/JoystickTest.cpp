@@ -401,9 +401,12 @@ TEST_F(JoystickTest, EveryChangeBetweenTwoReadsInOrderAndTheEventTellsOfThem) {
   AxisRules rules;
   std::vector<std::string> calls;
   auto poll = [&] {
-    PollJoystick(bindings, input, rules, [&](std::uint8_t entry) {
-      calls.push_back((bindings[entry].Pressed ? "+" : "-") + std::to_string(entry));
-    });
+    PollJoystick(
+        bindings, input, rules,
+        [&](std::uint8_t entry) {
+          calls.push_back((bindings[entry].Pressed ? "+" : "-") + std::to_string(entry));
+        },
+        0);
   };
   poll();
   for (auto [offset, data] : {std::pair{48, 0x80}, {48, 0}, {49, 0x80}, {50, 0x80}, {49, 0},
@@ -429,9 +432,12 @@ TEST_F(JoystickTest, PollingTurnsTheDoublesButtonsIntoPressesAndReleases) {
   AxisRules rules;
   std::vector<std::string> calls;
   auto poll = [&] {
-    PollJoystick(bindings, input, rules, [&](std::uint8_t entry) {
-      calls.push_back((bindings[entry].Pressed ? "+" : "-") + std::to_string(entry));
-    });
+    PollJoystick(
+        bindings, input, rules,
+        [&](std::uint8_t entry) {
+          calls.push_back((bindings[entry].Pressed ? "+" : "-") + std::to_string(entry));
+        },
+        0);
   };
   state->buttons[2] = 0x80;
   state->lX = 1000;

@@ -366,6 +366,22 @@ TEST_F(MainWindow, RowCaptionsAreBlueAndRedWhileHeldAndDisplaysWhiteOnBlue) {
   EXPECT_GT(display.white, 0) << "the text F5";
 }
 
+// A program is started once the read that pressed its entry is over: the
+// shell may show a box of its own, and a box inside the read would stop
+// every later read until it is answered.
+TEST_F(MainWindow, ARunEntryStartsItsProgramOnceTheReadIsOver) {
+  TMainFrm& main = Start(4, "Button1.Action=5\r\nButton1.Execute=" + dir / "absent.exe" + "\r\n");
+  bool putOff = false;
+  main.Ticks.Run([&] {
+    main.Bindings[1].Pressed = 1;
+    main.JoyButtonPress(1);
+    MSG msg;
+    putOff = PeekMessageA(&msg, Main(), TMainFrm::kLaunchMessage, TMainFrm::kLaunchMessage,
+                          PM_NOREMOVE) != FALSE;
+  });
+  EXPECT_TRUE(putOff);
+}
+
 TEST_F(MainWindow, RowsTakeTheLanguagesTextsAndFont) {
   WriteFileBytes(dir / "de.lng",
                  "[Common]\r\nFontName=Courier New\r\nFontCharset=0xCC\r\n"

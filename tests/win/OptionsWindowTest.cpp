@@ -154,7 +154,7 @@ TEST_F(Options, CancelLeavesEveryValueButStillWritesTheSettings) {
   EXPECT_TRUE(IsWindowEnabled(Main()));
   EXPECT_FALSE(Exists(scratchPath));
   EXPECT_EQ(a.MainFrm.Bindings.NumOfButtons(), 6);
-  EXPECT_EQ(a.MainFrm.tmrTurbo.Interval(), 995u);
+  EXPECT_EQ(a.MainFrm.Actions.TurboInterval, 995);
   EXPECT_DOUBLE_EQ(a.MainFrm.Actions.MAccelarate, 4.9);
   EXPECT_EQ(a.MainFrm.DXInput1.Joystick.RangeX(), 500);
   const Settings s = Saved();
@@ -180,7 +180,7 @@ TEST_F(Options, OkAppliesTheWorkingCopy) {
   Down(Stepper::DeadX);
   EXPECT_EQ(Text(Display(Stepper::MAccel)), "0.3");
   Click(Opts().btnOK);
-  EXPECT_EQ(a.MainFrm.tmrTurbo.Interval(), 110u);
+  EXPECT_EQ(a.MainFrm.Actions.TurboInterval, 110);
   EXPECT_EQ(a.MainFrm.Timer1.Interval(), 60u) << "50 cannot go lower";
   EXPECT_DOUBLE_EQ(a.MainFrm.Actions.MAccelarate, 0.3);
   EXPECT_DOUBLE_EQ(a.MainFrm.Actions.MSpeed, 9);
@@ -460,7 +460,7 @@ TEST_F(Options, ClosedByGoingToTheTrayItActsAsCancel) {
   EXPECT_FALSE(Opts().Visible());
   EXPECT_FALSE(Exists(scratchPath));
   EXPECT_TRUE(Exists(settingsPath));
-  EXPECT_EQ(a.MainFrm.tmrTurbo.Interval(), 100u);
+  EXPECT_EQ(a.MainFrm.Actions.TurboInterval, 100);
   a.MainFrm.RestoreFromTray();
   EXPECT_TRUE(IsWindowEnabled(Main())) << "never back from the tray to a disabled window";
 }

@@ -57,8 +57,8 @@ TEST_F(Startup, WithoutASettingsFileEveryDefaultApplies) {
   Application& a = Start("");
   EXPECT_EQ(a.MainFrm.Bindings.NumOfButtons(), 4);
   EXPECT_EQ(a.MainFrm.Timer1.Interval(), 50u);
-  EXPECT_EQ(a.MainFrm.tmrTurbo.Interval(), 100u);
-  EXPECT_FALSE(a.MainFrm.tmrTurbo.Enabled());
+  EXPECT_EQ(a.MainFrm.Actions.TurboInterval, 100);
+  EXPECT_EQ(a.MainFrm.NextDue(), kNever) << "nothing runs at rest";
   EXPECT_EQ(a.popupINI.ShowTime(), 0);
   EXPECT_EQ(PopupPosition().x, 50);
   EXPECT_EQ(PopupPosition().y, 50);
@@ -81,7 +81,7 @@ TEST_F(Startup, StoredValuesReachTheirHolders) {
       dir / "pad.ini" + "\r\n");
   EXPECT_EQ(a.MainFrm.Bindings.NumOfButtons(), 12);
   EXPECT_EQ(a.MainFrm.Timer1.Interval(), 120u);
-  EXPECT_EQ(a.MainFrm.tmrTurbo.Interval(), 5u) << "not checked against the options' range";
+  EXPECT_EQ(a.MainFrm.Actions.TurboInterval, 5) << "not checked against the options' range";
   EXPECT_TRUE(a.popupINI.ShowOnSwitch());
   EXPECT_EQ(a.popupINI.ShowTime(), 44) << "low 8 bits";
   EXPECT_EQ(PopupPosition().x, 210);
