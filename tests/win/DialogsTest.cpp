@@ -12,6 +12,7 @@
 
 #include "app/Application_win.h"
 #include "bindings/Profile.h"
+#include "input/PollJoystick.h"
 #include "config/SettingsFile_win.h"
 #include "resource.h"
 #include "win/DialogAnswer_win.h"
@@ -180,9 +181,21 @@ TEST_F(Dialogs, EveryWayOutGivesTheMainWindowBackAndCancelRestoresTheEntry) {
 // down for every program.
 TEST_F(Dialogs, EveryDownGetsItsUpHoweverAnEditorEnds) {
   enum class End { Ok, Cancel, Tray };
+  // The pad, read as the polling reads it: an edge only where the entry's
+  // state differs from the button's.
+  struct Pad : JoystickReader {
+    void ReadAll() override {}
+    InputStates MergedStates() const override { return states; }
+    bool ButtonDown(int index) const override { return vantrel::ButtonDown(states, index); }
+    const ControllerState& Controller() const override { return controller; }
+    InputStates states;
+    ControllerState controller;
+  } pad;
+  AxisRules axes;
   auto edge = [&](bool down) {
-    Entry(1).Pressed = down ? 1 : 0;
-    Main().JoyButtonPress(1);
+    pad.states.set(StateButton(0), down);
+    PollJoystick(
+        Main().Bindings, pad, axes, [&](std::uint8_t e) { Main().JoyButtonPress(e); }, 0);
     Pump();
   };
   for (bool keyDialog : {true, false}) {
