@@ -39,7 +39,7 @@ class Pad {
   // next line is printed.
   void Seen() {
     for (int i = 0; i < 300 && state_.changesRead < state_.changesMade; ++i) Sleep(10);
-    Sleep(150);
+    Sleep(200);
   }
 
  private:
