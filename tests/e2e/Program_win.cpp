@@ -11,6 +11,8 @@ namespace {
 
 int counter = 0;
 
+}  // namespace
+
 std::string ReadText(const std::string& path) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -22,8 +24,6 @@ std::string ReadText(const std::string& path) {
   CloseHandle(file);
   return text;
 }
-
-}  // namespace
 
 std::string WindowsPath(std::string path) {
   if (path.empty() || path[0] != '/') return path;
@@ -45,13 +45,26 @@ std::string TextOf(HWND hwnd) {
   return text;
 }
 
-Process::Process(const std::string& exe, const std::string& folder) {
+Process::Process(const std::string& exe, const std::string& folder, const std::string& output) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  if (!output.empty()) {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    file = CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                       &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+  if (file != INVALID_HANDLE_VALUE) {
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = file;
+  }
   std::string commandLine = "\"" + exe + "\"";
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &si, &info_)) {
-    startError_ = GetLastError();
+  const bool started =
+      CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr,
+                     file != INVALID_HANDLE_VALUE, 0, nullptr, folder.c_str(), &si, &info_);
+  if (!started) startError_ = GetLastError();
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (!started) {
     info_ = {};
     return;
   }
@@ -167,12 +180,12 @@ void Program::Write(const std::string& name, const std::string& text) {
   WriteFileBytes(home_ + name, text);
 }
 
-Process Program::Launch(const std::string& exe) const {
+Process Program::Launch(const std::string& exe, const std::string& output) const {
   if (!doubleName_.empty()) {
     SetEnvironmentVariableA(kDoubleStateVariable, doubleName_.c_str());
     SetEnvironmentVariableA(kXInputStateVariable, (doubleName_ + "-pads").c_str());
   }
-  return Process(exe, home_);
+  return Process(exe, home_, output);
 }
 
 bool Program::Start(const std::string& exe) {
@@ -224,12 +237,13 @@ bool Program::WaitForReads(int reads, DWORD timeoutMs) const {
       timeoutMs);
 }
 
-InputRecorder::InputRecorder(bool scanCodes) : file_(dir_ / "input.txt") {
+WatchingTool::WatchingTool(const std::string& exe, const std::string& arguments)
+    : file_(dir_ / "lines.txt") {
   const std::string ready =
-      "vantrel-recorder-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+      "vantrel-watching-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
   HANDLE readyEvent = CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
-  std::string commandLine = "\"" + WindowsPath(VANTREL_RECORDER) + "\" --file \"" + file_ +
-                            "\" --ready " + ready + (scanCodes ? " --scan" : "");
+  std::string commandLine =
+      "\"" + WindowsPath(exe) + "\" --file \"" + file_ + "\" --ready " + ready + arguments;
   STARTUPINFOA si{};
   si.cb = sizeof si;
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
@@ -241,7 +255,7 @@ InputRecorder::InputRecorder(bool scanCodes) : file_(dir_ / "input.txt") {
   CloseHandle(readyEvent);
 }
 
-InputRecorder::~InputRecorder() {
+WatchingTool::~WatchingTool() {
   if (!process_.hProcess) return;
   PostThreadMessageA(process_.dwThreadId, WM_QUIT, 0, 0);
   if (WaitForSingleObject(process_.hProcess, 3000) != WAIT_OBJECT_0)
@@ -250,7 +264,7 @@ InputRecorder::~InputRecorder() {
   CloseHandle(process_.hProcess);
 }
 
-std::vector<std::string> InputRecorder::Lines() const {
+std::vector<std::string> WatchingTool::Lines() const {
   std::vector<std::string> lines;
   std::istringstream in(ReadText(file_));
   for (std::string line; std::getline(in, line);) {
@@ -261,10 +275,20 @@ std::vector<std::string> InputRecorder::Lines() const {
   return lines;
 }
 
-bool InputRecorder::WaitForLines(std::size_t count, DWORD timeoutMs) const {
+bool WatchingTool::WaitForLines(std::size_t count, DWORD timeoutMs) const {
   return WaitUntil([&] { return Lines().size() >= count; }, timeoutMs);
 }
 
-void InputRecorder::Clear() { skipped_ += Lines().size(); }
+void WatchingTool::Clear() { skipped_ += Lines().size(); }
+
+InputRecorder::InputRecorder(bool scanCodes)
+    : WatchingTool(VANTREL_RECORDER, scanCodes ? " --scan" : "") {}
+
+KeyStatePoller::KeyStatePoller(const std::vector<int>& virtualKeys)
+    : WatchingTool(VANTREL_KEY_POLLER, [&] {
+        std::string keys;
+        for (const int key : virtualKeys) keys += " " + std::to_string(key);
+        return keys;
+      }()) {}
 
 }  // namespace vantrel::test

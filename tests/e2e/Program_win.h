@@ -34,8 +34,9 @@ std::string TextOf(HWND hwnd);
 class Process {
  public:
   Process() = default;
-  // Starts `exe` (a path, spelled as the starter spells it) in `folder`.
-  Process(const std::string& exe, const std::string& folder);
+  // Starts `exe` (a path, spelled as the starter spells it) in `folder`;
+  // its standard output and error go to the file `output`, if one is named.
+  Process(const std::string& exe, const std::string& folder, const std::string& output = {});
   ~Process();
   Process(Process&& other) noexcept;
   Process& operator=(Process&& other) noexcept;
@@ -87,8 +88,9 @@ class Program {
   // was still running after `timeoutMs` (it is then ended).
   long StartAgain(DWORD timeoutMs, const std::string& exe = {});
   // Another process of the program, started by `exe` (this copy's path
-  // spelled another way, or another program beside it).
-  Process Launch(const std::string& exe) const;
+  // spelled another way, or another program beside it, which then reads this
+  // copy's doubles), its output going to the file `output` if one is named.
+  Process Launch(const std::string& exe, const std::string& output = {}) const;
   // Why the last Start failed (the system's error code).
   DWORD StartError() const { return process_.StartError(); }
   bool Running() const { return process_.Running(); }
@@ -134,22 +136,26 @@ class Program {
   Process process_;
 };
 
-// The recorder process: the injected input seen through low-level hooks.
-class InputRecorder {
+// A watching tool's process (tools/): it writes one line per thing it sees
+// to a file of its own, sets a named event once it watches, and ends on a
+// WM_QUIT posted to its thread.
+class WatchingTool {
  public:
-  // `scanCodes`: key lines go on with the scan code and the extended flag
-  // ("key down 37 scan 75 ext").
-  explicit InputRecorder(bool scanCodes = false);
-  ~InputRecorder();
-  InputRecorder(const InputRecorder&) = delete;
-  InputRecorder& operator=(const InputRecorder&) = delete;
+  WatchingTool(const WatchingTool&) = delete;
+  WatchingTool& operator=(const WatchingTool&) = delete;
 
   bool Started() const { return process_.hProcess != nullptr; }
-  // The lines recorded so far ("key down 17", "mouse move 3,0", ...).
+  // The lines written so far.
   std::vector<std::string> Lines() const;
   // Waits until at least `count` lines are there.
   bool WaitForLines(std::size_t count, DWORD timeoutMs = 5000) const;
   void Clear();
+
+ protected:
+  // Starts `exe` with `--file <its file> --ready <event>` and `arguments`, and
+  // waits until it watches.
+  WatchingTool(const std::string& exe, const std::string& arguments);
+  ~WatchingTool();
 
  private:
   TempDir dir_;
@@ -157,5 +163,26 @@ class InputRecorder {
   std::size_t skipped_ = 0;
   PROCESS_INFORMATION process_{};
 };
+
+// The recorder process: the injected input seen through low-level hooks
+// ("key down 17", "mouse move 3,0", ...).
+class InputRecorder : public WatchingTool {
+ public:
+  // `scanCodes`: key lines go on with the scan code and the extended flag
+  // ("key down 37 scan 75 ext").
+  explicit InputRecorder(bool scanCodes = false);
+};
+
+// A process that reads the keyboard's state every 2 ms, as a game reads it
+// once a frame, and sees a key go down or up only if it stays so until the
+// next look ("down 65", "up 65"). Keys looked at in one go are written in
+// the order given.
+class KeyStatePoller : public WatchingTool {
+ public:
+  explicit KeyStatePoller(const std::vector<int>& virtualKeys);
+};
+
+// The text of a file another process may still be writing.
+std::string ReadText(const std::string& path);
 
 }  // namespace vantrel::test

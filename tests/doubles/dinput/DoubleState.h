@@ -98,8 +98,8 @@ struct DoubleState {
 
   // The device's buffer of changes, as a device keeps them: PushChange adds
   // one (an object's offset in the state record and its new value) and
-  // signals the event the program gave, if any. Recorded: the buffer size
-  // and the event the program asked for, and how often the buffer ran over.
+  // signals the event the program gave, if any, while the device is acquired. Recorded: the buffer
+  // size and the event the program asked for, and how often the buffer ran over.
   struct Change {
     std::int32_t offset;
     std::int32_t data;
@@ -126,7 +126,8 @@ struct DoubleState {
 // The program's event as a test reaches it from its own process, the way a
 // driver signals it from its own context: the double records which process
 // gave which handle, and Set duplicates it once per handle given. Nothing is
-// set while the program has given none.
+// set while the program has given none, nor while it has not acquired the
+// device: DirectInput tells only an owner that has it.
 class ProgramEvent {
  public:
   explicit ProgramEvent(const DoubleState& s) : s_(s) {}
@@ -135,6 +136,7 @@ class ProgramEvent {
   ProgramEvent& operator=(const ProgramEvent&) = delete;
 
   void Set() {
+    if (!s_.acquired) return;
     if (s_.eventGeneration != generation_) {
       Drop();
       generation_ = s_.eventGeneration;
@@ -166,13 +168,22 @@ class ProgramEvent {
 
 // One change of the device, as a driver reports it: the state the program
 // reads and the buffer both take it, and the program's event is signalled.
+// A device nobody has acquired changes its state alone: DirectInput keeps
+// no changes for it and tells of none, and its owner reads the state once it
+// acquires it again.
 inline void PushChange(DoubleState& s, ProgramEvent* event, std::int32_t offset,
                        std::int32_t data) {
-  if (offset == 0) s.lX = data;
-  else if (offset == 4) s.lY = data;
-  else if (offset == 8) s.lZ = data;
-  else if (offset == 32) s.pov = static_cast<std::uint32_t>(data);
-  else if (offset >= 48 && offset < 48 + 128) s.buttons[offset - 48] = static_cast<std::uint8_t>(data);
+  if (offset == 0)
+    s.lX = data;
+  else if (offset == 4)
+    s.lY = data;
+  else if (offset == 8)
+    s.lZ = data;
+  else if (offset == 32)
+    s.pov = static_cast<std::uint32_t>(data);
+  else if (offset >= 48 && offset < 48 + 128)
+    s.buttons[offset - 48] = static_cast<std::uint8_t>(data);
+  if (!s.acquired) return;
   s.changes[s.changesMade % DoubleState::kChangeRing] = {offset, data};
   ++s.changesMade;
   if (event) event->Set();
