@@ -43,20 +43,19 @@ void Application::CompleteStartUp() {
 // between two messages, never inside a handler.
 int Application::Run() {
   for (;;) {
-    // The controller's event, and the end of the program whose rule is in force.
-    HANDLE handles[2];
+    // The controller's event, and the ends of the ruled programs.
+    HANDLE handles[MAXIMUM_WAIT_OBJECTS];
     DWORD count = 0;
     const HANDLE input = MainFrm.InputEvent();
-    const HANDLE ruled = MainFrm.WatchedProcess();
     if (input) handles[count++] = input;
-    if (ruled) handles[count++] = ruled;
+    for (const HANDLE ruled : MainFrm.WatchedProcesses()) handles[count++] = ruled;
     const DWORD woke = MsgWaitForMultipleObjectsEx(count, count ? handles : nullptr, INFINITE,
                                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     if (woke < WAIT_OBJECT_0 + count) {
       if (handles[woke - WAIT_OBJECT_0] == input)
         MainFrm.InputSignalled();
       else
-        MainFrm.WatchedProcessEnded();
+        MainFrm.WatchedProcessEnded(handles[woke - WAIT_OBJECT_0]);
     }
     // The messages waiting are taken in any case: a controller that changes
     // all the time must not starve the windows.
