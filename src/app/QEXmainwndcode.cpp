@@ -338,13 +338,19 @@ void TMainFrm::MOpenClick() {
   ChoseProfile(IniPath);
 }
 
+// While a rule's profile is in force, Save writes that profile: the user's
+// own stays as it was, and stays the one the next start loads.
 void TMainFrm::MSaveClick() {
-  if (auto chosen = AskProfilePath(Handle(), IniPath, true))
-    IniPath = std::move(*chosen);
-  else if (IniPath.empty())
+  const bool ruled = Programs.RuleInForce();
+  std::string path = ruled ? Programs.InForce() : IniPath;
+  if (auto chosen = AskProfilePath(Handle(), path, true))
+    path = std::move(*chosen);
+  else if (path.empty())
     return;
-  IniPath = WithIniExtension(IniPath);
-  SaveProfileFile(Bindings, IniPath);
+  path = WithIniExtension(path);
+  if (!ruled) IniPath = path;
+  SaveProfileFile(Bindings, path, !ruled);
+  Programs.Saved(path);
 }
 
 void TMainFrm::MExitClick() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }

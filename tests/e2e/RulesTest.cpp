@@ -1,5 +1,6 @@
 // The rules of the programs in front, played to the real program: what comes
-// back when a ruled program ends, and Off following its program. Wine tells no other
+// back when a ruled program ends, which file File/Save writes while a rule's
+// profile is in force, and Off following its program. Wine tells no other
 // process of a change of the foreground: the program decides again before
 // every press, so each change of the window in front is followed by a press.
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "config/Paths.h"
 #include "e2e/Controller_win.h"
 #include "win/TempDir_win.h"
 
@@ -107,6 +109,12 @@ class RulesTest : public ControllerTest {
     return box;
   }
   std::string Read(const std::string& name) const { return ReadFileBytes(program / name); }
+  std::string LastProfile() const {
+    char path[MAX_PATH] = {};
+    GetPrivateProfileStringA("Setup", "Path", "", path, MAX_PATH,
+                             SettingsPathFor(program.Exe()).c_str());
+    return path;
+  }
 };
 
 TEST_F(RulesTest, TheBindingsInForceBeforeARuledProgramComeBackAsTheyWereInMemory) {
@@ -128,6 +136,32 @@ TEST_F(RulesTest, TheBindingsInForceBeforeARuledProgramComeBackAsTheyWereInMemor
   EXPECT_TRUE(WaitUntil([&] { return TurboTicked(1); })) << "b.ini's bindings are back";
   EXPECT_TRUE(WaitUntil([&] { return TurboTicked(2); })) << "with the edit made after the save";
   EXPECT_THAT(Read("b.ini"), HasSubstr("Button2.Turbo=0")) << "the edit stays unsaved";
+}
+
+TEST_F(RulesTest, SavingWhileARulesProfileIsInForceWritesThatProfileNotTheUsersOwn) {
+  program.Write("alpha.ini", "[Bind]\r\n" + Key(1, kA));
+  Start("[Bind]\r\n" + Key(1, kS), "",
+        "[Programs]\r\nalpha.exe=" + (program / "alpha.ini") + "\r\n");
+  Save("mine.ini");
+  const std::string mine = Read("mine.ini");
+  ASSERT_THAT(mine, HasSubstr("Button1.VCode=83"));
+
+  Process alpha = Bring("alpha.exe");
+  EXPECT_EQ(Tap(1), Typed(kA));
+  ClickTurbo(1);
+  // The dialog opens on the rule's profile, and OK (Enter) takes it.
+  EXPECT_EQ(Save(), "alpha.ini");
+  EXPECT_EQ(Read("mine.ini"), mine) << "the user's own profile is left alone";
+  const std::string alphaIni = Read("alpha.ini");
+  EXPECT_THAT(alphaIni, HasSubstr("Button1.VCode=65"));
+  EXPECT_THAT(alphaIni, HasSubstr("Button1.Turbo=1"));
+  EXPECT_EQ(LastProfile(), program / "mine.ini") << "the next start loads the user's own";
+
+  // Once the ruled program is gone, File/Save is the user's again.
+  End(alpha);
+  EXPECT_TRUE(WaitUntil([&] { return RowText(1) == "S"; })) << RowText(1);
+  EXPECT_EQ(Save(), "mine.ini");
+  EXPECT_THAT(Read("alpha.ini"), HasSubstr("Button1.VCode=65"));
 }
 
 TEST_F(RulesTest, OffInjectsNothingOnlyWhileItsProgramIsInFront) {
