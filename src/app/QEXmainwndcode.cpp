@@ -417,6 +417,7 @@ void TMainFrm::JoyButtonPress(int entry) {
 // The input is sent all the same: the user may start this program as
 // administrator, or the other one without.
 void TMainFrm::TellIfElevatedInFront() {
+  if (Actions.Quiet) return;  // an Off rule's program: nothing went out
   // The same window in front as at the last press: nothing new to ask.
   const HWND window = GetForegroundWindow();
   if (!window || window == lastFront_) return;
