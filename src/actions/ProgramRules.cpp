@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
+
+#include "bindings/Profile.h"
 
 namespace vantrel {
 
@@ -14,7 +17,30 @@ bool SameProgram(const std::string& a, const std::string& b) {
 
 bool IsOff(const std::string& profile) { return SameProgram(profile, kRuleOff); }
 
+void GiveBackBindings(BindingTable& table, const BindingTable& kept, RowView* rows) {
+  // By profile key, as a load reads them: the options may have changed the
+  // number of buttons while the bindings were kept.
+  std::map<std::string, const Binding*> byKey;
+  for (int e = 1; e <= kept.EntryCount(); ++e) {
+    const auto entry = static_cast<std::uint8_t>(e);
+    byKey.emplace(kept.Prefix(entry), &kept[entry]);
+  }
+  for (int e = 1; e <= table.EntryCount(); ++e) {
+    const auto entry = static_cast<std::uint8_t>(e);
+    Binding& b = table[entry];
+    const std::uint8_t pressed = b.Pressed;
+    const auto found = byKey.find(table.Prefix(entry));
+    b = found == byKey.end() ? Binding{} : *found->second;
+    b.Pressed = pressed;
+  }
+  // Shown once all are in: a stick made a pointer by one entry shows so on all four.
+  if (rows)
+    for (int e = 1; e <= table.EntryCount(); ++e)
+      ShowBinding(table, static_cast<std::uint8_t>(e), *rows);
+}
+
 const ProgramRule* ProgramSwitcher::RuleOf(const std::string& program) const {
+  if (program.empty()) return nullptr;  // the program itself, or one whose name is unknown
   for (const ProgramRule& rule : rules_)
     if (SameProgram(rule.program, program)) return &rule;
   return nullptr;
@@ -23,42 +49,67 @@ const ProgramRule* ProgramSwitcher::RuleOf(const std::string& program) const {
 void ProgramSwitcher::Chose(const std::string& profile) {
   profile_ = profile;
   quiet_ = false;
+  quietProcess_ = 0;
   // The user's own choice stays when the ruled programs end.
   ruled_.clear();
 }
 
-RuleAction ProgramSwitcher::Activated(std::uint32_t processId, const std::string& program) {
+RuleAction ProgramSwitcher::Activated(std::uint32_t processId, const std::string& program,
+                                      const BindingTable& table, bool watched) {
+  RuleAction action;
+  // Nothing else would ever tell of its end.
+  if (!ruled_.empty() && !ruled_.back().watched && ruled_.back().processId != processId)
+    action = GiveBack();
   const ProgramRule* rule = RuleOf(program);
-  if (!rule) return {};
-  if (!ruled_.empty() && ruled_.back().processId == processId) return {};
+  // Off holds only while its program is in front.
+  quiet_ = rule && IsOff(rule->profile);
+  quietProcess_ = quiet_ ? processId : 0;
+  quietWatched_ = quiet_ && watched;
+  if (!rule || quiet_) return action;
+  if (!ruled_.empty() && ruled_.back().processId == processId) return action;  // in force already
   // Back in front after another ruled program: it is in force from here,
   // and when it ends, what is in force now returns.
   Forget(processId);
-  ruled_.push_back({processId, profile_, quiet_});
-  if (IsOff(rule->profile)) {
-    quiet_ = true;
-    return {RuleAction::Quiet, {}};
-  }
+  ruled_.push_back({processId, watched, profile_,
+                    action.kind == RuleAction::GiveBack ? std::move(action.bindings) : table});
   profile_ = rule->profile;
-  quiet_ = false;
-  return {RuleAction::Load, profile_};
+  RuleAction load;
+  load.kind = RuleAction::Load;
+  load.profile = profile_;
+  return load;
 }
 
-RuleAction ProgramSwitcher::Restore(const Ruled& ruled) {
-  profile_ = ruled.profileBefore;
-  quiet_ = ruled.quietBefore;
-  if (quiet_) return {RuleAction::Quiet, {}};
-  return {RuleAction::Load, profile_};
+RuleAction ProgramSwitcher::GiveBack() {
+  Ruled ended = std::move(ruled_.back());
+  ruled_.pop_back();
+  profile_ = std::move(ended.profileBefore);
+  RuleAction action;
+  action.kind = RuleAction::GiveBack;
+  action.profile = profile_;
+  action.bindings = std::move(ended.bindingsBefore);
+  return action;
 }
 
 RuleAction ProgramSwitcher::Ended(std::uint32_t processId) {
+  if (quiet_ && quietProcess_ == processId) {
+    quiet_ = false;
+    quietProcess_ = 0;
+  }
   if (ruled_.empty() || ruled_.back().processId != processId) {
     Forget(processId);
-    return {};
+    return RuleAction();
   }
-  const Ruled ended = ruled_.back();
-  ruled_.pop_back();
-  return Restore(ended);
+  return GiveBack();
+}
+
+std::vector<std::uint32_t> ProgramSwitcher::Watched() const {
+  std::vector<std::uint32_t> watched;
+  for (const Ruled& r : ruled_)
+    if (r.watched) watched.push_back(r.processId);
+  if (quiet_ && quietWatched_ &&
+      std::find(watched.begin(), watched.end(), quietProcess_) == watched.end())
+    watched.push_back(quietProcess_);
+  return watched;
 }
 
 void ProgramSwitcher::Forget(std::uint32_t processId) {
@@ -68,8 +119,8 @@ void ProgramSwitcher::Forget(std::uint32_t processId) {
   // Not in force: the one that came after it returns, in its turn, to what
   // was in force before this one.
   if (found + 1 != ruled_.end()) {
-    (found + 1)->profileBefore = found->profileBefore;
-    (found + 1)->quietBefore = found->quietBefore;
+    (found + 1)->profileBefore = std::move(found->profileBefore);
+    (found + 1)->bindingsBefore = std::move(found->bindingsBefore);
   }
   ruled_.erase(found);
 }

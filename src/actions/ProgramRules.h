@@ -1,12 +1,15 @@
 #pragma once
 // Profiles that follow the program in front: a rule names a program by its
 // executable's file name and says which profile to use while it is in front,
-// or "off" (nothing injected). A window without a rule keeps the profile in
-// force; when a ruled program ends, what was in force before it came to the
-// front returns.
+// or "off" (nothing injected while it is in front). A window without a rule
+// keeps the profile in force; when a ruled program ends, the bindings in
+// force before it came to the front return as they were in memory.
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "bindings/Binding.h"
+#include "bindings/RowView.h"
 
 namespace vantrel {
 
@@ -20,12 +23,23 @@ bool IsOff(const std::string& profile);
 // Whether two executables' file names name the same program.
 bool SameProgram(const std::string& a, const std::string& b);
 
-// What a change of the program in front asks of the main window.
+// What a change of the program in front, or an end, asks of the bindings.
+// Whether anything is injected is ProgramSwitcher::Quiet() after the call.
 struct RuleAction {
-  enum Kind : std::uint8_t { Nothing, Load, Quiet } kind = Nothing;
-  std::string profile;  // Load: the profile to load
-  bool operator==(const RuleAction&) const = default;
+  enum Kind : std::uint8_t {
+    Nothing,
+    Load,      // the rule's profile, from its file
+    GiveBack,  // the bindings kept when the ended program came to the front
+  } kind = Nothing;
+  std::string profile;    // Load: the profile to load; GiveBack: the one given back
+  BindingTable bindings;  // GiveBack
 };
+
+// Puts kept bindings back as a load puts a profile's: every entry's stored
+// parts, matched by its profile key (the directions move with the number of
+// buttons), an entry the kept table lacks left empty; whether an entry is
+// held stays as it is. The rows show the result.
+void GiveBackBindings(BindingTable& table, const BindingTable& kept, RowView* rows);
 
 class ProgramSwitcher {
  public:
@@ -35,32 +49,52 @@ class ProgramSwitcher {
   const ProgramRule* RuleOf(const std::string& program) const;
 
   // The user chose a profile (at start-up, File/Open, a switching entry):
-  // it is the one in force, and what ruled programs return to.
+  // it is the one in force, and stays when the ruled programs end.
   void Chose(const std::string& profile);
-  // A program came to the front (its process and its executable's name).
-  RuleAction Activated(std::uint32_t processId, const std::string& program);
-  // A process ended: if its rule was in force, what was in force before it
-  // came to the front returns.
+  // The bindings in force were saved as `profile`: it is their file from now.
+  void Saved(const std::string& profile) { profile_ = profile; }
+  // A window of another program came to the front: its process, its
+  // executable's name ("" for one that has no rule, as the program itself),
+  // the table in force, and whether the process's end will be heard of.
+  // A ruled program whose end cannot be heard of counts as ended as soon as
+  // another program's window comes to the front.
+  RuleAction Activated(std::uint32_t processId, const std::string& program,
+                       const BindingTable& table, bool watched = true);
+  // A watched process ended: if its profile was in force, the bindings in
+  // force before it came to the front return; if it was Off, input flows again.
   RuleAction Ended(std::uint32_t processId);
-  // The process whose end would change the profile in force; 0 for none.
-  std::uint32_t Watched() const { return ruled_.empty() ? 0 : ruled_.back().processId; }
+  // The processes whose end would change something, oldest first.
+  std::vector<std::uint32_t> Watched() const;
+  // Nothing is injected: an Off rule's program is in front.
   bool Quiet() const { return quiet_; }
+  // Whether the bindings in force are a rule's profile rather than the user's.
+  bool RuleInForce() const { return !ruled_.empty(); }
+  // The profile file of the bindings in force ("" when none was ever loaded).
   const std::string& InForce() const { return profile_; }
+  // Nothing to decide: no rule, and nothing a rule did is in force.
+  bool Idle() const { return rules_.empty() && ruled_.empty() && !Quiet(); }
 
  private:
   struct Ruled {
     std::uint32_t processId;
+    bool watched;
     std::string profileBefore;
-    bool quietBefore;
+    BindingTable bindingsBefore;
   };
-  RuleAction Restore(const Ruled& ruled);
+  RuleAction GiveBack();
   // Takes out a ruled program that is not in force.
   void Forget(std::uint32_t processId);
 
   std::vector<ProgramRule> rules_;
-  std::vector<Ruled> ruled_;  // the ruled programs that came to the front, in order
+  // The ruled programs whose profiles came into force, in order; the last
+  // one's is in force.
+  std::vector<Ruled> ruled_;
   std::string profile_;
+  // An Off rule's program in front: its process, and whether its end will
+  // be heard of.
   bool quiet_ = false;
+  std::uint32_t quietProcess_ = 0;
+  bool quietWatched_ = false;
 };
 
 }  // namespace vantrel

@@ -1,6 +1,8 @@
 #include "app/Application_win.h"
 
 #include <algorithm>
+#include <iterator>
+#include <vector>
 
 #include "base/Clock_win.h"
 
@@ -50,12 +52,14 @@ int Application::Run() {
   for (;;) {
     MainFrm.OwnLoopTurns();
     MainFrm.RunDue();
-    const HANDLE input = MainFrm.InputEvent();
-    const HANDLE ruled = MainFrm.WatchedProcess();
-    HANDLE handles[3];
+    // The controller's event, the ends of the ruled programs, the timer.
+    HANDLE handles[MAXIMUM_WAIT_OBJECTS - 1];
     DWORD count = 0;
+    const HANDLE input = MainFrm.InputEvent();
     if (input) handles[count++] = input;
-    if (ruled) handles[count++] = ruled;
+    const std::vector<HANDLE> ruled = MainFrm.WatchedProcesses();
+    for (const HANDLE process : ruled)
+      if (count < std::size(handles) - 1) handles[count++] = process;
     const Millis due = MainFrm.NextDue();
     const HANDLE timer = MainFrm.Due.Handle();
     DWORD timeout = INFINITE;
@@ -76,7 +80,13 @@ int Application::Run() {
     // must not keep a ruled program's end from being seen.
     if (woke < WAIT_OBJECT_0 + count) {
       if (input && WaitForSingleObject(input, 0) == WAIT_OBJECT_0) MainFrm.InputSignalled();
-      if (ruled && WaitForSingleObject(ruled, 0) == WAIT_OBJECT_0) MainFrm.WatchedProcessEnded();
+      for (const HANDLE process : ruled) {
+        // One program's end may take others off the list.
+        const std::vector<HANDLE>& now = MainFrm.WatchedProcesses();
+        if (std::find(now.begin(), now.end(), process) != now.end() &&
+            WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
+          MainFrm.WatchedProcessEnded(process);
+      }
     }
     // The messages waiting are taken in any case: a controller that changes
     // all the time must not starve the windows.

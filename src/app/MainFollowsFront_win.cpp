@@ -1,6 +1,7 @@
 // The main window's part in the profiles that follow the program in front:
 // the system's notice of a new foreground window, the decision before each
-// press, the ruled program's end, and the user's own choice of a profile.
+// press, the ruled programs' ends, and the user's own choice of a profile.
+#include <algorithm>
 #include <utility>
 
 #include "app/QEXmainwndcode.h"
@@ -22,6 +23,11 @@ DWORD FrontProcess() {
   if (const HWND front = GetForegroundWindow()) GetWindowThreadProcessId(front, &process);
   return process;
 }
+
+// The loop waits on the controller's event beside these, and a wait takes
+// at most MAXIMUM_WAIT_OBJECTS - 1 handles besides the messages. Programs
+// past that many are still looked at before every press.
+constexpr std::size_t kMaxWaited = MAXIMUM_WAIT_OBJECTS - 2;
 
 }  // namespace
 
@@ -59,65 +65,92 @@ void TMainFrm::HookForeground() {
 }
 
 bool TMainFrm::FollowFront() {
-  if (Programs.Rules().empty()) return false;
+  if (Programs.Idle()) return false;
   if (!IsWindowEnabled(Handle())) {
     followPending_ = true;
     return false;
   }
+  // An end the loop has not passed on yet is taken first: the window in
+  // front may be a new process under the ended one's id.
+  bool changed = TakeEnded();
   const DWORD process = FrontProcess();
-  if (process == 0 || process == lastFrontProcess_) return false;
+  if (process == 0 || process == lastFrontProcess_) return changed;
   lastFrontProcess_ = process;
-  if (process == GetCurrentProcessId()) return false;  // no rule for the program itself
-  const std::string program = ProgramFileName(process);
-  const RuleAction action = Programs.Activated(process, program);
-  ApplyRule(action, program);
-  return action.kind != RuleAction::Nothing;
+  // The program itself has no rule: its own window is one without.
+  const std::string program = process == GetCurrentProcessId() ? "" : ProgramFileName(process);
+  // Opened as it comes to the front, so that the handle is this process's
+  // whatever becomes of its id.
+  KernelHandle opened;
+  if (Programs.RuleOf(program) && !Watching(process))
+    opened.reset(OpenProcess(SYNCHRONIZE, FALSE, process));
+  const bool watched = opened || Watching(process);
+  const RuleAction action = Programs.Activated(process, program, Bindings, watched);
+  if (opened) watched_.push_back({process, std::move(opened)});
+  changed = ApplyRule(action, program) || changed;
+  KeepWatching();
+  return changed;
 }
 
-void TMainFrm::ApplyRule(const RuleAction& action, const std::string& program) {
-  if (action.kind == RuleAction::Nothing) return;
+bool TMainFrm::ApplyRule(const RuleAction& action, const std::string& program) {
+  if (action.kind == RuleAction::Nothing && Actions.Quiet == Programs.Quiet()) return false;
   // What the last profile held goes up before anything else changes.
   ReleaseEverything();
-  Actions.Quiet = action.kind == RuleAction::Quiet;
-  if (action.kind == RuleAction::Load) {
-    // As a profile switch loads one, but it is not the profile the next
-    // start loads, and the switching entries keep their place.
+  Actions.Quiet = Programs.Quiet();
+  // As a profile switch loads one, but it is not the profile the next
+  // start loads, and the switching entries keep their place.
+  if (action.kind == RuleAction::Load)
     LoadProfileFile(Bindings, action.profile, 0, this, false);
+  else if (action.kind == RuleAction::GiveBack)
+    GiveBackBindings(Bindings, action.bindings, this);
+  if (action.kind != RuleAction::Nothing)
     Windows.popupINI->ProfileSwitched(
         Kept().Current + ": " + FileNamePart(action.profile, "filename"), program);
-  }
-  WatchRuled();
+  return true;
 }
 
-void TMainFrm::WatchRuled() {
-  // A ruled program that ended while another was in front is past already.
-  for (;;) {
-    const DWORD process = Programs.Watched();
-    if (process == watchedProcess_ && (process == 0 || watched_)) return;
-    watchedProcess_ = process;
-    watched_.reset(process ? OpenProcess(SYNCHRONIZE, FALSE, process) : nullptr);
-    if (!process || (watched_ && WaitForSingleObject(watched_.get(), 0) == WAIT_TIMEOUT)) return;
-    watched_.reset();
-    watchedProcess_ = 0;
-    ApplyRule(Programs.Ended(process), {});
-    if (Programs.Watched() == process) return;
-  }
+bool TMainFrm::Watching(DWORD process) const {
+  return std::any_of(watched_.begin(), watched_.end(),
+                     [&](const WatchedProgram& w) { return w.process == process; });
 }
 
-void TMainFrm::WatchedProcessEnded() {
-  const DWORD process = watchedProcess_;
-  watched_.reset();
+// Only the programs whose end would change something keep their handles.
+void TMainFrm::KeepWatching() {
+  const std::vector<std::uint32_t> wanted = Programs.Watched();
+  std::erase_if(watched_, [&](const WatchedProgram& w) {
+    return std::find(wanted.begin(), wanted.end(), w.process) == wanted.end();
+  });
+  waitedOn_.clear();
+  for (auto w = watched_.rbegin(); w != watched_.rend() && waitedOn_.size() < kMaxWaited; ++w)
+    if (!w->ended) waitedOn_.push_back(w->handle.get());
+}
+
+bool TMainFrm::TakeEnded() {
+  bool changed = false;
+  for (std::size_t i = 0; i < watched_.size();) {
+    WatchedProgram& w = watched_[i];
+    if (!w.ended && WaitForSingleObject(w.handle.get(), 0) != WAIT_OBJECT_0) {
+      ++i;
+      continue;
+    }
+    const DWORD process = w.process;
+    watched_.erase(watched_.begin() + static_cast<std::ptrdiff_t>(i));
+    if (process == lastFrontProcess_) lastFrontProcess_ = 0;
+    changed = ApplyRule(Programs.Ended(process), {}) || changed;
+  }
+  KeepWatching();
+  return changed;
+}
+
+void TMainFrm::WatchedProcessEnded(HANDLE process) {
+  for (WatchedProgram& w : watched_)
+    if (w.handle.get() == process) w.ended = true;
+  KeepWatching();  // no longer waited on, whenever it is taken
   if (!IsWindowEnabled(Handle())) {
     followPending_ = true;  // once the dialog is closed
     return;
   }
-  watchedProcess_ = 0;
-  lastFrontProcess_ = 0;
   // Run as a tick is: a failure is told after it, never out of the loop.
-  Ticks.Run([&] {
-    ApplyRule(Programs.Ended(process), {});
-    WatchRuled();
-  });
+  Ticks.Run([this] { TakeEnded(); });
 }
 
 void TMainFrm::SetProgramRules(std::vector<ProgramRule> rules) {
@@ -137,7 +170,6 @@ void TMainFrm::StopFollowingFront() {
 void TMainFrm::FollowPendingFront() {
   if (!followPending_) return;
   followPending_ = false;
-  if (watchedProcess_ && !watched_) WatchedProcessEnded();
   lastFrontProcess_ = 0;
   FollowFront();
 }
@@ -147,7 +179,7 @@ void TMainFrm::FollowPendingFront() {
 void TMainFrm::ChoseProfile(const std::string& path) {
   Programs.Chose(path);
   Actions.Quiet = false;
-  WatchRuled();
+  KeepWatching();
   lastFrontProcess_ = FrontProcess();
 }
 

@@ -359,13 +359,19 @@ void TMainFrm::MOpenClick() {
   ChoseProfile(IniPath);
 }
 
+// While a rule's profile is in force, Save writes that profile: the user's
+// own stays as it was, and stays the one the next start loads.
 void TMainFrm::MSaveClick() {
-  if (auto chosen = AskProfilePath(Handle(), IniPath, true))
-    IniPath = std::move(*chosen);
-  else if (IniPath.empty())
+  const bool ruled = Programs.RuleInForce();
+  std::string path = ruled ? Programs.InForce() : IniPath;
+  if (auto chosen = AskProfilePath(Handle(), path, true))
+    path = std::move(*chosen);
+  else if (path.empty())
     return;
-  IniPath = WithIniExtension(IniPath);
-  SaveProfileFile(Bindings, IniPath);
+  path = WithIniExtension(path);
+  if (!ruled) IniPath = path;
+  SaveProfileFile(Bindings, path, !ruled);
+  Programs.Saved(path);
 }
 
 void TMainFrm::MExitClick() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
@@ -475,6 +481,7 @@ void TMainFrm::JoyButtonPress(int entry) {
 // The input is sent all the same: the user may start this program as
 // administrator, or the other one without.
 void TMainFrm::TellIfElevatedInFront() {
+  if (Actions.Quiet) return;  // an Off rule's program: nothing went out
   // The same window in front as at the last press: nothing new to ask.
   const HWND window = GetForegroundWindow();
   if (!window || window == lastFront_) return;

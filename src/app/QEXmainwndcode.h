@@ -169,10 +169,11 @@ class TMainFrm : public Window<TMainFrm>,
   bool FollowFront();
   // The hook's callback: the system's notice that a window came to the front.
   static void CALLBACK ForegroundEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD);
-  // The process whose end returns the profile in force before it; nullptr
-  // while no rule is in force. The message loop waits on it.
-  HANDLE WatchedProcess() const { return watched_.get(); }
-  void WatchedProcessEnded();
+  // The processes of the ruled programs whose end changes something (the
+  // profile in force, or Off), newest first. The message loop waits on
+  // them beside the controller's event, and tells of a signalled one.
+  const std::vector<HANDLE>& WatchedProcesses() const { return waitedOn_; }
+  void WatchedProcessEnded(HANDLE process);
 
   Links Windows;
 
@@ -293,16 +294,26 @@ class TMainFrm : public Window<TMainFrm>,
   std::unique_ptr<void, DeviceNotifyDeleter> deviceNotify_;
   int rescanStep_ = 0;
   HWND lastFront_ = nullptr;  // the window in front at the last press
-  // The profiles that follow the program in front.
-  void ApplyRule(const RuleAction& action, const std::string& program);
+  // The profiles that follow the program in front. ApplyRule returns
+  // whether anything changed.
+  bool ApplyRule(const RuleAction& action, const std::string& program);
   void ChoseProfile(const std::string& path);
-  void WatchRuled();
+  bool Watching(DWORD process) const;
+  void KeepWatching();
+  bool TakeEnded();
   void StartFollowingFront();
   void StopFollowingFront();
   void FollowPendingFront();
   void HookForeground();
-  KernelHandle watched_;
-  DWORD watchedProcess_ = 0;
+  // A ruled program's process, opened as it came to the front; `ended` once
+  // the loop has told of it, until its end is taken.
+  struct WatchedProgram {
+    DWORD process;
+    KernelHandle handle;
+    bool ended = false;
+  };
+  std::vector<WatchedProgram> watched_;
+  std::vector<HANDLE> waitedOn_;
   DWORD lastFrontProcess_ = 0;  // the process in front when the rules last looked
   bool followPending_ = false;
   HWINEVENTHOOK foregroundHook_ = nullptr;

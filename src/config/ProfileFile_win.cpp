@@ -54,7 +54,7 @@ void ReplaceWith(const std::string& target, const std::string& temp) {
 
 }  // namespace
 
-void SaveProfileFile(const BindingTable& table, const std::string& path) {
+void SaveProfileFile(const BindingTable& table, const std::string& path, bool recordAsLast) {
   if (!FitsFilePath(path)) throw UnableToWrite(path);
   const DWORD attributes = GetFileAttributesA(path.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
@@ -77,7 +77,7 @@ void SaveProfileFile(const BindingTable& table, const std::string& path) {
     RemoveTemp(temp);
     throw;
   }
-  RecordInSettings(path);
+  if (recordAsLast) RecordInSettings(path);
 }
 
 void LoadProfileFile(BindingTable& table, const std::string& path, int skipEntry, RowView* rows,

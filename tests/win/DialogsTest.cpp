@@ -561,9 +561,11 @@ TEST_F(Dialogs, TheNoticeOfAProgramInFrontAppliesItsRuleOnceNoDialogIsOpen) {
   auto end = [&](Started& started) {
     PostMessageA(FindWindowA("VantrelFrontWindow", nullptr), WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForSingleObject(started.info.hProcess, 5000), WAIT_OBJECT_0);
-    // As the message loop does once the process it waits on has ended.
-    ASSERT_EQ(WaitForSingleObject(Main().WatchedProcess(), 0), WAIT_OBJECT_0);
-    Main().WatchedProcessEnded();
+    // As the message loop does once a process it waits on has ended.
+    const std::vector<HANDLE> watched = Main().WatchedProcesses();
+    ASSERT_EQ(watched.size(), 1u);
+    ASSERT_EQ(WaitForSingleObject(watched[0], 0), WAIT_OBJECT_0);
+    Main().WatchedProcessEnded(watched[0]);
     Pump();
   };
 

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Application_win.h"
@@ -516,6 +517,42 @@ TEST_F(Elevation, NothingIsToldWhenTheProgramIsElevatedItself) {
   TMainFrm& main = StartBehind(true);
   Tap(1);
   EXPECT_TRUE(main.Elevation.Told().empty());
+}
+
+// An Off rule's program in front gets nothing: there is nothing to tell of.
+TEST_F(Elevation, NothingIsToldOfAProgramWhoseOffRuleIsInForce) {
+  TMainFrm& main = StartBehind(false);
+  const std::string exe = dir / "game.exe";
+  ASSERT_TRUE(CopyFileA(VANTREL_FRONT_WINDOW_PATH, exe.c_str(), FALSE));
+  main.SetProgramRules({{"game.exe", "off"}});
+  struct Started {
+    PROCESS_INFORMATION info{};
+    ~Started() {
+      if (info.hProcess) TerminateProcess(info.hProcess, 0), CloseHandle(info.hProcess);
+      if (info.hThread) CloseHandle(info.hThread);
+    }
+  } game;
+  STARTUPINFOA si{.cb = sizeof(STARTUPINFOA)};
+  std::string line = "\"" + exe + "\"";
+  ASSERT_TRUE(CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &si, &game.info));
+  HWND window = nullptr;
+  for (int i = 0; i < 250 && !window; ++i, Sleep(20)) {
+    window = FindWindowA("VantrelFrontWindow", nullptr);
+    DWORD process = 0;
+    if (window) GetWindowThreadProcessId(window, &process);
+    if (process != game.info.dwProcessId || !IsWindowVisible(window)) window = nullptr;
+  }
+  ASSERT_NE(window, nullptr);
+  DestroyWindow(std::exchange(answers.elevatedWindow, window));
+  for (int i = 0; i < 250 && GetForegroundWindow() != window; ++i, Sleep(20))
+    SetForegroundWindow(window);
+  ASSERT_EQ(GetForegroundWindow(), window);
+
+  Tap(1);
+  EXPECT_TRUE(main.Actions.Quiet);
+  EXPECT_TRUE(main.Elevation.Told().empty());
+  EXPECT_EQ(answers.asked, 0);
 }
 
 class FileMenu : public MainWindow {
