@@ -1,11 +1,11 @@
 #include "actions/Injection_win.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <optional>
 
 #include "actions/RunEntry.h"
+#include "base/SystemFunctions_win.h"
 #include "bindings/Binding.h"
 #include "ui/Com_win.h"
 
@@ -66,9 +66,9 @@ void LaunchProgram(const std::string& entry) {
   EnsureComApartment();
   // "open", never "runas": the program gets this one's rights, and asks for
   // more only if its own manifest does.
-  ShellExecuteA(nullptr, "open", command->program.c_str(),
-                command->arguments.empty() ? nullptr : command->arguments.c_str(),
-                folder.empty() ? nullptr : folder.c_str(), SW_SHOW);
+  sys::ShellExecuteA(nullptr, "open", command->program.c_str(),
+                     command->arguments.empty() ? nullptr : command->arguments.c_str(),
+                     folder.empty() ? nullptr : folder.c_str(), SW_SHOW);
 }
 
 }  // namespace vantrel
