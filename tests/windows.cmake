@@ -18,12 +18,15 @@ set_tests_properties(SettingsFile.UnderACommaLocale PROPERTIES
   ENVIRONMENT "LC_ALL=de_DE.UTF-8;VANTREL_DECIMAL=," LABELS win TIMEOUT 120 RUN_SERIAL TRUE
   FAIL_REGULAR_EXPRESSION "SKIPPED|No tests ran")
 # What the program takes from the system, in a process with the program's
-# manifest: the common controls' version.
+# manifest: the common controls' version, and where a Run entry's bare name
+# is looked for (the marker program stands in for the programs).
 add_executable(library_tests win/SystemLibrariesTest.cpp win/DpiAware.rc)
 set_property(SOURCE win/DpiAware.rc APPEND PROPERTY OBJECT_DEPENDS
   ${PROJECT_SOURCE_DIR}/res/Vantrel.manifest)
 target_link_libraries(library_tests PRIVATE vantrel_win GTest::gmock_main)
 target_include_directories(library_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/res)
+target_compile_definitions(library_tests PRIVATE VANTREL_MARKER="Z:$<TARGET_FILE:RunMarker>")
+add_dependencies(library_tests RunMarker)
 gtest_discover_tests(library_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS win TIMEOUT 120)
 # The program's windows created in the test process: needs the display.
 add_executable(startup_tests win/StartupTest.cpp win/PopupTest.cpp win/TimerTicksTest.cpp)

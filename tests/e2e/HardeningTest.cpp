@@ -1,6 +1,6 @@
 // The real program meeting what a user's folder may hold: hand-edited
-// settings with paths too long for any file function, libraries planted
-// beside it under a system library's name, and a change of the number of
+// settings with paths too long for any file function, libraries and programs
+// planted beside it under a system name, and a change of the number of
 // buttons while a button is held.
 #include <windows.h>
 
@@ -16,6 +16,7 @@
 namespace {
 
 using vantrel::test::ControllerTest;
+using vantrel::test::Key;
 using vantrel::test::RealKeys;
 using vantrel::test::ReadFileBytes;
 using vantrel::test::Program;
@@ -68,6 +69,17 @@ std::vector<std::string> LoadedOf(const std::string& folder,
   for (const std::string& name : names)
     if (Exists(folder + name + ".dll.loaded")) loaded.push_back(name);
   return loaded;
+}
+
+// Ends the process that owns `window`, one the program started.
+void EndProcessOf(HWND window) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+  if (!process) return;
+  TerminateProcess(process, 0);
+  WaitForSingleObject(process, 5000);
+  CloseHandle(process);
 }
 
 TEST(Hardening, PathsTooLongForAFileFunctionStartTheProgramEmptyAndInEnglish) {
@@ -139,6 +151,28 @@ TEST(Hardening, TheSystemsLibrariesBringNoLibraryPlantedBesideTheProgram) {
   ASSERT_TRUE(loader.Started());
   EXPECT_EQ(loader.ExitCode(), 0) << "a library did not load";
   EXPECT_EQ(LoadedOf(dir.Path(), names), std::vector<std::string>{});
+}
+
+// A Run entry's bare name is looked for where the system keeps its programs,
+// never beside the program (its working folder too), where a planted one
+// would start instead: the system's own starts.
+TEST_F(ControllerTest, ARunEntrysBareNameNeverStartsAProgramPlantedBesideIt) {
+  const std::string planted = program / "notepad.exe";
+  ASSERT_TRUE(CopyFileA(WindowsPath(VANTREL_MARKER).c_str(), planted.c_str(), FALSE));
+  Start("[Bind]\r\nButton1.Action=5\r\nButton1.Execute=notepad.exe\r\n" + Key(2, 'A'));
+  Press(1);
+  Release(1);
+  HWND notepad = nullptr;
+  EXPECT_TRUE(
+      WaitUntil([&] { return (notepad = FindWindowA("Notepad", nullptr)) != nullptr; }, 10000))
+      << "the system's notepad did not start";
+  if (notepad) EndProcessOf(notepad);
+  EXPECT_FALSE(Exists(planted + ".ran")) << "the program beside Vantrel was started";
+
+  Press(2);
+  Release(2);
+  EXPECT_EQ(RealKeys(Quiet()), (std::vector<std::string>{"key down 65", "key up 65"}));
+  EXPECT_TRUE(program.Running());
 }
 
 class OptionsWhileHeld : public ControllerTest {
