@@ -10,6 +10,8 @@
 #include <cstdio>
 
 #include "app/Application_win.h"
+#include "base/Library_win.h"
+#include "base/SystemFunctions_win.h"
 
 namespace {
 
@@ -41,8 +43,9 @@ int main() {
                  10000.0;
   std::printf("start-up trace, from the process's creation:\n");
   Step("loader, runtime start-up and the DLLs imported");
+  vantrel::RestrictLibrarySearch();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
+  vantrel::sys::InitCommonControlsEx(&controls);
   Step("common controls");
   {
     vantrel::Application app;

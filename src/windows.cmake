@@ -3,6 +3,7 @@ add_library(vantrel_win STATIC
   base/Clock_win.cpp
   base/IniFile_win.cpp
   base/Library_win.cpp
+  base/SystemFunctions_win.cpp
   base/Process_win.cpp
   config/ProfileFile_win.cpp
   config/SettingsFile_win.cpp
@@ -43,9 +44,12 @@ target_link_libraries(vantrel_win PUBLIC vantrel_core)
 # res/ holds resource.h, the identifiers the code and the resource script share.
 target_include_directories(vantrel_win PUBLIC ${PROJECT_SOURCE_DIR}/res)
 target_compile_definitions(vantrel_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-# comdlg32 and ole32 are loaded by the commands that need them, not at start,
-# and winmm only when DirectInput has no joystick to give.
-target_link_libraries(vantrel_win PUBLIC user32 gdi32 shell32 comctl32 advapi32 dxguid)
+# Only libraries on Windows' list of known ones are imported, which the loader
+# never looks for beside the program. The shell and the common controls are
+# loaded at start-up once the search is restricted (base/SystemFunctions_win),
+# comdlg32 and ole32 by the commands that need them, and winmm only when
+# DirectInput has no joystick to give. dxguid is a static library of GUIDs.
+target_link_libraries(vantrel_win PUBLIC user32 gdi32 advapi32 dxguid)
 
 add_executable(Vantrel WIN32 app/main_win.cpp ${PROJECT_SOURCE_DIR}/res/Vantrel.rc)
 target_link_libraries(Vantrel PRIVATE vantrel_win)

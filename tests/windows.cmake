@@ -17,6 +17,17 @@ add_test(NAME SettingsFile.UnderACommaLocale
 set_tests_properties(SettingsFile.UnderACommaLocale PROPERTIES
   ENVIRONMENT "LC_ALL=de_DE.UTF-8;VANTREL_DECIMAL=," LABELS win TIMEOUT 120 RUN_SERIAL TRUE
   FAIL_REGULAR_EXPRESSION "SKIPPED|No tests ran")
+# What the program takes from the system, in a process with the program's
+# manifest: the common controls' version, and where a Run entry's bare name
+# is looked for (the marker program stands in for the programs).
+add_executable(library_tests win/SystemLibrariesTest.cpp win/DpiAware.rc)
+set_property(SOURCE win/DpiAware.rc APPEND PROPERTY OBJECT_DEPENDS
+  ${PROJECT_SOURCE_DIR}/res/Vantrel.manifest)
+target_link_libraries(library_tests PRIVATE vantrel_win GTest::gmock_main)
+target_include_directories(library_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/res)
+target_compile_definitions(library_tests PRIVATE VANTREL_MARKER="Z:$<TARGET_FILE:RunMarker>")
+add_dependencies(library_tests RunMarker)
+gtest_discover_tests(library_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS win TIMEOUT 120)
 # The program's windows created in the test process: needs the display.
 add_executable(startup_tests win/StartupTest.cpp win/PopupTest.cpp win/TimerTicksTest.cpp)
 target_link_libraries(startup_tests PRIVATE vantrel_win ole32 GTest::gmock_main)
@@ -42,7 +53,8 @@ gtest_discover_tests(joystick_nodouble_tests DISCOVERY_MODE PRE_TEST PROPERTIES 
                      TIMEOUT 120 ENVIRONMENT "WINEDLLOVERRIDES=dinput=b;mscoree,mshtml=")
 # The main window's rows, created in the test process: needs the display.
 add_executable(gui_tests win/MainWindowTest.cpp win/DialogsTest.cpp)
-target_link_libraries(gui_tests PRIVATE vantrel_win GTest::gmock_main)
+# The tray tests ask the shell themselves.
+target_link_libraries(gui_tests PRIVATE vantrel_win shell32 GTest::gmock_main)
 target_include_directories(gui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/res)
 target_compile_definitions(gui_tests PRIVATE
   VANTREL_FRONT_WINDOW_PATH="Z:$<TARGET_FILE:FrontWindow>")

@@ -1,11 +1,12 @@
 #include "actions/Injection_win.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <optional>
 
+#include "actions/ProgramSearch.h"
 #include "actions/RunEntry.h"
+#include "base/SystemFunctions_win.h"
 #include "bindings/Binding.h"
 #include "ui/Com_win.h"
 
@@ -53,20 +54,38 @@ bool PlatformInput::MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_
 
 namespace {
 
+// A folder the system gives, or "" when it gives none.
+std::string SystemFolder(UINT(WINAPI* get)(LPSTR, UINT)) {
+  char folder[MAX_PATH] = {};
+  const UINT length = get(folder, sizeof folder);
+  return length == 0 || length >= sizeof folder ? std::string() : std::string(folder, length);
+}
+
+std::string PathVariable() {
+  const DWORD size = GetEnvironmentVariableA("PATH", nullptr, 0);
+  if (size == 0) return {};
+  std::string path(size, '\0');
+  const DWORD length = GetEnvironmentVariableA("PATH", path.data(), size);
+  path.resize(length < size ? length : 0);
+  return path;
+}
+
+bool IsFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // The file a Run entry's program part names: a path as it stands, a bare
-// name where the system looks for programs.
+// name where the system keeps its programs (see ProgramCandidates), never
+// beside this program.
 std::optional<std::string> ResolveProgram(const std::string& candidate) {
-  std::string file = candidate;
-  if (candidate.find_first_of("\\/:") == std::string::npos) {
-    char found[MAX_PATH] = {};
-    const DWORD length = SearchPathA(nullptr, candidate.c_str(), nullptr, MAX_PATH, found, nullptr);
-    if (length == 0 || length >= MAX_PATH) return std::nullopt;
-    file.assign(found, length);
-  }
-  const DWORD attributes = GetFileAttributesA(file.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-    return std::nullopt;
-  return file;
+  if (candidate.find_first_of("\\/:") != std::string::npos)
+    return IsFile(candidate) ? std::optional<std::string>(candidate) : std::nullopt;
+  for (const std::string& file :
+       ProgramCandidates(candidate, SystemFolder(GetSystemDirectoryA),
+                         SystemFolder(GetSystemWindowsDirectoryA), PathVariable()))
+    if (IsFile(file)) return file;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -81,9 +100,9 @@ void LaunchProgram(const std::string& entry, HWND owner) {
   EnsureComApartment();
   // "open", never "runas": the program gets this one's rights, and asks for
   // more only if its own manifest does.
-  ShellExecuteA(owner, "open", command->program.c_str(),
-                command->arguments.empty() ? nullptr : command->arguments.c_str(),
-                folder.empty() ? nullptr : folder.c_str(), SW_SHOW);
+  sys::ShellExecuteA(owner, "open", command->program.c_str(),
+                     command->arguments.empty() ? nullptr : command->arguments.c_str(),
+                     folder.empty() ? nullptr : folder.c_str(), SW_SHOW);
 }
 
 }  // namespace vantrel

@@ -1,11 +1,10 @@
 #include "app/ButtonRows_win.h"
 
-#include <commctrl.h>
-
 #include <utility>
 
 #include "app/RowLayout.h"
 #include "base/Errors.h"
+#include "base/SystemFunctions_win.h"
 #include "resource.h"
 #include "ui/Controls_win.h"
 #include "ui/Dpi_win.h"
@@ -39,9 +38,9 @@ LRESULT CALLBACK GroupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UI
       FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
       return 1;
     }
-    case WM_NCDESTROY: RemoveWindowSubclass(hwnd, &GroupProc, 0); break;
+    case WM_NCDESTROY: sys::RemoveWindowSubclass(hwnd, &GroupProc, 0); break;
   }
-  return DefSubclassProc(hwnd, msg, wParam, lParam);
+  return sys::DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 int EntryIn(const std::vector<HWND>& row, HWND control, int firstId) {
@@ -79,7 +78,8 @@ void ButtonRows::CreateGroups(HWND mainWindow, int dpi) {
                             mainWindow, IDC_FSGBUTTONS);
   for (HWND group : {fsGAxis, fsGButtons}) {
     SetFont(group, GetStockObject(DEFAULT_GUI_FONT));
-    if (!SetWindowSubclass(group, &GroupProc, 0, 0)) throw AppError("SetWindowSubclass failed");
+    if (!sys::SetWindowSubclass(group, &GroupProc, 0, 0))
+      throw AppError("SetWindowSubclass failed");
   }
   constexpr DWORD kArrowStyle =
       WS_VISIBLE | WS_DISABLED | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW;

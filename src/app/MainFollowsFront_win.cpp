@@ -33,6 +33,11 @@ constexpr std::size_t kMaxWaited = MAXIMUM_WAIT_OBJECTS - 2;
 
 void CALLBACK TMainFrm::ForegroundEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
   if (foregroundFollower) {
+    // Never in the middle of a read's walk through the table: after it.
+    if (foregroundFollower->Ticks.Running()) {
+      PostMessageA(foregroundFollower->Handle(), kFollowFrontMessage, 0, 0);
+      return;
+    }
     try {
       foregroundFollower->FollowFront();
     } catch (const std::exception& e) {

@@ -1,7 +1,6 @@
 #include "app/QEXaboutcode.h"
 
-#include <shellapi.h>
-
+#include "base/SystemFunctions_win.h"
 #include "resource.h"
 #include "ui/Com_win.h"
 
@@ -14,7 +13,7 @@ constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 
 void Open(HWND owner, const char* target) {
   EnsureComApartment();
-  ShellExecuteA(owner, "open", target, nullptr, nullptr, 0);
+  sys::ShellExecuteA(owner, "open", target, nullptr, nullptr, 0);
 }
 
 }  // namespace

@@ -177,6 +177,7 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_WTSSESSION_CHANGE: OnSessionChange(wParam); return 0;
     case kLaunchMessage: LaunchPending(); return 0;
+    case kFollowFrontMessage: Ticks.Run([this] { FollowFront(); }); return 0;
     case WM_SYSCOMMAND:
       // Minimising goes to the tray instead of the task bar.
       if ((wParam & 0xFFF0) == SC_MINIMIZE) {

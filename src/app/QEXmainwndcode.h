@@ -58,6 +58,8 @@ class TMainFrm : public Window<TMainFrm>,
   static constexpr char kCaption[] = "Vantrel 1.0";
   // Posted to itself: start the programs that presses asked for.
   static constexpr UINT kLaunchMessage = WM_APP + 3;
+  // Posted to itself: the program in front changed while a read ran.
+  static constexpr UINT kFollowFrontMessage = WM_APP + 4;
   static constexpr int kClientWidth = 281;
   static constexpr int kClientHeight = 267;
 

@@ -1,5 +1,6 @@
 #include "app/Tray_win.h"
 
+#include "base/SystemFunctions_win.h"
 #include "ui/AccessKey.h"
 #include "ui/ModalLoop_win.h"
 
@@ -44,7 +45,7 @@ bool NotifyIcon::Add() {
   data.uCallbackMessage = kCallbackMessage;
   data.hIcon = icon_ ? icon_.get() : LoadIconA(nullptr, IDI_APPLICATION);
   tip_.copy(data.szTip, sizeof data.szTip - 1);
-  return Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+  return sys::Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
 }
 
 void NotifyIcon::SetTip(std::string tip) {
@@ -54,14 +55,14 @@ void NotifyIcon::SetTip(std::string tip) {
   NOTIFYICONDATAA data = BaseData(owner_);
   data.uFlags = NIF_TIP;
   tip_.copy(data.szTip, sizeof data.szTip - 1);
-  Shell_NotifyIconA(NIM_MODIFY, &data);
+  sys::Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
 void NotifyIcon::Deactivate() {
   if (!active_) return;
   active_ = false;
   NOTIFYICONDATAA data = BaseData(owner_);
-  Shell_NotifyIconA(NIM_DELETE, &data);
+  sys::Shell_NotifyIconA(NIM_DELETE, &data);
 }
 
 void NotifyIcon::Readd() {
@@ -75,7 +76,7 @@ void NotifyIcon::ShowBalloon(const std::string& title, const std::string& text) 
   data.dwInfoFlags = NIIF_WARNING;
   title.copy(data.szInfoTitle, sizeof data.szInfoTitle - 1);
   text.copy(data.szInfo, sizeof data.szInfo - 1);
-  Shell_NotifyIconA(NIM_MODIFY, &data);
+  sys::Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
 void NotifyIcon::SetMenuTexts(std::string settings, std::string exit) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The release artefact: `make dist`'s zip holds the portable folder and
 # nothing else, its program carries the icon and the version, and the
-# program imports only functions that Windows 7 has.
+# program imports only the system's known libraries and only functions that
+# Windows 7 has.
 # Usage: check-release.sh <source tree> <Vantrel.exe>
 set -uo pipefail
 src="$1"
@@ -41,6 +42,17 @@ imports=$(x86_64-w64-mingw32-objdump -p "$exe" |
 [ -n "$imports" ] || fail "no imports read from the program"
 unknown=$(comm -23 <(echo "$imports") <(grep -v '^#' "$allowed" | sort -u))
 [ -z "$unknown" ] || fail "imports not known to exist on Windows 7:"$'\n'"$unknown"
+
+# The loader resolves the imports, and theirs in turn, before the program can
+# restrict where libraries are looked for, and it looks beside the program
+# first, except for the libraries on Windows' list of known ones, which it
+# maps from the system folder together with their own imports: only those
+# are imported. Everything else is loaded at run time.
+known="advapi32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll"
+libraries=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print tolower($3) }' | sort -u)
+[ -n "$libraries" ] || fail "no imported libraries read from the program"
+others=$(comm -23 <(echo "$libraries") <(tr ' ' '\n' <<<"$known" | sort))
+[ -z "$others" ] || fail "imports libraries that are not the system's known ones:"$'\n'"$others"
 
 if [ "$failures" -eq 0 ]; then
   echo "release: the zip, the program's resources and its $(wc -l <<<"$imports") imports are as they should be"

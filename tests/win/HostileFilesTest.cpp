@@ -18,6 +18,7 @@
 #include "lang/SetLng_win.h"
 #include "config/ProfileFile_win.h"
 #include "config/SettingsFile_win.h"
+#include "win/StartedProcesses_win.h"
 #include "win/TempDir_win.h"
 
 namespace vantrel {
@@ -195,7 +196,9 @@ TEST(HostileFiles, PathsTooLongForAFileFunctionReachNone) {
   listed[3].Action = ActEmulKey;
   for (const std::string& path : table[1].INI) LoadProfileFile(listed, path, 0, nullptr);
   EXPECT_EQ(listed[3].Action, ActEmulKey);
-  LaunchProgram(table[2].Execute);  // starts nothing, and survives
+  const test::StartedProcesses started;
+  LaunchProgram(table[2].Execute);
+  EXPECT_EQ(started.Count(), 0u) << "a program that long was started";
   EXPECT_THROW(SaveProfileFile(table, overlong), AppError);
   SetSettingsFile(dir / "unused.set");
   SetLng("");
