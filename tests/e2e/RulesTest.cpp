@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "config/Paths.h"
@@ -198,6 +200,29 @@ TEST_F(RulesTest, ARuledProgramThatEndsBehindAnotherLeavesTheProfileInForce) {
   End(beta);
   EXPECT_TRUE(WaitUntil([&] { return RowText(1) == "S"; })) << RowText(1);
   EXPECT_EQ(Tap(1), Typed(kS));
+}
+
+// A controller that signals without pause keeps no other handle of the loop
+// from being served: a ruled program's end is still seen at once.
+TEST_F(RulesTest, ARuledProgramsEndIsSeenWhileTheControllerSignalsWithoutPause) {
+  program.Write("alpha.ini", "[Bind]\r\n" + Key(1, kA));
+  Start("[Bind]\r\n" + Key(1, kS), "",
+        "[Programs]\r\nalpha.exe=" + (program / "alpha.ini") + "\r\n");
+  Process alpha = Bring("alpha.exe");
+  EXPECT_EQ(Tap(1), Typed(kA));
+  std::atomic<bool> stop{false};
+  std::thread jitter([&] {
+    ProgramEvent event(program.Joystick());
+    while (!stop) {
+      event.Set();
+      Sleep(0);
+    }
+  });
+  End(alpha);
+  const bool seen = WaitUntil([&] { return RowText(1) == "S"; }, 1000);
+  stop = true;
+  jitter.join();
+  EXPECT_TRUE(seen) << "the end was not seen while the controller signalled";
 }
 
 }  // namespace

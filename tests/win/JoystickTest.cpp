@@ -211,6 +211,27 @@ TEST_F(JoystickTest, RetriesOnceAfterLostInput) {
   EXPECT_FALSE(input.Joystick.Rescan()) << "nothing changed";
 }
 
+// A controller plugged in later, even one the system lists first, never
+// takes over from the one being read, unless it is the one chosen.
+TEST_F(JoystickTest, AControllerPluggedInLaterNeverTakesOverFromTheOneRead) {
+  std::strcpy(state->names[1], "Wheel");
+  TDXInput input(window.get());
+  input.OpenAll();
+  const std::string pad = input.Joystick.Reading().id;
+  state->attached = 2;
+  state->listedFirst = 1;  // the wheel, plugged in now, listed before the pad
+  EXPECT_FALSE(input.Joystick.Rescan());
+  EXPECT_EQ(input.Joystick.Reading().id, pad) << "first attached: the pad read stays";
+  input.Joystick.SetWish({"Away pad", "{00000000-0000-0000-0000-000000000000}"});
+  const std::string standIn = input.Joystick.Reading().id;
+  EXPECT_EQ(input.Joystick.Reading().name, "Wheel") << "the first listed stands in";
+  state->listedFirst = 0;
+  EXPECT_FALSE(input.Joystick.Rescan());
+  EXPECT_EQ(input.Joystick.Reading().id, standIn) << "and stays while the one chosen is away";
+  input.Joystick.SetWish({"Double joystick", pad});
+  EXPECT_EQ(input.Joystick.Reading().id, pad) << "the one chosen is read";
+}
+
 TEST_F(JoystickTest, TheWishedJoystickIsReadAndTheFirstStandsInWhileItIsAway) {
   state->attached = 2;
   std::strcpy(state->names[1], "Second pad");

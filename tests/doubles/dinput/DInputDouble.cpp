@@ -429,7 +429,9 @@ class DirectInput : public Counted<IDirectInputA> {
     s.enumDevType = static_cast<std::int32_t>(type);
     s.enumFlags = static_cast<std::int32_t>(flags);
     if (type != 0 && type != DIDEVTYPE_JOYSTICK) return DI_OK;
-    for (int i = 0; i < s.attached; ++i) {
+    for (int listed = 0; listed < s.attached; ++listed) {
+      const int first = s.listedFirst > 0 && s.listedFirst < s.attached ? s.listedFirst : 0;
+      const int i = (listed + first) % s.attached;
       DIDEVICEINSTANCEA instance{};
       instance.dwSize = sizeof instance;
       instance.guidInstance = Instance(i);

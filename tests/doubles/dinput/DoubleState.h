@@ -121,6 +121,11 @@ struct DoubleState {
   // Driven by the test: the device's last release takes this long, as a
   // program that is slow to end lets go of its joystick last.
   std::int32_t releaseDelayMs;
+
+  // Driven by the test: the joystick the system lists first (0 by default),
+  // the others following in their order, as a controller plugged in later
+  // may be listed before one plugged in earlier.
+  std::int32_t listedFirst;
 };
 
 // The program's event as a test reaches it from its own process, the way a
