@@ -3,6 +3,7 @@ add_library(vantrel_win STATIC
   base/IniFile_win.cpp
   base/Library_win.cpp
   base/Process_win.cpp
+  config/IniReplacement_win.cpp
   config/ProfileFile_win.cpp
   config/SettingsFile_win.cpp
   lang/SetLng_win.cpp

@@ -9,7 +9,9 @@
 #include "base/Errors.h"
 #include "base/FilePath.h"
 #include "base/IniFile_win.h"
+#include "config/IniReplacement_win.h"
 #include "config/Paths.h"
+#include "config/ProgramsSection.h"
 
 namespace vantrel {
 
@@ -53,29 +55,32 @@ Settings LoadSettingsFile(const std::string& path) {
 }
 
 void SaveSettingsFile(const std::string& path, const Settings& settings) {
-  PrivateProfile file(path);
+  IniReplacement file(path);
   WriteSettings(file, settings, UserDecimalSeparator());
+  file.Commit();
 }
 
 std::vector<ProgramRule> ReadProgramRules(const std::string& path) {
-  std::vector<ProgramRule> rules;
-  if (!FitsFilePath(path)) return rules;
-  // The section's keys, each ended by a zero, the list by a second one.
-  std::vector<char> keys(32 * 1024);
-  const DWORD n = GetPrivateProfileStringA("Programs", nullptr, "", keys.data(),
-                                           static_cast<DWORD>(keys.size()), path.c_str());
-  PrivateProfile file(path);
-  for (const char* key = keys.data(); key < keys.data() + n && *key; key += std::strlen(key) + 1) {
-    std::string profile = file.ReadString("Programs", key, "");
-    if (!profile.empty()) rules.push_back({key, std::move(profile)});
+  if (!FitsFilePath(path)) return {};
+  // The whole section in one read: a read of each key opens the file anew,
+  // which for some thousands of rules takes seconds. A list cut short by
+  // the buffer ends two characters before its end.
+  std::vector<char> lines(32 * 1024);
+  for (;;) {
+    const DWORD n = GetPrivateProfileSectionA("Programs", lines.data(),
+                                              static_cast<DWORD>(lines.size()), path.c_str());
+    if (n + 2 < lines.size()) return RulesOfSection({lines.data(), n});
+    lines.resize(lines.size() * 2);
   }
-  return rules;
 }
 
 void WriteProgramRules(const std::string& path, const std::vector<ProgramRule>& rules) {
-  PrivateProfile file(path);
-  file.EraseSection("Programs");
-  for (const ProgramRule& rule : rules) file.WriteString("Programs", rule.program, rule.profile);
+  IniReplacement file(path);
+  if (rules.empty())
+    file.EraseSection("Programs");
+  else
+    file.WriteSection("Programs", ProgramsSectionText(rules));
+  file.Commit();
 }
 
 AutorunEntry ProgramAutorun() {

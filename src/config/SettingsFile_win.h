@@ -16,8 +16,9 @@ void SetSettingsFile(std::string path);
 // The decimal separator of the user's locale, which settings floats use.
 char UserDecimalSeparator();
 
-// The settings file through the private-profile functions. A refused write
-// reports "Unable to write to <path>"; nothing in memory changes.
+// The settings file through the private-profile functions. Every write
+// rewrites it whole (see IniReplacement): a refused one reports "Unable to
+// write to <path>" and leaves the file as it was.
 Settings LoadSettingsFile(const std::string& path);
 void SaveSettingsFile(const std::string& path, const Settings& settings);
 
@@ -74,8 +75,10 @@ bool AutorunSet(const AutorunEntries& entries);
 void RefreshAutorun(const AutorunEntries& entries, const std::string& command);
 
 // The rules of section [Programs], one key per program ("game.exe=C:\P\game.ini"
-// or "game.exe=off"), in the order of the file; writing them replaces that
-// section alone, leaving [Setup] and every other as it is.
+// or "game.exe=off"), in the order of the file, however many. Writing them
+// replaces that section alone, leaving [Setup] and every other as it is; a
+// refused write reports "Unable to write to <path>" and leaves the file as
+// it was.
 std::vector<ProgramRule> ReadProgramRules(const std::string& path);
 void WriteProgramRules(const std::string& path, const std::vector<ProgramRule>& rules);
 
