@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <vector>
-#include <optional>
 
 #include "base/Errors.h"
 #include "base/FilePath.h"
@@ -123,32 +122,6 @@ AppError FailedTo(AutorunStep step, const AutorunEntry& entry) {
   return AppError("Failed to set data for '" + entry.value + "'");
 }
 
-// True when the registry refused the step for lack of rights; any other
-// failure throws.
-bool Refused(LONG answer, AutorunStep step, const AutorunEntry& entry) {
-  if (answer == ERROR_ACCESS_DENIED) return true;
-  if (answer != ERROR_SUCCESS) throw FailedTo(step, entry);
-  return false;
-}
-
-// Writes the value: the step the registry refused for lack of rights, or
-// none when the value is written; any other failure throws.
-std::optional<AutorunStep> TryWriteAutorun(const AutorunEntry& entry, const std::string& command) {
-  RegKey key;
-  const LONG created = Step(entry, AutorunStep::CreateKey, [&] {
-    return RegCreateKeyExA(Root(entry), entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                           KEY_SET_VALUE, nullptr, &key.handle, nullptr);
-  });
-  if (Refused(created, AutorunStep::CreateKey, entry)) return AutorunStep::CreateKey;
-  const LONG set = Step(entry, AutorunStep::SetValue, [&] {
-    return RegSetValueExA(key.handle, entry.value.c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(command.c_str()),
-                          static_cast<DWORD>(command.size() + 1));
-  });
-  if (Refused(set, AutorunStep::SetValue, entry)) return AutorunStep::SetValue;
-  return std::nullopt;
-}
-
 AutorunEntries& AutorunSlot() {
   static AutorunEntries entries{
       ProgramAutorun(),
@@ -164,11 +137,25 @@ const AutorunEntries& ProgramAutoruns() { return AutorunSlot(); }
 void SetProgramAutoruns(AutorunEntries entries) { AutorunSlot() = std::move(entries); }
 
 void WriteAutorun(const AutorunEntry& entry, const std::string& command) {
-  if (const auto refused = TryWriteAutorun(entry, command)) throw FailedTo(*refused, entry);
+  RegKey key;
+  const LONG created = Step(entry, AutorunStep::CreateKey, [&] {
+    return RegCreateKeyExA(Root(entry), entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                           KEY_SET_VALUE, nullptr, &key.handle, nullptr);
+  });
+  if (created != ERROR_SUCCESS) throw FailedTo(AutorunStep::CreateKey, entry);
+  const LONG set = Step(entry, AutorunStep::SetValue, [&] {
+    return RegSetValueExA(key.handle, entry.value.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(command.c_str()),
+                          static_cast<DWORD>(command.size() + 1));
+  });
+  if (set != ERROR_SUCCESS) throw FailedTo(AutorunStep::SetValue, entry);
 }
 
+// The machine-wide value would start, at every user's logon, whatever
+// stands at the path: in a folder its user may write, a program any user
+// could put there. Only the user's own is ever written.
 void TurnAutorunOn(const AutorunEntries& entries, const std::string& command) {
-  if (TryWriteAutorun(entries.machine, command)) WriteAutorun(entries.user, command);
+  WriteAutorun(entries.user, command);
 }
 
 bool TurnAutorunOff(const AutorunEntries& entries) {
@@ -183,7 +170,7 @@ bool AutorunSet(const AutorunEntries& entries) {
 
 void RefreshAutorun(const AutorunEntries& entries, const std::string& command) {
   if (ReadAutorunValue(entries.machine) != command && ReadAutorunValue(entries.user) != command)
-    TurnAutorunOn(entries, command);
+    WriteAutorun(entries.user, command);
 }
 
 bool DeleteAutorun(const AutorunEntry& entry) {
