@@ -14,6 +14,14 @@ bool IsControl(char c) {
   return u < 0x20 || u == 0x7F;
 }
 
+// The functions that give a section whole may leave the blanks around a
+// key and its value, which a read of the key takes away.
+std::string_view Trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 }  // namespace
 
 NameFault ProgramNameFault(std::string_view program) {
@@ -61,14 +69,17 @@ std::vector<std::string> SplitStringList(std::string_view list) {
 std::vector<ProgramRule> RulesOfSection(std::string_view lines) {
   std::vector<ProgramRule> rules;
   for (const std::string& line : SplitStringList(lines)) {
+    if (line.starts_with(';')) continue;
     const std::size_t eq = line.find('=');
-    if (line.starts_with(';') || eq == 0 || eq == std::string::npos) continue;
-    std::string_view profile = std::string_view(line).substr(eq + 1);
+    if (eq == std::string::npos) continue;
+    const std::string_view program = Trimmed(std::string_view(line).substr(0, eq));
+    std::string_view profile = Trimmed(std::string_view(line).substr(eq + 1));
     if (profile.size() >= 2 && (profile.front() == '"' || profile.front() == '\'') &&
         profile.back() == profile.front())
       profile = profile.substr(1, profile.size() - 2);
     profile = profile.substr(0, kMaxIniText);
-    if (!profile.empty()) rules.push_back({line.substr(0, eq), std::string(profile)});
+    if (!program.empty() && !profile.empty())
+      rules.push_back({std::string(program), std::string(profile)});
   }
   return rules;
 }

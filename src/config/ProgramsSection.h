@@ -30,8 +30,8 @@ std::string WithoutControlCharacters(std::string_view text);
 std::vector<std::string> SplitStringList(std::string_view list);
 // The rules of the section's "program=profile" lines, in their order, as a
 // read of each key would give them: a comment (";...") or a line without a
-// value is no rule, a profile in quotes loses them, and one longer than an
-// INI text is cut.
+// value is no rule, blanks around either side go, a profile in quotes loses
+// them, and one longer than an INI text is cut.
 std::vector<ProgramRule> RulesOfSection(std::string_view lines);
 // The whole section in the same form, which replaces one in a single write.
 std::string ProgramsSectionText(const std::vector<ProgramRule>& rules);

@@ -68,8 +68,9 @@ TEST(ProgramsSection, TheListEndsAtItsDoubleZeroOrItsEnd) {
   EXPECT_THAT(SplitStringList("a\0b"sv), ElementsAre("a", "b"));
 }
 
-// Read as a read of each key would give them: the profile split at the
-// first "=", out of its quotes, cut at the longest INI text.
+// Read as a read of each key would give them: split at the first "=",
+// without the blanks around either side, the profile out of its quotes and
+// cut at the longest INI text.
 TEST(ProgramsSection, EachLineReadsAsItsKeyWould) {
   using namespace std::string_literals;
   const std::string tooLong(3000, 'p');
@@ -86,11 +87,14 @@ TEST(ProgramsSection, EachLineReadsAsItsKeyWould) {
       {"q.exe=\"off'", {{"q.exe", "\"off'"}}},
       {"q.exe=\"", {{"q.exe", "\""}}},
       {"long.exe=" + tooLong, {{"long.exe", tooLong.substr(0, kMaxIniText)}}},
+      {" spaced.exe \t= C:\\P\\s.ini ", {{"spaced.exe", "C:\\P\\s.ini"}}},
       {"empty.exe=", {}},
+      {"blank.exe=  ", {}},
       {"quoted.exe=\"\"", {}},
       {"novalue.exe", {}},
       {";note.exe=off", {}},
       {"=off", {}},
+      {" =off", {}},
   };
   for (const Case& c : cases) EXPECT_EQ(RulesOfSection(c.line + '\0'), c.rules) << c.line;
 }
