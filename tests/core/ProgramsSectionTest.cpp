@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "base/IniFile.h"
-#include "lang/LanguageKeys.h"
 
 namespace vantrel {
 namespace {
@@ -38,25 +37,6 @@ TEST(ProgramName, RefusedOnlyWhereAnIniKeyCannotHoldIt) {
     EXPECT_EQ(ProgramNameFault(c.name), c.fault) << c.name;
   }
   EXPECT_EQ(ProgramNameFault(std::string("a\0b.exe", 7)), NameFault::Control);
-}
-
-TEST(ProgramName, EveryRefusalHasABuiltInTextNamingTheProgram) {
-  for (NameFault fault :
-       {NameFault::Opening, NameFault::Equals, NameFault::Control, NameFault::Blank}) {
-    const std::string text = BuiltInText("ProgramsWindow", NameFaultTextKey(fault));
-    EXPECT_THAT(text, ::testing::HasSubstr("%s")) << NameFaultTextKey(fault);
-    EXPECT_EQ(NameRefusalText(text, "a=b.exe").find("%s"), std::string::npos);
-    EXPECT_THAT(NameRefusalText(text, "a=b.exe"), ::testing::HasSubstr("a=b.exe"));
-  }
-  EXPECT_EQ(NameRefusalText("No name here.", "x.exe"), "No name here.");
-}
-
-TEST(ProgramsSection, ControlCharactersAreLeftOut) {
-  for (auto [text, kept] : {std::pair{"Pad", "Pad"},
-                            {"Pad\r\n[Setup]\r\nPath=x", "Pad[Setup]Path=x"},
-                            {"\t\x1F\x7F", ""},
-                            {"\xC4\xE6\xEE\xE9", "\xC4\xE6\xEE\xE9"}})
-    EXPECT_EQ(WithoutControlCharacters(text), kept) << text;
 }
 
 TEST(ProgramsSection, TheListEndsAtItsDoubleZeroOrItsEnd) {

@@ -356,6 +356,7 @@ TEST_F(Options, UntickingAutorunRemovesTheValueAtOnceAndCancelKeepsItRemoved) {
   Click(Opts().btnCancel);
   EXPECT_FALSE(ReadAutorun(entries.machine));
   Open();
+  // Ticked again, with every right an administrator has: the user's value alone.
   Click(Opts().chbAutoRun);
   EXPECT_EQ(ReadAutorunValue(entries.user), AutorunCommand(ExePath()));
   EXPECT_FALSE(ReadAutorun(entries.machine));
@@ -374,27 +375,6 @@ long FailTheUsersKey(const AutorunEntry& entry, AutorunStep step) {
 // And a user's own key that lets the key be made but refuses the value.
 long RefuseTheMachineWideKeyAndTheUsersValue(const AutorunEntry& entry, AutorunStep step) {
   return step == AutorunStep::SetValue ? ERROR_ACCESS_DENIED : RefuseTheMachineWideKey(entry, step);
-}
-
-// An administrator's tick, too, would otherwise start at every user's logon
-// a program that anyone who may write its folder can replace.
-TEST_F(Options, TickingAutorunWritesTheUsersValueOnlyWhateverTheRights) {
-  for (AutorunWriteCheck rights : {AutorunWriteCheck{nullptr}, &RefuseTheMachineWideKey}) {
-    SCOPED_TRACE(rights ? "a user" : "an administrator");
-    SetAutorunWriteCheck(rights);
-    Start("");
-    Open();
-    ASSERT_FALSE(Checked(Opts().chbAutoRun));
-    test::BoxCounter boxes(GetCurrentThreadId());
-    Click(Opts().chbAutoRun);
-    EXPECT_THAT(boxes.Stop(), IsEmpty());
-    EXPECT_EQ(ReadAutorunValue(ProgramAutoruns().user), AutorunCommand(ExePath()));
-    EXPECT_FALSE(ReadAutorun(ProgramAutoruns().machine));
-    Click(Opts().chbAutoRun);
-    EXPECT_FALSE(ReadAutorun(ProgramAutoruns().user));
-    Click(Opts().btnCancel);
-    app.reset();
-  }
 }
 
 // A machine-wide value an earlier version wrote keeps the box ticked; a

@@ -168,22 +168,6 @@ TEST_F(SettingsFile, ARefusedWriteLeavesTheOldFileAndNothingBeside) {
   SetSettingsFile(dir / "unused.set");
 }
 
-// Only a change rewrites the file: the profile recorded already, or the
-// scratch profile, leaves it alone even while it may not be written.
-TEST_F(SettingsFile, RecordingTheSameLastProfileWritesNothing) {
-  const std::string path = Set("Path=" + dir / "pad.ini" + "\r\n");
-  WriteFileBytes(dir / "pad.ini", "[Bind]\r\n");
-  SetSettingsFile(path);
-  const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  BindingTable table(4);
-  EXPECT_NO_THROW(LoadProfileFile(table, dir / "pad.ini", 0, nullptr));
-  CloseHandle(held);
-  EXPECT_THAT(dir.Files(), UnorderedElementsAre("Vantrel.set", "pad.ini"));
-  SetSettingsFile(dir / "unused.set");
-}
-
 std::vector<ProgramRule> ManyRules(int count) {
   std::vector<ProgramRule> rules;
   for (int i = 0; i < count; ++i)
