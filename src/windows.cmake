@@ -5,6 +5,7 @@ add_library(vantrel_win STATIC
   base/Library_win.cpp
   base/SystemFunctions_win.cpp
   base/Process_win.cpp
+  config/IniReplacement_win.cpp
   config/ProfileFile_win.cpp
   config/SettingsFile_win.cpp
   lang/SetLng_win.cpp

@@ -158,11 +158,12 @@ void TMainFrm::WatchedProcessEnded(HANDLE process) {
   Ticks.Run([this] { TakeEnded(); });
 }
 
+// Only rules the settings file took are in force: a refused write changes nothing.
 void TMainFrm::SetProgramRules(std::vector<ProgramRule> rules) {
-  Programs.SetRules(rules);
+  WriteProgramRules(SettingsFile(), rules);
+  Programs.SetRules(std::move(rules));
   HookForeground();
   lastFrontProcess_ = 0;
-  WriteProgramRules(SettingsFile(), rules);
 }
 
 void TMainFrm::StopFollowingFront() {

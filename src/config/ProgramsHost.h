@@ -6,7 +6,8 @@
 namespace vantrel {
 
 // What the programs dialog needs of the main window: the rules in force,
-// taking new ones (kept in the settings file), and giving the main window
+// taking new ones (kept in the settings file first: a refused write throws
+// and leaves the rules in force as they were), and giving the main window
 // back when the dialog closes.
 class ProgramsHost {
  public:

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "base/Errors.h"
 #include "base/Process_win.h"
 #include "bindings/Binding.h"
+#include "config/ProgramsSection.h"
 #include "resource.h"
 #include "ui/FileDialog_win.h"
 
@@ -173,6 +175,10 @@ void TProgramsDlg::btnAddClick() {
     program = FileNamePart(*chosen, "filename");
   }
   if (program.empty()) return;
+  // The name becomes a key of the settings file, which must read back as it.
+  if (const NameFault fault = ProgramNameFault(program); fault != NameFault::None)
+    throw AppError(
+        NameRefusalText(Language().Text("ProgramsWindow", NameFaultTextKey(fault)), program));
   // One rule a program: adding it again gives it a new profile.
   auto same = std::find_if(rules_.begin(), rules_.end(),
                            [&](const ProgramRule& rule) { return SameProgram(rule.program, program); });
@@ -200,6 +206,7 @@ void TProgramsDlg::btnRemoveClick() {
   ShowRules(std::min(index, static_cast<int>(rules_.size()) - 1));
 }
 
+// A refused write is reported and the dialog stays, its rules unsaved.
 void TProgramsDlg::btnOKClick() {
   host_->SetProgramRules(rules_);
   Finish();

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "config/ProgramsSection.h"
+
 namespace vantrel {
 
 namespace {
@@ -89,8 +91,8 @@ void WriteSettings(IniFile& file, const Settings& s, char sep) {
   WriteInteger(file, kSetup, "DeadZoneX", s.DeadZoneX);
   WriteInteger(file, kSetup, "DeadZoneY", s.DeadZoneY);
   WriteInteger(file, kSetup, "DeadZoneAxes", s.DeadZoneAxes);
-  file.WriteString(kSetup, "Controller", s.Controller);
-  file.WriteString(kSetup, "ControllerId", s.ControllerId);
+  file.WriteString(kSetup, "Controller", WithoutControlCharacters(s.Controller));
+  file.WriteString(kSetup, "ControllerId", WithoutControlCharacters(s.ControllerId));
   WriteBool(file, kSetup, "Minimize", s.Minimize);
   WriteBool(file, kSetup, "Popup", s.Popup);
   WriteInteger(file, kSetup, "PopupShowTime", s.PopupShowTime);

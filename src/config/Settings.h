@@ -48,7 +48,8 @@ struct Settings {
 Settings ReadSettings(IniFile& file, char decimalSeparator);
 
 // Writes every key but Path (the profile routines keep that one), in the
-// order the file has always had.
+// order the file has always had. The controller's name and identifier go
+// without their control characters: a line break would end the line.
 void WriteSettings(IniFile& file, const Settings& settings, char decimalSeparator);
 
 // Floats as the settings file stores them: general format, at most 15

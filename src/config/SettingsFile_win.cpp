@@ -4,12 +4,13 @@
 
 #include <cstring>
 #include <vector>
-#include <optional>
 
 #include "base/Errors.h"
 #include "base/FilePath.h"
 #include "base/IniFile_win.h"
+#include "config/IniReplacement_win.h"
 #include "config/Paths.h"
+#include "config/ProgramsSection.h"
 
 namespace vantrel {
 
@@ -53,29 +54,32 @@ Settings LoadSettingsFile(const std::string& path) {
 }
 
 void SaveSettingsFile(const std::string& path, const Settings& settings) {
-  PrivateProfile file(path);
+  IniReplacement file(path);
   WriteSettings(file, settings, UserDecimalSeparator());
+  file.Commit();
 }
 
 std::vector<ProgramRule> ReadProgramRules(const std::string& path) {
-  std::vector<ProgramRule> rules;
-  if (!FitsFilePath(path)) return rules;
-  // The section's keys, each ended by a zero, the list by a second one.
-  std::vector<char> keys(32 * 1024);
-  const DWORD n = GetPrivateProfileStringA("Programs", nullptr, "", keys.data(),
-                                           static_cast<DWORD>(keys.size()), path.c_str());
-  PrivateProfile file(path);
-  for (const char* key = keys.data(); key < keys.data() + n && *key; key += std::strlen(key) + 1) {
-    std::string profile = file.ReadString("Programs", key, "");
-    if (!profile.empty()) rules.push_back({key, std::move(profile)});
+  if (!FitsFilePath(path)) return {};
+  // The whole section in one read: a read of each key opens the file anew,
+  // which for some thousands of rules takes seconds. A list cut short by
+  // the buffer ends two characters before its end.
+  std::vector<char> lines(32 * 1024);
+  for (;;) {
+    const DWORD n = GetPrivateProfileSectionA("Programs", lines.data(),
+                                              static_cast<DWORD>(lines.size()), path.c_str());
+    if (n + 2 < lines.size()) return RulesOfSection({lines.data(), n});
+    lines.resize(lines.size() * 2);
   }
-  return rules;
 }
 
 void WriteProgramRules(const std::string& path, const std::vector<ProgramRule>& rules) {
-  PrivateProfile file(path);
-  file.EraseSection("Programs");
-  for (const ProgramRule& rule : rules) file.WriteString("Programs", rule.program, rule.profile);
+  IniReplacement file(path);
+  if (rules.empty())
+    file.EraseSection("Programs");
+  else
+    file.WriteSection("Programs", ProgramsSectionText(rules));
+  file.Commit();
 }
 
 AutorunEntry ProgramAutorun() {
@@ -118,32 +122,6 @@ AppError FailedTo(AutorunStep step, const AutorunEntry& entry) {
   return AppError("Failed to set data for '" + entry.value + "'");
 }
 
-// True when the registry refused the step for lack of rights; any other
-// failure throws.
-bool Refused(LONG answer, AutorunStep step, const AutorunEntry& entry) {
-  if (answer == ERROR_ACCESS_DENIED) return true;
-  if (answer != ERROR_SUCCESS) throw FailedTo(step, entry);
-  return false;
-}
-
-// Writes the value: the step the registry refused for lack of rights, or
-// none when the value is written; any other failure throws.
-std::optional<AutorunStep> TryWriteAutorun(const AutorunEntry& entry, const std::string& command) {
-  RegKey key;
-  const LONG created = Step(entry, AutorunStep::CreateKey, [&] {
-    return RegCreateKeyExA(Root(entry), entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                           KEY_SET_VALUE, nullptr, &key.handle, nullptr);
-  });
-  if (Refused(created, AutorunStep::CreateKey, entry)) return AutorunStep::CreateKey;
-  const LONG set = Step(entry, AutorunStep::SetValue, [&] {
-    return RegSetValueExA(key.handle, entry.value.c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(command.c_str()),
-                          static_cast<DWORD>(command.size() + 1));
-  });
-  if (Refused(set, AutorunStep::SetValue, entry)) return AutorunStep::SetValue;
-  return std::nullopt;
-}
-
 AutorunEntries& AutorunSlot() {
   static AutorunEntries entries{
       ProgramAutorun(),
@@ -159,11 +137,25 @@ const AutorunEntries& ProgramAutoruns() { return AutorunSlot(); }
 void SetProgramAutoruns(AutorunEntries entries) { AutorunSlot() = std::move(entries); }
 
 void WriteAutorun(const AutorunEntry& entry, const std::string& command) {
-  if (const auto refused = TryWriteAutorun(entry, command)) throw FailedTo(*refused, entry);
+  RegKey key;
+  const LONG created = Step(entry, AutorunStep::CreateKey, [&] {
+    return RegCreateKeyExA(Root(entry), entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                           KEY_SET_VALUE, nullptr, &key.handle, nullptr);
+  });
+  if (created != ERROR_SUCCESS) throw FailedTo(AutorunStep::CreateKey, entry);
+  const LONG set = Step(entry, AutorunStep::SetValue, [&] {
+    return RegSetValueExA(key.handle, entry.value.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(command.c_str()),
+                          static_cast<DWORD>(command.size() + 1));
+  });
+  if (set != ERROR_SUCCESS) throw FailedTo(AutorunStep::SetValue, entry);
 }
 
+// The machine-wide value would start, at every user's logon, whatever
+// stands at the path: in a folder its user may write, a program any user
+// could put there. Only the user's own is ever written.
 void TurnAutorunOn(const AutorunEntries& entries, const std::string& command) {
-  if (TryWriteAutorun(entries.machine, command)) WriteAutorun(entries.user, command);
+  WriteAutorun(entries.user, command);
 }
 
 bool TurnAutorunOff(const AutorunEntries& entries) {
@@ -178,7 +170,7 @@ bool AutorunSet(const AutorunEntries& entries) {
 
 void RefreshAutorun(const AutorunEntries& entries, const std::string& command) {
   if (ReadAutorunValue(entries.machine) != command && ReadAutorunValue(entries.user) != command)
-    TurnAutorunOn(entries, command);
+    WriteAutorun(entries.user, command);
 }
 
 bool DeleteAutorun(const AutorunEntry& entry) {

@@ -16,13 +16,14 @@ void SetSettingsFile(std::string path);
 // The decimal separator of the user's locale, which settings floats use.
 char UserDecimalSeparator();
 
-// The settings file through the private-profile functions. A refused write
-// reports "Unable to write to <path>"; nothing in memory changes.
+// The settings file through the private-profile functions. Every write
+// rewrites it whole (see IniReplacement): a refused one reports "Unable to
+// write to <path>" and leaves the file as it was.
 Settings LoadSettingsFile(const std::string& path);
 void SaveSettingsFile(const std::string& path, const Settings& settings);
 
-// The autorun entry: a string value under a Run key. The program's own is
-// "QEX" under HKEY_LOCAL_MACHINE; tests point it elsewhere.
+// The autorun entry: a string value "QEX" under a Run key. The machine-wide
+// one, under HKEY_LOCAL_MACHINE, is where earlier versions wrote it.
 struct AutorunEntry {
   void* root;  // an HKEY
   std::string key;
@@ -30,9 +31,9 @@ struct AutorunEntry {
 };
 AutorunEntry ProgramAutorun();
 
-// Where the program's autorun value may stand: the machine-wide Run key,
-// and the user's own Run key for a user whom the machine-wide one refuses.
-// Tests point both elsewhere.
+// Where the program's autorun value may stand: the user's own Run key, and
+// the machine-wide one, which the program reads and removes but never
+// writes. Tests point both elsewhere.
 struct AutorunEntries {
   AutorunEntry machine;
   AutorunEntry user;
@@ -52,10 +53,9 @@ bool DeleteAutorun(const AutorunEntry& entry);
 // The string the value holds; empty when there is none.
 std::string ReadAutorunValue(const AutorunEntry& entry);
 
-// The autorun check box. Ticked: the machine-wide value, or the user's where
-// the machine-wide write is refused for lack of rights (said to no one);
-// every other failure throws as WriteAutorun does. Unticked: both values go;
-// false when one of them is set and stays, as DeleteAutorun says.
+// The autorun check box. Ticked: the user's value, whatever rights the
+// program runs with; a failure throws as WriteAutorun does. Unticked: both
+// values go; false when one of them is set and stays, as DeleteAutorun says.
 void TurnAutorunOn(const AutorunEntries& entries, const std::string& command);
 [[nodiscard]] bool TurnAutorunOff(const AutorunEntries& entries);
 // Tests stand in for a registry that refuses a change (as a machine-wide key
@@ -69,13 +69,15 @@ void SetAutorunWriteCheck(AutorunWriteCheck check);
 // Whether either value is set (read with read access only).
 bool AutorunSet(const AutorunEntries& entries);
 // At start-up, with autorun on: only when neither value holds `command` (the
-// program has moved) is it written again, so an unchanged entry costs no
-// write access, and no error box at every start.
+// program has moved) is the user's written again, so an unchanged entry
+// costs no write access, and no error box at every start.
 void RefreshAutorun(const AutorunEntries& entries, const std::string& command);
 
 // The rules of section [Programs], one key per program ("game.exe=C:\P\game.ini"
-// or "game.exe=off"), in the order of the file; writing them replaces that
-// section alone, leaving [Setup] and every other as it is.
+// or "game.exe=off"), in the order of the file, however many. Writing them
+// replaces that section alone, leaving [Setup] and every other as it is; a
+// refused write reports "Unable to write to <path>" and leaves the file as
+// it was.
 std::vector<ProgramRule> ReadProgramRules(const std::string& path);
 void WriteProgramRules(const std::string& path, const std::vector<ProgramRule>& rules);
 

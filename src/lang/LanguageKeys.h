@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 93> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 97> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -112,6 +112,16 @@ inline constexpr std::array<LanguageKey, 93> kLanguageKeys{{
     {"ProgramsWindow", "Off", "Off"},
     {"ProgramsWindow", "Remove", "Remove"},
     {"ProgramsWindow", "Browse", "Browse..."},
+    // Why a program's name cannot be kept in the settings file; the name
+    // stands for "%s".
+    {"ProgramsWindow", "NameOpening",
+     "Vantrel cannot keep a rule for %s: a program's name may not start with [ or ;."},
+    {"ProgramsWindow", "NameEquals",
+     "Vantrel cannot keep a rule for %s: a program's name may not hold =."},
+    {"ProgramsWindow", "NameControl",
+     "Vantrel cannot keep a rule for %s: a program's name may not hold control characters."},
+    {"ProgramsWindow", "NameBlank",
+     "Vantrel cannot keep a rule for %s: a program's name may not start or end with a blank."},
 }};
 
 // The built-in text of a key of the table; a key outside it has none.

@@ -34,6 +34,11 @@ TEST(Settings, AMissingFileGivesEveryDefault) {
   EXPECT_EQ(s.PopupTop, 50);
   EXPECT_TRUE(s.ScanCodes);
   EXPECT_EQ(s.Path, "");
+  EXPECT_DOUBLE_EQ(s.PointerCurve, 2.0);
+  EXPECT_EQ(s.DeadZoneAxes, 50);
+  EXPECT_EQ(s.Controller, "");
+  EXPECT_EQ(s.ControllerId, "");
+  EXPECT_TRUE(s.InputEvents) << "a file without the key reads the controller's event";
 }
 
 // Every key holds a value of its own, so a field read from another key's
@@ -41,14 +46,14 @@ TEST(Settings, AMissingFileGivesEveryDefault) {
 TEST(Settings, EveryKeyReachesItsOwnFieldAndBack) {
   test::MemoryIni ini;
   const std::pair<const char*, const char*> kSetup[] = {
-      {"NumOfButtons", "9"},  {"PakIndex", "2"},        {"LanguagePak", "C:\\P\\x.lng"},
-      {"MAccelarate", "0.7"}, {"MSpeed", "13"},         {"tmrTurbo", "110"},
-      {"tmrRefresh", "120"},  {"RangeX", "650"},        {"RangeY", "700"},
-      {"DeadZoneX", "15"},    {"DeadZoneY", "25"},      {"DeadZoneAxes", "35"},
-      {"Controller", "Pad"},  {"ControllerId", "{7}"},
-      {"Minimize", "1"},
-      {"Popup", "1"},         {"PopupShowTime", "7"},   {"PopupLeft", "321"},
-      {"PopupTop", "222"},    {"ScanCodes", "0"},       {"Path", "C:\\P\\a.ini"}};
+      {"NumOfButtons", "9"},    {"PakIndex", "2"},     {"LanguagePak", "C:\\P\\x.lng"},
+      {"MAccelarate", "0.7"},   {"MSpeed", "13"},      {"PointerCurve", "1.5"},
+      {"tmrTurbo", "110"},      {"tmrRefresh", "120"}, {"RangeX", "650"},
+      {"RangeY", "700"},        {"DeadZoneX", "15"},   {"DeadZoneY", "25"},
+      {"DeadZoneAxes", "35"},   {"Controller", "Pad"}, {"ControllerId", "{7}"},
+      {"Minimize", "1"},        {"Popup", "1"},        {"PopupShowTime", "7"},
+      {"PopupLeft", "321"},     {"PopupTop", "222"},   {"ScanCodes", "0"},
+      {"Path", "C:\\P\\a.ini"}, {"InputEvents", "0"}};
   for (const auto& [key, value] : kSetup) ini.WriteString("Setup", key, value);
   const Settings s = ReadSettings(ini, '.');
   EXPECT_EQ(s.NumOfButtons, 9);
@@ -56,6 +61,7 @@ TEST(Settings, EveryKeyReachesItsOwnFieldAndBack) {
   EXPECT_EQ(s.LanguagePak, "C:\\P\\x.lng");
   EXPECT_DOUBLE_EQ(s.MAccelarate, 0.7);
   EXPECT_DOUBLE_EQ(s.MSpeed, 13);
+  EXPECT_DOUBLE_EQ(s.PointerCurve, 1.5);
   EXPECT_EQ(s.tmrTurbo, 110);
   EXPECT_EQ(s.tmrRefresh, 120);
   EXPECT_EQ(s.RangeX, 650);
@@ -73,11 +79,13 @@ TEST(Settings, EveryKeyReachesItsOwnFieldAndBack) {
   EXPECT_EQ(s.PopupTop, 222);
   EXPECT_FALSE(s.ScanCodes);
   EXPECT_EQ(s.Path, "C:\\P\\a.ini");
+  EXPECT_FALSE(s.InputEvents);
 
   test::MemoryIni written;
   WriteSettings(written, s, '.');
   for (const auto& [key, value] : kSetup) {
-    if (std::string(key) == "Path") continue;  // the profile routines keep that one
+    // The profile routines keep Path; InputEvents stays as the user put it.
+    if (std::string(key) == "Path" || std::string(key) == "InputEvents") continue;
     EXPECT_EQ(written.ReadString("Setup", key, "?"), value) << key;
   }
 }
@@ -136,6 +144,18 @@ TEST(Settings, WritesEveryKeyButPathInItsOrder) {
                           "PopupShowTime=0", "PopupLeft=50", "PopupTop=50", "ScanCodes=1"));
   EXPECT_DOUBLE_EQ(ReadSettings(ini, ',').MAccelarate, 0.3);
   EXPECT_DOUBLE_EQ(ReadSettings(ini, '.').MAccelarate, 0.1) << "a comma is no point";
+}
+
+// A device may name itself with a line break: stored as it is, the rest of
+// its name would become a line of its own, even a section.
+TEST(Settings, TheControllerIsStoredWithoutControlCharacters) {
+  Settings s;
+  s.Controller = "Pad\r\n[Programs]\r\nx.exe=off\t2";
+  s.ControllerId = "{6F1D2B61-D5A0}\n";
+  test::MemoryIni ini;
+  WriteSettings(ini, s, '.');
+  EXPECT_EQ(ini.ReadString("Setup", "Controller", "?"), "Pad[Programs]x.exe=off2");
+  EXPECT_EQ(ini.ReadString("Setup", "ControllerId", "?"), "{6F1D2B61-D5A0}");
 }
 
 TEST(SettingsFloat, GeneralFormatWithTheLocalesSeparator) {

@@ -12,7 +12,10 @@
 #include <vector>
 
 #include "config/Paths.h"
+#include "config/ProgramsSection.h"
 #include "e2e/Controller_win.h"
+#include "lang/LanguageKeys.h"
+#include "win/DialogAnswer_win.h"
 
 namespace vantrel::test {
 namespace {
@@ -133,6 +136,41 @@ TEST_F(ProgramsTest, ARuleForTheProgramInFrontAtStartUpAppliesBeforeAnyPress) {
   EXPECT_TRUE(WaitUntil([&] { return RowText(1) == "A"; })) << RowText(1);
   EXPECT_EQ(GetForegroundWindow(), alpha.Window("VantrelFrontWindow"));
   EXPECT_EQ(Tap(1), Typed(kA));
+}
+
+// A program whose name a key of the settings file cannot hold ("a=b.exe"
+// would read back as "a") is offered but gets no rule: the dialog says why,
+// and what OK keeps is the rules there were.
+TEST_F(ProgramsTest, AProgramWhoseNameTheSettingsCannotHoldIsRefusedWithAWordWhy) {
+  Start("[Bind]\r\n" + Key(1, kS), "", "[Programs]\r\nalpha.exe=off\r\n");
+  Process odd = Bring("a=b.exe");
+  PostMessageA(main, WM_COMMAND, IDM_PROGRAMS, 0);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    return (dialog = program.Window("TProgramsDlg")) && IsWindowVisible(dialog);
+  })) << program.Describe();
+  const HWND combo = GetDlgItem(dialog, IDC_CBPROGRAM);
+  const auto item = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>("a=b.exe"));
+  ASSERT_GT(item, 0) << "the program is offered";
+  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+  PostMessageA(GetDlgItem(dialog, IDC_BTNRULEADD), BM_CLICK, 0, 0);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND w : program.Windows("#32770"))
+      if (IsWindowVisible(w)) box = w;
+    return box != nullptr;
+  })) << "no box says why";
+  EXPECT_EQ(BoxText(box), NameRefusalText(BuiltInText("ProgramsWindow", "NameEquals"), "a=b.exe"));
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+  EXPECT_EQ(SendMessageA(GetDlgItem(dialog, IDC_LBRULES), LB_GETCOUNT, 0, 0), 1);
+  SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }));
+  char rule[MAX_PATH] = {};
+  const std::string settings = SettingsPathFor(program.Exe());
+  GetPrivateProfileSectionA("Programs", rule, sizeof rule, settings.c_str());
+  EXPECT_STREQ(rule, "alpha.exe=off");
 }
 
 }  // namespace

@@ -1,22 +1,27 @@
-// A fuzz target for the platform-free handling of profiles, settings and
-// language packs: whatever the bytes, reading them neither crashes nor trips
-// a sanitizer, every entry read can be shown, and what was read saves and
-// reads back the same.
+// A fuzz target for the platform-free handling of profiles, settings (their
+// [Setup] and [Programs] sections) and language packs: whatever the bytes,
+// reading them neither crashes nor trips a sanitizer, every entry read can
+// be shown, and what was read saves and reads back the same.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+#include "actions/ElevationNotice.h"
 #include "actions/MouseMotion.h"
 #include "base/IniFile.h"
 #include "bindings/Binding.h"
 #include "bindings/KeyName.h"
 #include "bindings/Profile.h"
 #include "config/Paths.h"
+#include "config/ProgramsSection.h"
 #include "config/Settings.h"
 #include "core/MemoryIni.h"
 #include "lang/KeptTexts.h"
+#include "lang/LanguageTexts.h"
 #include "ui/FileDialogResult.h"
 
 namespace vantrel {
@@ -86,16 +91,76 @@ void CheckSettings(MemoryIni& file, char sep) {
           back.RangeY == read.RangeY && back.DeadZoneX == read.DeadZoneX &&
           back.DeadZoneY == read.DeadZoneY && back.Minimize == read.Minimize &&
           back.Popup == read.Popup && back.PopupShowTime == read.PopupShowTime &&
-          back.PopupLeft == read.PopupLeft && back.PopupTop == read.PopupTop);
+          back.PopupLeft == read.PopupLeft && back.PopupTop == read.PopupTop &&
+          back.DeadZoneAxes == read.DeadZoneAxes && back.ScanCodes == read.ScanCodes &&
+          back.Controller == WithoutControlCharacters(read.Controller) &&
+          back.ControllerId == WithoutControlCharacters(read.ControllerId));
+  // Floats read back as the text they were written as.
+  for (auto [x, y] : {std::pair{read.MAccelarate, back.MAccelarate},
+                      {read.MSpeed, back.MSpeed},
+                      {read.PointerCurve, back.PointerCurve}})
+    Require(FormatSettingsFloat(x, sep) == FormatSettingsFloat(y, sep));
+  // Never written: a saved file leaves the controller's event on.
+  Require(back.InputEvents);
   // The scratch profile's name is never recorded; any other path is.
   Require(back.Path == (read.Path.ends_with(".tmp") ? "" : read.Path));
-  for (double x : {read.MAccelarate, read.MSpeed}) Require(FormatSettingsFloat(x, sep).size() < 32);
+  for (double x : {read.MAccelarate, read.MSpeed, read.PointerCurve})
+    Require(FormatSettingsFloat(x, sep).size() < 32);
   // The pointer moves by what was read, however large.
   MouseMotion motion;
   motion.Start(MouseMoveLeft, read.MAccelarate);
   motion.Start(MouseMoveDown, read.MAccelarate);
   for (int tick = 0; tick < 3; ++tick) (void)motion.Tick(read.MSpeed);
   (void)LanguagePackPath(read.PakIndex, read.LanguagePak, "C:\\Program Files\\Vantrel\\");
+}
+
+// A section as the private-profile functions give it whole.
+std::string SectionOf(MemoryIni& file, const std::string& section) {
+  std::string lines;
+  if (auto* keys = file.Find(section))
+    for (auto& [key, value] : *keys) lines += key + "=" + value + '\0';
+  return lines + '\0';
+}
+
+// The rules read from [Programs]. Those the Programs dialog could make (a
+// name it lets through, a profile that is a path: no quotes or blanks
+// around it, no zero in it, as the real functions never give one) are
+// written as one section and read back the same.
+void CheckPrograms(MemoryIni& file) {
+  std::vector<ProgramRule> kept;
+  for (const ProgramRule& rule : RulesOfSection(SectionOf(file, "Programs"))) {
+    Require(!rule.program.empty() && !rule.profile.empty() && rule.profile.size() <= kMaxIniText);
+    const char first = rule.profile.front();
+    const char last = rule.profile.back();
+    const bool path = !((first == '"' || first == '\'') && last == first) &&
+                      std::string_view(" \t").find(first) == std::string_view::npos &&
+                      std::string_view(" \t").find(last) == std::string_view::npos &&
+                      rule.profile.find('\0') == std::string::npos;
+    if (ProgramNameFault(rule.program) == NameFault::None && path) kept.push_back(rule);
+  }
+  std::string text = "[Programs]\r\n";
+  for (const std::string& line : SplitStringList(ProgramsSectionText(kept))) text += line + "\r\n";
+  MemoryIni written = MemoryIni::FromText(text);
+  Require(RulesOfSection(SectionOf(written, "Programs")) == kept);
+}
+
+// Every text of a pack, and the kept ones read through them as from the pack.
+void CheckPack(MemoryIni& file) {
+  const LanguageTexts texts(file);
+  const KeptTexts direct = ReadKeptTexts(file);
+  const KeptTexts& kept = texts.Kept();
+  Require(kept.FontName == direct.FontName && kept.FontCharset == direct.FontCharset &&
+          kept.Mouse == direct.Mouse && kept.Down == direct.Down &&
+          kept.ExtraRows == direct.ExtraRows && kept.ActionCaption == direct.ActionCaption);
+  for (const LanguageKey& k : kLanguageKeys)
+    Require(texts.Text(k.section, k.key).size() <= kMaxIniText);
+  for (NameFault fault :
+       {NameFault::Opening, NameFault::Equals, NameFault::Control, NameFault::Blank}) {
+    const std::string& text = texts.Text("ProgramsWindow", NameFaultTextKey(fault));
+    if (text.find("%s") != std::string::npos)
+      Require(NameRefusalText(text, "a=b.exe").find("a=b.exe") != std::string::npos);
+  }
+  (void)ElevationNoticeText(texts.Text("TrayIcon", "Elevated"), "game.exe");
 }
 
 }  // namespace
@@ -115,6 +180,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckProfile(file, numOfButtons, skipEntry);
   CheckSettings(file, '.');
   CheckSettings(file, ',');
+  CheckPrograms(file);
+  CheckPack(file);
   const KeptTexts texts = ReadKeptTexts(file);
   for (std::uint16_t code : {0, 37, 38, 65, 300, 901, 904, 907, 0xFFFF}) (void)KeyName(code, texts);
   (void)SplitFileDialogResult(std::string(text));

@@ -356,8 +356,10 @@ TEST_F(Options, UntickingAutorunRemovesTheValueAtOnceAndCancelKeepsItRemoved) {
   Click(Opts().btnCancel);
   EXPECT_FALSE(ReadAutorun(entries.machine));
   Open();
+  // Ticked again, with every right an administrator has: the user's value alone.
   Click(Opts().chbAutoRun);
-  EXPECT_EQ(ReadAutorunValue(entries.machine), AutorunCommand(ExePath()));
+  EXPECT_EQ(ReadAutorunValue(entries.user), AutorunCommand(ExePath()));
+  EXPECT_FALSE(ReadAutorun(entries.machine));
   Click(Opts().btnCancel);
 }
 
@@ -365,12 +367,35 @@ TEST_F(Options, UntickingAutorunRemovesTheValueAtOnceAndCancelKeepsItRemoved) {
 long RefuseTheMachineWideKey(const AutorunEntry& entry, AutorunStep) {
   return entry.key.ends_with("\\Machine") ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
 }
-long FailTheMachineWideKey(const AutorunEntry& entry, AutorunStep) {
-  return entry.key.ends_with("\\Machine") ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
+// A user's own key that cannot be made.
+long FailTheUsersKey(const AutorunEntry& entry, AutorunStep step) {
+  return entry.key.ends_with("\\User") && step == AutorunStep::CreateKey ? ERROR_INVALID_PARAMETER
+                                                                         : ERROR_SUCCESS;
 }
 // And a user's own key that lets the key be made but refuses the value.
 long RefuseTheMachineWideKeyAndTheUsersValue(const AutorunEntry& entry, AutorunStep step) {
   return step == AutorunStep::SetValue ? ERROR_ACCESS_DENIED : RefuseTheMachineWideKey(entry, step);
+}
+
+// A machine-wide value an earlier version wrote keeps the box ticked; a
+// start from another folder gives the user his own value, and leaves the
+// machine-wide one as it was.
+TEST_F(Options, AnOlderMachineWideValueShowsTickedAndIsNeverRewritten) {
+  const AutorunEntries& entries = ProgramAutoruns();
+  for (const std::string& stored :
+       {AutorunCommand(ExePath()), std::string("\"C:\\Old Place\\Vantrel.exe\"")}) {
+    SCOPED_TRACE(stored);
+    WriteAutorun(entries.machine, stored);
+    Start("");
+    Open();
+    EXPECT_TRUE(Checked(Opts().chbAutoRun));
+    EXPECT_EQ(ReadAutorunValue(entries.machine), stored);
+    EXPECT_EQ(ReadAutorunValue(entries.user),
+              stored == AutorunCommand(ExePath()) ? "" : AutorunCommand(ExePath()));
+    Click(Opts().btnCancel);
+    app.reset();
+    DeleteAutorun(entries.user);
+  }
 }
 
 TEST_F(Options, AUserRefusedTheMachineWideEntryGetsHisOwnWithoutABox) {
@@ -399,7 +424,7 @@ TEST_F(Options, AnyOtherFailureOfTheAutorunWriteIsReportedAndTheBoxStaysTicked) 
     std::string text;
   };
   for (const Case& c :
-       {Case{&FailTheMachineWideKey, "Failed to create key " + testKey + "\\Machine."},
+       {Case{&FailTheUsersKey, "Failed to create key " + testKey + "\\User."},
         Case{&RefuseTheMachineWideKeyAndTheUsersValue, "Failed to set data for 'QEX'"}}) {
     SCOPED_TRACE(c.text);
     SetAutorunWriteCheck(c.check);
@@ -409,8 +434,8 @@ TEST_F(Options, AnyOtherFailureOfTheAutorunWriteIsReportedAndTheBoxStaysTicked) 
     Click(Opts().chbAutoRun);
     EXPECT_THAT(boxes.Stop(), ElementsAre(c.text));
     EXPECT_TRUE(Checked(Opts().chbAutoRun));
-    EXPECT_FALSE(ReadAutorun(ProgramAutoruns().user))
-        << "only a refusal of the machine-wide key for lack of rights falls back";
+    EXPECT_FALSE(ReadAutorun(ProgramAutoruns().user));
+    EXPECT_FALSE(ReadAutorun(ProgramAutoruns().machine)) << "never the machine-wide value";
     Click(Opts().btnCancel);
     app.reset();
   }

@@ -6,8 +6,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "app/QEXmainwndcode.h"
 #include "base/Errors.h"
 #include "base/IniFile_win.h"
+#include "config/ProfileFile_win.h"
+#include "config/ProgramsSection.h"
 #include "lang/KeptTexts.h"
 #include "win/TempDir_win.h"
 
@@ -16,6 +21,8 @@ namespace {
 
 using test::ReadFileBytes;
 using test::WriteFileBytes;
+using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAre;
 
 class SettingsFile : public ::testing::Test {
  protected:
@@ -45,6 +52,11 @@ TEST_F(SettingsFile, RoundTripsEveryValueAndLeavesPathAlone) {
   s.PopupShowTime = 7;
   s.PopupLeft = -20;
   s.PopupTop = 900;
+  s.PointerCurve = 2.5;
+  s.DeadZoneAxes = 30;
+  s.Controller = "Twin Pad";
+  s.ControllerId = "{6F1D2B61-D5A0-11CF-BFC7-444553540000}";
+  s.ScanCodes = false;
   SaveSettingsFile(path, s);
   Settings back = LoadSettingsFile(path);
   EXPECT_EQ(back.Path, "C:\\P\\last.ini");
@@ -57,6 +69,20 @@ TEST_F(SettingsFile, RoundTripsEveryValueAndLeavesPathAlone) {
             std::tie(s.NumOfButtons, s.PakIndex, s.LanguagePak, s.MAccelarate, s.MSpeed, s.tmrTurbo,
                      s.tmrRefresh, s.RangeX, s.RangeY, s.DeadZoneX, s.DeadZoneY, s.Minimize,
                      s.Popup, s.PopupShowTime, s.PopupLeft, s.PopupTop));
+  EXPECT_EQ(std::tie(back.PointerCurve, back.DeadZoneAxes, back.Controller, back.ControllerId,
+                     back.ScanCodes),
+            std::tie(s.PointerCurve, s.DeadZoneAxes, s.Controller, s.ControllerId, s.ScanCodes));
+}
+
+// A line break in what a device calls itself would start a line of its own
+// in the file, here a [Programs] section with a rule nobody made.
+TEST_F(SettingsFile, AControllersNameStaysOnItsLine) {
+  const std::string path = Set("");
+  Settings s;
+  s.Controller = "Pad\r\n[Programs]\r\nexplorer.exe=off";
+  SaveSettingsFile(path, s);
+  EXPECT_EQ(LoadSettingsFile(path).Controller, "Pad[Programs]explorer.exe=off");
+  EXPECT_THAT(ReadProgramRules(path), IsEmpty());
 }
 
 TEST_F(SettingsFile, NoFileOrBadValuesGiveDefaults) {
@@ -89,6 +115,124 @@ TEST_F(SettingsFile, ARefusedWriteIsReported) {
     EXPECT_STREQ(e.what(), ("Unable to write to " + path).c_str());
   }
   CloseHandle(lock);
+}
+
+// Each writer of the settings file, refused at the start (the file may not
+// be written) or at the end (it may be written but not replaced): the file
+// stays as it was, byte for byte, with nothing beside it.
+TEST_F(SettingsFile, ARefusedWriteLeavesTheOldFileAndNothingBeside) {
+  const std::string before =
+      "[Setup]\r\nNumOfButtons=6\r\nPath=C:\\P\\old.ini\r\n[Programs]\r\na.exe=off\r\n"
+      "b.exe=C:\\P\\b.ini\r\n";
+  WriteFileBytes(dir / "pad.ini", "[Bind]\r\n");
+  const std::string path = dir / "Vantrel.set";
+  SetSettingsFile(path);
+  BindingTable table(4);
+  struct Writer {
+    const char* name;
+    std::function<void()> write;
+  };
+  const Writer writers[] = {
+      {"the options' save", [&] { SaveSettingsFile(path, Settings{}); }},
+      {"the rules",
+       [&] {
+         WriteProgramRules(path, {{"c.exe", "off"}, {"a.exe", "off"}});
+       }},
+      {"no rules", [&] { WriteProgramRules(path, {}); }},
+      {"the last profile", [&] { LoadProfileFile(table, dir / "pad.ini", 0, nullptr); }}};
+  struct Lock {
+    const char* name;
+    DWORD access;
+    DWORD share;
+  };
+  for (const Lock& lock :
+       {Lock{"denied writing", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ},
+        Lock{"denied replacing", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+    for (const Writer& writer : writers) {
+      SCOPED_TRACE(std::string(writer.name) + ", " + lock.name);
+      WriteFileBytes(path, before);
+      const HANDLE held = CreateFileA(path.c_str(), lock.access, lock.share, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+      ASSERT_NE(held, INVALID_HANDLE_VALUE);
+      try {
+        writer.write();
+        ADD_FAILURE() << "the write should have been refused";
+      } catch (const AppError& e) {
+        EXPECT_STREQ(e.what(), ("Unable to write to " + path).c_str());
+      }
+      CloseHandle(held);
+      EXPECT_EQ(ReadFileBytes(path), before);
+      EXPECT_THAT(dir.Files(), UnorderedElementsAre("Vantrel.set", "pad.ini"));
+    }
+  }
+  SetSettingsFile(dir / "unused.set");
+}
+
+std::vector<ProgramRule> ManyRules(int count) {
+  std::vector<ProgramRule> rules;
+  for (int i = 0; i < count; ++i)
+    rules.push_back({"game" + std::to_string(i) + ".exe",
+                     i % 7 ? "C:\\Profiles\\game" + std::to_string(i) + ".ini" : "off"});
+  return rules;
+}
+
+// Far more rules than a key list of 32 KB holds (some 2,000 names): each
+// reads back, in order, and the other sections stay.
+TEST_F(SettingsFile, FiveThousandRulesReadBackWhole) {
+  const std::vector<ProgramRule> rules = ManyRules(5000);
+  const std::string path = Set("NumOfButtons=6\r\n");
+  WriteProgramRules(path, rules);
+  EXPECT_EQ(ReadProgramRules(path), rules);
+  EXPECT_EQ(LoadSettingsFile(path).NumOfButtons, 6);
+
+  // Written by hand, with the section between two others.
+  std::string text = "[Setup]\r\nNumOfButtons=7\r\n[Programs]\r\n";
+  for (const ProgramRule& rule : rules) text += rule.program + "=" + rule.profile + "\r\n";
+  WriteFileBytes(path, text + "[Tail]\r\nx=1\r\n");
+  EXPECT_EQ(ReadProgramRules(path), rules);
+  // A save of the options keeps every rule.
+  SaveSettingsFile(path, Settings{});
+  EXPECT_EQ(ReadProgramRules(path), rules);
+  EXPECT_EQ(PrivateProfile(path).ReadString("Tail", "x", ""), "1");
+}
+
+// The dialog's OK hands the rules to the main window: a write the file
+// refuses leaves the rules in force as they were.
+TEST_F(SettingsFile, RulesTheFileRefusedAreNotInForce) {
+  const std::string path = Set("");
+  SetSettingsFile(path);
+  TMainFrm main;
+  ProgramsHost& host = main;
+  const std::vector<ProgramRule> kept{{"a.exe", "off"}};
+  host.SetProgramRules(kept);
+  const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_THROW(host.SetProgramRules({{"a.exe", "C:\\P\\a.ini"}, {"b.exe", "off"}}), AppError);
+  EXPECT_THROW(host.SetProgramRules({}), AppError);
+  CloseHandle(held);
+  EXPECT_EQ(host.ProgramRules(), kept);
+  EXPECT_EQ(ReadProgramRules(path), kept);
+  host.SetProgramRules({});
+  EXPECT_THAT(host.ProgramRules(), IsEmpty());
+  SetSettingsFile(dir / "unused.set");
+}
+
+// The names the Programs dialog lets through read back as themselves from
+// the real file; those it refuses come back as others, or not at all.
+TEST_F(SettingsFile, ProgramNamesReadBackExactlyWhenTheCheckLetsThemThrough) {
+  const std::string path = Set("");
+  for (const char* name :
+       {"game.exe", "My Game (x64).exe", "x[1];y].exe", "\xC8\xE3\xF0\xE0.exe", "[game].exe",
+        ";game.exe", "a=b.exe", " game.exe", "game.exe ", "ga\nme.exe"}) {
+    SCOPED_TRACE(name);
+    const std::vector<ProgramRule> rules{{name, "off"}, {"after.exe", "off"}};
+    WriteProgramRules(path, rules);
+    if (ProgramNameFault(name) == NameFault::None)
+      EXPECT_EQ(ReadProgramRules(path), rules);
+    else
+      EXPECT_NE(ReadProgramRules(path), rules);
+  }
 }
 
 // Floats follow the decimal separator of the user's locale. The test run

@@ -30,8 +30,9 @@ class Startup : public ::testing::Test {
   void TearDown() override {
     app.reset();
     SetSettingsFile(dir / "unused.set");
-    // The real autorun entry, whatever an assertion interrupted.
-    DeleteAutorun(ProgramAutorun());
+    // The real autorun entries, whatever an assertion interrupted.
+    DeleteAutorun(ProgramAutoruns().machine);
+    DeleteAutorun(ProgramAutoruns().user);
   }
 
   // Starts the program's windows with this settings file text ("" for none).
@@ -180,13 +181,16 @@ TEST_F(Startup, TheLanguagePackComesBeforeTheRows) {
   EXPECT_EQ(Kept().Mouse, "Mouse") << "English ignores the pack name";
 }
 
+// The program moved since an earlier version made the machine-wide entry:
+// the user's own follows it, and the machine-wide one is left as it is.
 TEST_F(Startup, AnAutorunEntryIsWrittenAgainWithTheProgramsPath) {
-  const AutorunEntry entry = ProgramAutorun();
-  WriteAutorun(entry, "C:\\Old Place\\Vantrel.exe");
+  const AutorunEntry machine = ProgramAutorun();
+  WriteAutorun(machine, "C:\\Old Place\\Vantrel.exe");
   Application& a = Start("");
   a.OptionsFrm.Show();
   EXPECT_TRUE(Checked(a.OptionsFrm.chbAutoRun));
-  EXPECT_EQ(ReadAutorunValue(entry), AutorunCommand(ExePath()));
+  EXPECT_EQ(ReadAutorunValue(ProgramAutoruns().user), AutorunCommand(ExePath()));
+  EXPECT_EQ(ReadAutorunValue(machine), "C:\\Old Place\\Vantrel.exe");
 }
 
 TEST_F(Startup, ClosingTheOptionsWritesEveryHolderBack) {
