@@ -4,15 +4,11 @@
 #include <iterator>
 
 #include "base/IniFile.h"
+#include "base/Text.h"
 
 namespace vantrel {
 
 namespace {
-
-bool IsControl(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return u < 0x20 || u == 0x7F;
-}
 
 // The functions that give a section whole may leave the blanks around a
 // key and its value, which a read of the key takes away.
@@ -25,7 +21,7 @@ std::string_view Trimmed(std::string_view text) {
 }  // namespace
 
 NameFault ProgramNameFault(std::string_view program) {
-  if (std::any_of(program.begin(), program.end(), IsControl)) return NameFault::Control;
+  if (std::any_of(program.begin(), program.end(), IsControlCharacter)) return NameFault::Control;
   if (program.starts_with('[') || program.starts_with(';')) return NameFault::Opening;
   if (program.find('=') != std::string_view::npos) return NameFault::Equals;
   if (program.starts_with(' ') || program.ends_with(' ')) return NameFault::Blank;
@@ -46,13 +42,6 @@ const char* NameFaultTextKey(NameFault fault) {
 std::string NameRefusalText(const std::string& text, const std::string& program) {
   std::string out = text;
   if (const std::size_t at = out.find("%s"); at != std::string::npos) out.replace(at, 2, program);
-  return out;
-}
-
-std::string WithoutControlCharacters(std::string_view text) {
-  std::string out;
-  std::copy_if(text.begin(), text.end(), std::back_inserter(out),
-               [](char c) { return !IsControl(c); });
   return out;
 }
 

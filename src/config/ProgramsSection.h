@@ -21,10 +21,6 @@ const char* NameFaultTextKey(NameFault fault);
 // The pack's text with the program's name for its first "%s".
 std::string NameRefusalText(const std::string& text, const std::string& program);
 
-// The text without its control characters: what a device names itself may
-// hold a line break, which would end the line it is stored on.
-std::string WithoutControlCharacters(std::string_view text);
-
 // A list as the private-profile functions give a section: strings each
 // ended by a zero, the list by a second one (or by its end).
 std::vector<std::string> SplitStringList(std::string_view list);

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "config/ProgramsSection.h"
+#include "base/Text.h"
 
 namespace vantrel {
 

@@ -14,6 +14,7 @@
 
 #include "base/Errors.h"
 #include "base/Library_win.h"
+#include "base/Text.h"
 #include "input/PadLibraries_win.h"
 #include "input/ScaleAxis.h"
 #include "input/XInputPad.h"
@@ -107,8 +108,9 @@ struct TJoystick::Enumerators {
   };
 
   static BOOL CALLBACK Device(LPCDIDEVICEINSTANCEA device, LPVOID context) {
+    // Named as the settings store the name, so that the two match.
     static_cast<std::vector<Found>*>(context)->push_back(
-        {device->guidInstance, std::string(device->tszProductName)});
+        {device->guidInstance, WithoutControlCharacters(device->tszProductName)});
     return DIENUM_CONTINUE;
   }
 
