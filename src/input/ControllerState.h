@@ -9,12 +9,9 @@
 #include "base/Entries.h"
 #include "base/Time.h"
 #include "input/JoystickState.h"
+#include "input/PadState.h"
 
 namespace vantrel {
-
-// A hat's value when it is centred (any value whose low word is 0xFFFF, or
-// 36000 hundredths of a degree or more, counts as centred).
-inline constexpr std::uint32_t kHatCentred = 0xFFFFFFFF;
 
 struct ControllerState {
   // Which device gave it: a new number at each open, 0 while none is open.
@@ -43,7 +40,6 @@ ControllerState ControllerFromRecord(const JoystickState& record, std::uint32_t 
 // Where an axis rests: where it lies when the controller is opened, taken
 // as the nearest of the middle and the two ends (a stick rests in the
 // middle, a trigger or a throttle at one end).
-enum class AxisRest : std::uint8_t { Middle, Minimum, Maximum };
 AxisRest RestOf(std::int32_t valueAtOpen);
 
 // A side is down while the axis is beyond the dead zone (percent of the half
