@@ -27,11 +27,8 @@ void GiveBackBindings(BindingTable& table, const BindingTable& kept, RowView* ro
   }
   for (int e = 1; e <= table.EntryCount(); ++e) {
     const auto entry = static_cast<std::uint8_t>(e);
-    Binding& b = table[entry];
-    const std::uint8_t pressed = b.Pressed;
     const auto found = byKey.find(table.Prefix(entry));
-    b = found == byKey.end() ? Binding{} : *found->second;
-    b.Pressed = pressed;
+    table[entry] = found == byKey.end() ? Binding{} : *found->second;
   }
   // Shown once all are in: a stick made a pointer by one entry shows so on all four.
   if (rows)

@@ -15,13 +15,12 @@
 
 namespace vantrel {
 
-// A pad's axes: the eight of the state record (ControllerAxis), then an Xbox
-// pad's two triggers, each an axis of its own that rests at its minimum. A
-// trigger's whole travel is the lower half of the axis, -1000 at rest to 0
-// pulled fully, so that the axes' dead zone is the same share of its travel
-// as it always was.
-enum PadAxis : std::uint8_t { PadLeftTrigger = kControllerAxes, PadRightTrigger };
-inline constexpr int kPadAxes = kControllerAxes + 2;
+// A pad's axes: the eight of the state record, then an Xbox pad's two
+// triggers (ControllerAxis), each an axis of its own that rests at its
+// minimum. A trigger's whole travel is the lower half of the axis, -1000 at
+// rest to 0 pulled fully, so that the axes' dead zone is the same share of
+// its travel as it always was.
+enum PadAxis : std::uint8_t { PadLeftTrigger = AxisLeftTrigger, PadRightTrigger = AxisRightTrigger };
 inline constexpr int kPadButtons = 128;
 
 // A hat's value when it is centred (any value whose low word is 0xFFFF, or

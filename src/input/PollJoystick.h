@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "base/Time.h"
-#include "bindings/Binding.h"
 #include "input/ControllerState.h"
 #include "input/InputStates.h"
 
@@ -34,20 +33,5 @@ class JoystickReader {
   // where it reports its changes (none where only its state can be read).
   virtual const std::vector<ReaderStep>& Passed() const;
 };
-
-// Called once per change of an entry, after its Pressed has been written
-// (1: press, 0: release).
-using JoyButtonPressFn = std::function<void(std::uint8_t entry)>;
-
-// One polling run: a read, then the horizontal directions, the vertical
-// ones, the hat's Up, Down, Left and Right, the other axes' sides, and
-// buttons 1 … N in that order, reporting every edge to `joyButtonPress`.
-// A side of the stick stays held until its axis is back at rest, so crossing
-// from one side to the other presses the second side with the first still
-// held; the hat's directions and the other axes' sides each go down and up
-// on their own. `rules` keeps the other axes' rests and dead zone; `now` is
-// the time of the read. A read that gives no state lets go of every entry.
-void PollJoystick(BindingTable& bindings, JoystickReader& reader, AxisRules& rules,
-                  const JoyButtonPressFn& joyButtonPress, Millis now);
 
 }  // namespace vantrel

@@ -1,4 +1,4 @@
-#include "actions/Dispatch.h"
+#include "actions/Pipeline.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -81,14 +81,23 @@ struct Host : ActionHost {
   int skipped = -1;
 };
 
+// A pad whose reads give the state the test sets.
+struct ScriptedPad : PadReader {
+  bool Read(Millis) override { return true; }
+  const PadState& State() const override { return state; }
+  const std::vector<PadState>& Passed() const override { return passed; }
+  const PadControls& Controls() const override { return controls; }
+  PadState state;
+  std::vector<PadState> passed;
+  PadControls controls;
+};
+
 class DispatchTest : public ::testing::Test {
  protected:
   void Press(int e) { Edge(e, 1); }
   void Release(int e) { Edge(e, 0); }
-  void Edge(int e, std::uint8_t pressed) {
-    table[static_cast<std::uint8_t>(e)].Pressed = pressed;
-    d.JoyButtonPress(e);
-  }
+  // An edge of entry `e` at the time now, as the edge stage gives it.
+  void Edge(int e, bool down) { d.Feed({0, static_cast<std::uint8_t>(e), down, now}); }
   // Moves the clock to `t`, as the message loop does when something is due.
   void At(Millis t) {
     now = t;
@@ -121,7 +130,7 @@ class DispatchTest : public ::testing::Test {
   BindingTable table{4};
   Recorder sink;
   Host host;
-  Dispatcher d{table, sink, host};
+  Pipeline d{table, sink, host};
 };
 
 TEST_F(DispatchTest, KeyEntriesSendModifierThenKeyOnBothEdges) {
@@ -209,7 +218,7 @@ TEST_F(DispatchTest, TheLaterTurboPressTakesOverAndEitherReleaseStops) {
   host.turbo[1] = host.turbo[2] = true;
   Press(1);
   Press(2);
-  EXPECT_EQ(d.TurboEntry, 2);
+  EXPECT_EQ(d.Dispatch.TurboEntry, 2);
   At(100);
   EXPECT_THAT(sink.Take(), ElementsAre("k0", "k66"));
   At(150);
@@ -246,11 +255,11 @@ TEST_F(DispatchTest, PointerAcceleratesToTheTopSpeed) {
   const std::vector<int> steps = Steps(100);
   EXPECT_THAT(std::vector<int>(steps.begin(), steps.begin() + 5), ElementsAre(0, 0, 0, 0, 1))
       << "0.5 rounds to even, 0.6 to one";
-  EXPECT_NEAR(d.Motion().SpeedX, 8.1, 1e-9) << "the top is tested before the addition";
+  EXPECT_NEAR(d.Dispatch.Motion().SpeedX, 8.1, 1e-9) << "the top is tested before the addition";
   EXPECT_EQ(steps[79], 8);
   EXPECT_EQ(steps[99], 8);
   Release(1);
-  EXPECT_EQ(d.Motion().SpeedX, 0);
+  EXPECT_EQ(d.Dispatch.Motion().SpeedX, 0);
   EXPECT_THAT(Steps(3), ElementsAre(0, 0, 0));
   EXPECT_THAT(sink.events, IsEmpty()) << "a still pointer injects nothing";
 }
@@ -273,18 +282,18 @@ TEST_F(DispatchTest, TheOppositeDirectionTurnsTheAxisRound) {
   Press(1);
   for (int i = 0; i < 30; ++i) Step();
   Press(2);
-  EXPECT_DOUBLE_EQ(d.Motion().SpeedX, 0.1);
+  EXPECT_DOUBLE_EQ(d.Dispatch.Motion().SpeedX, 0.1);
   Release(2);
-  EXPECT_EQ(d.Motion().SpeedX, 0) << "releasing either direction stops the axis";
+  EXPECT_EQ(d.Dispatch.Motion().SpeedX, 0) << "releasing either direction stops the axis";
 }
 
 TEST_F(DispatchTest, NoAccelerationNeverMoves) {
-  d.MAccelarate = 0;
+  d.Dispatch.Settings.mouseAcceleration = 0;
   table[1] = {.VCode = 903, .Action = ActEmulClick};
   Press(1);
   for (int i = 0; i < 50; ++i) Step();
   EXPECT_THAT(sink.events, IsEmpty());
-  EXPECT_DOUBLE_EQ(d.Motion().SpeedY, -0.1);
+  EXPECT_DOUBLE_EQ(d.Dispatch.Motion().SpeedY, -0.1);
 }
 
 TEST_F(DispatchTest, EveryDirectionStartsSlowlyWithItsOwnSign) {
@@ -366,15 +375,15 @@ TEST_F(DispatchTest, APointerThatSleptStartsExactlyAsAFreshOne) {
 
   // An acceleration against the direction brings the axis to a stop by
   // itself; its timer stops with it.
-  d.MAccelarate = -0.1;
+  d.Dispatch.Settings.mouseAcceleration = -0.1;
   Press(1);
   EXPECT_THAT(ticked(5), ElementsAre("0,0"));
   EXPECT_FALSE(Due());
 }
 
 TEST_F(DispatchTest, TheTopSpeedReachedExactlyStopsTheGrowth) {
-  d.MAccelarate = 0.9;
-  d.MSpeed = 1;
+  d.Dispatch.Settings.mouseAcceleration = 0.9;
+  d.Dispatch.Settings.mouseTopSpeed = 1;
   struct Case {
     std::uint16_t code;
     const char* step;
@@ -385,7 +394,7 @@ TEST_F(DispatchTest, TheTopSpeedReachedExactlyStopsTheGrowth) {
     Press(1);
     // 0.1 + 0.9 is exactly 1: the top, so nothing more is added.
     EXPECT_THAT(Moves(4), ElementsAre(c.step, c.step, c.step, c.step));
-    EXPECT_DOUBLE_EQ(std::abs(d.Motion().SpeedX + d.Motion().SpeedY), 1.0);
+    EXPECT_DOUBLE_EQ(std::abs(d.Dispatch.Motion().SpeedX + d.Dispatch.Motion().SpeedY), 1.0);
     Release(1);
   }
 }
@@ -406,8 +415,8 @@ TEST_F(DispatchTest, HandEditedMouseSettingsStayWithinTheMovesRange) {
         Case{kNaN, 8, 902, "0,0"}, Case{kInf, 8, 902, "0,0"}, Case{-kInf, 8, 901, "0,0"},
         Case{0.5, kNaN, 902, "0,0"}, Case{0.5, kInf, 902, "0,0"}, Case{0.5, -1, 902, "0,0"}}) {
     SCOPED_TRACE(testing::Message() << c.accel << " " << c.top << " " << c.code);
-    d.MAccelarate = c.accel;
-    d.MSpeed = c.top;
+    d.Dispatch.Settings.mouseAcceleration = c.accel;
+    d.Dispatch.Settings.mouseTopSpeed = c.top;
     table[1] = {.VCode = c.code, .Action = ActEmulClick};
     Press(1);
     EXPECT_EQ(Moves(20).back(), c.last);
@@ -479,7 +488,7 @@ TEST_F(ProfileSwitchTest, EntriesShareOnePosition) {
   table[3] = {.INI = {"C:\\Q\\one.ini", "C:\\Q\\two.ini"}, .INICount = 2, .Action = ActChangeIni};
   host.rows[3] = table.ActToStr(3);
   Press(2), Release(2), Press(2), Release(2);
-  EXPECT_EQ(d.INIIndex, 2);
+  EXPECT_EQ(d.Dispatch.INIIndex, 2);
   Press(3);
   EXPECT_EQ(host.loads.back(), "C:\\Q\\one.ini") << "the high index wraps to the first file";
   EXPECT_EQ(host.popup.back(), "Current: two.ini / Next: two.ini");
@@ -488,7 +497,7 @@ TEST_F(ProfileSwitchTest, EntriesShareOnePosition) {
 TEST_F(ProfileSwitchTest, ARefusedRecordOfTheProfileStillEndsTheSwitch) {
   host.onLoad = [](const std::string&) { throw AppError("Unable to write to C:\\Vantrel.set"); };
   EXPECT_THROW(Press(2), AppError) << "the failure is passed on, after the switch";
-  EXPECT_EQ(d.INIIndex, 1);
+  EXPECT_EQ(d.Dispatch.INIIndex, 1);
   EXPECT_EQ(host.rows[2], "gamma.ini");
   EXPECT_THAT(host.popup, ElementsAre("Current: beta.ini / Next: gamma.ini"));
   Release(2);
@@ -501,7 +510,7 @@ TEST_F(ProfileSwitchTest, EmptyListsAndStrayIndexesReadNothingOutside) {
   Press(3);
   EXPECT_THAT(host.loads, IsEmpty());
   for (std::int32_t stray : {1000, -7}) {
-    d.INIIndex = stray;
+    d.Dispatch.INIIndex = stray;
     Press(2);
     Release(2);
     EXPECT_EQ(host.loads.back(), "C:\\P\\alpha.ini");
@@ -512,7 +521,7 @@ TEST_F(ProfileSwitchTest, APathTooLongToNameAFileIsNoProfileToSwitchTo) {
   table[2].INI[1] = "C:\\" + std::string(300, 'p') + ".ini";
   Press(2);
   EXPECT_THAT(host.loads, IsEmpty());
-  EXPECT_EQ(d.INIIndex, 0);
+  EXPECT_EQ(d.Dispatch.INIIndex, 0);
   EXPECT_EQ(host.rows[2], "beta.ini");
   EXPECT_THAT(host.popup, IsEmpty());
 }
@@ -527,9 +536,9 @@ TEST_F(ProfileSwitchTest, AReleaseUndoesItsOwnPressWhateverTheNewProfileBinds) {
   Press(4);
   // The new profile binds every held entry to something else.
   host.onLoad = [&](const std::string&) {
-    table[1] = {.VCode = 90, .Action = ActEmulKey, .Pressed = 1};
-    table[3] = {.VCode = 301, .Action = ActEmulClick, .Pressed = 1};
-    table[4] = {.VCode = 67, .Action = ActEmulKey, .Pressed = 1};
+    table[1] = {.VCode = 90, .Action = ActEmulKey};
+    table[3] = {.VCode = 301, .Action = ActEmulClick};
+    table[4] = {.VCode = 67, .Action = ActEmulKey};
     host.turbo[4] = false;
   };
   Press(2);
@@ -544,7 +553,7 @@ TEST_F(ProfileSwitchTest, AReleaseUndoesItsOwnPressWhateverTheNewProfileBinds) {
 TEST_F(DispatchTest, AnEntryPressedBeforeAChangeAndReleasedAfterSendsNothingNew) {
   table[1] = {.Action = ActNone};
   Press(1);
-  table[1] = {.VCode = 65, .Action = ActEmulKey, .Pressed = 1};
+  table[1] = {.VCode = 65, .Action = ActEmulKey};
   Release(1);
   EXPECT_THAT(sink.events, IsEmpty());
 }
@@ -559,13 +568,13 @@ TEST_F(DispatchTest, AHeldEntryEditedInItsDialogLetsGoOfWhatItsPressSent) {
   table[2] = {.VCode = 300, .Action = ActEmulClick};
   Press(1), Press(2);
   sink.Take();
-  table.CurrentEntry = 1;
   EntryEditor key(table, rows);
+  key.CurrentEntry = 1;
   key.Begin();
   key.CaptureKey(66);
   key.AcceptKey();
-  table.CurrentEntry = 2;
   EntryEditor mouse(table, rows);
+  mouse.CurrentEntry = 2;
   mouse.Begin();
   mouse.PickMouseAction(3);
   mouse.AcceptMouse();
@@ -580,42 +589,43 @@ TEST_F(DispatchTest, AHeldEntryEditedInItsDialogLetsGoOfWhatItsPressSent) {
 // they nor the buttons that stay come up or go down again.
 TEST_F(DispatchTest, ResizingLetsGoOfTheButtonsThatGoAndMovesTheDirections) {
   BindingTable big{12};
-  Dispatcher twelve{big, sink, host};
-  auto press = [&](int e) {
-    big[static_cast<std::uint8_t>(e)].Pressed = 1;
-    twelve.JoyButtonPress(e);
-  };
+  Pipeline twelve{big, sink, host};
+  ScriptedPad pad;
+  auto read = [&] { twelve.Read(0, pad, true, 0); };
   big[2] = {.VCode = 65, .Action = ActEmulKey};
   big[10] = {.VCode = 66, .Action = ActEmulKey};
   big[11] = {.VCode = 301, .Action = ActEmulClick};
   big[12] = {.VCode = 67, .Action = ActEmulKey};
   host.turbo[12] = true;
   big[big.EntryLeft] = {.VCode = 901, .Action = ActEmulClick};
-  for (int e : {2, 10, 11, 12, static_cast<int>(big.EntryLeft)}) press(e);
+  for (int b : {2, 10, 11, 12}) pad.state.buttons.set(static_cast<std::size_t>(b - 1));
+  pad.state.axes[AxisX] = -1000;  // the stick pushed left
+  read();
   sink.Take();
 
-  twelve.Resize(4);
+  twelve.Resize(4, 0);
   EXPECT_THAT(sink.Take(), ElementsAre("^k0", "^k66", "m16")) << "buttons 10 and 11 let go";
   twelve.Advance(1000);
   for (const std::string& e : sink.Take())
     EXPECT_EQ(e.rfind("mv", 0), 0u) << "button 12's repeat stops";
   EXPECT_EQ(big.EntryLeft, 7);
-  EXPECT_EQ(big[7].Pressed, 1) << "the Left row moved from 15, still held";
-  EXPECT_EQ(big[2].Pressed, 1);
-  EXPECT_EQ(big[5].Pressed, 0);
-  EXPECT_NE(twelve.Motion().SpeedX, 0) << "the pointer goes on moving left";
+  EXPECT_TRUE(twelve.Edges.Held(0, 7)) << "the Left row moved from 15, still held";
+  EXPECT_TRUE(twelve.Edges.Held(0, 2));
+  EXPECT_FALSE(twelve.Edges.Held(0, 5));
+  EXPECT_NE(twelve.Dispatch.Motion().SpeedX, 0) << "the pointer goes on moving left";
   // Released where they now stand, they let go of what their press did.
-  big[7].Pressed = 0, twelve.JoyButtonPress(7);
-  big[2].Pressed = 0, twelve.JoyButtonPress(2);
-  EXPECT_EQ(twelve.Motion().SpeedX, 0);
+  pad.state = {};
+  read();
+  EXPECT_EQ(twelve.Dispatch.Motion().SpeedX, 0);
   EXPECT_THAT(sink.Take(), ElementsAre("^k0", "^k65"));
 
   // More buttons: the directions move out again, new buttons start released.
-  press(big.EntryUp);
-  twelve.Resize(6);
+  pad.state.axes[AxisY] = -1000;  // Up, entry 5
+  read();
+  twelve.Resize(6, 0);
   EXPECT_EQ(big.EntryUp, 7);
-  EXPECT_EQ(big[7].Pressed, 1);
-  EXPECT_EQ(big[5].Pressed, 0) << "Up stood at 5 before; button 5 is new";
+  EXPECT_TRUE(twelve.Edges.Held(0, 7));
+  EXPECT_FALSE(twelve.Edges.Held(0, 5)) << "Up stood at 5 before; button 5 is new";
   EXPECT_THAT(sink.events, IsEmpty());
 }
 
@@ -623,14 +633,17 @@ TEST_F(DispatchTest, ResizingLetsGoOfTheButtonsThatGoAndMovesTheDirections) {
 // nor goes down again.
 TEST_F(DispatchTest, ShrinkingToNButtonsKeepsButtonNHeld) {
   BindingTable big{12};
-  Dispatcher twelve{big, sink, host};
-  big[4] = {.VCode = 65, .Action = ActEmulKey, .Pressed = 1};
-  twelve.JoyButtonPress(4);
+  Pipeline twelve{big, sink, host};
+  ScriptedPad pad;
+  big[4] = {.VCode = 65, .Action = ActEmulKey};
+  pad.state.buttons.set(3);
+  twelve.Read(0, pad, true, 0);
   sink.Take();
-  twelve.Resize(4);
+  twelve.Resize(4, 0);
   EXPECT_THAT(sink.Take(), IsEmpty());
-  EXPECT_EQ(big[4].Pressed, 1);
-  big[4].Pressed = 0, twelve.JoyButtonPress(4);
+  EXPECT_TRUE(twelve.Edges.Held(0, 4));
+  pad.state = {};
+  twelve.Read(0, pad, true, 0);
   EXPECT_THAT(sink.Take(), ElementsAre("^k0", "^k65"));
 }
 
@@ -659,10 +672,10 @@ TEST_F(DispatchTest, TheStickPointerGoesTheWayTheStickIsPushedAtItsFullSpeed) {
     axes[AxisY] = static_cast<std::int32_t>(std::lround(-c.fraction * c.range * std::sin(radians)));
     StickReaches reaches{};
     reaches[0] = {c.range, c.range, 20};  // a dead zone of 20 %
-    At(0);
-    d.FollowSticks(axes, reaches);
+    const Millis start = now;
+    d.Dispatch.FollowSticks(axes, reaches);
     double dx = 0, dy = 0;
-    for (Millis t = 16; t <= 7000; t += 16) {
+    for (Millis t = start + 16; t <= start + 7000; t += 16) {
       At(t);
       for (const std::string& mv : sink.Take()) {
         const auto comma = mv.find(',');
@@ -675,8 +688,8 @@ TEST_F(DispatchTest, TheStickPointerGoesTheWayTheStickIsPushedAtItsFullSpeed) {
       EXPECT_NEAR(std::atan2(-dy, dx), std::atan2(std::sin(radians), std::cos(radians)), 0.02)
           << "within about a degree of the stick's direction";
     }
-    d.FollowSticks({}, reaches);
-    At(7100);
+    d.Dispatch.FollowSticks({}, reaches);
+    At(now + 100);
     sink.Take();
   }
 }
@@ -687,14 +700,14 @@ TEST_F(DispatchTest, AnUnboundPointerStickStopsAtOnce) {
   table[table.EntryUp] = {.VCode = kPointerStickCode, .Action = ActEmulClick};
   std::array<std::int32_t, kControllerAxes> axes{};
   axes[AxisX] = 1000;
-  d.FollowSticks(axes, StickReaches{});
+  d.Dispatch.FollowSticks(axes, StickReaches{});
   At(70);
   EXPECT_THAT(sink.Take(), ElementsAre("mv80,0"));
-  d.Quiet = true;
+  d.Dispatch.Quiet = true;
   At(77);
   EXPECT_THAT(sink.Take(), IsEmpty());
   EXPECT_FALSE(Due());
-  d.Quiet = false;
+  d.Dispatch.Quiet = false;
   At(84);
   At(91);
   EXPECT_THAT(sink.Take(), ElementsAre("mv8,0")) << "moving again from 84";
@@ -714,18 +727,18 @@ TEST_F(DispatchTest, ARefusedReleaseIsSentAgainFirst) {
   sink.Take();
   sink.refusing = true;
   Release(1), Release(2);
-  EXPECT_TRUE(d.HasRefused());
-  d.SendRefusedAgain();
-  EXPECT_TRUE(d.HasRefused()) << "still locked";
+  EXPECT_TRUE(d.Dispatch.HasRefused());
+  d.Dispatch.SendRefusedAgain();
+  EXPECT_TRUE(d.Dispatch.HasRefused()) << "still locked";
   sink.refusing = false;
   Press(3);
   EXPECT_THAT(sink.Take(), ElementsAre("^k17", "^k65", "m4", "k0", "k66"));
-  EXPECT_FALSE(d.HasRefused());
+  EXPECT_FALSE(d.Dispatch.HasRefused());
   Release(3);
   sink.refusing = true;
   Press(3);
   sink.refusing = false;
-  d.SendRefusedAgain();
+  d.Dispatch.SendRefusedAgain();
   EXPECT_THAT(sink.Take(), ElementsAre("^k0", "^k66")) << "a refused press is not sent again";
 }
 
@@ -737,11 +750,11 @@ TEST_F(DispatchTest, ReleaseAllLetsGoOfEverythingHeld) {
   host.turbo[4] = true;
   Press(1), Press(2), Press(3), Press(4);
   sink.Take();
-  d.ReleaseAll();
+  d.ReleaseAll(now);
   EXPECT_THAT(sink.Take(), ElementsAre("^k17", "^k65", "m16"));
   EXPECT_FALSE(Due());
-  EXPECT_EQ(d.Motion().SpeedY, 0);
-  d.ReleaseAll();
+  EXPECT_EQ(d.Dispatch.Motion().SpeedY, 0);
+  d.ReleaseAll(now);
   Release(1);
   EXPECT_THAT(sink.events, IsEmpty()) << "nothing is released twice";
 }
@@ -774,7 +787,7 @@ TEST(ExtendedKeys, AreTheKeysWithThePrefixOnARealKeyboard) {
 TEST_F(DispatchTest, AKeyComesUpWithTheScanCodeItWentDownWith) {
   table[1] = {.VCode = 37, .Action = ActEmulKey};
   Press(1);
-  d.ScanCodes = false;
+  d.Dispatch.Settings.scanCodes = false;
   Release(1);
   Press(1);
   Release(1);
