@@ -2,7 +2,9 @@
 // and writes a line each time one of the keys it watches is seen to go down
 // or up:
 //   down 65 / up 65                     virtual-key codes
-// A key that goes down and up again between two looks is never seen. Only
+// A key that goes down and up again between two looks is never seen; when
+// the poller itself could not look for longer than kGapMs (a loaded
+// machine), it says so: "gap". Only
 // the state is read (GetAsyncKeyState's high bit), never whether a key was
 // pressed since the last call. Keys that change between the same two looks
 // are written in the order given on the command line. Lines go to standard
@@ -22,6 +24,7 @@
 namespace {
 
 constexpr DWORD kLookEveryMs = 2;
+constexpr ULONGLONG kGapMs = 40;
 
 FILE* out = nullptr;
 
@@ -63,8 +66,12 @@ int main(int argc, char** argv) {
     HANDLE event = CreateEventA(nullptr, TRUE, FALSE, ready);
     SetEvent(event);
   }
+  ULONGLONG lastLook = GetTickCount64();
   for (bool quit = false; !quit;) {
     while (!quit && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) quit = msg.message == WM_QUIT;
+    const ULONGLONG look = GetTickCount64();
+    if (look - lastLook > kGapMs) Emit("gap");
+    lastLook = look;
     for (std::size_t i = 0; i < keys.size(); ++i) {
       const bool now = Down(keys[i]);
       if (now == down[i]) continue;
