@@ -25,6 +25,9 @@ add_library(vantrel_win STATIC
   app/Elevation_win.cpp
   app/QEXmainwndcode.cpp
   app/MainController_win.cpp
+  app/MainInput_win.cpp
+  app/MainMenu_win.cpp
+  app/MainRows_win.cpp
   app/MainFollowsFront_win.cpp
   app/ButtonRows_win.cpp
   app/QEXhelpwndcode.cpp

@@ -27,13 +27,18 @@ Held Dispatcher::Press(std::uint8_t e, Millis time) {
         repeat_.Stop(TurboKeys());
         TurboEntry = e;
         repeat_.Start(shift, vcode, Settings.scanCodes, time, Settings.turboInterval);
+        host_.Injected();
         return {.kind = Held::Turbo};
       }
       SendKeys(shift, vcode, false, Settings.scanCodes);
+      host_.Injected();
       return {.kind = Held::Keys, .shift = shift, .vcode = vcode, .scanCodes = Settings.scanCodes};
     }
-    case ActEmulClick:
-      return PressMouse(b.VCode, time);
+    case ActEmulClick: {
+      const Held held = PressMouse(b.VCode, time);
+      host_.Injected();
+      return held;
+    }
     case ActRun:
       if (!b.Execute.empty() && b.Execute.size() <= kMaxCommand) host_.Launch(b.Execute);
       return {};

@@ -122,4 +122,17 @@ void ProgramSwitcher::Forget(std::uint32_t processId) {
   ruled_.erase(found);
 }
 
+bool ApplyRuleAction(const RuleAction& action, bool quiet, const std::string& program,
+                     RuleTarget& target) {
+  if (action.kind == RuleAction::Nothing && target.Quiet() == quiet) return false;
+  target.ReleaseAll();
+  target.SetQuiet(quiet);
+  if (action.kind == RuleAction::Load)
+    target.LoadRuleProfile(action.profile);
+  else if (action.kind == RuleAction::GiveBack)
+    target.GiveBack(action.bindings);
+  if (action.kind != RuleAction::Nothing) target.Switched(action.profile, program);
+  return true;
+}
+
 }  // namespace vantrel

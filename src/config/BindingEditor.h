@@ -59,6 +59,9 @@ std::vector<std::string> MouseActionTexts(const KeptTexts& texts, bool pointerSt
 class EntryEditor {
  public:
   EntryEditor(BindingTable& table, RowView& rows) : table_(table), rows_(rows) {}
+  // One editing, one backup: a copy would keep a backup of its own.
+  EntryEditor(const EntryEditor&) = delete;
+  EntryEditor(EntryEditor&&) = default;
 
   std::uint8_t Entry() const { return static_cast<std::uint8_t>(CurrentEntry); }
   Binding& Edited() { return table_[Entry()]; }

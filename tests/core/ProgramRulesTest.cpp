@@ -368,5 +368,49 @@ TEST(ProgramRules, KeptBindingsComeBackByProfileKey) {
   }
 }
 
+// A change of the program in front: what the last profile held goes up
+// first, then Off takes effect or lifts, then the profile comes, and the
+// popup names it; nothing at all when nothing changes.
+TEST(ProgramRules, ARulesActionIsCarriedOutInItsOrder) {
+  struct Target : RuleTarget {
+    void ReleaseAll() override { steps.push_back("release"); }
+    bool Quiet() const override { return quiet; }
+    void SetQuiet(bool q) override {
+      quiet = q;
+      steps.push_back(q ? "quiet" : "loud");
+    }
+    void LoadRuleProfile(const std::string& path) override { steps.push_back("load " + path); }
+    void GiveBack(const BindingTable&) override { steps.push_back("give back"); }
+    void Switched(const std::string& profile, const std::string& program) override {
+      steps.push_back("popup " + profile + " " + program);
+    }
+    bool quiet = false;
+    std::vector<std::string> steps;
+  };
+  struct Case {
+    RuleAction::Kind kind;
+    bool quietBefore, quietAfter;
+    std::vector<std::string> steps;
+  };
+  const Case cases[] = {
+      {RuleAction::Nothing, false, false, {}},
+      {RuleAction::Nothing, true, true, {}},
+      {RuleAction::Nothing, false, true, {"release", "quiet"}},
+      {RuleAction::Nothing, true, false, {"release", "loud"}},
+      {RuleAction::Load, true, false, {"release", "loud", "load p.ini", "popup p.ini game.exe"}},
+      {RuleAction::GiveBack, false, false, {"release", "loud", "give back", "popup p.ini game.exe"}},
+  };
+  for (const Case& c : cases) {
+    Target t;
+    t.quiet = c.quietBefore;
+    RuleAction action;
+    action.kind = c.kind;
+    action.profile = "p.ini";
+    EXPECT_EQ(ApplyRuleAction(action, c.quietAfter, "game.exe", t), !c.steps.empty());
+    EXPECT_EQ(t.steps, c.steps);
+    EXPECT_EQ(t.quiet, c.quietAfter);
+  }
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -10,6 +10,8 @@
 #include "base/Errors.h"
 #include "dinput/DoubleState.h"
 #include "input/DXInput.h"
+#include "input/Edges.h"
+#include "input/LegacyPad_win.h"
 #include "input/PollJoystick.h"
 
 namespace vantrel {
@@ -418,16 +420,13 @@ TEST_F(JoystickTest, EveryChangeBetweenTwoReadsInOrderAndTheEventTellsOfThem) {
   ASSERT_NE(event, nullptr);
   EXPECT_EQ(state->bufferSize, 256);
   test::ProgramEvent changed(*state);
-  BindingTable bindings(4);  // Up 5, Down 6, Left 7, Right 8
-  AxisRules rules;
+  EdgeStage edges(4);  // Up 5, Down 6, Left 7, Right 8
+  LegacyPad pad(input);
   std::vector<std::string> calls;
   auto poll = [&] {
-    PollJoystick(
-        bindings, input, rules,
-        [&](std::uint8_t entry) {
-          calls.push_back((bindings[entry].Pressed ? "+" : "-") + std::to_string(entry));
-        },
-        0);
+    const bool got = pad.Read(0);
+    for (const Edge& e : edges.Read(0, pad, got, 0))
+      calls.push_back((e.down ? "+" : "-") + std::to_string(e.entry));
   };
   poll();
   for (auto [offset, data] : {std::pair{48, 0x80}, {48, 0}, {49, 0x80}, {50, 0x80}, {49, 0},
@@ -449,16 +448,13 @@ TEST_F(JoystickTest, EveryChangeBetweenTwoReadsInOrderAndTheEventTellsOfThem) {
 TEST_F(JoystickTest, PollingTurnsTheDoublesButtonsIntoPressesAndReleases) {
   TDXInput input(window.get());
   input.OpenAll();
-  BindingTable bindings(4);
-  AxisRules rules;
+  EdgeStage edges(4);
+  LegacyPad pad(input);
   std::vector<std::string> calls;
   auto poll = [&] {
-    PollJoystick(
-        bindings, input, rules,
-        [&](std::uint8_t entry) {
-          calls.push_back((bindings[entry].Pressed ? "+" : "-") + std::to_string(entry));
-        },
-        0);
+    const bool got = pad.Read(0);
+    for (const Edge& e : edges.Read(0, pad, got, 0))
+      calls.push_back((e.down ? "+" : "-") + std::to_string(e.entry));
   };
   state->buttons[2] = 0x80;
   state->lX = 1000;
