@@ -98,45 +98,6 @@ TEST_F(JoystickReaderAdapterTest, AnXboxPadsTriggersAreZsTwoSidesEachOnItsOwn) {
   EXPECT_EQ(adapter.Controller().zPlusTrigger, 250) << "LT";
   EXPECT_EQ(adapter.Controller().zMinusTrigger, 0) << "RT at rest";
   EXPECT_EQ(adapter.Controller().axes[AxisZ], 0);
-
-  // ZMinus and ZPlus are the entries after the hat's four.
-  const struct {
-    std::uint8_t lt, rt;
-    std::vector<std::string> calls;
-  } kPulls[] = {
-      {255, 0, {Entry('+', 5)}},
-      {255, 255, {Entry('+', 4)}},
-      {0, 255, {Entry('-', 5)}},
-      {0, 0, {Entry('-', 4)}},
-  };
-  Poll();
-  for (const auto& p : kPulls) {
-    pad.state = XInputPadState({.leftTrigger = p.lt, .rightTrigger = p.rt}, AxisTables());
-    EXPECT_EQ(Poll(), p.calls) << int{p.lt} << " " << int{p.rt};
-  }
-}
-
-TEST_F(JoystickReaderAdapterTest, ThePassedStatesAreStepsInTheirOrder) {
-  PadState down;
-  down.buttons.set(0);
-  down.rawStick = {-600, 0};
-  down.axes[AxisX] = -200;
-  PadState up = down;
-  up.buttons.reset(0);
-  up.axes[AxisX] = 0;
-  up.rawStick = {0, 0};
-  pad.passed = {down, up};
-  adapter.ReadAll();
-  ASSERT_EQ(adapter.Passed().size(), 2u);
-  EXPECT_EQ(adapter.Passed()[0].states, InputStates().set(StateLeft).set(StateButton(0)));
-  EXPECT_EQ(adapter.Passed()[0].controller.axes[AxisX], -600);
-  EXPECT_TRUE(adapter.Passed()[1].states.none());
-  pad.passed.clear();
-  adapter.ReadAll();
-  EXPECT_THAT(adapter.Passed(), IsEmpty()) << "each read brings its own";
-
-  pad.passed = {down, up};
-  EXPECT_THAT(Poll(), ElementsAre("+7", "+1", "-7", "-1")) << "a tap between two reads";
 }
 
 TEST_F(JoystickReaderAdapterTest, AReadThatGivesNoStateHoldsNothing) {
@@ -157,24 +118,6 @@ TEST_F(JoystickReaderAdapterTest, AReadThatGivesNoStateHoldsNothing) {
   EXPECT_EQ(adapter.Controller().axes[AxisX], 0);
   EXPECT_EQ(adapter.Controller().pov, kHatCentred);
   EXPECT_THAT(Poll(), ElementsAre("-8", Entry('-', 0), "-3"));
-}
-
-// The rows show what a device has: a DirectInput pad's controls as they
-// are, an Xbox pad's triggers as Z's two sides.
-TEST(ControllerControls, ARowIsShownForEachControlThePadHas) {
-  PadControls plain;
-  plain.axes.set(AxisX).set(AxisY).set(AxisRz).set(AxisSlider1);
-  plain.hat = true;
-  ControllerControls rows = plain;
-  EXPECT_EQ(rows.axes,
-            std::bitset<kControllerAxes>().set(AxisX).set(AxisY).set(AxisRz).set(AxisSlider1));
-  EXPECT_TRUE(rows.hat);
-  PadControls triggerOnly;
-  triggerOnly.axes.set(PadRightTrigger);
-  rows = triggerOnly;
-  EXPECT_EQ(rows.axes, std::bitset<kControllerAxes>().set(AxisZ));
-  EXPECT_FALSE(rows.hat);
-  EXPECT_EQ(ControllerControls(PadControls()), ControllerControls());
 }
 
 }  // namespace

@@ -76,22 +76,6 @@ TEST(XInputPad, TriggersAreAxesOfTheirOwnFromTheMinimumToTheMiddle) {
   }
 }
 
-// The axes' dead zone, measured from a trigger's rest at the minimum, is the
-// same share of its travel as the Z sides' rule gives.
-TEST(XInputPad, ATriggerFiresAtTheSameShareOfItsTravelAsAnAxisAsAZSide) {
-  const AxisTables tables;
-  for (std::int32_t deadZone : {0, 10, 25, 50, 75, 100}) {
-    for (int pulled = 0; pulled <= 255; ++pulled) {
-      const PadState state =
-          XInputPadState({.leftTrigger = static_cast<std::uint8_t>(pulled)}, tables);
-      const ControllerState old = ControllerOfPad(state, XInputControls());
-      const bool zSide = std::int64_t{old.zPlusTrigger} * 100 > std::int64_t{1000} * deadZone;
-      EXPECT_EQ(SideDown(state.axes[PadLeftTrigger], AxisRest::Minimum, +1, deadZone), zSide)
-          << "dead zone " << deadZone << ", pulled " << pulled;
-    }
-  }
-}
-
 TEST(XInputPad, ItsControlsAndWhereTheyRest) {
   const PadControls controls = XInputControls();
   const std::optional<AxisRest> kRests[kPadAxes] = {
