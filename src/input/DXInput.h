@@ -12,7 +12,6 @@
 #include "base/Time.h"
 #include "input/AxisTables.h"
 #include "input/ControllerChoice.h"
-#include "input/ControllerState.h"
 #include "input/DirectInputReader_win.h"
 #include "input/JoystickReaderAdapter.h"
 #include "input/MultimediaReader_win.h"
