@@ -42,7 +42,10 @@ add_library(vantrel_win STATIC
   config/QEXprogramsdlgcode.cpp
   # Joystick input
   input/DXInput_win.cpp
+  input/DirectInputReader_win.cpp
+  input/MultimediaReader_win.cpp
   input/PadLibraries_win.cpp
+  input/XInputReader_win.cpp
 )
 target_link_libraries(vantrel_win PUBLIC vantrel_core)
 # res/ holds resource.h, the identifiers the code and the resource script share.

@@ -42,7 +42,7 @@ add_subdirectory(e2e)
 # offers no joystick.
 add_subdirectory(doubles)
 foreach(variant joystick_tests joystick_nodouble_tests)
-  add_executable(${variant} win/JoystickTest.cpp)
+  add_executable(${variant} win/JoystickTest.cpp win/PadReaderTest.cpp)
   target_link_libraries(${variant} PRIVATE vantrel_win GTest::gmock_main)
   target_include_directories(${variant} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} doubles)
   add_dependencies(${variant} dinput_double)

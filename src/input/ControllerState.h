@@ -29,6 +29,13 @@ struct ControllerState {
 struct ControllerControls {
   std::bitset<kControllerAxes> axes;
   bool hat = false;
+  ControllerControls() = default;
+  // A pad's controls as the rows know them, an Xbox pad's triggers as Z's
+  // two sides. It goes with the polling's JoystickReader.
+  ControllerControls(const PadControls& pad) : hat(pad.hat) {
+    for (std::size_t a = 0; a < kControllerAxes; ++a) axes.set(a, pad.axes.test(a));
+    if (pad.axes.test(PadLeftTrigger) || pad.axes.test(PadRightTrigger)) axes.set(AxisZ);
+  }
   bool operator==(const ControllerControls&) const = default;
 };
 // Whether the device has the control of the i-th entry after the stick's.
