@@ -9,6 +9,7 @@
 
 #include "base/Clock_win.h"
 #include "base/Library_win.h"
+#include "input/ControllerState.h"
 #include "bindings/Profile.h"
 #include "ui/ModalLoop_win.h"
 
@@ -147,7 +148,7 @@ void TMainFrm::OnSessionChange(WPARAM change) {
 
 ShownExtras TMainFrm::ControllerRows() const {
   ShownExtras shown;
-  const ControllerControls& controls = DXInput1.Joystick.Controls();
+  const PadControls& controls = DXInput1.Joystick.Controls();
   for (int i = 0; i < kExtraEntries; ++i) shown[static_cast<std::size_t>(i)] = HasControl(controls, i);
   return shown;
 }

@@ -31,17 +31,17 @@ void TMainFrm::Timer1Timer() {
   // A stick that is a pointer is read raw, for its direction.
   joystick.SetRawStick(Bindings.PointerEntryOf(PointerStick::XY) != 0);
   const Millis now = lastRead_ = Now();
-  const bool got = Pad.Read(now);
-  Actions.Read(0, Pad, got, now);
+  const bool got = DXInput1.Read(now);
+  Actions.Read(0, DXInput1, got, now);
   StickReaches reaches;
   for (StickReach& reach : reaches) reach.deadZonePercent = Actions.Settings().deadZoneAxes;
   reaches[0] = {
-      static_cast<double>(joystick.RangeX()), static_cast<double>(joystick.RangeY()),
+      static_cast<double>(joystick.AskedRangeX()), static_cast<double>(joystick.AskedRangeY()),
       static_cast<double>(std::max(joystick.AskedDeadZoneX(), joystick.AskedDeadZoneY()))};
   // The stick as the pointer takes it: its raw positions.
   std::array<std::int32_t, kControllerAxes> axes{};
   if (got) {
-    const PadState& state = Pad.State();
+    const PadState& state = DXInput1.State();
     std::copy_n(state.axes.begin(), kControllerAxes, axes.begin());
     axes[AxisX] = state.rawStick[0];
     axes[AxisY] = state.rawStick[1];

@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "app/QEXmainwndcode.h"
+#include "bindings/Profile.h"
 #include "config/ProfileFile_win.h"
 #include "resource.h"
 #include "ui/AccessKey.h"

@@ -1,6 +1,7 @@
 // The main window's rows: their clicks, their look as the input is held,
 // and what the binding logic shows in them (RowView).
 #include "app/QEXmainwndcode.h"
+#include "base/Clock_win.h"
 #include "bindings/Profile.h"
 #include "ui/Dpi_win.h"
 

@@ -22,7 +22,6 @@
 #include "config/OptionsHost.h"
 #include "config/ProgramsHost.h"
 #include "input/DXInput.h"
-#include "input/LegacyPad_win.h"
 #include "input/RescanSchedule.h"
 #include "lang/LanguageTexts.h"
 #include "ui/DueTimer_win.h"
@@ -180,7 +179,6 @@ class TMainFrm : public Window<TMainFrm>,
   BindingTable Bindings{4};
   // The joystick, opened once the window shows.
   TDXInput DXInput1;
-  LegacyPad Pad{DXInput1};
   // The editing of the entry whose row was clicked, and its backup.
   EntryEditor Editor{Bindings, *this};
   // The group boxes, the arrows and the row controls btnJoy, stJoy, chbJoy.

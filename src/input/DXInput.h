@@ -13,7 +13,7 @@
 #include "input/AxisTables.h"
 #include "input/ControllerChoice.h"
 #include "input/DirectInputReader_win.h"
-#include "input/JoystickReaderAdapter.h"
+#include "input/InputStates.h"
 #include "input/MultimediaReader_win.h"
 #include "input/PadState.h"
 #include "input/XInputReader_win.h"
@@ -201,9 +201,8 @@ class TJoystick : public PadReader, private AxisPropertySink {
 
 // The input component. Its joystick is the only reader built: the keyboard
 // and mouse readers contribute nothing in this program. It reads as its
-// joystick does.
-// JoystickReaderAdapter goes once nothing reads through JoystickReader.
-class TCustomDXInput : public PadReaderForward, public JoystickReaderAdapter {
+// joystick does, and keeps the merged state set of its readers.
+class TCustomDXInput : public PadReader {
  public:
   // `owner` is the window handed to the primary interface; `library` is the
   // primary interface's library, loaded from the system folder only (tests
@@ -218,6 +217,18 @@ class TCustomDXInput : public PadReaderForward, public JoystickReaderAdapter {
   // reads once. Throws only what OpenDevice throws.
   void OpenAll();
   void CloseAll() noexcept;
+
+  // PadReader: the joystick's.
+  bool Read(Millis now) override;
+  const PadState& State() const override { return Joystick.State(); }
+  const std::vector<PadState>& Passed() const override { return Joystick.Passed(); }
+  const PadControls& Controls() const override { return Joystick.Controls(); }
+  // A read on the program's clock, and its state set: the buttons 1 ... 32
+  // and the stick's directions, merged as the component merges its readers'.
+  void ReadAll();
+  bool HasState() const { return hasState_; }
+  InputStates MergedStates() const { return merged_; }
+  bool ButtonDown(int index) const { return vantrel::ButtonDown(states_, index); }
 
   // The main window hands over its WM_ACTIVATE and WM_ACTIVATEAPP messages;
   // activation acquires the device again.
@@ -241,6 +252,10 @@ class TCustomDXInput : public PadReaderForward, public JoystickReaderAdapter {
   std::string library_;
   bool useDirectInput_ = true;
   std::shared_ptr<IDirectInputA> directInput_;
+  bool hasState_ = false;
+  InputStates states_;
+  InputStates merged_;
+  InputStates previousUnion_;
 };
 
 class TDXInput : public TCustomDXInput {

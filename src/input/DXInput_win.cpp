@@ -425,9 +425,7 @@ void TJoystick::Acquire() noexcept {
 }
 
 TCustomDXInput::TCustomDXInput(HWND owner, std::string library)
-    : PadReaderForward(Joystick),
-      JoystickReaderAdapter(*this, Now),
-      owner_(owner),
+    : owner_(owner),
       library_(std::move(library)) {}
 
 TCustomDXInput::~TCustomDXInput() { CloseAll(); }
@@ -446,6 +444,16 @@ void TCustomDXInput::OpenAll() {
   Joystick.SetCooperativeLevel(owner_);
   ReadAll();
 }
+
+bool TCustomDXInput::Read(Millis now) {
+  hasState_ = Joystick.Read(now);
+  // Nothing read is no state: nothing held.
+  states_ = hasState_ ? StatesOfPad(Joystick.State()) : InputStates{};
+  MergeStates(merged_, previousUnion_, states_);
+  return hasState_;
+}
+
+void TCustomDXInput::ReadAll() { Read(Now()); }
 
 void TCustomDXInput::CloseAll() noexcept {
   Joystick.CloseDevice();

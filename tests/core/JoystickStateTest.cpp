@@ -6,7 +6,6 @@
 
 #include "input/AxisTables.h"
 #include "input/InputStates.h"
-#include "input/JoystickReaderAdapter.h"
 #include "input/JoystickState.h"
 #include "input/MultimediaPad.h"
 #include "input/ScaleAxis.h"

@@ -28,10 +28,6 @@ TEST_F(Options, UntickingAutorunRemovesTheValueAtOnceAndCancelKeepsItRemoved) {
   Click(Opts().btnCancel);
 }
 
-// The machine-wide key as a user without administrator rights meets it.
-long RefuseTheMachineWideKey(const AutorunEntry& entry, AutorunStep) {
-  return entry.key.ends_with("\\Machine") ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
-}
 // A user's own key that cannot be made.
 long FailTheUsersKey(const AutorunEntry& entry, AutorunStep step) {
   return entry.key.ends_with("\\User") && step == AutorunStep::CreateKey ? ERROR_INVALID_PARAMETER

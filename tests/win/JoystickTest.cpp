@@ -10,8 +10,6 @@
 #include "base/Errors.h"
 #include "input/DXInput.h"
 #include "input/Edges.h"
-#include "input/LegacyPad_win.h"
-#include "input/PollJoystick.h"
 #include "win/JoystickFixture_win.h"
 
 namespace vantrel {
@@ -384,7 +382,7 @@ TEST_F(JoystickTest, EveryChangeBetweenTwoReadsInOrderAndTheEventTellsOfThem) {
   EXPECT_EQ(state->bufferSize, 256);
   test::ProgramEvent changed(*state);
   EdgeStage edges(4);  // Up 5, Down 6, Left 7, Right 8
-  LegacyPad pad(input);
+  TCustomDXInput& pad = input;
   std::vector<std::string> calls;
   auto poll = [&] {
     const bool got = pad.Read(0);
@@ -412,7 +410,7 @@ TEST_F(JoystickTest, PollingTurnsTheDoublesButtonsIntoPressesAndReleases) {
   TDXInput input(window.get());
   input.OpenAll();
   EdgeStage edges(4);
-  LegacyPad pad(input);
+  TCustomDXInput& pad = input;
   std::vector<std::string> calls;
   auto poll = [&] {
     const bool got = pad.Read(0);

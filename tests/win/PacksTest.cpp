@@ -210,52 +210,6 @@ TEST_F(Packs, AValueThatWillNotGoIsReportedInThePacksWords) {
   Click(Opts().btnCancel);
 }
 
-// Whether the text of a control fits inside it in the control's own font;
-// a check box's text has the box beside it.
-::testing::AssertionResult Fits(HWND control) {
-  const std::string text = TextOf(control);
-  const HDC dc = GetDC(control);
-  const HGDIOBJ old =
-      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
-  RECT r{};
-  GetClientRect(control, &r);
-  char cls[32] = {};
-  GetClassNameA(control, cls, sizeof cls);
-  const LONG style = GetWindowLongA(control, GWL_STYLE);
-  int room = r.right - 2;
-  if (std::string(cls) == "Button" && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX) room -= 18;
-  if (std::string(cls) == "Button" && (style & BS_TYPEMASK) == BS_GROUPBOX) room -= 16;
-  if (size.cx <= room) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << '"' << text << "\" is " << size.cx << " pixels wide in " << room << " of room";
-}
-
-// Every button and static text of the windows that hold them fits its control.
-void ExpectEveryTextFits(Application& a) {
-  std::vector<HWND> controls;
-  for (HWND window : {a.MainFrm.Handle(), a.OptionsFrm.Created(), a.ActionDlg.Get().Handle(),
-                      a.ClickDlg.Get().Handle(), a.BindEmulDlg.Get().Handle(),
-                      a.IniFrm.Get().Handle(), a.AboutBox.Get().Handle(), a.popupINI.Handle()})
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM list) {
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&controls));
-  for (HWND control : controls) {
-    char cls[32] = {};
-    GetClassNameA(control, cls, sizeof cls);
-    if (std::string(cls) == "Button" || std::string(cls) == "Static") {
-      EXPECT_TRUE(Fits(control));
-    }
-  }
-}
-
 TEST_F(Packs, RussianShowsInEveryWindowAndFitsItsControls) {
   std::ifstream source(VANTREL_RUSSIAN_PACK, std::ios::binary);
   ASSERT_TRUE(source);
