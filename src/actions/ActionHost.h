@@ -25,6 +25,8 @@ class ActionHost {
   virtual void Launch(const std::string& command) = 0;
   // A press sent keys or mouse input (just after it went out).
   virtual void Injected() {}
+  // The layer that decides first is now `layer` (0: the base).
+  virtual void LayerChanged(int /*layer*/) {}
 };
 
 }  // namespace vantrel

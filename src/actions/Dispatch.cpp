@@ -11,17 +11,14 @@
 
 namespace vantrel {
 
-Held Dispatcher::Press(std::uint8_t e, Millis time) {
+Held Dispatcher::Press(std::uint8_t e, const Binding& b, bool turbo, Millis time) {
   now_ = std::max(now_, time);
-  const Binding& b = table_[e];
   switch (b.Action) {
-    case ActChangeIni:
-      SwitchProfile(e);
-      return {};
+    case ActChangeIni: SwitchProfile(e, b.INI); return {};
     case ActEmulKey: {
       const auto shift = static_cast<std::uint8_t>(b.Shift & 0xFF);
       const auto vcode = static_cast<std::uint8_t>(b.VCode & 0xFF);
-      if (host_.TurboChecked(e)) {
+      if (turbo) {
         // No event now: the first tap comes an interval later. A later
         // turbo press takes the repeat over.
         repeat_.Stop(TurboKeys());
@@ -42,8 +39,7 @@ Held Dispatcher::Press(std::uint8_t e, Millis time) {
     case ActRun:
       if (!b.Execute.empty() && b.Execute.size() <= kMaxCommand) host_.Launch(b.Execute);
       return {};
-    default:
-      return {};
+    default: return {};
   }
 }
 
@@ -76,20 +72,15 @@ void Dispatcher::Release(const Held& held, Millis time) {
   switch (held.kind) {
     case Held::Nothing:
     case Held::MouseOther:
+    case Held::Layer:  // the layer stack's
       return;
-    case Held::Keys:
-      SendKeys(held.shift, held.vcode, true, held.scanCodes);
-      return;
+    case Held::Keys: SendKeys(held.shift, held.vcode, true, held.scanCodes); return;
     case Held::Turbo:
       // Any turbo release stops the repeat, even with another turbo entry held.
       repeat_.Stop(TurboKeys());
       return;
-    case Held::MouseButton:
-      SendMouse(held.upFlags, 0, 0, 0, true);
-      return;
-    case Held::Motion:
-      pointer_.Stop(held.axis);
-      return;
+    case Held::MouseButton: SendMouse(held.upFlags, 0, 0, 0, true); return;
+    case Held::Motion: pointer_.Stop(held.axis); return;
   }
 }
 
@@ -115,8 +106,8 @@ KeyStroke Dispatcher::Stroke(std::uint8_t vk, std::uint32_t flags, bool scanCode
   return {vk, sink_.ScanCode(vk), flags | (IsExtendedKey(vk) ? kKeyEventExtendedKey : 0)};
 }
 
-void Dispatcher::SendMouse(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
-                           std::int32_t data, bool release) {
+void Dispatcher::SendMouse(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data,
+                           bool release) {
   if (!refused_.empty()) SendRefusedAgain();
   if (!sink_.MouseEvent(flags, dx, dy, data) && release) refused_.push_back({{}, flags});
 }
@@ -135,7 +126,8 @@ void Dispatcher::Advance(Millis now) {
   repeat_.Advance(now, Settings.turboInterval, TurboKeys());
   // A switch, an Off rule or an edit that unbinds a pointer stick stops it now.
   SetSticksActive(now);
-  const MouseMotion::Step stick = stick_.Advance(now, Settings.mouseTopSpeed, Settings.pointerCurve);
+  const MouseMotion::Step stick =
+      stick_.Advance(now, Settings.mouseTopSpeed, Settings.pointerCurve);
   std::int64_t dx = stick.dx, dy = stick.dy;
   // Each step of the accelerating pointer is a move of its own; the stick's
   // goes with the last.
@@ -151,8 +143,9 @@ void Dispatcher::SendMove(std::int64_t dx, std::int64_t dy) {
   // A still pointer sends nothing: injected input, even of 0, 0, keeps the
   // system from ever going idle.
   if (dx == 0 && dy == 0) return;
-  SendMouse(kMouseMove, static_cast<std::int32_t>(std::clamp<std::int64_t>(dx, INT32_MIN, INT32_MAX)),
-            static_cast<std::int32_t>(std::clamp<std::int64_t>(dy, INT32_MIN, INT32_MAX)), 0, false);
+  SendMouse(
+      kMouseMove, static_cast<std::int32_t>(std::clamp<std::int64_t>(dx, INT32_MIN, INT32_MAX)),
+      static_cast<std::int32_t>(std::clamp<std::int64_t>(dy, INT32_MIN, INT32_MAX)), 0, false);
 }
 
 Millis Dispatcher::NextDue() const {
@@ -166,7 +159,7 @@ bool Dispatcher::Moving() const {
 void Dispatcher::SetSticksActive(Millis now) {
   for (int i = 0; i < kPointerSticks; ++i) {
     const auto stick = static_cast<PointerStick>(i + 1);
-    stick_.SetActive(stick, !Quiet && !Away && table_.PointerEntryOf(stick) != 0, now);
+    stick_.SetActive(stick, !Quiet && !Away && table_.PointerEntryOf(stick, Layers) != 0, now);
   }
 }
 
@@ -187,10 +180,7 @@ void Dispatcher::FollowSticks(const std::array<std::int32_t, kControllerAxes>& a
   SetSticksActive(now_);
 }
 
-void Dispatcher::SwitchProfile(std::uint8_t e) {
-  // A copy: the load leaves this entry alone, but the list must not change
-  // under the indexing below whatever the host does.
-  const std::vector<std::string> list = table_[e].INI;
+void Dispatcher::SwitchProfile(std::uint8_t e, const std::vector<std::string>& list) {
   const auto n = static_cast<std::int32_t>(list.size());
   if (n == 0) return;
   // One position is shared by every switching entry; an index left high by
@@ -211,7 +201,8 @@ void Dispatcher::SwitchProfile(std::uint8_t e) {
   }
   const KeptTexts& texts = Kept();
   const std::string currentLine = texts.Current + ": " + host_.RowText(e);
-  const std::string next = FileNamePart(INIIndex < n - 1 ? list[INIIndex + 1] : list[0], "filename");
+  const std::string next =
+      FileNamePart(INIIndex < n - 1 ? list[INIIndex + 1] : list[0], "filename");
   host_.SetRowText(e, next);
   host_.ProfileSwitched(currentLine, texts.Next + ": " + next);
   if (failure) std::rethrow_exception(failure);

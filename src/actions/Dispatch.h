@@ -54,8 +54,10 @@ class Dispatcher {
   Dispatcher(BindingTable& table, InputSink& sink, ActionHost& host)
       : table_(table), sink_(sink), host_(host) {}
 
-  // The press of entry `e` at `time`: what it put down.
-  Held Press(std::uint8_t e, Millis time);
+  // The press of entry `e`, resolved to `b` (with `turbo`, whether a key
+  // repeats), at `time`: what it put down. `b` is the press's own copy: a
+  // profile switch reloads the table under it.
+  Held Press(std::uint8_t e, const Binding& b, bool turbo, Millis time);
   // Undoes what a press put down, at `time` (at once when none is given).
   void Release(const Held& held, Millis time = 0);
   void Advance(Millis now);
@@ -81,6 +83,8 @@ class Dispatcher {
   // The position in profile lists, shared by every switching entry.
   std::int32_t INIIndex = 0;
   std::uint8_t TurboEntry = 0;
+  // The layers on, the top one first: they decide which sticks are pointers.
+  std::vector<int> Layers;
   TraceSink* Trace = nullptr;
 
   const MouseMotion& Motion() const { return pointer_.Motion(); }
@@ -98,7 +102,7 @@ class Dispatcher {
   void SendMouse(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data,
                  bool release);
   void SendMove(std::int64_t dx, std::int64_t dy);
-  void SwitchProfile(std::uint8_t e);
+  void SwitchProfile(std::uint8_t e, const std::vector<std::string>& list);
   TurboRepeat::Send TurboKeys();
 
   BindingTable& table_;

@@ -1,18 +1,21 @@
 #pragma once
 // The input pipeline, from a controller's states to the input injected:
 //
-//   reader -> edges (pad, entry, down or up, time) -> press ledger -> dispatch
+//   reader -> edges (pad, entry, down or up, time) -> layer stack
+//     -> press ledger -> dispatch
 //
 // Each stage is given the time; the pipeline says when it next needs to run
 // (NextDue), and runs nothing while nothing is due. A press is resolved to
-// its action once, when it comes; the ledger keeps what it put down, and its
-// release undoes exactly that, whatever the table holds by then.
+// its action once, when it comes, through the layers on at that moment; the
+// ledger keeps what it put down, and its release undoes exactly that,
+// whatever the table or the layers hold by then.
 #include <cstdint>
 #include <vector>
 
 #include "actions/ActionHost.h"
 #include "actions/Dispatch.h"
 #include "actions/InputSink.h"
+#include "actions/LayerStack.h"
 #include "actions/PressLedger.h"
 #include "base/Time.h"
 #include "base/Trace.h"
@@ -51,6 +54,8 @@ class Pipeline {
   // inputs still held are pressed anew at the next read: before a profile
   // changes under them, a controller goes, or the session is left.
   void ReleaseAll(Millis now);
+  // Every layer off, back to the base: before another profile comes in.
+  void DropLayers(Millis now);
   // The number of buttons changes: the buttons that go let go of what they
   // hold; the entries after the buttons move with theirs, so a direction
   // held through the change neither comes up nor goes down again.
@@ -58,13 +63,24 @@ class Pipeline {
 
   // The stages, in the order an edge goes through them.
   EdgeStage Edges;
+  LayerStack Layers;
   PressLedger Ledger;
   Dispatcher Dispatch;
 
  private:
+  Held Resolve(const Edge& edge);
+  void Undo(const Held& held, Millis time);
+  // What the presses hold goes up, and the layers drop, before a switching
+  // entry loads another profile; their inputs do nothing more until they
+  // are pressed anew.
+  void LeaveProfile(Millis time);
+  // Tells the host when the layer that decides first has changed.
+  void LayersChanged(Millis time);
+
   BindingTable& table_;
   ActionHost& host_;
   TraceSink* trace_ = nullptr;
+  int top_ = 0;
 };
 
 }  // namespace vantrel

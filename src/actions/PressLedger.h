@@ -14,12 +14,15 @@ namespace vantrel {
 
 // What one press set going.
 struct Held {
-  enum Kind : std::uint8_t { Nothing, Keys, Turbo, MouseButton, Motion, MouseOther } kind = Nothing;
+  enum Kind : std::uint8_t { Nothing, Keys, Turbo, MouseButton, Motion, MouseOther, Layer };
+  Kind kind = Nothing;
   std::uint8_t shift = 0;
   std::uint8_t vcode = 0;
   bool scanCodes = false;     // Keys: whether they went down with scan codes
   std::uint32_t upFlags = 0;  // MouseButton
   Axis axis = Axis::X;        // Motion
+  std::uint8_t pad = 0;       // Layer: the input that put the layer on
+  std::uint8_t entry = 0;
   // Whether it holds a key or a mouse button down.
   bool Down() const { return kind == Keys || kind == MouseButton; }
 };

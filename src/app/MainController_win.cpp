@@ -9,8 +9,8 @@
 
 #include "base/Clock_win.h"
 #include "base/Library_win.h"
-#include "input/ControllerState.h"
 #include "bindings/Profile.h"
+#include "input/ControllerState.h"
 #include "ui/ModalLoop_win.h"
 
 namespace vantrel {
@@ -65,9 +65,23 @@ void TMainFrm::ReleaseEverything() { Actions.ReleaseAll(Now()); }
 
 void TMainFrm::ShowReading() {
   const TJoystick& joystick = DXInput1.Joystick;
-  TrayIcon.SetTip(joystick.Opened() && !joystick.Reading().name.empty()
-                      ? "Vantrel: " + joystick.Reading().name
-                      : Language().Text("TrayIcon", "NoController"));
+  std::string tip = joystick.Opened() && !joystick.Reading().name.empty()
+                        ? "Vantrel: " + joystick.Reading().name
+                        : Language().Text("TrayIcon", "NoController");
+  // The layer in force on a line of its own, kept whole however long the
+  // controller's name is.
+  if (const int layer = Actions.Layers.Top()) {
+    const std::string line = "\n" + Kept().Layer + ": " + Bindings.LayerName(layer);
+    tip = tip.substr(0, NotifyIcon::kMaxTip - std::min(line.size(), NotifyIcon::kMaxTip)) + line;
+  }
+  TrayIcon.SetTip(tip);
+}
+
+void TMainFrm::LayerChanged(int) { ShowReading(); }
+
+void TMainFrm::LeaveProfile() {
+  if (Bindings.HasLayers() || Actions.Layers.Any()) ReleaseEverything();
+  Actions.DropLayers(Now());
 }
 
 void TMainFrm::ChooseController(ControllerWish wish) {
@@ -149,7 +163,8 @@ void TMainFrm::OnSessionChange(WPARAM change) {
 ShownExtras TMainFrm::ControllerRows() const {
   ShownExtras shown;
   const PadControls& controls = DXInput1.Joystick.Controls();
-  for (int i = 0; i < kExtraEntries; ++i) shown[static_cast<std::size_t>(i)] = HasControl(controls, i);
+  for (int i = 0; i < kExtraEntries; ++i)
+    shown[static_cast<std::size_t>(i)] = HasControl(controls, i);
   return shown;
 }
 

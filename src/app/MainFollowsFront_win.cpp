@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/QEXmainwndcode.h"
+#include "base/Clock_win.h"
 #include "base/IniFile_win.h"
 #include "base/Process_win.h"
 #include "config/ProfileFile_win.h"
@@ -100,7 +101,10 @@ bool TMainFrm::ApplyRule(const RuleAction& action, const std::string& program) {
   return ApplyRuleAction(action, Programs.Quiet(), program, *this);
 }
 
-void TMainFrm::ReleaseAll() { ReleaseEverything(); }
+void TMainFrm::ReleaseAll() {
+  ReleaseEverything();
+  Actions.DropLayers(Now());
+}
 bool TMainFrm::Quiet() const { return Actions.Dispatch.Quiet; }
 void TMainFrm::SetQuiet(bool quiet) { Actions.Dispatch.Quiet = quiet; }
 void TMainFrm::LoadRuleProfile(const std::string& path) {

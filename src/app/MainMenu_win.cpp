@@ -84,7 +84,8 @@ void TranslateMainMenu(HMENU bar, const LanguageTexts& texts) {
   for (UINT i = 0; i < std::size(kBarKeys); ++i) SetMenuText(bar, i, true, BarText(texts, i));
   for (const MenuItem& item : kFileItems) SetMenuText(bar, item.id, false, MenuText(texts, item));
   for (const MenuItem& item : kHelpItems) SetMenuText(bar, item.id, false, MenuText(texts, item));
-  for (const MenuItem& item : kOptionsItems) SetMenuText(bar, item.id, false, MenuText(texts, item));
+  for (const MenuItem& item : kOptionsItems)
+    SetMenuText(bar, item.id, false, MenuText(texts, item));
 }
 
 namespace {
@@ -109,6 +110,7 @@ void TMainFrm::MOpenClick() {
     IniPath = std::move(*chosen);
   else if (IniPath.empty())
     return;
+  LeaveProfile();
   LoadProfileFile(Bindings, IniPath, 0, this);
   ChoseProfile(IniPath);
 }

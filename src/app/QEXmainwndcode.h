@@ -271,6 +271,11 @@ class TMainFrm : public Window<TMainFrm>,
   Millis lastRead_ = 0;
   // ActionHost: a press sent input.
   void Injected() override;
+  // ActionHost: the layer that decides first changed; the tray's tip names it.
+  void LayerChanged(int layer) override;
+  // Before another profile comes in: a profile with layers lets go of what
+  // it holds, and every layer drops.
+  void LeaveProfile();
   // A session locked or switched away: what is held comes up first.
   void OnSessionChange(WPARAM change);
   void RegisterForSessions();

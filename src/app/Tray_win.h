@@ -30,7 +30,9 @@ class NotifyIcon {
   void Activate(HWND owner, std::string tip);
   void Deactivate();
   bool Active() const { return active_; }
-  // The tooltip, changed at once on an icon that shows.
+  // The tooltip, changed at once on an icon that shows. The shell shows at
+  // most kMaxTip characters of it.
+  static constexpr std::size_t kMaxTip = 127;
   void SetTip(std::string tip);
   const std::string& Tip() const { return tip_; }
   // Adds the icon again after the shell restarted (the "TaskbarCreated"

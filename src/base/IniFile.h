@@ -3,11 +3,16 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace vantrel {
 
 // One INI file, key by key. The Windows build goes through the private-profile
 // functions (every call opens the file anew); tests use an in-memory double.
+// A section's keys and values in file order, as reads of each key give them.
+using IniKeys = std::vector<std::pair<std::string, std::string>>;
+
 class IniFile {
  public:
   virtual ~IniFile() = default;
@@ -20,7 +25,33 @@ class IniFile {
                            const std::string& value) = 0;
   // Removes every key of the section; a missing file or section is no error.
   virtual void EraseSection(const std::string& section) = 0;
+  // The whole section in one read, where a file offers it; none where each
+  // key has to be read by itself. A missing section has no keys.
+  virtual std::optional<IniKeys> ReadSection(const std::string& section);
 };
+
+// Keys already read, offered for reading like a file: a key matches without
+// regard to case, the first of a key written twice counts, writes go nowhere.
+class SectionKeys final : public IniFile {
+ public:
+  explicit SectionKeys(const IniKeys& keys) : keys_(keys) {}
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& def) override;
+  void WriteString(const std::string&, const std::string&, const std::string&) override {}
+  void EraseSection(const std::string&) override {}
+
+ private:
+  const IniKeys& keys_;
+};
+
+// A list as the private-profile functions give a section: strings each
+// ended by a zero, the list by a second one (or by its end).
+std::vector<std::string> SplitStringList(std::string_view list);
+// The keys of a section given whole, as a read of each key would give them:
+// a comment (";...") or a line without "=" is no key, blanks around either
+// side go, a value in quotes loses them, and one longer than an INI text is
+// cut.
+IniKeys KeysOfSection(std::string_view lines);
 
 // Texts read from INI files are cut at this length (the read buffer is 2048).
 constexpr std::size_t kMaxIniText = 2047;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "base/Errors.h"
 #include "base/FilePath.h"
 
@@ -30,6 +32,20 @@ void PrivateProfile::EraseSection(const std::string& section) {
   if (GetFileAttributesA(path_.c_str()) == INVALID_FILE_ATTRIBUTES) return;
   if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, path_.c_str()))
     throw UnableToWrite(path_);
+}
+
+std::optional<IniKeys> PrivateProfile::ReadSection(const std::string& section) {
+  if (!FitsFilePath(path_)) return IniKeys{};
+  // A read of each key opens the file anew, which for some hundreds of keys
+  // takes a noticeable time. A list cut short by the buffer ends two
+  // characters before its end.
+  std::vector<char> lines(32 * 1024);
+  for (;;) {
+    const DWORD n = GetPrivateProfileSectionA(section.c_str(), lines.data(),
+                                              static_cast<DWORD>(lines.size()), path_.c_str());
+    if (n + 2 < lines.size()) return KeysOfSection({lines.data(), n});
+    lines.resize(lines.size() * 2);
+  }
 }
 
 std::string ExePath() {

@@ -17,6 +17,7 @@ class PrivateProfile final : public IniFile {
   void WriteString(const std::string& section, const std::string& key,
                    const std::string& value) override;
   void EraseSection(const std::string& section) override;
+  std::optional<IniKeys> ReadSection(const std::string& section) override;
 
  private:
   std::string path_;

@@ -1,5 +1,7 @@
 #pragma once
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,14 +12,25 @@
 namespace vantrel {
 
 // Action kinds, the value of Binding::Action. Code 1 is never assigned; a
-// stored 1 or a value above 5 stays in the entry and does nothing.
+// stored 1 or a value above 6 stays in the entry and does nothing.
 enum ActionKind : std::uint8_t {
   ActNone = 0,
   ActChangeIni = 2,
   ActEmulKey = 3,
   ActEmulClick = 4,
   ActRun = 5,
+  ActLayer = 6,
 };
+
+// How an ActLayer entry puts its layer on.
+enum LayerMode : std::uint8_t {
+  LayerHold = 0,    // while the entry is held
+  LayerToggle = 1,  // a press on, the next press of that entry off
+  LayerOnce = 2,    // for the next press of another entry only
+  LayerSet = 3,     // the standing layer until another Set (layer 0: the base)
+};
+// Layers 1 ... 7 lie over the base bindings.
+inline constexpr int kLayers = 7;
 
 // What one entry (a joystick button or a stick direction) does: the
 // configuration only. Whether its input is held is the pipeline's to know.
@@ -29,9 +42,14 @@ struct Binding {
   std::uint16_t Shift = 0;       // ActEmulKey: modifier's virtual key, 0 for none
   bool Turbo = false;            // ActEmulKey: repeat while held
   std::uint8_t Action = ActNone;
+  std::uint8_t Layer = 0;              // ActLayer: 1 ... 7 (0 with Set: the base)
+  std::uint8_t LayerMode = LayerHold;  // ActLayer
 
   bool operator==(const Binding&) const = default;
 };
+
+// Every field of the binding but its kind back to its default.
+void ClearFields(Binding& b);
 
 // The options offer up to 32 buttons; a larger setting is used as 32, so the
 // table never holds more than 52 entries.
@@ -85,12 +103,38 @@ class BindingTable {
   void ClearFields(std::uint8_t e);
   // The text shown in the entry's row and by the profile popup.
   std::string ActToStr(std::uint8_t e, const KeptTexts& texts = Kept()) const;
+  // What a binding does, in words, as a row shows it.
+  std::string BindingText(const Binding& b, const KeptTexts& texts = Kept()) const;
   // The profile key prefix. The direction rows are stored crossed (the Up row
   // under "Left", Down under "Right", Left under "Up", Right under "Down"):
   // every saved profile relies on this pairing.
   std::string Prefix(std::uint8_t e) const;
 
+  // The entry in layer n (1 ... 7): none where the layer lets the layers
+  // below decide ("Same as below"); a binding of kind 0 blocks the entry
+  // ("Nothing").
+  std::optional<Binding>& InLayer(int layer, std::uint8_t e);
+  const std::optional<Binding>& InLayer(int layer, std::uint8_t e) const;
+  // Whether any layer binds or blocks an entry, or has a name.
+  bool HasLayers() const;
+  // The binding that decides entry `e` while `layers` are on (the top one
+  // first): the first layer that binds or blocks it, else the base.
+  // `decidedBy` is given that layer, 0 for the base.
+  const Binding& Resolve(const std::vector<int>& layers, std::uint8_t e,
+                         int* decidedBy = nullptr) const;
+  // The entry that makes `stick` a pointer while `layers` are on.
+  int PointerEntryOf(PointerStick stick, const std::vector<int>& layers) const;
+  // The text of entry `e`'s row while `layer` is shown (0: the base): a
+  // layer's bound entry says what it does, a blocked one "Nothing", and a
+  // transparent one what the base does (the row greys it).
+  std::string RowText(int layer, std::uint8_t e, const KeptTexts& texts = Kept()) const;
+  // A layer's name as the user gave it; empty for none.
+  std::array<std::string, kLayers> LayerNames;
+  // Layer n's name: its own, or "Layer n" in the language of `texts`.
+  std::string LayerName(int layer, const KeptTexts& texts = Kept()) const;
+
   std::vector<Binding> Bindings;
+  std::array<std::vector<std::optional<Binding>>, kLayers> Layers;
   std::uint8_t EntryUp = 1;
   std::uint8_t EntryDown = 2;
   std::uint8_t EntryLeft = 3;

@@ -9,9 +9,11 @@ namespace vantrel {
 
 // Profiles keep the whole table in section [Bind], key by key: prefix, a dot
 // and a suffix (Button3.Action, Left.VCode). Only the keys of an entry's kind
-// are written; other sections of the file are left alone.
+// are written; other sections of the file are left alone. Layer n keeps the
+// entries it binds or blocks in [Layer<n>] with the same keys, and its name
+// in [Layers] as Name<n>.
 
-// Erases [Bind] and writes every entry, in entry order.
+// Erases [Bind] and writes every entry, in entry order, then the layers.
 void SaveIni(const BindingTable& table, IniFile& profile);
 
 // Reads every entry except `skipEntry` (its low 8 bits; 0 excepts none) and

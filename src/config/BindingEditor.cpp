@@ -31,19 +31,54 @@ std::vector<std::string> MouseActionTexts(const KeptTexts& texts, bool pointerSt
   return items;
 }
 
+std::optional<Binding>* EntryEditor::LayerSlot() {
+  if (Layer < 1 || Layer > kLayers) return nullptr;
+  return &table_.InLayer(Layer, Entry());
+}
+
+Binding& EntryEditor::Edited() {
+  std::optional<Binding>* slot = LayerSlot();
+  if (!slot) return table_[Entry()];
+  if (!*slot) slot->emplace();
+  return **slot;
+}
+
 void EntryEditor::CancelK(bool restore) {
-  if (restore)
-    Edited() = SavedBinding;
-  else
-    SavedBinding = Edited();
+  std::optional<Binding>* slot = LayerSlot();
+  if (restore) {
+    if (slot)
+      *slot = SavedBinding;
+    else
+      table_[Entry()] = SavedBinding.value_or(Binding{});
+  } else {
+    SavedBinding = slot ? *slot : std::optional(table_[Entry()]);
+  }
 }
 
 void EntryEditor::Begin() {
   CancelK(false);
-  table_.ClearFields(Entry());
+  ClearFields(Edited());
 }
 
 void EntryEditor::Cancel() { CancelK(true); }
+
+void EntryEditor::AcceptLayer(int layer, LayerMode mode) {
+  Binding& b = Edited();
+  b.Action = ActLayer;
+  b.Layer = static_cast<std::uint8_t>(std::clamp(layer, mode == LayerSet ? 0 : 1, kLayers));
+  b.LayerMode = mode;
+  ShowRow(false);
+}
+
+void EntryEditor::AcceptSameAsBelow() {
+  if (std::optional<Binding>* slot = LayerSlot()) slot->reset();
+  ShowRow(false);
+}
+
+void EntryEditor::AcceptNothing() {
+  if (LayerSlot()) Edited() = Binding{};
+  ShowRow(false);
+}
 
 void EntryEditor::CaptureKey(std::uint16_t vcode) { Edited().VCode = vcode; }
 
@@ -60,9 +95,11 @@ void EntryEditor::ChooseModifier(int item) {
 // The opening cleared Turbo; the row's box, which the key emulation
 // consults, is cleared with it so that box and field agree.
 void EntryEditor::ShowRow(bool turboEnabled) {
-  rows_.SetTurboChecked(Entry(), Edited().Turbo);
+  std::optional<Binding>* slot = LayerSlot();
+  const Binding& b = slot && *slot ? **slot : table_[Entry()];
+  rows_.SetTurboChecked(Entry(), b.Turbo);
   rows_.SetTurboEnabled(Entry(), turboEnabled);
-  rows_.SetRowText(Entry(), table_.ActToStr(Entry()));
+  rows_.SetRowText(Entry(), table_.RowText(Layer, Entry()));
 }
 
 void EntryEditor::AcceptKey() {
@@ -83,7 +120,8 @@ void EntryEditor::AcceptMouse() {
   if (stick == PointerStick::None) return;
   for (int e = table_.NumOfButtons() + 1; e <= table_.EntryCount(); ++e)
     if (e != Entry() && table_.StickOf(e) == stick)
-      rows_.SetRowText(static_cast<std::uint8_t>(e), table_.ActToStr(static_cast<std::uint8_t>(e)));
+      rows_.SetRowText(static_cast<std::uint8_t>(e),
+                       table_.RowText(Layer, static_cast<std::uint8_t>(e)));
 }
 
 void EntryEditor::AcceptRun(const std::string& path) {
@@ -91,7 +129,7 @@ void EntryEditor::AcceptRun(const std::string& path) {
   Edited().Action = ActRun;
   // Turbo is for keys only; the key fields stay in the entry as they were.
   rows_.SetTurboEnabled(Entry(), false);
-  rows_.SetRowText(Entry(), table_.ActToStr(Entry()));
+  rows_.SetRowText(Entry(), table_.RowText(Layer, Entry()));
 }
 
 void EntryEditor::ClearProfiles() { Edited().Action = ActNone; }

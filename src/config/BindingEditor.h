@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,11 +52,13 @@ std::vector<std::string> SpecialKeyTexts(const KeptTexts& texts);
 std::vector<std::string> MouseActionTexts(const KeptTexts& texts, bool pointerStick = false);
 
 // The editing of one entry of the table, CurrentEntry, which a click on its
-// row chooses. Opening a dialog backs the entry up into SavedBinding and
-// clears its fields (its kind stays), the choices are written into the entry
-// at once, OK sets the kind and refreshes the row, and Cancel puts back
-// exactly what was there at opening. The backup and the entry being edited
-// live here, with the editing, not in the table.
+// row chooses, in the layer the rows show (Layer, 0 for the base). Opening a
+// dialog backs the entry up into SavedBinding and clears its fields (its
+// kind stays), the choices are written into the entry at once, OK sets the
+// kind and refreshes the row, and Cancel puts back exactly what was there at
+// opening (in a layer: a transparent entry is transparent again). The
+// backup and the entry being edited live here, with the editing, not in the
+// table.
 class EntryEditor {
  public:
   EntryEditor(BindingTable& table, RowView& rows) : table_(table), rows_(rows) {}
@@ -64,7 +67,9 @@ class EntryEditor {
   EntryEditor(EntryEditor&&) = default;
 
   std::uint8_t Entry() const { return static_cast<std::uint8_t>(CurrentEntry); }
-  Binding& Edited() { return table_[Entry()]; }
+  // The entry in the layer edited; in a layer, an entry that lets the layers
+  // below decide is given a binding of its own (of kind 0) first.
+  Binding& Edited();
 
   // restore false: back the entry up into SavedBinding; true: put it back.
   void CancelK(bool restore);
@@ -91,11 +96,21 @@ class EntryEditor {
   void ClearProfiles();
   bool AcceptProfiles(const std::vector<std::string>& lines);
 
- 
+  // The layer dialog: the entry puts `layer` on in `mode` (layer 0 with
+  // Set: back to the base).
+  void AcceptLayer(int layer, LayerMode mode);
+  // In a layer only: the entry lets the layers below decide ("Same as
+  // below"), or does nothing while the layer decides ("Nothing").
+  void AcceptSameAsBelow();
+  void AcceptNothing();
+
   int CurrentEntry = 0;
-  Binding SavedBinding;
+  int Layer = 0;
+  // What the entry was at opening; none for one a layer left transparent.
+  std::optional<Binding> SavedBinding;
 
  private:
+  std::optional<Binding>* LayerSlot();
   void ShowRow(bool turboEnabled);
 
   BindingTable& table_;

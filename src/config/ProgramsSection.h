@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "actions/ProgramRules.h"
+#include "base/IniFile.h"
 
 namespace vantrel {
 
@@ -21,14 +22,13 @@ const char* NameFaultTextKey(NameFault fault);
 // The pack's text with the program's name for its first "%s".
 std::string NameRefusalText(const std::string& text, const std::string& program);
 
-// A list as the private-profile functions give a section: strings each
-// ended by a zero, the list by a second one (or by its end).
-std::vector<std::string> SplitStringList(std::string_view list);
 // The rules of the section's "program=profile" lines, in their order, as a
 // read of each key would give them: a comment (";...") or a line without a
 // value is no rule, blanks around either side go, a profile in quotes loses
 // them, and one longer than an INI text is cut.
 std::vector<ProgramRule> RulesOfSection(std::string_view lines);
+// The rules of keys already read: a key without a value is no rule.
+std::vector<ProgramRule> RulesOfKeys(const IniKeys& keys);
 // The whole section in the same form, which replaces one in a single write.
 std::string ProgramsSectionText(const std::vector<ProgramRule>& rules);
 

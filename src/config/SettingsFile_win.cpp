@@ -60,17 +60,10 @@ void SaveSettingsFile(const std::string& path, const Settings& settings) {
 }
 
 std::vector<ProgramRule> ReadProgramRules(const std::string& path) {
-  if (!FitsFilePath(path)) return {};
   // The whole section in one read: a read of each key opens the file anew,
-  // which for some thousands of rules takes seconds. A list cut short by
-  // the buffer ends two characters before its end.
-  std::vector<char> lines(32 * 1024);
-  for (;;) {
-    const DWORD n = GetPrivateProfileSectionA("Programs", lines.data(),
-                                              static_cast<DWORD>(lines.size()), path.c_str());
-    if (n + 2 < lines.size()) return RulesOfSection({lines.data(), n});
-    lines.resize(lines.size() * 2);
-  }
+  // which for some thousands of rules takes seconds.
+  PrivateProfile file(path);
+  return RulesOfKeys(file.ReadSection("Programs").value_or(IniKeys{}));
 }
 
 void WriteProgramRules(const std::string& path, const std::vector<ProgramRule>& rules) {

@@ -29,6 +29,14 @@ KeptTexts ReadKeptTexts(IniFile& pack) {
   read("Common", "MouseLButton", t.MouseLButton);
   read("Common", "MouseRButton", t.MouseRButton);
   read("Common", "PointerStick", t.PointerStick);
+  read("Common", "Layer", t.Layer);
+  read("Common", "LayerHold", t.LayerHold);
+  read("Common", "LayerToggle", t.LayerToggle);
+  read("Common", "LayerOnce", t.LayerOnce);
+  read("Common", "LayerSet", t.LayerSet);
+  read("Common", "LayerName", t.LayerName);
+  read("Common", "Base", t.Base);
+  read("Common", "Nothing", t.Nothing);
   t.FontCharset = static_cast<std::uint16_t>(ReadInteger(pack, "Common", "FontCharset", 1));
   read("Common", "FontName", t.FontName);
   read("MainWindow", "Turbo", t.Turbo);

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "base/IniFile.h"
 #include "base/Entries.h"
+#include "base/IniFile.h"
 #include "lang/LanguageKeys.h"
 
 namespace vantrel {
@@ -25,6 +25,17 @@ struct KeptTexts {
   std::string MouseLButton = BuiltInText("Common", "MouseLButton");
   std::string MouseRButton = BuiltInText("Common", "MouseRButton");
   std::string PointerStick = BuiltInText("Common", "PointerStick");
+  // Layers: a Layer entry's row ("Layer: Driving (hold)"), a layer without
+  // a name of its own ("Layer %d"), the bindings below every layer, and an
+  // entry a layer blocks.
+  std::string Layer = BuiltInText("Common", "Layer");
+  std::string LayerHold = BuiltInText("Common", "LayerHold");
+  std::string LayerToggle = BuiltInText("Common", "LayerToggle");
+  std::string LayerOnce = BuiltInText("Common", "LayerOnce");
+  std::string LayerSet = BuiltInText("Common", "LayerSet");
+  std::string LayerName = BuiltInText("Common", "LayerName");
+  std::string Base = BuiltInText("Common", "Base");
+  std::string Nothing = BuiltInText("Common", "Nothing");
   std::string FontName = BuiltInText("Common", "FontName");
   std::uint16_t FontCharset = 1;  // applied as its low 8 bits
   // [MainWindow]

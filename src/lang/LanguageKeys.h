@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 97> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 105> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -23,6 +23,15 @@ inline constexpr std::array<LanguageKey, 97> kLanguageKeys{{
     {"Common", "MouseLButton", "MouseLButton"},
     {"Common", "MouseRButton", "MouseRButton"},
     {"Common", "PointerStick", "Pointer (stick)"},
+    {"Common", "Layer", "Layer"},
+    {"Common", "LayerHold", "hold"},
+    {"Common", "LayerToggle", "toggle"},
+    {"Common", "LayerOnce", "once"},
+    {"Common", "LayerSet", "set"},
+    // A layer's number stands for "%d".
+    {"Common", "LayerName", "Layer %d"},
+    {"Common", "Base", "Base"},
+    {"Common", "Nothing", "Nothing"},
     {"Common", "FontCharset", "1"},
     {"Common", "FontName", "Arial"},
     {"MainWindow", "Turbo", "Turbo"},

@@ -282,5 +282,57 @@ TEST(FileDialogResult, GivesFullPathsInTheDialogsOrder) {
   EXPECT_TRUE(SplitFileDialogResult(std::string(8, '\0')).empty());
 }
 
+// In a layer, the dialogs edit the layer's entry; Cancel gives back even
+// a transparent entry, and the base is never touched.
+TEST_F(Editor, InALayerTheEntryOfThatLayerIsEdited) {
+  const Binding base{.VCode = 65, .Action = ActEmulKey};
+  EntryEditor editor = Start(base);
+  editor.Layer = 3;
+  editor.Begin();
+  editor.CaptureKey(66);
+  editor.Cancel();
+  EXPECT_FALSE(table.InLayer(3, 2)) << "transparent again";
+  EXPECT_TRUE(rows.text.empty());
+
+  editor.Begin();
+  editor.CaptureKey(66);
+  editor.AcceptKey();
+  EXPECT_EQ(table.InLayer(3, 2)->VCode, 66);
+  EXPECT_EQ(Entry(), base);
+  EXPECT_EQ(rows.text[2], "B");
+
+  editor.Begin();
+  editor.AcceptNothing();
+  EXPECT_EQ(table.InLayer(3, 2), Binding{}) << "blocked";
+  EXPECT_EQ(rows.text[2], "Nothing");
+  editor.Begin();
+  editor.AcceptSameAsBelow();
+  EXPECT_FALSE(table.InLayer(3, 2));
+  EXPECT_EQ(rows.text[2], "A") << "a transparent row shows the base";
+  EXPECT_FALSE(rows.turboEnabled[2]);
+
+  editor.Layer = 0;
+  editor.Begin();
+  editor.AcceptSameAsBelow();  // the base has nothing below it
+  editor.AcceptNothing();
+  EXPECT_EQ(Entry().Action, ActEmulKey);
+}
+
+TEST_F(Editor, TheLayerDialogSetsLayerAndMode) {
+  EntryEditor editor = Start({.VCode = 65, .Turbo = true, .Action = ActEmulKey});
+  editor.Begin();
+  editor.AcceptLayer(2, LayerToggle);
+  EXPECT_EQ(Entry(), (Binding{.Action = ActLayer, .Layer = 2, .LayerMode = LayerToggle}));
+  EXPECT_EQ(rows.text[2], "Layer: Layer 2 (toggle)");
+  EXPECT_FALSE(rows.turboChecked[2]);
+  EXPECT_FALSE(rows.turboEnabled[2]);
+  editor.AcceptLayer(0, LayerHold);
+  EXPECT_EQ(Entry().Layer, 1) << "only Set goes back to the base";
+  editor.AcceptLayer(0, LayerSet);
+  EXPECT_EQ(Entry().Layer, 0);
+  editor.AcceptLayer(12, LayerOnce);
+  EXPECT_EQ(Entry().Layer, kLayers);
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -64,10 +64,19 @@ TEST(ActToStr, NamesEachKind) {
   EXPECT_EQ(t.ActToStr(2), "A") << "no modifier: no '+' in front";
   EXPECT_EQ(t.ActToStr(3), "Mouse Up");
   EXPECT_EQ(t.ActToStr(4), "game.exe");
-  for (std::uint8_t kind : {0, 1, 6, 255}) {
+  for (std::uint8_t kind : {0, 1, 7, 255}) {
     t[1].Action = kind;
     EXPECT_EQ(t.ActToStr(1), "") << "kind " << int(kind);
   }
+  t[2] = {.Action = ActLayer, .Layer = 2, .LayerMode = LayerToggle};
+  EXPECT_EQ(t.ActToStr(2), "Layer: Layer 2 (toggle)") << "a layer without a name";
+  t.LayerNames[1] = "Driving";
+  t[2].LayerMode = LayerHold;
+  EXPECT_EQ(t.ActToStr(2), "Layer: Driving (hold)");
+  t[2] = {.Action = ActLayer, .Layer = 0, .LayerMode = LayerSet};
+  EXPECT_EQ(t.ActToStr(2), "Layer: Base (set)");
+  t[2].LayerMode = 9;
+  EXPECT_EQ(t.ActToStr(2), "Layer: Base (hold)") << "a mode no one knows is held";
 }
 
 TEST(ActToStr, ProfileListNamesTheProfileTheFirstPressLoads) {

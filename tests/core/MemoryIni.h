@@ -35,6 +35,14 @@ class MemoryIni : public IniFile {
       }
     s->emplace_back(key, value);
   }
+  std::optional<IniKeys> ReadSection(const std::string& section) override {
+    ++reads;
+    if (!wholeSections) return std::nullopt;
+    IniKeys keys;
+    if (auto* s = Find(section))
+      for (auto& [k, v] : *s) keys.emplace_back(k, v.substr(0, kMaxIniText));
+    return keys;
+  }
   void EraseSection(const std::string& section) override {
     std::erase_if(sections, [&](auto& s) { return Same(s.first, section); });
   }
@@ -76,6 +84,8 @@ class MemoryIni : public IniFile {
 
   std::vector<std::pair<std::string, Keys>> sections;
   int reads = 0;
+  // Whether a section can be read whole, as from a file on disk.
+  bool wholeSections = true;
 
  private:
   static std::string_view Trim(std::string_view text) {

@@ -12,55 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "core/PipelineFixture.h"
+
 namespace vantrel {
 namespace {
 
+using Host = test::TimelineHost;
+using Sink = test::KeySink;
+
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-// Keys as "k65" down and "^k65" up; moves summed.
-struct Sink : InputSink {
-  bool SendKeys(std::span<const KeyStroke> strokes) override {
-    for (const KeyStroke& k : strokes) {
-      if (k.vk == 0) continue;  // the modifier-less event
-      const std::string key = (k.flags & kKeyEventKeyUp ? "^k" : "k") + std::to_string(k.vk);
-      events.push_back(key);
-      down[k.vk] += k.flags & kKeyEventKeyUp ? -1 : 1;
-    }
-    return true;
-  }
-  std::uint8_t ScanCode(std::uint8_t) override { return 0; }
-  bool MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t) override {
-    if (flags == kMouseMove) {
-      x += dx;
-      y += dy;
-    } else {
-      events.push_back("m" + std::to_string(flags));
-      if (flags == kMouseLeftDown) ++buttons;
-      if (flags == kMouseLeftUp) --buttons;
-    }
-    return true;
-  }
-  std::vector<std::string> events;
-  std::map<int, int> down;  // every key's downs less its ups
-  int buttons = 0;
-  long x = 0, y = 0;
-};
-
-struct Host : ActionHost {
-  void SetRowHeld(std::uint8_t e, bool h) override { red[e] = h; }
-  bool TurboChecked(std::uint8_t e) const override { return turbo.contains(e); }
-  std::string RowText(std::uint8_t) const override { return {}; }
-  void SetRowText(std::uint8_t, const std::string&) override {}
-  void LoadProfile(const std::string& path, std::uint8_t) override {
-    if (onLoad) onLoad(path);
-  }
-  void ProfileSwitched(const std::string&, const std::string&) override {}
-  void Launch(const std::string&) override {}
-  std::map<int, bool> red;
-  std::map<int, bool> turbo;
-  std::function<void(const std::string&)> onLoad;
-};
 
 class PipelineTest : public ::testing::Test {
  protected:

@@ -38,11 +38,11 @@ TEST(SaveIni, WritesOnlyTheKeysOfEachKindInEntryOrder) {
   t[t.EntryRight] = {.Execute = "C:\\Games\\game.exe", .Action = ActRun};
   test::MemoryIni ini;
   SaveIni(t, ini);
-  EXPECT_THAT(ini.Lines("Bind"),
-              ElementsAre("Button1.Action=3", "Button1.VCode=65", "Button1.Shift=17",
-                          "Button1.Turbo=0", "Button2.Action=0", "Left.Action=4",
-                          "Left.MButton=300", "Right.Action=0", "Up.Action=0", "Down.Action=5",
-                          "Down.Execute=C:\\Games\\game.exe"));
+  EXPECT_THAT(
+      ini.Lines("Bind"),
+      ElementsAre("Button1.Action=3", "Button1.VCode=65", "Button1.Shift=17", "Button1.Turbo=0",
+                  "Button2.Action=0", "Left.Action=4", "Left.MButton=300", "Right.Action=0",
+                  "Up.Action=0", "Down.Action=5", "Down.Execute=C:\\Games\\game.exe"));
 }
 
 TEST(SaveIni, ListsAreACountAndNumberedPaths) {
@@ -125,7 +125,7 @@ TEST(LoadIni, AHostileListCountReadsAtMost255Paths) {
   EXPECT_EQ(t[1].INI.size(), 255u);
   EXPECT_EQ(t[1].INICount, 255);
   EXPECT_EQ(t[1].INI.back(), "last");
-  EXPECT_LT(ini.reads, 255 + 40);
+  EXPECT_LT(ini.reads, 255 + 40 + kLayers + 1);
 }
 
 TEST(LoadIni, SetsEachRowsTextAndTurboBoxByKind) {
@@ -164,6 +164,65 @@ TEST(LoadIni, LeavesTheSkippedEntryAlone) {
   EXPECT_EQ(t[2], switching);
   EXPECT_FALSE(rows.text.contains(2));
   EXPECT_EQ(t[1].VCode, 65);
+}
+
+// A profile with a layer of each kind: a Hold layer on button 1, a layer
+// that binds button 2, blocks the stick's Down row and names itself.
+BindingTable WithLayers(int n) {
+  BindingTable t = EveryKind(n);
+  t[3] = {.Action = ActLayer, .Layer = 2, .LayerMode = LayerHold};
+  t.InLayer(2, 2) = Binding{.VCode = 66, .Turbo = true, .Action = ActEmulKey};
+  t.InLayer(2, t.EntryDown) = Binding{};  // stored under Right, as in [Bind]
+  t.InLayer(2, 4) = Binding{.Action = ActLayer, .Layer = 0, .LayerMode = LayerSet};
+  t.InLayer(7, 1) = Binding{.Execute = "C:\\x.exe", .Action = ActRun};
+  t.LayerNames[1] = "Driving";
+  return t;
+}
+
+TEST(LayerSections, AProfileWithoutThemSavesKeyForKeyAsBefore) {
+  test::MemoryIni ini;
+  SaveIni(EveryKind(2), ini);
+  ASSERT_EQ(ini.sections.size(), 1u) << "no [Layer...] or [Layers] section";
+  EXPECT_EQ(ini.sections[0].first, "Bind");
+  BindingTable loaded(2);
+  LoadIni(loaded, ini, 0, nullptr);
+  EXPECT_FALSE(loaded.HasLayers());
+}
+
+TEST(LayerSections, RoundTripEveryLayerNameTransparentAndBlockedEntry) {
+  const BindingTable saved = WithLayers(4);
+  for (const bool whole : {true, false}) {
+    test::MemoryIni ini;
+    ini.wholeSections = whole;
+    SaveIni(saved, ini);
+    EXPECT_THAT(ini.Lines("Layer2"),
+                ElementsAre("Button2.Action=3", "Button2.VCode=66", "Button2.Shift=0",
+                            "Button2.Turbo=1", "Button4.Action=6", "Button4.Layer=0",
+                            "Button4.LayerMode=3", "Right.Action=0"));
+    EXPECT_THAT(ini.Lines("Layers"), ElementsAre("Name2=Driving"));
+    EXPECT_EQ(ini.Find("Layer1"), nullptr) << "an empty layer writes no section";
+    BindingTable loaded(4);
+    loaded.InLayer(1, 1) = Binding{.VCode = 9, .Action = ActEmulKey};  // gone after the load
+    LoadIni(loaded, ini, 0, nullptr);
+    EXPECT_EQ(loaded.Bindings, saved.Bindings);
+    EXPECT_EQ(loaded.Layers, saved.Layers) << (whole ? "sections read whole" : "key by key");
+    EXPECT_EQ(loaded.LayerNames, saved.LayerNames);
+  }
+}
+
+TEST(LayerSections, ALayerReadsFewKeysAndBadValuesDoNothingOfTheirOwn) {
+  test::MemoryIni ini;
+  ini.WriteString("Layer3", "button1.action", "6");  // keys match without regard to case
+  ini.WriteString("Layer3", "Button1.Layer", "99");
+  ini.WriteString("Layer3", "Button1.LayerMode", "-4");
+  ini.WriteString("Layer3", "Button2.VCode", "65");  // no kind: still transparent
+  BindingTable t(30);
+  LoadIni(t, ini, 0, nullptr);
+  ASSERT_TRUE(t.InLayer(3, 1));
+  EXPECT_EQ(t.InLayer(3, 1)->Layer, kLayers);
+  EXPECT_EQ(t.InLayer(3, 1)->LayerMode, LayerHold);
+  EXPECT_FALSE(t.InLayer(3, 2));
+  EXPECT_LT(ini.reads, t.EntryCount() * 3 + 40) << "an empty layer is one read";
 }
 
 TEST(LastProfile, EveryProfileButTheScratchOneIsRecorded) {
