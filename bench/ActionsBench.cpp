@@ -3,7 +3,7 @@
 // mouse-movement entry, against sinks that only count.
 #include <benchmark/benchmark.h>
 
-#include "actions/Dispatch.h"
+#include "actions/Pipeline.h"
 
 namespace vantrel {
 namespace {
@@ -37,7 +37,7 @@ struct Fixture {
   BindingTable table{kMaxButtons};
   CountingSink sink;
   IdleHost host;
-  Dispatcher dispatcher{table, sink, host};
+  Pipeline pipeline{table, sink, host};
 };
 
 void BM_PointerStep(benchmark::State& state) {
@@ -46,12 +46,9 @@ void BM_PointerStep(benchmark::State& state) {
   f.table[1].VCode = MouseMoveRight;
   f.table[2].Action = ActEmulClick;
   f.table[2].VCode = MouseMoveDown;
-  for (std::uint8_t e : {1, 2}) {
-    f.table[e].Pressed = 1;
-    f.dispatcher.JoyButtonPress(e);
-  }
+  for (std::uint8_t e : {1, 2}) f.pipeline.Feed({0, e, true, 0});
   Millis now = 0;
-  for (auto _ : state) f.dispatcher.Advance(now += kPointerPeriodMs);
+  for (auto _ : state) f.pipeline.Advance(now += kPointerPeriodMs);
   benchmark::DoNotOptimize(f.sink.events);
 }
 BENCHMARK(BM_PointerStep);
@@ -64,10 +61,8 @@ void PressAndRelease(benchmark::State& state, std::uint8_t action, std::uint16_t
   f.table[1].VCode = vcode;
   f.table[1].Shift = shift;
   for (auto _ : state) {
-    f.table[1].Pressed = 1;
-    f.dispatcher.JoyButtonPress(1);
-    f.table[1].Pressed = 0;
-    f.dispatcher.JoyButtonPress(1);
+    f.pipeline.Feed({0, 1, true, 0});
+    f.pipeline.Feed({0, 1, false, 0});
   }
   benchmark::DoNotOptimize(f.sink.events);
 }

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "actions/Dispatch.h"
+#include "actions/Pipeline.h"
 
 namespace vantrel {
 namespace {
@@ -42,11 +42,11 @@ double StickSpeed(std::int32_t x, std::int32_t y, Millis period) {
   table[table.EntryRight].VCode = kPointerStickCode;
   Travel travel;
   IdleHost host;
-  Dispatcher d{table, travel, host};
+  Pipeline d{table, travel, host};
   std::array<std::int32_t, kControllerAxes> axes{};
   axes[AxisX] = x;
   axes[AxisY] = y;
-  d.FollowSticks(axes, StickReaches{});
+  d.Dispatch.FollowSticks(axes, StickReaches{});
   for (Millis t = period; t <= kSpan; t += period) d.Advance(t);
   return std::hypot(travel.x, travel.y) * 1000.0 / kSpan;
 }
@@ -56,11 +56,10 @@ double AcceleratingSpeed(Millis period) {
   BindingTable table{4};
   table[1].Action = ActEmulClick;
   table[1].VCode = MouseMoveRight;
-  table[1].Pressed = 1;
   Travel travel;
   IdleHost host;
-  Dispatcher d{table, travel, host};
-  d.JoyButtonPress(1);
+  Pipeline d{table, travel, host};
+  d.Feed({0, 1, true, 0});
   Millis t = 0;
   for (; t < 2000; t += period) d.Advance(t);
   const double start = travel.x;

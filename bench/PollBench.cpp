@@ -1,45 +1,50 @@
-// One polling run with 32 buttons, alternating between every input held
-// (32 presses and two directions) and every input released.
+// One read through the edge stage with 32 buttons, alternating between every
+// input held (32 presses and two directions) and every input released.
 #include <benchmark/benchmark.h>
 
-#include "input/PollJoystick.h"
+#include "input/Edges.h"
 
 namespace vantrel {
 namespace {
 
-class AlternatingReader : public JoystickReader {
+class AlternatingPad : public PadReader {
  public:
-  void ReadAll() override {
+  bool Read(Millis) override {
     held_ = !held_;
-    if (held_)
-      states_.set();
-    else
-      states_.reset();
+    state_.device = 1;
+    if (held_) {
+      state_.buttons.set();
+      state_.axes[AxisX] = state_.axes[AxisY] = -1000;
+    } else {
+      state_ = {};
+      state_.device = 1;
+    }
+    return true;
   }
-  InputStates MergedStates() const override { return states_; }
-  bool ButtonDown(int index) const override { return vantrel::ButtonDown(states_, index); }
-  const ControllerState& Controller() const override { return controller_; }
+  const PadState& State() const override { return state_; }
+  const std::vector<PadState>& Passed() const override { return none_; }
+  const PadControls& Controls() const override { return controls_; }
 
  private:
-  ControllerState controller_;
+  PadState state_;
+  PadControls controls_;
+  std::vector<PadState> none_;
   bool held_ = false;
-  InputStates states_;
 };
 
-void BM_PollJoystick32Buttons(benchmark::State& state) {
-  BindingTable bindings(kMaxButtons);
-  AlternatingReader reader;
-  AxisRules rules;
-  int calls = 0;
-  const JoyButtonPressFn press = [&calls](std::uint8_t) { ++calls; };
+void BM_ReadEdges32Buttons(benchmark::State& state) {
+  EdgeStage edges(32);
+  AlternatingPad pad;
+  std::size_t calls = 0;
   for (auto _ : state) {
-    PollJoystick(bindings, reader, rules, press, 0);
+    pad.Read(0);
+    calls += edges.Read(0, pad, true, 0).size();
     benchmark::DoNotOptimize(calls);
   }
-  state.counters["calls/run"] =
+  state.counters["edges/read"] =
       benchmark::Counter(static_cast<double>(calls), benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(BM_PollJoystick32Buttons);
+BENCHMARK(BM_ReadEdges32Buttons);
 
 }  // namespace
 }  // namespace vantrel

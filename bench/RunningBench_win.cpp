@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <atomic>
 #include <cstdio>
 #include <random>
@@ -39,8 +40,9 @@ using vantrel::test::XInputState;
 // How the program is run and the pad is played.
 struct Mode {
   const char* label;
-  bool events;   // the device's event, else the polling timer alone
-  bool xboxPad;  // an Xbox pad: XInput, with its DirectInput twin
+  bool events;    // the device's event, else the polling timer alone
+  bool xboxPad;   // an Xbox pad: XInput, with its DirectInput twin
+  bool baseline;  // the build VANTREL_BASELINE names, not this one
 };
 
 struct Results {
@@ -157,11 +159,11 @@ void Measure(DoubleState& pad, XInputState& pads, HANDLE process, DWORD mainThre
   PostThreadMessageA(mainThread, WM_QUIT, 0, 0);
 }
 
-void Print(const Mode (&modes)[3], const Results (&results)[3]) {
+void Print(const std::vector<Mode>& modes, const std::vector<Results>& results) {
   std::printf("== Running Vantrel.exe: a change of the pad to the injected key\n");
   std::printf("%-44s %9s %9s %9s %9s %12s %11s %11s\n", "", "median", "99th", "worst", "missed",
               "taps lost", "idle CPU", "moving CPU");
-  for (int i = 0; i < 3; ++i) {
+  for (std::size_t i = 0; i < modes.size(); ++i) {
     const Results& r = results[i];
     std::printf("%-44s", modes[i].label);
     if (r.delays.empty()) {
@@ -187,8 +189,13 @@ int main() {
   // A name of this run's own: the host's process table holds every Vantrel.exe
   // running on the machine, other runs' among them.
   const std::string base = "Vantrel_" + std::to_string(GetCurrentProcessId());
-  programName = base + ".exe";
-  CopyFileA(WindowsPath(VANTREL_EXE).c_str(), (dir / programName).c_str(), FALSE);
+  CopyFileA(WindowsPath(VANTREL_EXE).c_str(), (dir / (base + ".exe")).c_str(), FALSE);
+  // An earlier build, measured in the same run beside this one.
+  const char* baseline = std::getenv("VANTREL_BASELINE");
+  const std::string baselineBase = "VantrelBaseline_" + std::to_string(GetCurrentProcessId());
+  const bool withBaseline = baseline && *baseline &&
+                            CopyFileA(WindowsPath(baseline).c_str(),
+                                      (dir / (baselineBase + ".exe")).c_str(), FALSE);
   // Button 1 types F13; the stick's Right row (kept under the Down prefix)
   // moves the pointer right.
   vantrel::test::WriteFileBytes(dir / "bench.ini",
@@ -206,12 +213,18 @@ int main() {
   HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHook, GetModuleHandleA(nullptr), 0);
   if (!hook) return 1;
 
-  const Mode modes[3] = {{"DirectInput pad, the device's event", true, false},
-                         {"Xbox pad from the tray, its twin's event", true, true},
-                         {"DirectInput pad, polling alone every 50 ms", false, false}};
-  Results results[3];
-  for (int m = 0; m < 3; ++m) {
+  std::vector<Mode> modes = {{"DirectInput pad, the device's event", true, false, false},
+                             {"Xbox pad from the tray, its twin's event", true, true, false},
+                             {"DirectInput pad, polling alone every 50 ms", false, false, false}};
+  if (withBaseline) {
+    modes.push_back({"baseline: DirectInput pad, the device's event", true, false, true});
+    modes.push_back({"baseline: Xbox pad from the tray, its twin's event", true, true, true});
+  }
+  std::vector<Results> results(modes.size());
+  for (std::size_t m = 0; m < modes.size(); ++m) {
     const Mode& mode = modes[m];
+    const std::string copy = mode.baseline ? baselineBase : base;
+    programName = copy + ".exe";
     vantrel::test::ResetDoubleState(*pad);
     *pads = XInputState{};
     pads->magic = vantrel::test::kXInputMagic;
@@ -221,7 +234,7 @@ int main() {
       pads->pads[0].connected = 1;
     }
     vantrel::test::WriteFileBytes(
-        dir / (base + ".set"), std::string("[Setup]\r\nMinimize=1\r\nInputEvents=") +
+        dir / (copy + ".set"), std::string("[Setup]\r\nMinimize=1\r\nInputEvents=") +
                                    (mode.events ? "1" : "0") + "\r\nPath=" + (dir / "bench.ini") +
                                    "\r\n");
     STARTUPINFOA si{};

@@ -25,6 +25,9 @@ add_library(vantrel_win STATIC
   app/Elevation_win.cpp
   app/QEXmainwndcode.cpp
   app/MainController_win.cpp
+  app/MainInput_win.cpp
+  app/MainMenu_win.cpp
+  app/MainRows_win.cpp
   app/MainFollowsFront_win.cpp
   app/ButtonRows_win.cpp
   app/QEXhelpwndcode.cpp
@@ -39,7 +42,10 @@ add_library(vantrel_win STATIC
   config/QEXprogramsdlgcode.cpp
   # Joystick input
   input/DXInput_win.cpp
+  input/DirectInputReader_win.cpp
+  input/MultimediaReader_win.cpp
   input/PadLibraries_win.cpp
+  input/XInputReader_win.cpp
 )
 target_link_libraries(vantrel_win PUBLIC vantrel_core)
 # res/ holds resource.h, the identifiers the code and the resource script share.

@@ -42,7 +42,7 @@ add_subdirectory(e2e)
 # offers no joystick.
 add_subdirectory(doubles)
 foreach(variant joystick_tests joystick_nodouble_tests)
-  add_executable(${variant} win/JoystickTest.cpp)
+  add_executable(${variant} win/JoystickTest.cpp win/PadReaderTest.cpp)
   target_link_libraries(${variant} PRIVATE vantrel_win GTest::gmock_main)
   target_include_directories(${variant} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} doubles)
   add_dependencies(${variant} dinput_double)
@@ -52,7 +52,8 @@ target_compile_definitions(joystick_nodouble_tests PRIVATE VANTREL_WITHOUT_DOUBL
 gtest_discover_tests(joystick_nodouble_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS win
                      TIMEOUT 120 ENVIRONMENT "WINEDLLOVERRIDES=dinput=b;mscoree,mshtml=")
 # The main window's rows, created in the test process: needs the display.
-add_executable(gui_tests win/MainWindowTest.cpp win/DialogsTest.cpp)
+add_executable(gui_tests win/MainWindowTest.cpp win/ElevationAndFileMenuTest.cpp
+                         win/DialogsTest.cpp win/KeyboardTest.cpp win/ProgramsDialogTest.cpp)
 # The tray tests ask the shell themselves.
 target_link_libraries(gui_tests PRIVATE vantrel_win shell32 GTest::gmock_main)
 target_include_directories(gui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/res)
@@ -63,7 +64,8 @@ gtest_discover_tests(gui_tests DISCOVERY_MODE PRE_TEST
                      PROPERTIES LABELS gui RESOURCE_LOCK desktop TIMEOUT 120)
 # The options, Help and About windows, in the test process, with the
 # DirectInput double: needs the display.
-add_executable(options_tests win/OptionsWindowTest.cpp win/DpiAware.rc)
+add_executable(options_tests win/OptionsWindowTest.cpp win/AutorunTest.cpp win/PacksTest.cpp
+                             win/KeyboardAndDpiTest.cpp win/DpiAware.rc)
 set_property(SOURCE win/DpiAware.rc APPEND PROPERTY OBJECT_DEPENDS
   ${PROJECT_SOURCE_DIR}/res/Vantrel.manifest)
 target_link_libraries(options_tests PRIVATE vantrel_win GTest::gmock_main)

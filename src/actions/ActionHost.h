@@ -23,6 +23,8 @@ class ActionHost {
   // Starts a program. The host may do it later, once the press's handling
   // is over: the shell can show a box of its own.
   virtual void Launch(const std::string& command) = 0;
+  // A press sent keys or mouse input (just after it went out).
+  virtual void Injected() {}
 };
 
 }  // namespace vantrel

@@ -11,25 +11,9 @@
 
 namespace vantrel {
 
-void Dispatcher::JoyButtonPress(int entry) {
-  const auto e = static_cast<std::uint8_t>(entry & 0xFF);
-  if (!table_.IsEntry(e)) return;
-  Binding& b = table_[e];
-  const bool press = b.Pressed == 1;
-  // The input goes out first; the row follows, whatever the action threw.
-  try {
-    Release(std::exchange(held_[e], {}));  // a press never stacks on an unreleased one
-    // A direction of a pointer stick does nothing of its own: the stick
-    // moves the pointer (FollowSticks).
-    if (press && !Quiet && !Away && !table_.PointerOwns(e)) held_[e] = Press(e, b);
-  } catch (...) {
-    host_.SetRowHeld(e, press);
-    throw;
-  }
-  host_.SetRowHeld(e, press);
-}
-
-Dispatcher::Held Dispatcher::Press(std::uint8_t e, const Binding& b) {
+Held Dispatcher::Press(std::uint8_t e, Millis time) {
+  now_ = std::max(now_, time);
+  const Binding& b = table_[e];
   switch (b.Action) {
     case ActChangeIni:
       SwitchProfile(e);
@@ -40,20 +24,21 @@ Dispatcher::Held Dispatcher::Press(std::uint8_t e, const Binding& b) {
       if (host_.TurboChecked(e)) {
         // No event now: the first tap comes an interval later. A later
         // turbo press takes the repeat over.
-        StopRepeat();
+        repeat_.Stop(TurboKeys());
         TurboEntry = e;
-        repeat_ = {.running = true,
-                   .shift = shift,
-                   .vcode = vcode,
-                   .scanCodes = ScanCodes,
-                   .nextTap = now_ + std::max(TurboInterval, 1)};
+        repeat_.Start(shift, vcode, Settings.scanCodes, time, Settings.turboInterval);
+        host_.Injected();
         return {.kind = Held::Turbo};
       }
-      SendKeys(shift, vcode, false, ScanCodes);
-      return {.kind = Held::Keys, .shift = shift, .vcode = vcode, .scanCodes = ScanCodes};
+      SendKeys(shift, vcode, false, Settings.scanCodes);
+      host_.Injected();
+      return {.kind = Held::Keys, .shift = shift, .vcode = vcode, .scanCodes = Settings.scanCodes};
     }
-    case ActEmulClick:
-      return PressMouse(b.VCode);
+    case ActEmulClick: {
+      const Held held = PressMouse(b.VCode, time);
+      host_.Injected();
+      return held;
+    }
     case ActRun:
       if (!b.Execute.empty() && b.Execute.size() <= kMaxCommand) host_.Launch(b.Execute);
       return {};
@@ -62,7 +47,7 @@ Dispatcher::Held Dispatcher::Press(std::uint8_t e, const Binding& b) {
   }
 }
 
-Dispatcher::Held Dispatcher::PressMouse(std::uint16_t code) {
+Held Dispatcher::PressMouse(std::uint16_t code, Millis time) {
   switch (code) {
     case MouseLButton:
       SendMouse(kMouseLeftDown, 0, 0, 0, false);
@@ -79,42 +64,49 @@ Dispatcher::Held Dispatcher::PressMouse(std::uint16_t code) {
       return {.kind = Held::MouseOther};
     default:
       if (Axis axis; MovementAxis(code, axis)) {
-        // A pointer at rest starts its steps from now.
-        if (!motion_.Moving()) motionClock_ = now_;
-        motion_.Start(code, MAccelarate);
+        pointer_.Start(code, Settings.mouseAcceleration, time);
         return {.kind = Held::Motion, .axis = axis};
       }
       return {.kind = Held::MouseOther};
   }
 }
 
-void Dispatcher::Release(const Held& held) {
+void Dispatcher::Release(const Held& held, Millis time) {
+  now_ = std::max(now_, time);
   switch (held.kind) {
     case Held::Nothing:
-    case Held::MouseOther: return;
-    case Held::Keys: SendKeys(held.shift, held.vcode, true, held.scanCodes); return;
+    case Held::MouseOther:
+      return;
+    case Held::Keys:
+      SendKeys(held.shift, held.vcode, true, held.scanCodes);
+      return;
     case Held::Turbo:
       // Any turbo release stops the repeat, even with another turbo entry held.
-      StopRepeat();
+      repeat_.Stop(TurboKeys());
       return;
-    case Held::MouseButton: SendMouse(held.upFlags, 0, 0, 0, true); return;
-    case Held::Motion: motion_.Stop(held.axis); return;
+    case Held::MouseButton:
+      SendMouse(held.upFlags, 0, 0, 0, true);
+      return;
+    case Held::Motion:
+      pointer_.Stop(held.axis);
+      return;
   }
 }
 
-void Dispatcher::StopRepeat() {
-  // A tap in progress comes up at once.
-  if (repeat_.running && repeat_.tapDown)
-    SendKeys(repeat_.shift, repeat_.vcode, true, repeat_.scanCodes);
-  repeat_ = {};
+TurboRepeat::Send Dispatcher::TurboKeys() {
+  return [this](bool up) { SendKeys(repeat_.shift, repeat_.vcode, up, repeat_.scanCodes); };
 }
 
 void Dispatcher::SendKeys(std::uint8_t shift, std::uint8_t vcode, bool up, bool scanCodes) {
   const std::uint32_t flags = up ? kKeyEventKeyUp : 0;
   const KeyStroke strokes[] = {Stroke(shift, flags, scanCodes), Stroke(vcode, flags, scanCodes)};
   if (!refused_.empty()) SendRefusedAgain();
-  if (!sink_.SendKeys(strokes) && up)
-    refused_.push_back({{std::begin(strokes), std::end(strokes)}});
+  const bool taken = sink_.SendKeys(strokes);
+  vantrel::Trace(Trace, now_, "dispatch", [&] {
+    return std::string(up ? "keys up " : "keys down ") + std::to_string(shift) + "+" +
+           std::to_string(vcode) + (taken ? "" : ", refused");
+  });
+  if (!taken && up) refused_.push_back({{std::begin(strokes), std::end(strokes)}});
 }
 
 KeyStroke Dispatcher::Stroke(std::uint8_t vk, std::uint32_t flags, bool scanCodes) {
@@ -123,8 +115,8 @@ KeyStroke Dispatcher::Stroke(std::uint8_t vk, std::uint32_t flags, bool scanCode
   return {vk, sink_.ScanCode(vk), flags | (IsExtendedKey(vk) ? kKeyEventExtendedKey : 0)};
 }
 
-void Dispatcher::SendMouse(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data,
-                           bool release) {
+void Dispatcher::SendMouse(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
+                           std::int32_t data, bool release) {
   if (!refused_.empty()) SendRefusedAgain();
   if (!sink_.MouseEvent(flags, dx, dy, data) && release) refused_.push_back({{}, flags});
 }
@@ -139,54 +131,18 @@ void Dispatcher::SendRefusedAgain() {
 }
 
 void Dispatcher::Advance(Millis now) {
-  now_ = now;
-  AdvanceRepeat(now);
-  AdvanceMotion(now);
-}
-
-void Dispatcher::AdvanceRepeat(Millis now) {
-  if (!repeat_.running) return;
-  const Millis interval = std::max(TurboInterval, 1);
-  if (repeat_.tapDown && now >= repeat_.upAt) {
-    SendKeys(repeat_.shift, repeat_.vcode, true, repeat_.scanCodes);
-    repeat_.tapDown = false;
-  }
-  if (!repeat_.tapDown && now >= repeat_.nextTap) {
-    SendKeys(repeat_.shift, repeat_.vcode, false, repeat_.scanCodes);
-    repeat_.tapDown = true;
-    repeat_.upAt = now + interval / 2;
-    // Taps missed while the program could not run are not made up for in a burst.
-    repeat_.nextTap = std::max(repeat_.nextTap + interval, now + interval / 2 + 1);
-  }
-}
-
-void Dispatcher::SetSticksActive() {
-  for (int i = 0; i < kPointerSticks; ++i) {
-    const auto stick = static_cast<PointerStick>(i + 1);
-    pointer_.SetActive(stick, !Quiet && !Away && table_.PointerEntryOf(stick) != 0, now_);
-  }
-}
-
-void Dispatcher::AdvanceMotion(Millis now) {
+  now_ = std::max(now_, now);
+  repeat_.Advance(now, Settings.turboInterval, TurboKeys());
   // A switch, an Off rule or an edit that unbinds a pointer stick stops it now.
-  SetSticksActive();
-  const MouseMotion::Step stick = pointer_.Advance(now, MSpeed, PointerCurve);
+  SetSticksActive(now);
+  const MouseMotion::Step stick = stick_.Advance(now, Settings.mouseTopSpeed, Settings.pointerCurve);
   std::int64_t dx = stick.dx, dy = stick.dy;
-  if (motion_.Moving()) {
-    // The accelerating pointer steps every 7 ms of time, whatever the real
-    // period of the wait: its speed and acceleration are per step, and each
-    // step is a move of its own, as it always was.
-    if (now - motionClock_ > kPointerCatchUpMs) motionClock_ = now - kPointerCatchUpMs;
-    while (motion_.Moving() && now - motionClock_ >= kPointerPeriodMs) {
-      const MouseMotion::Step step = motion_.Tick(MSpeed);
-      motionClock_ += kPointerPeriodMs;
-      dx += step.dx;
-      dy += step.dy;
-      if (now - motionClock_ >= kPointerPeriodMs) {
-        SendMove(dx, dy);
-        dx = dy = 0;
-      }
-    }
+  // Each step of the accelerating pointer is a move of its own; the stick's
+  // goes with the last.
+  for (const MouseMotion::Step& step : pointer_.Advance(now, Settings.mouseTopSpeed)) {
+    SendMove(dx, dy);
+    dx = step.dx;
+    dy = step.dy;
   }
   SendMove(dx, dy);
 }
@@ -195,23 +151,23 @@ void Dispatcher::SendMove(std::int64_t dx, std::int64_t dy) {
   // A still pointer sends nothing: injected input, even of 0, 0, keeps the
   // system from ever going idle.
   if (dx == 0 && dy == 0) return;
-  SendMouse(
-      kMouseMove, static_cast<std::int32_t>(std::clamp<std::int64_t>(dx, INT32_MIN, INT32_MAX)),
-      static_cast<std::int32_t>(std::clamp<std::int64_t>(dy, INT32_MIN, INT32_MAX)), 0, false);
+  SendMouse(kMouseMove, static_cast<std::int32_t>(std::clamp<std::int64_t>(dx, INT32_MIN, INT32_MAX)),
+            static_cast<std::int32_t>(std::clamp<std::int64_t>(dy, INT32_MIN, INT32_MAX)), 0, false);
 }
 
 Millis Dispatcher::NextDue() const {
-  Millis due = kNever;
-  if (repeat_.running) due = repeat_.tapDown ? repeat_.upAt : repeat_.nextTap;
-  if (motion_.Moving()) due = std::min(due, motionClock_ + kPointerPeriodMs);
-  return std::min(due, pointer_.NextDue());
+  return std::min({repeat_.NextDue(), pointer_.NextDue(), stick_.NextDue()});
 }
 
-bool Dispatcher::Busy() const {
-  if (repeat_.running || motion_.Moving() || pointer_.Moving()) return true;
-  return std::any_of(held_.begin(), held_.end(), [](const Held& h) {
-    return h.kind == Held::Keys || h.kind == Held::MouseButton;
-  });
+bool Dispatcher::Moving() const {
+  return repeat_.Running() || pointer_.Moving() || stick_.Moving();
+}
+
+void Dispatcher::SetSticksActive(Millis now) {
+  for (int i = 0; i < kPointerSticks; ++i) {
+    const auto stick = static_cast<PointerStick>(i + 1);
+    stick_.SetActive(stick, !Quiet && !Away && table_.PointerEntryOf(stick) != 0, now);
+  }
 }
 
 void Dispatcher::FollowSticks(const std::array<std::int32_t, kControllerAxes>& axes,
@@ -224,39 +180,11 @@ void Dispatcher::FollowSticks(const std::array<std::int32_t, kControllerAxes>& a
     const auto share = [](std::int32_t value, double travel) {
       return travel > 0 ? 1000.0 * value / travel : 0.0;
     };
-    pointer_.Follow(static_cast<PointerStick>(i + 1), share(axes[a.horizontal], r.travelX),
-                    share(axes[a.vertical], r.travelY),
-                    10.0 * std::clamp(r.deadZonePercent, 0.0, 100.0), now_);
+    stick_.Follow(static_cast<PointerStick>(i + 1), share(axes[a.horizontal], r.travelX),
+                  share(axes[a.vertical], r.travelY),
+                  10.0 * std::clamp(r.deadZonePercent, 0.0, 100.0), now_);
   }
-  SetSticksActive();
-}
-
-void Dispatcher::ReleaseAll() {
-  for (Held& held : held_) Release(std::exchange(held, {}));
-  StopRepeat();
-}
-
-void Dispatcher::Resize(int numOfButtons) {
-  const int oldButtons = table_.NumOfButtons();
-  std::array<Held, 256> moved{};
-  std::vector<std::uint8_t> pressed(256, 0);
-  const int newButtons = std::clamp(numOfButtons, 0, kMaxButtons);
-  for (int e = 1; e <= table_.EntryCount(); ++e) {
-    // Buttons keep their numbers; the stick's entries follow the last button.
-    const int to = e <= oldButtons ? (e <= newButtons ? e : 0) : e - oldButtons + newButtons;
-    Held& held = held_[static_cast<std::size_t>(e)];
-    if (to == 0) {
-      Release(std::exchange(held, {}));
-      continue;
-    }
-    moved[static_cast<std::size_t>(to)] = std::exchange(held, {});
-    pressed[static_cast<std::size_t>(to)] = table_[static_cast<std::uint8_t>(e)].Pressed;
-    if (TurboEntry == e) TurboEntry = static_cast<std::uint8_t>(to);
-  }
-  held_ = moved;
-  table_.Resize(numOfButtons);
-  for (int e = 1; e <= table_.EntryCount(); ++e)
-    table_[static_cast<std::uint8_t>(e)].Pressed = pressed[static_cast<std::size_t>(e)];
+  SetSticksActive(now_);
 }
 
 void Dispatcher::SwitchProfile(std::uint8_t e) {

@@ -65,4 +65,24 @@ MouseMotion::Step MouseMotion::Tick(double maxSpeed) {
   return {StepOf(SpeedX), StepOf(SpeedY)};
 }
 
+void AcceleratingPointer::Start(std::uint16_t code, double acceleration, Millis time) {
+  if (!motion_.Moving()) clock_ = time;
+  motion_.Start(code, acceleration);
+}
+
+std::vector<MouseMotion::Step> AcceleratingPointer::Advance(Millis now, double maxSpeed) {
+  std::vector<MouseMotion::Step> steps;
+  if (!motion_.Moving()) return steps;
+  if (now - clock_ > kPointerCatchUpMs) clock_ = now - kPointerCatchUpMs;
+  while (motion_.Moving() && now - clock_ >= kPointerPeriodMs) {
+    steps.push_back(motion_.Tick(maxSpeed));
+    clock_ += kPointerPeriodMs;
+  }
+  return steps;
+}
+
+Millis AcceleratingPointer::NextDue() const {
+  return motion_.Moving() ? clock_ + kPointerPeriodMs : kNever;
+}
+
 }  // namespace vantrel

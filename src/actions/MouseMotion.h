@@ -1,5 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <vector>
+
+#include "base/Time.h"
 
 namespace vantrel {
 
@@ -20,6 +23,14 @@ enum MouseCode : std::uint16_t {
 };
 
 enum class Axis { X, Y };
+
+// The pointers' speeds are given per 7 ms of time, the period their timer
+// had; they move by the time that passed, whatever the real period of the
+// wait (which Windows rounds up to 10 or 16 ms).
+inline constexpr Millis kPointerPeriodMs = 7;
+// After a stall (a hung machine), a pointer moves by at most this much time
+// at once rather than jumping across the screen.
+inline constexpr Millis kPointerCatchUpMs = 250;
 
 // The emulated pointer: each held direction starts its axis at 0.1 units per
 // tick and adds the acceleration every tick until the speed reaches the top.
@@ -47,5 +58,25 @@ class MouseMotion {
 
 // The axis a movement code drives; false for other codes.
 bool MovementAxis(std::uint16_t code, Axis& axis);
+
+// The accelerating pointer by the time given: it steps every 7 ms of time,
+// whatever the real period of the caller's wait, its speed and acceleration
+// being per step, each step a move of its own, as it always was.
+class AcceleratingPointer {
+ public:
+  // A movement press at `time`; a pointer at rest starts its steps from then.
+  void Start(std::uint16_t code, double acceleration, Millis time);
+  void Stop(Axis axis) { motion_.Stop(axis); }
+  bool Moving() const { return motion_.Moving(); }
+  // The steps due by `now`, each a move; after a stall, at most a quarter
+  // of a second of them.
+  std::vector<MouseMotion::Step> Advance(Millis now, double maxSpeed);
+  Millis NextDue() const;
+  const MouseMotion& Motion() const { return motion_; }
+
+ private:
+  MouseMotion motion_;
+  Millis clock_ = 0;  // the time of the last step
+};
 
 }  // namespace vantrel

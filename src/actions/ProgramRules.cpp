@@ -27,11 +27,8 @@ void GiveBackBindings(BindingTable& table, const BindingTable& kept, RowView* ro
   }
   for (int e = 1; e <= table.EntryCount(); ++e) {
     const auto entry = static_cast<std::uint8_t>(e);
-    Binding& b = table[entry];
-    const std::uint8_t pressed = b.Pressed;
     const auto found = byKey.find(table.Prefix(entry));
-    b = found == byKey.end() ? Binding{} : *found->second;
-    b.Pressed = pressed;
+    table[entry] = found == byKey.end() ? Binding{} : *found->second;
   }
   // Shown once all are in: a stick made a pointer by one entry shows so on all four.
   if (rows)
@@ -123,6 +120,19 @@ void ProgramSwitcher::Forget(std::uint32_t processId) {
     (found + 1)->bindingsBefore = std::move(found->bindingsBefore);
   }
   ruled_.erase(found);
+}
+
+bool ApplyRuleAction(const RuleAction& action, bool quiet, const std::string& program,
+                     RuleTarget& target) {
+  if (action.kind == RuleAction::Nothing && target.Quiet() == quiet) return false;
+  target.ReleaseAll();
+  target.SetQuiet(quiet);
+  if (action.kind == RuleAction::Load)
+    target.LoadRuleProfile(action.profile);
+  else if (action.kind == RuleAction::GiveBack)
+    target.GiveBack(action.bindings);
+  if (action.kind != RuleAction::Nothing) target.Switched(action.profile, program);
+  return true;
 }
 
 }  // namespace vantrel

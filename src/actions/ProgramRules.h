@@ -37,9 +37,33 @@ struct RuleAction {
 
 // Puts kept bindings back as a load puts a profile's: every entry's stored
 // parts, matched by its profile key (the directions move with the number of
-// buttons), an entry the kept table lacks left empty; whether an entry is
-// held stays as it is. The rows show the result.
+// buttons), an entry the kept table lacks left empty. The rows show the
+// result.
 void GiveBackBindings(BindingTable& table, const BindingTable& kept, RowView* rows);
+
+// Where a rule's action is carried out: the main window.
+class RuleTarget {
+ public:
+  virtual ~RuleTarget() = default;
+  // Everything held comes up; inputs still held are pressed anew after.
+  virtual void ReleaseAll() = 0;
+  virtual bool Quiet() const = 0;
+  virtual void SetQuiet(bool quiet) = 0;
+  // The rule's profile, as a profile switch loads one, but not the one the
+  // next start loads, and the switching entries keep their place.
+  virtual void LoadRuleProfile(const std::string& path) = 0;
+  virtual void GiveBack(const BindingTable& kept) = 0;
+  // The popup names the profile now in force and the program in front.
+  virtual void Switched(const std::string& profile, const std::string& program) = 0;
+};
+
+// Carries out what a change of the program in front asks: what the last
+// profile held goes up before anything else changes, then Off takes effect
+// or lifts (`quiet`), then the profile loads or the kept bindings come
+// back, and the popup says so. Nothing at all when nothing changes. True
+// when something did.
+bool ApplyRuleAction(const RuleAction& action, bool quiet, const std::string& program,
+                     RuleTarget& target);
 
 class ProgramSwitcher {
  public:

@@ -11,14 +11,6 @@
 
 namespace vantrel {
 
-// The pointers' speeds are given per 7 ms of time, the period their timer
-// had; they move by the time that passed, whatever the real period of the
-// wait (which Windows rounds up to 10 or 16 ms).
-inline constexpr Millis kPointerPeriodMs = 7;
-// After a stall (a hung machine), the pointer moves by at most this much
-// time at once rather than jumping across the screen.
-inline constexpr Millis kPointerCatchUpMs = 250;
-
 // How far a stick is pushed: 0 at its dead zone's edge, 1 at the end of its
 // travel, the two axes (each in -1000 ... +1000 of the travel) taken
 // together as one vector, so that a diagonal is no farther than a straight

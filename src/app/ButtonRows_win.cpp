@@ -232,8 +232,9 @@ int ButtonRows::EntryOfTurbo(HWND control) const { return EntryIn(chbJoy, contro
 void ButtonRows::SetHeld(int entry, bool held) {
   if (!IsEntry(entry) || held_[entry] == held) return;
   held_[entry] = held;
+  // Painted when the program is next idle: the input has gone out by then,
+  // and a burst of edges paints once.
   InvalidateRect(btnJoy[entry], nullptr, FALSE);
-  UpdateWindow(btnJoy[entry]);
 }
 
 bool ButtonRows::Held(int entry) const { return IsEntry(entry) && held_[entry]; }

@@ -4,9 +4,12 @@
 
 #include <dbt.h>
 
+#include <algorithm>
 #include <utility>
 
+#include "base/Clock_win.h"
 #include "base/Library_win.h"
+#include "input/ControllerState.h"
 #include "bindings/Profile.h"
 #include "ui/ModalLoop_win.h"
 
@@ -29,23 +32,23 @@ void TMainFrm::RegisterForDevices() {
 }
 
 void TMainFrm::ScheduleRescans() {
-  rescanStep_ = 0;
-  tmrRescan.SetEnabled(false);
-  tmrRescan.SetInterval(300);
-  tmrRescan.SetEnabled(true);
+  Rescans.Notice(Now());
+  ArmRescan();
 }
 
 void TMainFrm::tmrRescanTimer() {
   if (DXInput1.Joystick.Rescan()) ControllerChanged();
-  if (++rescanStep_ == 1) {
-    tmrRescan.SetInterval(1700);  // the second look, 2 s after the change
-    return;
-  }
-  // Without notices of devices, the look-out goes on, slowly, while the
-  // controller wanted is missing; with them, nothing runs until the next.
-  const bool lookOut = !deviceNotify_ && !DXInput1.Joystick.ReadsWished();
-  tmrRescan.SetInterval(2000);
-  tmrRescan.SetEnabled(lookOut);
+  Rescans.Looked(Now(), deviceNotify_ != nullptr, !DXInput1.Joystick.ReadsWished());
+  ArmRescan();
+}
+
+// The timer goes off when the schedule's next look is due.
+void TMainFrm::ArmRescan() {
+  const Millis due = Rescans.NextDue();
+  tmrRescan.SetEnabled(false);
+  if (due == kNever) return;
+  tmrRescan.SetInterval(static_cast<UINT>(std::clamp<Millis>(due - Now(), 1, 60000)));
+  tmrRescan.SetEnabled(true);
 }
 
 void TMainFrm::ControllerChanged() {
@@ -56,15 +59,9 @@ void TMainFrm::ControllerChanged() {
   FollowFront();  // a rule still to apply, for a controller that came late
 }
 
-// As the polling would on an empty read, entry by entry.
-void TMainFrm::ReleaseEverything() {
-  for (int e = 1; e <= Bindings.EntryCount(); ++e) {
-    Binding& b = Bindings[static_cast<std::uint8_t>(e)];
-    if (b.Pressed != 1) continue;
-    b.Pressed = 0;
-    JoyButtonPress(e);
-  }
-}
+// As an empty read would: every held input comes up, and one still held is
+// pressed anew at the next read.
+void TMainFrm::ReleaseEverything() { Actions.ReleaseAll(Now()); }
 
 void TMainFrm::ShowReading() {
   const TJoystick& joystick = DXInput1.Joystick;
@@ -90,7 +87,7 @@ void TMainFrm::PollWhereNeeded() {
   const bool opened = joystick.Opened();
   const bool told = InputEvents && joystick.EventTellsEveryChange();
   const bool modal = InModalLoop();
-  const bool busy = AnyHeld() || Actions.Busy() || Axes.NextDue() != kNever;
+  const bool busy = Actions.Busy();
   const bool wasTold = tmrInputCheck.Enabled();
   // Inside a modal loop with timed work, one timer does both: two timers of
   // a window firing at once need not both be served.
@@ -136,14 +133,14 @@ void TMainFrm::OnSessionChange(WPARAM change) {
     case WTS_CONSOLE_DISCONNECT:
     case WTS_REMOTE_DISCONNECT:
     case WTS_SESSION_LOGOFF:
-      Actions.Away = true;
+      Actions.Dispatch.Away = true;
       Ticks.Run([this] { ReleaseEverything(); });
       break;
     case WTS_SESSION_UNLOCK:
     case WTS_CONSOLE_CONNECT:
     case WTS_REMOTE_CONNECT:
-      Actions.Away = false;
-      Actions.SendRefusedAgain();
+      Actions.Dispatch.Away = false;
+      Actions.Dispatch.SendRefusedAgain();
       break;
   }
   PollWhereNeeded();
@@ -151,7 +148,7 @@ void TMainFrm::OnSessionChange(WPARAM change) {
 
 ShownExtras TMainFrm::ControllerRows() const {
   ShownExtras shown;
-  const ControllerControls& controls = DXInput1.Joystick.Controls();
+  const PadControls& controls = DXInput1.Joystick.Controls();
   for (int i = 0; i < kExtraEntries; ++i) shown[static_cast<std::size_t>(i)] = HasControl(controls, i);
   return shown;
 }

@@ -97,20 +97,19 @@ bool TMainFrm::FollowFront() {
 }
 
 bool TMainFrm::ApplyRule(const RuleAction& action, const std::string& program) {
-  if (action.kind == RuleAction::Nothing && Actions.Quiet == Programs.Quiet()) return false;
-  // What the last profile held goes up before anything else changes.
-  ReleaseEverything();
-  Actions.Quiet = Programs.Quiet();
-  // As a profile switch loads one, but it is not the profile the next
-  // start loads, and the switching entries keep their place.
-  if (action.kind == RuleAction::Load)
-    LoadProfileFile(Bindings, action.profile, 0, this, false);
-  else if (action.kind == RuleAction::GiveBack)
-    GiveBackBindings(Bindings, action.bindings, this);
-  if (action.kind != RuleAction::Nothing)
-    Windows.popupINI->ProfileSwitched(
-        Kept().Current + ": " + FileNamePart(action.profile, "filename"), program);
-  return true;
+  return ApplyRuleAction(action, Programs.Quiet(), program, *this);
+}
+
+void TMainFrm::ReleaseAll() { ReleaseEverything(); }
+bool TMainFrm::Quiet() const { return Actions.Dispatch.Quiet; }
+void TMainFrm::SetQuiet(bool quiet) { Actions.Dispatch.Quiet = quiet; }
+void TMainFrm::LoadRuleProfile(const std::string& path) {
+  LoadProfileFile(Bindings, path, 0, this, false);
+}
+void TMainFrm::GiveBack(const BindingTable& kept) { GiveBackBindings(Bindings, kept, this); }
+void TMainFrm::Switched(const std::string& profile, const std::string& program) {
+  Windows.popupINI->ProfileSwitched(Kept().Current + ": " + FileNamePart(profile, "filename"),
+                                    program);
 }
 
 bool TMainFrm::Watching(DWORD process) const {
@@ -184,7 +183,7 @@ void TMainFrm::FollowPendingFront() {
 // changes again only when it is next brought to the front.
 void TMainFrm::ChoseProfile(const std::string& path) {
   Programs.Chose(path);
-  Actions.Quiet = false;
+  Actions.Dispatch.Quiet = false;
   KeepWatching();
   lastFrontProcess_ = FrontProcess();
 }

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <optional>
 
-#include "app/Elevation_win.h"
+#include "app/MainMenu_win.h"
 #include "app/RowLayout.h"
 #include "app/SingleInstance_win.h"
 #include "base/Clock_win.h"
@@ -20,79 +20,6 @@
 
 namespace vantrel {
 
-namespace {
-
-struct MenuDeleter {
-  void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-
-// The items of the File and Help menus: the key of their text and the
-// shortcut shown after it, which no pack changes.
-struct MenuItem {
-  UINT id;
-  const char* key;
-  const char* shortcut;
-};
-constexpr MenuItem kFileItems[] = {
-    {IDM_OPEN, "Open", "\tCtrl+O"}, {IDM_SAVE, "Save", "\tCtrl+S"}, {IDM_EXIT, "Exit", "\tCtrl+Q"}};
-constexpr MenuItem kHelpItems[] = {{IDM_HELP, "Help", ""}, {IDM_ABOUT, "About", ""}};
-constexpr MenuItem kOptionsItems[] = {{IDM_OPTIONS, "OptionsItem", ""},
-                                      {IDM_PROGRAMS, "Programs", ""}};
-// The bar's items by position.
-constexpr const char* kBarKeys[] = {"File", "Options", "Help"};
-
-std::string MenuText(const LanguageTexts& texts, const MenuItem& item) {
-  return WithAccessKey(texts.Text("MainWindow", item.key)) + item.shortcut;
-}
-
-std::string BarText(const LanguageTexts& texts, std::size_t position) {
-  return WithAccessKey(texts.Text("MainWindow", kBarKeys[position]));
-}
-
-void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::string& text) {
-  MENUITEMINFOA info{};
-  info.cbSize = sizeof info;
-  info.fMask = MIIM_STRING;
-  info.dwTypeData = const_cast<char*>(text.c_str());
-  SetMenuItemInfoA(menu, item, byPosition, &info);
-}
-
-// Captions are the built-in English ones; the language pack replaces them.
-MenuHandle BuildMainMenu() {
-  MenuHandle bar(CreateMenu());
-  MenuHandle file(CreatePopupMenu());
-  MenuHandle help(CreatePopupMenu());
-  MenuHandle options(CreatePopupMenu());
-  if (!bar || !file || !help || !options) throw AppError("CreateMenu failed");
-  const LanguageTexts english;
-  for (const MenuItem& item : kFileItems)
-    AppendMenuA(file.get(), MF_STRING, item.id, MenuText(english, item).c_str());
-  for (const MenuItem& item : kOptionsItems)
-    AppendMenuA(options.get(), MF_STRING, item.id, MenuText(english, item).c_str());
-  for (const MenuItem& item : kHelpItems)
-    AppendMenuA(help.get(), MF_STRING, item.id, MenuText(english, item).c_str());
-  // The bar owns its submenus from here on.
-  AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file.release()),
-              BarText(english, 0).c_str());
-  // Options holds the options window and the programs' rules.
-  AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(options.release()),
-              BarText(english, 1).c_str());
-  AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(help.release()),
-              BarText(english, 2).c_str());
-  return bar;
-}
-
-// The profile dialogs of File/Open and File/Save, opening in the current
-// profile's folder. Open accepts names of files that do not exist (they load
-// as empty profiles); Save overwrites without asking.
-std::optional<std::string> AskProfilePath(HWND owner, const std::string& current, bool save) {
-  const FileDialogRequest request{
-      .owner = owner, .filter = "Ini Files|*.ini", .initialPath = current};
-  return save ? AskSaveFile(request) : AskOpenFile(request);
-}
-
-}  // namespace
 
 TMainFrm::TMainFrm() = default;
 
@@ -106,7 +33,8 @@ void TMainFrm::Create() {
   };
   shortcuts_.reset(CreateAcceleratorTableA(const_cast<ACCEL*>(kShortcuts),
                                            static_cast<int>(std::size(kShortcuts))));
-  MenuHandle menu = BuildMainMenu();
+  std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)> menu(BuildMainMenu(),
+                                                                          &DestroyMenu);
   CreateWithParams(
       {.className = "TMainFrm",
        .caption = kCaption,
@@ -196,7 +124,7 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       // The session ends without a close: let go of what is held down first.
       if (wParam) {
-        Actions.ReleaseAll();
+        Actions.ReleaseAll(Now());
         if (Windows.EndOfProgram) Windows.EndOfProgram();
         TrayIcon.Deactivate();
       }
@@ -220,12 +148,6 @@ bool TMainFrm::FormKeyDown(const MSG& msg) {
   if (!Handle() || (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd))) return false;
   MessageBeep(0);
   return true;
-}
-
-bool TMainFrm::TranslateShortcut(MSG& msg) {
-  if (!shortcuts_ || !Handle()) return false;
-  if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
-  return TranslateAcceleratorA(Handle(), shortcuts_.get(), &msg) != 0;
 }
 
 void TMainFrm::FormCreate() {
@@ -268,33 +190,12 @@ void TMainFrm::CompleteStartUp() {
 }
 
 
-void TMainFrm::FitToRows() {
-  const auto style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
-  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE));
-  const SIZE size =
-      OuterSizeForDpi(kClientWidth, kClientHeight + Rows.Growth(), style, true, exStyle, Dpi());
-  SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TMainFrm::FormClose() {
   ServeModalLoops(nullptr, nullptr, nullptr);
-  Actions.ReleaseAll();  // no key or mouse button stays down after the program
+  Actions.ReleaseAll(Now());  // no key or mouse button stays down after the program
   if (Windows.EndOfProgram) Windows.EndOfProgram();
   TrayIcon.Deactivate();
   DestroyWindow(Handle());
-}
-
-void TMainFrm::OnCommand(int id) {
-  switch (id) {
-    case IDM_OPEN: MOpenClick(); break;
-    case IDM_SAVE: MSaveClick(); break;
-    case IDM_EXIT: MExitClick(); break;
-    case IDM_OPTIONS: MOptionsClick(); break;
-    case IDM_PROGRAMS: MProgramsClick(); break;
-    case IDM_HELP: MHelpClick(); break;
-    case IDM_ABOUT: MAboutClick(); break;
-  }
 }
 
 void TMainFrm::OnControlCommand(HWND control, int code) {
@@ -314,25 +215,6 @@ void TMainFrm::OnControlCommand(HWND control, int code) {
     OnchbJoyClick(control);
 }
 
-// A modal box inside a tick would run the polling inside itself, and stack
-// one box per tick; the runner prevents both.
-void TMainFrm::OnTimer(UINT_PTR id) {
-  if (id == tmrDue.Id()) {
-    // It stands in for the polling timer too while it runs.
-    if (DXInput1.Joystick.Opened() && Now() - lastRead_ >= Timer1.Interval())
-      Ticks.Run([this] { Timer1Timer(); });
-    RunDue();
-    return;
-  }
-  Ticks.Run([&] {
-    if (id == Timer1.Id() || id == tmrInputCheck.Id())
-      Timer1Timer();
-    else if (id == tmrRescan.Id())
-      tmrRescanTimer();
-  });
-  PollWhereNeeded();
-}
-
 void TMainFrm::OnTrayIcon(UINT mouseMessage) {
   switch (mouseMessage) {
     case WM_LBUTTONDOWN:
@@ -347,156 +229,6 @@ void TMainFrm::OnTrayIcon(UINT mouseMessage) {
   }
 }
 
-// A cancelled dialog keeps IniPath, and the load or save still runs on it:
-// Open reloads the current profile, Save writes it back. With no current
-// profile yet there is nothing to reload or write back, so nothing happens
-// (rather than loading or saving a file named by an empty path).
-void TMainFrm::MOpenClick() {
-  if (auto chosen = AskProfilePath(Handle(), IniPath, false))
-    IniPath = std::move(*chosen);
-  else if (IniPath.empty())
-    return;
-  LoadProfileFile(Bindings, IniPath, 0, this);
-  ChoseProfile(IniPath);
-}
-
-// While a rule's profile is in force, Save writes that profile: the user's
-// own stays as it was, and stays the one the next start loads.
-void TMainFrm::MSaveClick() {
-  const bool ruled = Programs.RuleInForce();
-  std::string path = ruled ? Programs.InForce() : IniPath;
-  if (auto chosen = AskProfilePath(Handle(), path, true))
-    path = std::move(*chosen);
-  else if (path.empty())
-    return;
-  path = WithIniExtension(path);
-  if (!ruled) IniPath = path;
-  SaveProfileFile(Bindings, path, !ruled);
-  Programs.Saved(path);
-}
-
-void TMainFrm::MExitClick() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
-
-void TMainFrm::MOptionsClick() {
-  Windows.OptionsFrm->Show();
-  EnableWindow(Handle(), FALSE);  // the options window enables it again when it closes
-}
-
-void TMainFrm::MProgramsClick() {
-  Windows.ProgramsDlg->Show();
-  EnableWindow(Handle(), FALSE);  // the programs dialog enables it again when it closes
-}
-
-void TMainFrm::MHelpClick() { Windows.HelpFrm->Show(); }
-
-void TMainFrm::MAboutClick() {
-  Windows.AboutBox->Show();
-  EnableWindow(Handle(), FALSE);  // the About window enables it again when it closes
-}
-
-HANDLE TMainFrm::InputEvent() const {
-  return InputEvents ? DXInput1.Joystick.InputEvent() : nullptr;
-}
-
-void TMainFrm::InputSignalled() {
-  if (Ticks.Running()) return;
-  if (const HANDLE event = InputEvent()) ResetEvent(event);  // this read takes all it told of
-  Ticks.Run([this] { Timer1Timer(); });
-  PollWhereNeeded();
-}
-
-void TMainFrm::Timer1Timer() {
-  TJoystick& joystick = DXInput1.Joystick;
-  // A stick that is a pointer is read raw, for its direction.
-  joystick.SetRawStick(Bindings.PointerEntryOf(PointerStick::XY) != 0);
-  const Millis now = lastRead_ = Now();
-  Actions.Advance(now);  // what ran until now ran under the sticks as they were
-  PollJoystick(
-      Bindings, DXInput1, Axes, [this](std::uint8_t entry) { JoyButtonPress(entry); }, now);
-  StickReaches reaches;
-  for (StickReach& reach : reaches) reach.deadZonePercent = Axes.DeadZoneAxes;
-  reaches[0] = {
-      static_cast<double>(joystick.RangeX()), static_cast<double>(joystick.RangeY()),
-      static_cast<double>(std::max(joystick.AskedDeadZoneX(), joystick.AskedDeadZoneY()))};
-  Actions.FollowSticks(DXInput1.Controller().axes, reaches);
-  // The read that lost the controller released what it held; it is looked
-  // for again, in case it was lost only for a moment.
-  if (joystick.TakeLost()) {
-    ShowReading();
-    ScheduleRescans();
-  }
-}
-
-bool TMainFrm::AnyHeld() const {
-  for (int e = 1; e <= Bindings.EntryCount(); ++e)
-    if (Bindings[static_cast<std::uint8_t>(e)].Pressed == 1) return true;
-  return false;
-}
-
-Millis TMainFrm::NextDue() const { return std::min(Actions.NextDue(), Axes.NextDue()); }
-
-void TMainFrm::RunDue() {
-  const Millis now = Now();
-  if (NextDue() > now) return;
-  Ticks.Run([&] {
-    // An axis that has settled in the middle is read again, to let go of
-    // the side it held.
-    if (Axes.NextDue() <= now)
-      Timer1Timer();
-    else
-      Actions.Advance(now);
-  });
-  PollWhereNeeded();
-}
-
-void TMainFrm::ServeInModalLoop() noexcept {
-  try {
-    const HANDLE event = InputEvent();
-    if (event && WaitForSingleObject(event, 0) == WAIT_OBJECT_0) InputSignalled();
-    RunDue();
-  } catch (const std::exception& e) {
-    Ticks.Defer(e.what());
-  }
-}
-
-void TMainFrm::OwnLoopTurns() {
-  if (vantrel::OwnLoopTurns()) PollWhereNeeded();
-}
-
-void TMainFrm::JoyButtonPress(int entry) {
-  const auto e = static_cast<std::uint8_t>(entry & 0xFF);
-  // A press goes out under the profile of the program in front, even where
-  // the system's notice of it never came. Until then it is not held: a
-  // switch lets go of what is, and this has gone out under no profile yet.
-  if (Bindings.IsEntry(e) && Bindings[e].Pressed == 1) {
-    Bindings[e].Pressed = 0;
-    FollowFront();
-    Bindings[e].Pressed = 1;
-  }
-  const bool injects = Bindings.IsEntry(e) && Bindings[e].Pressed == 1 && InjectsInput(Bindings[e]);
-  Actions.JoyButtonPress(entry);
-  // Asked after the input is on its way, so that the asking never delays it.
-  if (injects) TellIfElevatedInFront();
-}
-
-// The input is sent all the same: the user may start this program as
-// administrator, or the other one without.
-void TMainFrm::TellIfElevatedInFront() {
-  if (Actions.Quiet) return;  // an Off rule's program: nothing went out
-  // The same window in front as at the last press: nothing new to ask.
-  const HWND window = GetForegroundWindow();
-  if (!window || window == lastFront_) return;
-  lastFront_ = window;
-  const ProgramInFront front = ForegroundProgram();
-  if (!front.window) return;
-  if (Elevation.ShouldTell(
-          front.processId, front.name,
-          [] { return ProcessElevated(nullptr, GetCurrentProcessId()); },
-          [&] { return ProcessElevated(front.window, front.processId); }))
-    TrayIcon.ShowBalloon(kAppTitle,
-                         ElevationNoticeText(Language().Text("TrayIcon", "Elevated"), front.name));
-}
-
 void TMainFrm::LoadProfile(const std::string& path, std::uint8_t skipEntry) {
   LoadProfileFile(Bindings, path, skipEntry, this);
   ChoseProfile(path);
@@ -504,19 +236,6 @@ void TMainFrm::LoadProfile(const std::string& path, std::uint8_t skipEntry) {
 
 void TMainFrm::ProfileSwitched(const std::string& currentLine, const std::string& nextLine) {
   Windows.popupINI->ProfileSwitched(currentLine, nextLine);
-}
-
-void TMainFrm::Launch(const std::string& command) {
-  launches_.push_back(command);
-  if (launches_.size() == 1) PostMessageA(Handle(), kLaunchMessage, 0, 0);
-}
-
-void TMainFrm::LaunchPending() {
-  std::vector<std::string> pending = std::exchange(launches_, {});
-  for (const std::string& command : pending) {
-    ModalLoopSeen();  // the shell may ask something; the controller is read meanwhile
-    LaunchProgram(command, Handle());
-  }
 }
 
 void TMainFrm::MinimizeToTray() {
@@ -545,15 +264,6 @@ void TMainFrm::PSettingsClick() { RestoreFromTray(); }
 
 void TMainFrm::PExitClick() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
 
-void TMainFrm::Construct(int numOfButtons) {
-  Actions.Resize(numOfButtons);
-  Rows.Construct(Bindings.NumOfButtons(), Kept(), ControllerRows());
-  FitToRows();
-  // An input held through the change keeps its red row.
-  for (int e = 1; e < Rows.Slots(); ++e)
-    if (Bindings[static_cast<std::uint8_t>(e)].Pressed == 1) SetRowHeld(static_cast<std::uint8_t>(e), true);
-}
-
 void TMainFrm::ApplyLanguage() {
   const LanguageTexts& texts = Language();
   // The rows' font and captions with the group boxes' font.
@@ -561,11 +271,7 @@ void TMainFrm::ApplyLanguage() {
   SetText(Rows.fsGAxis, texts.Text("MainWindow", "Axis"));
   SetText(Rows.fsGButtons, texts.Text("MainWindow", "Buttons"));
   if (const HMENU bar = GetMenu(Handle())) {
-    for (UINT i = 0; i < std::size(kBarKeys); ++i) SetMenuText(bar, i, true, BarText(texts, i));
-    for (const MenuItem& item : kFileItems) SetMenuText(bar, item.id, false, MenuText(texts, item));
-    for (const MenuItem& item : kHelpItems) SetMenuText(bar, item.id, false, MenuText(texts, item));
-    for (const MenuItem& item : kOptionsItems)
-      SetMenuText(bar, item.id, false, MenuText(texts, item));
+    TranslateMainMenu(bar, texts);
     DrawMenuBar(Handle());
   }
   TrayIcon.SetMenuTexts(texts.Text("TrayIcon", "Settings"), texts.Text("MainWindow", "Exit"));
@@ -576,61 +282,6 @@ void TMainFrm::ApplyLanguage() {
     const auto entry = static_cast<std::uint8_t>(e);
     SetRowText(entry, Bindings.ActToStr(entry, texts.Kept()));
   }
-}
-
-void TMainFrm::GBoxScrool(int group, int direction) { Rows.GBoxScrool(group, direction); }
-
-void TMainFrm::btnGUpClick() { GBoxScrool(static_cast<int>(RowGroup::Buttons), kScrollUp); }
-
-void TMainFrm::btnGDownClick() { GBoxScrool(static_cast<int>(RowGroup::Buttons), kScrollDown); }
-
-void TMainFrm::OnbtnJoyClick(HWND sender) {
-  const int e = Rows.EntryOfButton(sender);
-  if (!e) return;
-  Bindings.CurrentEntry = e;
-  char caption[256] = {};
-  GetWindowTextA(sender, caption, sizeof caption);
-  OnDemandForm& dialog = *Windows.ActionDlg;
-  SetWindowTextA(dialog.Created(), (Kept().ActionCaption + " [" + caption + "]").c_str());
-  // Disabled, the main window lets the dialog behave as a modal one; the
-  // dialog enables it again when the editing ends.
-  EnableWindow(Handle(), FALSE);
-  dialog.Show();
-}
-
-void TMainFrm::OnchbJoyClick(HWND sender) {
-  const int e = Rows.EntryOfTurbo(sender);
-  if (!e) return;
-  Bindings[static_cast<std::uint8_t>(e)].Turbo = Checked(sender);
-}
-
-void TMainFrm::EnableMainWindow() { EnableWindow(Handle(), TRUE); }
-
-void TMainFrm::SetRowHeld(std::uint8_t entry, bool held) { Rows.SetHeld(entry, held); }
-
-bool TMainFrm::RowHeld(std::uint8_t entry) const { return Rows.Held(entry); }
-
-bool TMainFrm::TurboChecked(std::uint8_t entry) const {
-  return Rows.IsEntry(entry) && Checked(Rows.chbJoy[entry]);
-}
-
-std::string TMainFrm::RowText(std::uint8_t entry) const {
-  if (!Rows.IsEntry(entry)) return {};
-  char text[2048] = {};
-  GetWindowTextA(Rows.stJoy[entry], text, sizeof text);
-  return text;
-}
-
-void TMainFrm::SetRowText(std::uint8_t entry, const std::string& text) {
-  if (Rows.IsEntry(entry)) SetWindowTextA(Rows.stJoy[entry], text.c_str());
-}
-
-void TMainFrm::SetTurboEnabled(std::uint8_t entry, bool enabled) {
-  if (Rows.IsEntry(entry)) EnableWindow(Rows.chbJoy[entry], enabled);
-}
-
-void TMainFrm::SetTurboChecked(std::uint8_t entry, bool checked) {
-  if (Rows.IsEntry(entry)) SetChecked(Rows.chbJoy[entry], checked);
 }
 
 }  // namespace vantrel

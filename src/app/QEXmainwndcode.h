@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "actions/ActionHost.h"
-#include "actions/Dispatch.h"
+#include "actions/Pipeline.h"
 #include "actions/ElevationNotice.h"
 #include "actions/Injection_win.h"
 #include "actions/ProfilePopup_win.h"
@@ -22,6 +22,7 @@
 #include "config/OptionsHost.h"
 #include "config/ProgramsHost.h"
 #include "input/DXInput.h"
+#include "input/RescanSchedule.h"
 #include "lang/LanguageTexts.h"
 #include "ui/DueTimer_win.h"
 #include "ui/TimerTicks_win.h"
@@ -36,7 +37,8 @@ namespace vantrel {
 class TMainFrm : public Window<TMainFrm>,
                  public OptionsHost,
                  public ProgramsHost,
-                 private ActionHost {
+                 private ActionHost,
+                 private RuleTarget {
  public:
   // The windows the main window opens, set before it is created.
   struct Links {
@@ -127,11 +129,6 @@ class TMainFrm : public Window<TMainFrm>,
   // are served as the program's own loop would.
   void ServeInModalLoop() noexcept;
 
-  // One press or release of an entry, as the polling reports it: the entry's
-  // Pressed says which. A press that injects input first looks at the
-  // program in front.
-  void JoyButtonPress(int entry);
-
   // The caption of the entry's row button turns red while its input is held
   // and blue again when it is released.
   void SetRowHeld(std::uint8_t entry, bool held) override;
@@ -147,12 +144,12 @@ class TMainFrm : public Window<TMainFrm>,
 
   // EditorHost and OptionsHost
   BindingTable& Table() override { return Bindings; }
+  EntryEditor& Editing() override { return Editor; }
   void EnableMainWindow() override;
-  void RestartProfileLists() override { Actions.INIIndex = 0; }
+  void RestartProfileLists() override { Actions.Dispatch.INIIndex = 0; }
   MessageTimer& PollingTimer() override { return Timer1; }
   TJoystick& Joystick() override { return DXInput1.Joystick; }
-  Dispatcher& Dispatch() override { return Actions; }
-  AxisRules& OtherAxes() override { return Axes; }
+  Pipeline& InputPipeline() override { return Actions; }
   void ChooseController(ControllerWish wish) override;
   void UseInputEvents(bool use) override {
     InputEvents = use;
@@ -182,8 +179,8 @@ class TMainFrm : public Window<TMainFrm>,
   BindingTable Bindings{4};
   // The joystick, opened once the window shows.
   TDXInput DXInput1;
-  // The dead zone of the axes beyond the stick, and where each rests.
-  AxisRules Axes;
+  // The editing of the entry whose row was clicked, and its backup.
+  EntryEditor Editor{Bindings, *this};
   // The group boxes, the arrows and the row controls btnJoy, stJoy, chbJoy.
   ButtonRows Rows;
   // The profile chosen through File/Open or File/Save since start-up; the
@@ -206,16 +203,17 @@ class TMainFrm : public Window<TMainFrm>,
   // change: twice, about 0.3 s and 2 s after it. Where the system sends no
   // notices of devices, every 2 s while the controller wanted is missing.
   MessageTimer tmrRescan{4, 300};
+  RescanSchedule Rescans;
   NotifyIcon TrayIcon;
   // Runs the timers' ticks and the event's reads one at a time, and shows
   // their errors after the tick rather than inside it.
   TickRunner Ticks;
 
   // Where the actions' key and mouse events go.
-  PlatformInput Input;
-  // The actions of the entries, with the program-wide mouse settings
-  // (MAccelarate, MSpeed) and the position in profile lists (INIIndex).
-  Dispatcher Actions{Bindings, Input, *this};
+  PlatformInput Injection;
+  // The input pipeline: the controller's edges, what each press put down,
+  // and the actions of the entries.
+  Pipeline Actions{Bindings, Injection, *this};
   // The programs in front running as administrator that the user was told
   // of: the input sent there is dropped by the system.
   ElevationNotice Elevation;
@@ -241,6 +239,7 @@ class TMainFrm : public Window<TMainFrm>,
   void RegisterForDevices();
   void ScheduleRescans();
   void tmrRescanTimer();
+  void ArmRescan();
   // A controller opened, closed or swapped: what the last one held is let
   // go of, and the rows and the tray's tip follow the one read now.
   void ControllerChanged();
@@ -270,8 +269,8 @@ class TMainFrm : public Window<TMainFrm>,
   // One read of the controller: its edges, the sticks, the timed work.
   void Timer1Timer();
   Millis lastRead_ = 0;
-  // Whether an entry's input is held.
-  bool AnyHeld() const;
+  // ActionHost: a press sent input.
+  void Injected() override;
   // A session locked or switched away: what is held comes up first.
   void OnSessionChange(WPARAM change);
   void RegisterForSessions();
@@ -294,11 +293,17 @@ class TMainFrm : public Window<TMainFrm>,
     void operator()(void* notify) const;
   };
   std::unique_ptr<void, DeviceNotifyDeleter> deviceNotify_;
-  int rescanStep_ = 0;
   HWND lastFront_ = nullptr;  // the window in front at the last press
   // The profiles that follow the program in front. ApplyRule returns
   // whether anything changed.
   bool ApplyRule(const RuleAction& action, const std::string& program);
+  // RuleTarget
+  void ReleaseAll() override;
+  bool Quiet() const override;
+  void SetQuiet(bool quiet) override;
+  void LoadRuleProfile(const std::string& path) override;
+  void GiveBack(const BindingTable& kept) override;
+  void Switched(const std::string& profile, const std::string& program) override;
   void ChoseProfile(const std::string& path);
   bool Watching(DWORD process) const;
   void KeepWatching();

@@ -19,8 +19,14 @@ enum ControllerAxis : std::uint8_t {
   AxisRz,
   AxisSlider1,
   AxisSlider2,
+  // An Xbox pad's two triggers, each an axis of its own, which the two sides
+  // of Z stand for on such a pad.
+  AxisLeftTrigger,
+  AxisRightTrigger,
 };
+// The axes of the state record; a pad's, with the triggers.
 inline constexpr int kControllerAxes = 8;
+inline constexpr int kPadAxes = 10;
 
 enum HatDirection : std::uint8_t { HatUp, HatDown, HatLeft, HatRight };
 
@@ -38,6 +44,9 @@ struct AxisEntry {
   const char* prefix;  // of its profile keys
   const char* label;   // the [MainWindow] key of its row's caption
   EntryControl control;
+  // What fires it on a pad that has this control instead (Z's sides on an
+  // Xbox pad: LT is Z+, RT is Z-); the same as `control` where none.
+  EntryControl instead = control;
 };
 
 // The stick's rows are stored crossed (the Up row under "Left", Down under
@@ -52,8 +61,8 @@ inline constexpr std::array<AxisEntry, 20> kAxisEntries{{
     {"POVDown", "POVDown", {EntryControl::Hat, HatDown, 0}},
     {"POVLeft", "POVLeft", {EntryControl::Hat, HatLeft, 0}},
     {"POVRight", "POVRight", {EntryControl::Hat, HatRight, 0}},
-    {"ZMinus", "ZMinus", {EntryControl::Axis, AxisZ, -1}},
-    {"ZPlus", "ZPlus", {EntryControl::Axis, AxisZ, +1}},
+    {"ZMinus", "ZMinus", {EntryControl::Axis, AxisZ, -1}, {EntryControl::Axis, AxisRightTrigger, +1}},
+    {"ZPlus", "ZPlus", {EntryControl::Axis, AxisZ, +1}, {EntryControl::Axis, AxisLeftTrigger, +1}},
     {"RxMinus", "RxMinus", {EntryControl::Axis, AxisRx, -1}},
     {"RxPlus", "RxPlus", {EntryControl::Axis, AxisRx, +1}},
     {"RyMinus", "RyMinus", {EntryControl::Axis, AxisRy, -1}},

@@ -25,19 +25,6 @@ void BindingTable::ClearFields(std::uint8_t e) {
   b.INICount = 0;
 }
 
-void BindingTable::CancelK(std::uint8_t e, bool restore) {
-  if (!restore) {
-    SavedBinding = (*this)[e];
-    return;
-  }
-  // What is stored comes back; whether the input is held now is the
-  // controller's to say, or its release would find no edge and leave its
-  // keys down.
-  const std::uint8_t pressed = (*this)[e].Pressed;
-  (*this)[e] = SavedBinding;
-  (*this)[e].Pressed = pressed;
-}
-
 std::string BindingTable::ActToStr(std::uint8_t e, const KeptTexts& texts) const {
   // Every direction of a pointer stick says what the stick does.
   if (PointerOwns(e)) return KeyName(kPointerStickCode, texts);

@@ -19,7 +19,8 @@ enum ActionKind : std::uint8_t {
   ActRun = 5,
 };
 
-// What one entry (a joystick button or a stick direction) does.
+// What one entry (a joystick button or a stick direction) does: the
+// configuration only. Whether its input is held is the pipeline's to know.
 struct Binding {
   std::vector<std::string> INI;  // ActChangeIni: profile paths in cycling order
   std::uint16_t INICount = 0;    // always the length of INI
@@ -28,7 +29,6 @@ struct Binding {
   std::uint16_t Shift = 0;       // ActEmulKey: modifier's virtual key, 0 for none
   bool Turbo = false;            // ActEmulKey: repeat while held
   std::uint8_t Action = ActNone;
-  std::uint8_t Pressed = 0;  // 1 while the input is held; never stored
 
   bool operator==(const Binding&) const = default;
 };
@@ -81,11 +81,8 @@ class BindingTable {
   Binding& operator[](std::uint8_t e) { return Bindings.at(e); }
   const Binding& operator[](std::uint8_t e) const { return Bindings.at(e); }
 
-  // Empties the entry's data; Action and Pressed stay.
+  // Empties the entry's data; its Action stays.
   void ClearFields(std::uint8_t e);
-  // restore false: back the entry up into SavedBinding; true: put back what
-  // it stores (Pressed stays as it is now).
-  void CancelK(std::uint8_t e, bool restore);
   // The text shown in the entry's row and by the profile popup.
   std::string ActToStr(std::uint8_t e, const KeptTexts& texts = Kept()) const;
   // The profile key prefix. The direction rows are stored crossed (the Up row
@@ -98,8 +95,6 @@ class BindingTable {
   std::uint8_t EntryDown = 2;
   std::uint8_t EntryLeft = 3;
   std::uint8_t EntryRight = 4;
-  Binding SavedBinding;
-  int CurrentEntry = 0;
 
  private:
   int numOfButtons_ = 0;

@@ -16,7 +16,7 @@ void SaveIni(const BindingTable& table, IniFile& profile);
 
 // Reads every entry except `skipEntry` (its low 8 bits; 0 excepts none) and
 // updates each row's text and turbo box. A missing file or key reads as its
-// default. Pressed is left as it is.
+// default.
 void LoadIni(BindingTable& table, IniFile& profile, int skipEntry, RowView* rows);
 
 // An entry's row as a load leaves it: its text, and its turbo box enabled by

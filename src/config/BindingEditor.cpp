@@ -31,12 +31,19 @@ std::vector<std::string> MouseActionTexts(const KeptTexts& texts, bool pointerSt
   return items;
 }
 
+void EntryEditor::CancelK(bool restore) {
+  if (restore)
+    Edited() = SavedBinding;
+  else
+    SavedBinding = Edited();
+}
+
 void EntryEditor::Begin() {
-  table_.CancelK(Entry(), false);
+  CancelK(false);
   table_.ClearFields(Entry());
 }
 
-void EntryEditor::Cancel() { table_.CancelK(Entry(), true); }
+void EntryEditor::Cancel() { CancelK(true); }
 
 void EntryEditor::CaptureKey(std::uint16_t vcode) { Edited().VCode = vcode; }
 

@@ -50,17 +50,24 @@ std::vector<std::string> ModifierTexts(const KeptTexts& texts);
 std::vector<std::string> SpecialKeyTexts(const KeptTexts& texts);
 std::vector<std::string> MouseActionTexts(const KeptTexts& texts, bool pointerStick = false);
 
-// One editing of Bindings[CurrentEntry]. Opening backs the entry up into
-// SavedBinding and clears its fields (its kind stays), the choices are
-// written into the entry at once, OK sets the kind and refreshes the row,
-// and Cancel puts back exactly what was there at opening.
+// The editing of one entry of the table, CurrentEntry, which a click on its
+// row chooses. Opening a dialog backs the entry up into SavedBinding and
+// clears its fields (its kind stays), the choices are written into the entry
+// at once, OK sets the kind and refreshes the row, and Cancel puts back
+// exactly what was there at opening. The backup and the entry being edited
+// live here, with the editing, not in the table.
 class EntryEditor {
  public:
   EntryEditor(BindingTable& table, RowView& rows) : table_(table), rows_(rows) {}
+  // One editing, one backup: a copy would keep a backup of its own.
+  EntryEditor(const EntryEditor&) = delete;
+  EntryEditor(EntryEditor&&) = default;
 
-  std::uint8_t Entry() const { return static_cast<std::uint8_t>(table_.CurrentEntry); }
+  std::uint8_t Entry() const { return static_cast<std::uint8_t>(CurrentEntry); }
   Binding& Edited() { return table_[Entry()]; }
 
+  // restore false: back the entry up into SavedBinding; true: put it back.
+  void CancelK(bool restore);
   void Begin();
   void Cancel();
 
@@ -83,6 +90,10 @@ class EntryEditor {
   // list starts again from its first profile.
   void ClearProfiles();
   bool AcceptProfiles(const std::vector<std::string>& lines);
+
+ 
+  int CurrentEntry = 0;
+  Binding SavedBinding;
 
  private:
   void ShowRow(bool turboEnabled);

@@ -32,7 +32,7 @@ class EditorDialog : public ShellForm<T> {
     this->controls_.SetFont(texts.FontName, texts.FontCharset);
   }
 
-  EntryEditor Editor() { return EntryEditor(host_->Table(), *host_); }
+  EntryEditor& Editor() { return host_->Editing(); }
   EditorHost& Host() { return *host_; }
 
   // Enables the main window, then hides the dialog.

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "actions/Dispatch.h"
+#include "actions/Pipeline.h"
 #include "config/EditorHost.h"
 #include "input/DXInput.h"
 #include "ui/Window_win.h"
@@ -15,9 +15,8 @@ class OptionsHost : public EditorHost {
  public:
   virtual MessageTimer& PollingTimer() = 0;  // Timer1
   virtual TJoystick& Joystick() = 0;
-  virtual Dispatcher& Dispatch() = 0;
-  // The dead zone of the axes beyond the stick.
-  virtual AxisRules& OtherAxes() = 0;
+  // The input pipeline, which takes its settings in one value.
+  virtual Pipeline& InputPipeline() = 0;
   // Reads the controller wished for from now on (the first attached while it
   // is away); what the one read before held is let go of.
   virtual void ChooseController(ControllerWish wish) = 0;

@@ -90,13 +90,13 @@ void TActionDlg::btnRunClick() {
   // the editing is over and the answer comes too late. An entry that starts
   // a program already opens the request on that program.
   const unsigned showing = Showing();
-  const Binding& entry = EntryEditor(host_->Table(), *host_).Edited();
+  const Binding& entry = host_->Editing().Edited();
   const auto program =
       AskOpenFile({.owner = Handle(),
                    .filter = kRunFilter,
                    .initialPath = entry.Action == ActRun ? entry.Execute : std::string{}});
   if (!program || !StillShowing(showing)) return;
-  EntryEditor(host_->Table(), *host_).AcceptRun(*program);
+  host_->Editing().AcceptRun(*program);
   Finish();
 }
 

@@ -82,7 +82,7 @@ LRESULT TIniFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TIniFrm::FormShow() {
-  EntryEditor editor = Editor();
+  EntryEditor& editor = Editor();
   lines_.Assign(editor.Edited());
   ShowLines();
   editor.Begin();

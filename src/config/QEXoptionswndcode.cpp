@@ -68,7 +68,7 @@ void TOptionsFrm::FormCreate() {
   SetChecked(chbAutoRun, autorunAtStart_);
   SetChecked(chbMinimize, loaded_.Minimize);
   SetChecked(chbPopup, popup_->ShowOnSwitch());
-  SetChecked(chbScanCodes, host_->Dispatch().ScanCodes);
+  SetChecked(chbScanCodes, host_->InputPipeline().Settings().scanCodes);
   EnablePopupControls(popup_->ShowOnSwitch());
   ShowStepper(Stepper::ShowTime);
   ApplyLanguage(Language());
@@ -326,7 +326,11 @@ void TOptionsFrm::chbPopupClick() {
 }
 
 // The keys sent from the next event on take it; OK and Cancel leave it.
-void TOptionsFrm::chbScanCodesClick() { host_->Dispatch().ScanCodes = Checked(chbScanCodes); }
+void TOptionsFrm::chbScanCodesClick() {
+  PipelineSettings settings = host_->InputPipeline().Settings();
+  settings.scanCodes = Checked(chbScanCodes);
+  host_->InputPipeline().Configure(settings);
+}
 
 void TOptionsFrm::btnPopupPosClick() { popup_->BeginPositioning(Handle()); }
 
@@ -334,18 +338,17 @@ void TOptionsFrm::btnOKClick() {
   OptionsHost& main = *host_;
   const Settings program = CollectSettings();
   const Settings& work = copy_.Work();
-  main.Dispatch().TurboInterval = static_cast<std::int32_t>(
-      TimerInterval(work.tmrTurbo, static_cast<UINT>(main.Dispatch().TurboInterval)));
+  Pipeline& pipeline = main.InputPipeline();
+  PipelineSettings settings = PipelineSettingsOf(
+      work, static_cast<std::uint32_t>(pipeline.Settings().turboInterval));
+  settings.scanCodes = pipeline.Settings().scanCodes;  // its box changes it at once
+  pipeline.Configure(settings);
   main.PollingTimer().SetInterval(TimerInterval(work.tmrRefresh, main.PollingTimer().Interval()));
-  main.Dispatch().MAccelarate = work.MAccelarate;
-  main.Dispatch().MSpeed = work.MSpeed;
-  main.Dispatch().PointerCurve = work.PointerCurve;
   TJoystick& joystick = main.Joystick();
   joystick.SetRangeX(work.RangeX);
   joystick.SetRangeY(work.RangeY);
   joystick.SetDeadZoneX(work.DeadZoneX);
   joystick.SetDeadZoneY(work.DeadZoneY);
-  main.OtherAxes().DeadZoneAxes = work.DeadZoneAxes;
   main.ChooseController({work.Controller, work.ControllerId});
   PakIndex = work.PakIndex;
   if (copy_.LanguageChanged(program)) {
@@ -415,19 +418,14 @@ void TOptionsFrm::LoadSettings() {
   loaded_.NumOfButtons = std::min<std::uint8_t>(loaded_.NumOfButtons, kMaxButtons);
   LanguagePak = loaded_.LanguagePak;
   PakIndex = loaded_.PakIndex;
-  main.Dispatch().MAccelarate = loaded_.MAccelarate;
-  main.Dispatch().MSpeed = loaded_.MSpeed;
-  main.Dispatch().PointerCurve = loaded_.PointerCurve;
-  main.Dispatch().ScanCodes = loaded_.ScanCodes;
+  main.InputPipeline().Configure(PipelineSettingsOf(loaded_, 100));
   main.UseInputEvents(loaded_.InputEvents);
-  main.Dispatch().TurboInterval = static_cast<std::int32_t>(TimerInterval(loaded_.tmrTurbo, 100));
   main.PollingTimer().SetInterval(TimerInterval(loaded_.tmrRefresh, 50));
   TJoystick& joystick = main.Joystick();
   joystick.SetRangeX(loaded_.RangeX);
   joystick.SetRangeY(loaded_.RangeY);
   joystick.SetDeadZoneX(loaded_.DeadZoneX);
   joystick.SetDeadZoneY(loaded_.DeadZoneY);
-  main.OtherAxes().DeadZoneAxes = loaded_.DeadZoneAxes;
   joystick.SetWish({loaded_.Controller, loaded_.ControllerId});  // taken as it opens
   popup_->SetShowOnSwitch(loaded_.Popup);
   popup_->SetShowTime(loaded_.PopupShowTime);
@@ -446,7 +444,7 @@ void TOptionsFrm::LoadSettings() {
   // (a first start) there is nothing to load, and nothing is written.
   if (!loaded_.Path.empty())
     Reported([&] { LoadProfileFile(main.Table(), loaded_.Path, 0, &main); });
-  main.Dispatch().INIIndex = 0;
+  main.InputPipeline().Dispatch.INIIndex = 0;
 }
 
 Settings TOptionsFrm::CollectSettings() const {
@@ -455,19 +453,14 @@ Settings TOptionsFrm::CollectSettings() const {
   s.NumOfButtons = static_cast<std::uint8_t>(main.Table().NumOfButtons());
   s.PakIndex = PakIndex;
   s.LanguagePak = LanguagePak;
-  s.tmrTurbo = main.Dispatch().TurboInterval;
+  KeepPipelineSettings(s, main.InputPipeline().Settings());
   s.tmrRefresh = static_cast<std::int32_t>(main.PollingTimer().Interval());
-  s.MAccelarate = main.Dispatch().MAccelarate;
-  s.MSpeed = main.Dispatch().MSpeed;
-  s.PointerCurve = main.Dispatch().PointerCurve;
-  s.ScanCodes = main.Dispatch().ScanCodes;
   // What was asked for: a value the device refused is still the user's.
   const TJoystick& joystick = main.Joystick();
   s.RangeX = joystick.AskedRangeX();
   s.RangeY = joystick.AskedRangeY();
   s.DeadZoneX = joystick.AskedDeadZoneX();
   s.DeadZoneY = joystick.AskedDeadZoneY();
-  s.DeadZoneAxes = main.OtherAxes().DeadZoneAxes;
   s.Controller = joystick.Wish().name;
   s.ControllerId = joystick.Wish().id;
   // Its box holds "Minimize on run" once the window exists.

@@ -101,6 +101,24 @@ void WriteSettings(IniFile& file, const Settings& s, char sep) {
   WriteBool(file, kSetup, "ScanCodes", s.ScanCodes);
 }
 
+PipelineSettings PipelineSettingsOf(const Settings& s, std::uint32_t turboFallback) {
+  return {.turboInterval = static_cast<std::int32_t>(TimerInterval(s.tmrTurbo, turboFallback)),
+          .mouseAcceleration = s.MAccelarate,
+          .mouseTopSpeed = s.MSpeed,
+          .pointerCurve = s.PointerCurve,
+          .scanCodes = s.ScanCodes,
+          .deadZoneAxes = s.DeadZoneAxes};
+}
+
+void KeepPipelineSettings(Settings& s, const PipelineSettings& pipeline) {
+  s.tmrTurbo = pipeline.turboInterval;
+  s.MAccelarate = pipeline.mouseAcceleration;
+  s.MSpeed = pipeline.mouseTopSpeed;
+  s.PointerCurve = pipeline.pointerCurve;
+  s.ScanCodes = pipeline.scanCodes;
+  s.DeadZoneAxes = pipeline.deadZoneAxes;
+}
+
 std::uint32_t TimerInterval(std::int32_t stored, std::uint32_t fallback) {
   return stored > 0 ? static_cast<std::uint32_t>(stored) : fallback;
 }

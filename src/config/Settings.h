@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "actions/Dispatch.h"
 #include "base/IniFile.h"
 
 namespace vantrel {
@@ -60,6 +61,12 @@ std::optional<double> ParseSettingsFloat(std::string_view text, char decimalSepa
 // The interval a timer runs at from its stored value: a hand-edited 0 or
 // less would stop it for good, so `fallback` stands in.
 std::uint32_t TimerInterval(std::int32_t stored, std::uint32_t fallback);
+
+// The pipeline's share of the settings, handed over in one call; a stored
+// turbo interval no timer can have keeps `turboFallback`.
+PipelineSettings PipelineSettingsOf(const Settings& s, std::uint32_t turboFallback);
+// The pipeline's values, put back among the settings.
+void KeepPipelineSettings(Settings& s, const PipelineSettings& pipeline);
 
 // The pack the language index names: index 2 or more uses LanguagePak as a
 // full path; 0 and 1 take it as a name in the executable's folder (English's

@@ -1,21 +1,22 @@
 #pragma once
 #include <windows.h>
-// The multimedia joystick functions need <windows.h> first.
-#include <mmsystem.h>
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/KernelHandle_win.h"
+#include "base/Time.h"
 #include "input/AxisTables.h"
 #include "input/ControllerChoice.h"
-#include "input/ControllerState.h"
+#include "input/DirectInputReader_win.h"
 #include "input/InputStates.h"
-#include "input/JoystickState.h"
-#include "input/PollJoystick.h"
+#include "input/MultimediaReader_win.h"
+#include "input/PadState.h"
+#include "input/XInputReader_win.h"
 
 // The primary interface's types stay in DXInput_win.cpp, which pins its version.
 struct IDirectInputA;
@@ -37,11 +38,13 @@ using ComPtr = std::unique_ptr<T, ComRelease>;
 
 class TCustomDXInput;
 
-// The joystick reader of the input component. It reads the joystick at
-// position ID among the attached ones through the primary interface, or
-// through the multimedia joystick functions when that interface cannot be
-// loaded at all, and keeps the per-offset dead zones and ranges.
-class TJoystick : private AxisPropertySink {
+// The joystick reader of the input component. It chooses and opens the
+// joystick to read (at position ID among the attached ones, or the one the
+// user chose), keeps the per-offset dead zones and ranges, and reads it
+// through the backend that suits it: DirectInput, XInput for an Xbox pad, or
+// the multimedia joystick functions when DirectInput's interface cannot be
+// loaded at all.
+class TJoystick : public PadReader, private AxisPropertySink {
  public:
   explicit TJoystick(TCustomDXInput& owner);
   ~TJoystick() override;
@@ -52,16 +55,17 @@ class TJoystick : private AxisPropertySink {
   // when the device refuses its polling interface (the reader stays closed).
   void OpenDevice();
   void CloseDevice() noexcept;
-  // Fills the state record and DeviceStates; an unreadable joystick gives
-  // the empty state, and HasState() says it gave none.
-  void ReadDevice() noexcept;
+  // Reads the joystick through its backend. No state while none is open,
+  // while the program is not in front where it reads only then, or when the
+  // read fails; a joystick lost for good is closed (TakeLost says so).
+  bool Read(Millis now) override;
+  const PadState& State() const override;
+  const std::vector<PadState>& Passed() const override;
+  const PadControls& Controls() const override;
   bool HasState() const { return hasState_; }
   DWORD CooperativeFlags() const;
 
-  // Button `index` + 1 down at the last read; false outside 0 … 31.
-  bool ButtonDown(int index) const { return vantrel::ButtonDown(deviceStates_, index); }
   int DeviceButtonCount() const { return deviceButtonCount_; }
-  const InputStates& DeviceStates() const { return deviceStates_; }
   bool Opened() const { return opened_; }
   int MultimediaId() const { return multimediaId_; }
 
@@ -71,7 +75,6 @@ class TJoystick : private AxisPropertySink {
   void SetEnabled(bool enabled);  // a different value reopens the reader
 
   bool AutoCenter = true;
-  bool BindInputStates = true;
   bool ForceFeedback = false;
 
   // Range and dead zone take effect at once: sent to an open device, used by
@@ -100,23 +103,15 @@ class TJoystick : private AxisPropertySink {
   void SetRangeY(std::int32_t value) { SetRangeAt(kOffsetY, value); }
   void SetRangeZ(std::int32_t value) { SetRangeAt(kOffsetZ, value); }
 
-  std::int32_t AxisX() const { return state_.lX; }
-  std::int32_t AxisY() const { return state_.lY; }
-  std::int32_t AxisZ() const { return state_.lZ; }
-  const JoystickState& State() const { return state_; }
-  // Every axis and the first hat of the last read, and which of them the
-  // device has (none while it is closed).
-  const ControllerState& Controller() const { return controller_; }
-  const ControllerControls& Controls() const { return controls_; }
   // Whether the device is an Xbox pad read through XInput rather than
   // through its DirectInput twin, and the XInput user index it is read at.
-  bool ReadsXInput() const { return xinputUser_ >= 0; }
+  bool ReadsXInput() const { return xinputReader_ != nullptr; }
   int XInputUser() const { return xinputUser_; }
 
   // The stick's X and Y as they are, for a stick that is a pointer: the
   // device is asked for them without its dead zone, and the reader takes
-  // the dead zone out itself for the stick's four directions. Controller()
-  // then holds the raw positions; State() and the directions as ever.
+  // the dead zone out itself for the axes (and so the stick's directions);
+  // the state's rawStick holds them as they are.
   void SetRawStick(bool raw);
   bool RawStick() const { return rawStick_; }
 
@@ -138,9 +133,6 @@ class TJoystick : private AxisPropertySink {
   // Whether a read lost the device since the last call (it is closed then).
   bool TakeLost() noexcept;
 
-  // The states the device passed through before the last read's, from the
-  // changes it kept (see ReadChanges).
-  const std::vector<ReaderStep>& Passed() const { return passed_; }
   // The event the device sets when its state changes, or nullptr where it
   // gives none (a polled device, the fallback, an XInput pad): then only
   // the polling timer reads it.
@@ -163,29 +155,16 @@ class TJoystick : private AxisPropertySink {
   bool SendDeadZone(int offset, std::int32_t tenThousandths) override;
   bool SendRange(int offset, std::int32_t lower, std::int32_t upper) override;
   bool OpenPrimary(IDirectInputA& directInput);
-  void MultimediaLookup();
-  // The controls the device lists, and the number its reads are told by.
-  void Opened(const ControllerControls& controls);
-  bool ReadPrimary();
-  bool ReadMultimedia();
-  // `before`: the pad as the last read left it.
-  bool ReadXInput(const ControllerState& before);
+  // Finds the multimedia joystick at position ID.
+  std::optional<MultimediaJoystick> MultimediaLookup();
+  // Marks the device opened; the number its states are told by.
+  std::uint32_t MarkOpened();
+  // The backend that reads the device opened; null while none does.
+  PadReader* Backend() const;
   void Lose() noexcept;
-  // The changes the device kept since the last read, applied in turn to
-  // the record of the last read. `digitalOver`: only the buttons' and the
-  // hats' changes, over that state of the other controls (an Xbox pad's
-  // twin, whose axes XInput reads better).
-  void ReadChanges(const ControllerState* digitalOver);
-  // The record with the stick's dead zone taken out, where the device gave
-  // its raw positions.
-  JoystickState StickDeadZoned(JoystickState record) const;
   // The dead zone the device is asked for at an offset: none on the
   // stick's X and Y while they are read raw.
   void SendStickDeadZones();
-  // Which XInput user an Xbox pad's twin among `attached` is: the n-th
-  // twin the system lists is the n-th pad connected.
-  int XInputUserOf(IDirectInputA& directInput, const std::vector<GUID>& instances, int chosen);
-  ControllerState Masked(ControllerState state) const;
   // The index in `attached` of the controller to read, or -1.
   int ToRead(const std::vector<AttachedController>& attached) const;
   struct Enumerators;  // the primary interface's enumeration callbacks
@@ -199,10 +178,6 @@ class TJoystick : private AxisPropertySink {
   int multimediaId_ = -1;
   ComPtr<IDirectInputDeviceA> device_;
   ComPtr<IDirectInputDevice2A> device2_;
-  JOYCAPSA caps_{};
-  JoystickState state_{};
-  ControllerState controller_;
-  ControllerControls controls_;
   int xinputUser_ = -1;  // the pad's XInput user index; -1 while read otherwise
   ControllerWish wish_;
   AttachedController reading_;
@@ -212,9 +187,11 @@ class TJoystick : private AxisPropertySink {
   KernelHandle event_;  // manual reset: reset by the read it wakes
   bool buffered_ = false;
   bool signals_ = false;
-  JoystickState previous_{};  // the last read's record, where its changes start
-  std::vector<ReaderStep> passed_;
-  InputStates deviceStates_;
+  // The backend reading the device opened: at most one of them.
+  std::unique_ptr<DirectInputReader> directInputReader_;
+  std::unique_ptr<XInputReader> xinputReader_;
+  std::unique_ptr<MultimediaReader> multimediaReader_;
+  PadState empty_;  // the state of a read that gave none
   AxisTables tables_;
   // The data format's object table; each entry points at its own copy of the
   // object's type identifier, which outlives the enumeration that offered it.
@@ -223,8 +200,9 @@ class TJoystick : private AxisPropertySink {
 };
 
 // The input component. Its joystick is the only reader built: the keyboard
-// and mouse readers contribute nothing in this program.
-class TCustomDXInput : public JoystickReader {
+// and mouse readers contribute nothing in this program. It reads as its
+// joystick does, and keeps the merged state set of its readers.
+class TCustomDXInput : public PadReader {
  public:
   // `owner` is the window handed to the primary interface; `library` is the
   // primary interface's library, loaded from the system folder only (tests
@@ -239,12 +217,18 @@ class TCustomDXInput : public JoystickReader {
   // reads once. Throws only what OpenDevice throws.
   void OpenAll();
   void CloseAll() noexcept;
-  void ReadAll() noexcept override;
-  bool HasState() const override { return Joystick.HasState(); }
-  InputStates MergedStates() const override { return merged_; }
-  bool ButtonDown(int index) const override { return Joystick.ButtonDown(index); }
-  const ControllerState& Controller() const override { return Joystick.Controller(); }
-  const std::vector<ReaderStep>& Passed() const override { return Joystick.Passed(); }
+
+  // PadReader: the joystick's.
+  bool Read(Millis now) override;
+  const PadState& State() const override { return Joystick.State(); }
+  const std::vector<PadState>& Passed() const override { return Joystick.Passed(); }
+  const PadControls& Controls() const override { return Joystick.Controls(); }
+  // A read on the program's clock, and its state set: the buttons 1 ... 32
+  // and the stick's directions, merged as the component merges its readers'.
+  void ReadAll();
+  bool HasState() const { return hasState_; }
+  InputStates MergedStates() const { return merged_; }
+  bool ButtonDown(int index) const { return vantrel::ButtonDown(states_, index); }
 
   // The main window hands over its WM_ACTIVATE and WM_ACTIVATEAPP messages;
   // activation acquires the device again.
@@ -268,6 +252,8 @@ class TCustomDXInput : public JoystickReader {
   std::string library_;
   bool useDirectInput_ = true;
   std::shared_ptr<IDirectInputA> directInput_;
+  bool hasState_ = false;
+  InputStates states_;
   InputStates merged_;
   InputStates previousUnion_;
 };

@@ -2,21 +2,16 @@
 #include "input/DXInput.h"
 
 #include <dinput.h>
-#include <xinput.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cstddef>
-#include <map>
 #include <cstdio>
-#include <type_traits>
 #include <utility>
 
+#include "base/Clock_win.h"
 #include "base/Errors.h"
 #include "base/Library_win.h"
 #include "base/Text.h"
 #include "input/PadLibraries_win.h"
-#include "input/ScaleAxis.h"
 #include "input/XInputPad.h"
 
 namespace vantrel {
@@ -26,44 +21,17 @@ static_assert(sizeof(DIJOYSTATE2) == sizeof(JoystickState));
 static_assert(offsetof(DIJOYSTATE2, rgbButtons) == offsetof(JoystickState, rgbButtons));
 static_assert(offsetof(DIJOYSTATE2, rglFSlider) == offsetof(JoystickState, rglFSlider));
 static_assert(sizeof(DIDEVCAPS) == 44);
-static_assert(sizeof(JOYINFOEX) == 52);
-static_assert(sizeof(JOYCAPSA) == 404);
 
 namespace {
 
 constexpr DWORD kDirectInputVersion = 0x0500;
-// JOY_RETURNX | Y | Z | POV | BUTTONS | CENTERED
-constexpr DWORD kJoyReturnFlags = 0x4C7;
-constexpr UINT kMultimediaJoysticks = 256;
 constexpr std::size_t kMaxObjects = 256;
-constexpr DWORD kBufferedChanges = 256;
-
-// The device path of an Xbox pad's DirectInput twin holds "IG_".
-struct GuidAndPath {
-  DIPROPHEADER diph;
-  GUID guidClass;
-  WCHAR wszPath[MAX_PATH];
-};
-const GUID& kGuidAndPath = MAKEDIPROP(12);
-
-bool IsXInputTwin(IDirectInputDeviceA& device) {
-  GuidAndPath property{};
-  property.diph.dwSize = sizeof property;
-  property.diph.dwHeaderSize = sizeof(DIPROPHEADER);
-  property.diph.dwHow = DIPH_DEVICE;
-  if (FAILED(device.GetProperty(kGuidAndPath, &property.diph))) return false;
-  const WCHAR* path = property.wszPath;
-  for (std::size_t i = 0; i + 2 < MAX_PATH && path[i] && path[i + 1] && path[i + 2]; ++i)
-    if ((path[i] == L'I' || path[i] == L'i') && (path[i + 1] == L'G' || path[i + 1] == L'g') &&
-        path[i + 2] == L'_')
-      return true;
-  return false;
-}
 
 // The controls a device lists: the axes and the first hat, by their offsets
-// in the state record.
-ControllerControls ControlsOf(const std::vector<DIOBJECTDATAFORMAT>& objects) {
-  ControllerControls controls;
+// in the state record, and its buttons.
+PadControls ControlsOf(const std::vector<DIOBJECTDATAFORMAT>& objects, int buttons) {
+  PadControls controls;
+  controls.buttons = buttons;
   for (const DIOBJECTDATAFORMAT& object : objects) {
     if (!(object.dwType & DIDFT_AXIS) && !(object.dwType & DIDFT_POV)) continue;
     if (object.dwOfs < static_cast<DWORD>(kOffsetPov) && object.dwOfs % kAxisStride == 0 &&
@@ -133,9 +101,13 @@ TJoystick::TJoystick(TCustomDXInput& owner) : owner_(owner) { objects_.reserve(k
 TJoystick::~TJoystick() { CloseDevice(); }
 
 void TJoystick::CloseDevice() noexcept {
+  // The backend goes first: it reads through the device.
+  directInputReader_.reset();
+  xinputReader_.reset();
+  multimediaReader_.reset();
+  hasState_ = false;
+  empty_ = {};
   multimediaId_ = -1;
-  state_ = {};
-  caps_ = {};
   if (device_) {
     device_->Unacquire();
     if (signals_) device_->SetEventNotification(nullptr);
@@ -146,23 +118,23 @@ void TJoystick::CloseDevice() noexcept {
   device2_.reset();
   device_.reset();
   forceFeedbackCapable_ = false;
-  deviceStates_.reset();
-  controller_ = {};
-  controls_ = {};
   xinputUser_ = -1;
   reading_ = {};
   buffered_ = false;
   signals_ = false;
-  passed_.clear();
 }
 
-void TJoystick::Opened(const ControllerControls& controls) {
-  previous_ = {};
-  for (std::uint32_t& pov : previous_.rgdwPOV) pov = kHatCentred;
-  controls_ = controls;
-  controller_ = {};
-  controller_.device = NextDeviceNumber();
+std::uint32_t TJoystick::MarkOpened() {
   opened_ = true;
+  empty_ = {};
+  empty_.device = NextDeviceNumber();
+  return empty_.device;
+}
+
+PadReader* TJoystick::Backend() const {
+  if (directInputReader_) return directInputReader_.get();
+  if (xinputReader_) return xinputReader_.get();
+  return multimediaReader_.get();
 }
 
 void TJoystick::OpenDevice() {
@@ -170,15 +142,9 @@ void TJoystick::OpenDevice() {
   if (!enabled_ || id_ < 0) return;
   IDirectInputA* directInput = owner_.DirectInput();
   if (!directInput) {
-    MultimediaLookup();
-    ControllerControls controls;
-    if (multimediaId_ != -1) {
-      controls.axes.set(ControllerAxis::AxisX);
-      controls.axes.set(ControllerAxis::AxisY);
-      if (caps_.wCaps & JOYCAPS_HASZ) controls.axes.set(ControllerAxis::AxisZ);
-      controls.hat = (caps_.wCaps & JOYCAPS_HASPOV) != 0;
-    }
-    Opened(controls);
+    const std::optional<MultimediaJoystick> found = MultimediaLookup();
+    const std::uint32_t number = MarkOpened();
+    if (found) multimediaReader_ = std::make_unique<MultimediaReader>(*found, number, tables_);
     return;
   }
   if (!OpenPrimary(*directInput)) MultimediaLookup();
@@ -294,49 +260,25 @@ bool TJoystick::OpenPrimary(IDirectInputA& directInput) {
   // triggers are two controls, where DirectInput folds them into one axis.
   std::vector<GUID> instances;
   for (const Enumerators::Found& device : found) instances.push_back(device.instance);
-  if (IsXInputTwin(*device_) && (xinputUser_ = XInputUserOf(directInput, instances, chosen)) >= 0) {
+  if (IsXInputTwin(*device_) &&
+      (xinputUser_ = XInputUserOfTwin(directInput, instances, chosen)) >= 0) {
     deviceButtonCount_ = kXInputButtons;
-    const int user = xinputUser_;
-    Opened(XInputControls());
-    xinputUser_ = user;
+    xinputReader_ = std::make_unique<XInputReader>(xinputUser_, buffered_ ? device_.get() : nullptr,
+                                                   MarkOpened(), tables_, Overflows);
   } else {
-    Opened(ControlsOf(objects_));
+    directInputReader_ = std::make_unique<DirectInputReader>(
+        *device_, *device2_, buffered_, ControlsOf(objects_, deviceButtonCount_), MarkOpened(),
+        tables_, Overflows);
+    directInputReader_->SetRawStick(rawStick_);
   }
   return true;
 }
 
-int TJoystick::XInputUserOf(IDirectInputA& directInput, const std::vector<GUID>& instances,
-                            int chosen) {
-  int twinsBefore = 0;
-  for (int i = 0; i < chosen; ++i) {
-    IDirectInputDeviceA* raw = nullptr;
-    if (FAILED(directInput.CreateDevice(instances[static_cast<std::size_t>(i)], &raw, nullptr)) ||
-        !raw)
-      continue;
-    const ComPtr<IDirectInputDeviceA> other(raw);
-    if (IsXInputTwin(*other)) ++twinsBefore;
-  }
-  return ConnectedPad(twinsBefore);
-}
-
-void TJoystick::MultimediaLookup() {
-  multimediaId_ = -1;
-  int count = 0;
-  for (UINT n = 0; n < kMultimediaJoysticks; ++n) {
-    caps_ = {};
-    // Any error means no joystick there (Wine answers JOYERR_PARMS, not UNPLUGGED).
-    if (GetMultimediaCaps(n, caps_) != JOYERR_NOERROR) continue;
-    if (count++ == id_) {
-      multimediaId_ = static_cast<int>(n);
-      break;
-    }
-  }
-  if (multimediaId_ == -1) return;
-  caps_ = {};
-  if (GetMultimediaCaps(static_cast<UINT>(multimediaId_), caps_) == JOYERR_NOERROR)
-    deviceButtonCount_ = static_cast<int>(caps_.wNumButtons);
-  else
-    multimediaId_ = -1;
+std::optional<MultimediaJoystick> TJoystick::MultimediaLookup() {
+  std::optional<MultimediaJoystick> found = FindMultimediaJoystick(id_);
+  multimediaId_ = found ? static_cast<int>(found->id) : -1;
+  if (found) deviceButtonCount_ = static_cast<int>(found->caps.wNumButtons);
+  return found;
 }
 
 bool TJoystick::EventTellsEveryChange() const { return InputEvent() && !owner_.ActiveOnly; }
@@ -345,6 +287,7 @@ void TJoystick::SetRawStick(bool raw) {
   if (raw == rawStick_) return;
   rawStick_ = raw;
   SendStickDeadZones();
+  if (directInputReader_) directInputReader_->SetRawStick(raw);
 }
 
 void TJoystick::SendStickDeadZones() {
@@ -353,99 +296,31 @@ void TJoystick::SendStickDeadZones() {
                             device_ ? this : nullptr);
 }
 
-void TJoystick::ReadDevice() noexcept {
+bool TJoystick::Read(Millis now) {
   hasState_ = false;
-  state_ = {};
-  deviceStates_.reset();
-  passed_.clear();
-  const std::uint32_t device = controller_.device;
-  const ControllerState before = controller_;
-  controller_ = {};
-  controller_.device = device;
-  if (!opened_) return;
-  if (owner_.ActiveOnly && !owner_.OwnerIsForeground()) return;
-  bool read = false;
-  if (xinputUser_ >= 0)
-    read = ReadXInput(before);
-  else if (device_)
-    read = ReadPrimary();
-  else if (multimediaId_ != -1)
-    read = ReadMultimedia();
-  if (!read) {
-    // Nothing read is no state: nothing held, the hat centred included.
-    state_ = {};
-    controller_ = {};
-    controller_.device = device;
-    return;
-  }
-  hasState_ = true;
-  previous_ = state_;
-  if (xinputUser_ < 0) controller_ = ControllerFromRecord(state_, device);
-  controller_ = Masked(controller_);
-  state_ = StickDeadZoned(state_);
-  deviceStates_ = StatesFromRecord(state_);
+  empty_.time = now;
+  PadReader* backend = Backend();
+  if (!opened_ || !backend) return false;
+  if (owner_.ActiveOnly && !owner_.OwnerIsForeground()) return false;
+  hasState_ = backend->Read(now);
+  // Still refused after being acquired again, or gone from XInput: unplugged,
+  // or lost for good. The device is closed; a rescan opens it again once it
+  // is back. A multimedia joystick stays open: nothing would open it again.
+  if (!hasState_ && !multimediaReader_) Lose();
+  return hasState_;
 }
 
-JoystickState TJoystick::StickDeadZoned(JoystickState record) const {
-  if (!rawStick_) return record;
-  record.lX = DeadZoned(record.lX, tables_.RangeAt(kOffsetX), tables_.AskedDeadZoneAt(kOffsetX));
-  record.lY = DeadZoned(record.lY, tables_.RangeAt(kOffsetY), tables_.AskedDeadZoneAt(kOffsetY));
-  return record;
+const PadState& TJoystick::State() const { return hasState_ ? Backend()->State() : empty_; }
+
+const std::vector<PadState>& TJoystick::Passed() const {
+  static const std::vector<PadState> kNone;
+  return hasState_ ? Backend()->Passed() : kNone;
 }
 
-// What the device does not have holds nothing, whatever the record says.
-ControllerState TJoystick::Masked(ControllerState state) const {
-  for (int a = 0; a < kControllerAxes; ++a)
-    if (!controls_.axes.test(static_cast<std::size_t>(a))) state.axes[static_cast<std::size_t>(a)] = 0;
-  if (!controls_.hat) state.pov = kHatCentred;
-  return state;
-}
-
-// The changes the device kept since the last read, each applied in turn to
-// the state it was in then. A buffer that ran over has lost some: this read
-// then goes by the state alone, as an unbuffered one does.
-void TJoystick::ReadChanges(const ControllerState* digitalOver) {
-  if (!buffered_) return;
-  std::array<DIDEVICEOBJECTDATA, kBufferedChanges> changes{};
-  DWORD count = kBufferedChanges;
-  HRESULT result = device_->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), changes.data(), &count, 0);
-  if (result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED) {
-    device_->Acquire();
-    count = kBufferedChanges;
-    result = device_->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), changes.data(), &count, 0);
-  }
-  if (result == DI_BUFFEROVERFLOW) ++Overflows;
-  if (result != DI_OK) return;
-  JoystickState walk = previous_;
-  for (DWORD i = 0; i < count; ++i) {
-    // An Xbox pad's twin gives its buttons and its D-pad; XInput its axes.
-    if (digitalOver && changes[i].dwOfs < static_cast<DWORD>(kOffsetPov)) continue;
-    if (!ApplyChange(walk, changes[i].dwOfs, changes[i].dwData)) continue;
-    ControllerState controller;
-    if (digitalOver) {
-      controller = *digitalOver;
-      controller.pov = walk.rgdwPOV[0];
-    } else {
-      controller = ControllerFromRecord(walk, controller_.device);
-    }
-    passed_.push_back({StatesFromRecord(StickDeadZoned(walk)), Masked(controller)});
-  }
-}
-
-bool TJoystick::ReadPrimary() {
-  if (device2_) device2_->Poll();
-  ReadChanges(nullptr);
-  HRESULT result = device_->GetDeviceState(sizeof state_, &state_);
-  if (result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED) {
-    device_->Acquire();
-    state_ = {};
-    result = device_->GetDeviceState(sizeof state_, &state_);
-  }
-  if (SUCCEEDED(result)) return true;
-  // Still refused after being acquired again: unplugged, or lost for good.
-  // The device is closed; a rescan opens it again once it is back.
-  Lose();
-  return false;
+const PadControls& TJoystick::Controls() const {
+  static const PadControls kNone;
+  const PadReader* backend = Backend();
+  return backend ? backend->Controls() : kNone;
 }
 
 void TJoystick::Lose() noexcept {
@@ -479,40 +354,6 @@ bool TJoystick::ReadsWished() const {
   if (!opened_ || !device_) return false;
   if (wish_.FirstAttached()) return true;
   return reading_.id == wish_.id || reading_.name == wish_.name;
-}
-
-bool TJoystick::ReadMultimedia() {
-  JOYINFOEX info{};
-  info.dwSize = sizeof info;
-  info.dwFlags = kJoyReturnFlags;
-  // A joystick unplugged since the open reads as the empty state, so
-  // whatever it held is released. The lookup found it through the library,
-  // so the library is there.
-  if (Multimedia().getPosEx(static_cast<UINT>(multimediaId_), &info) != JOYERR_NOERROR)
-    return false;
-  const MultimediaCaps caps{caps_.wXmin, caps_.wXmax, caps_.wYmin,      caps_.wYmax,
-                            caps_.wZmin, caps_.wZmax, caps_.wNumButtons};
-  const MultimediaPosition position{info.dwXpos, info.dwYpos, info.dwZpos, info.dwButtons,
-                                    info.dwPOV};
-  state_ = FallbackRecord(position, caps, tables_);
-  return true;
-}
-
-bool TJoystick::ReadXInput(const ControllerState& before) {
-  // The twin tells of each change of the pad and keeps its buttons' and
-  // D-pad's changes in order, so a tap between two reads still counts.
-  if (device_) ReadChanges(&before);
-  XINPUT_STATE raw{};
-  if (XInputGetStateFunction()(static_cast<DWORD>(xinputUser_), &raw) != ERROR_SUCCESS) {
-    Lose();  // "not connected": the pad is gone
-    return false;
-  }
-  const XINPUT_GAMEPAD& g = raw.Gamepad;
-  const XInputPad pad{g.wButtons, g.bLeftTrigger, g.bRightTrigger, g.sThumbLX,
-                      g.sThumbLY, g.sThumbRX,     g.sThumbRY};
-  state_ = XInputRecord(pad, tables_);
-  controller_ = XInputController(pad, state_, controller_.device);
-  return true;
 }
 
 DWORD TJoystick::CooperativeFlags() const {
@@ -584,7 +425,8 @@ void TJoystick::Acquire() noexcept {
 }
 
 TCustomDXInput::TCustomDXInput(HWND owner, std::string library)
-    : owner_(owner), library_(std::move(library)) {}
+    : owner_(owner),
+      library_(std::move(library)) {}
 
 TCustomDXInput::~TCustomDXInput() { CloseAll(); }
 
@@ -603,16 +445,19 @@ void TCustomDXInput::OpenAll() {
   ReadAll();
 }
 
+bool TCustomDXInput::Read(Millis now) {
+  hasState_ = Joystick.Read(now);
+  // Nothing read is no state: nothing held.
+  states_ = hasState_ ? StatesOfPad(Joystick.State()) : InputStates{};
+  MergeStates(merged_, previousUnion_, states_);
+  return hasState_;
+}
+
+void TCustomDXInput::ReadAll() { Read(Now()); }
+
 void TCustomDXInput::CloseAll() noexcept {
   Joystick.CloseDevice();
   directInput_.reset();
-}
-
-void TCustomDXInput::ReadAll() noexcept {
-  InputStates now;
-  Joystick.ReadDevice();
-  if (Joystick.BindInputStates) now |= Joystick.DeviceStates();
-  MergeStates(merged_, previousUnion_, now);
 }
 
 void TCustomDXInput::HandleActivation(UINT msg, WPARAM wParam) noexcept {

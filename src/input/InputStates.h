@@ -2,6 +2,8 @@
 #include <bitset>
 #include <cstdint>
 
+#include "input/PadState.h"
+
 namespace vantrel {
 
 // The members of the joystick reader's state set; member k is bit k.
@@ -27,6 +29,10 @@ constexpr InputState StateButton(int index) {
 // Whether the member of button `index` + 1 is in `states`; any index outside
 // 0 … 31 is false, so entries beyond the 32nd button never fire.
 bool ButtonDown(const InputStates& states, int index);
+
+// Buttons 1 ... 32 and the stick's directions by the signs of X and Y (a
+// value of exactly 0 sets none).
+InputStates StatesOfPad(const PadState& state);
 
 // The component's merge: members that appeared since the previous union are
 // added to `merged`, members that went are removed, then the union is kept

@@ -1,9 +1,13 @@
 #pragma once
+// The record a DirectInput device fills, and how its records and the
+// changes it keeps read as pad states.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
+#include "base/Time.h"
 #include "input/AxisTables.h"
-#include "input/InputStates.h"
+#include "input/PadState.h"
 
 namespace vantrel {
 
@@ -33,35 +37,34 @@ static_assert(offsetof(JoystickState, rgbButtons) == kOffsetButtons);
 // A button counts as down when bit 7 of its byte is set.
 constexpr std::uint8_t kButtonDownBit = 0x80;
 
-// Buttons 1 … 32 from bit 7 of their bytes; the directions from the signs of
-// X and Y (a value of exactly 0 sets none).
-InputStates StatesFromRecord(const JoystickState& state);
-
-// One change a device reports of an object of the record (buffered data):
-// its byte offset and its new value, taken into `record`. False for an
-// offset that is no axis, hat or button of the record.
-bool ApplyChange(JoystickState& record, std::uint32_t offset, std::uint32_t data);
-
-// The capability values of the fallback interface a read needs.
-struct MultimediaCaps {
-  std::uint32_t wXmin = 0, wXmax = 0;
-  std::uint32_t wYmin = 0, wYmax = 0;
-  std::uint32_t wZmin = 0, wZmax = 0;
-  std::uint32_t wNumButtons = 0;
+// How a device's records read.
+struct RecordReading {
+  // What the device does not have holds nothing, whatever the record says.
+  PadControls controls;
+  // Set where the device was asked for the stick's X and Y without a dead
+  // zone (a stick that is a pointer): the reader then takes out the dead
+  // zone asked for, in percent of each axis's range.
+  bool ownStickDeadZone = false;
+  std::array<std::int32_t, 2> stickDeadZone{};
+  std::array<std::int32_t, 2> stickRange{};
 };
 
-// One position reading of the fallback interface.
-struct MultimediaPosition {
-  std::uint32_t dwXpos = 0, dwYpos = 0, dwZpos = 0;
-  std::uint32_t dwButtons = 0;
-  std::uint32_t dwPOV = 0;
-};
+// A record as a pad state: buttons 1 ... 128 from bit 7 of their bytes, the
+// eight axes, the first hat; the stick's X and Y as given in rawStick. The
+// time and the device are the caller's.
+PadState PadFromRecord(const JoystickState& record, const RecordReading& reading);
 
-// The state record of a fallback read: X, Y and Z scaled with the dead zone
-// and range stored at their offsets, the hat as given, and every button below
-// wNumButtons down when bit (i mod 32) of the button word is set. The record
-// has room for 128 buttons; a larger count stops there.
-JoystickState FallbackRecord(const MultimediaPosition& position, const MultimediaCaps& caps,
-                             const AxisTables& tables);
+// One change a device kept (buffered data), by the byte offset of its object
+// in the record and its new value, taken into `state` as PadFromRecord takes
+// a record. False for an offset that is no axis, first hat or button the
+// device has: such a change leaves the state as it was.
+bool ApplyChange(PadState& state, std::uint32_t offset, std::uint32_t data,
+                 const RecordReading& reading);
+
+// When a change the device stamped `stamp` happened on the program's clock,
+// given that `tickNow` on the device's clock (milliseconds that wrap round
+// in 32 bits) is `now` on the program's. Never later than now: a stamp
+// ahead of tickNow (the clock read a moment early) is now.
+Millis ChangeTime(Millis now, std::uint32_t tickNow, std::uint32_t stamp);
 
 }  // namespace vantrel

@@ -21,6 +21,8 @@ constexpr std::uint16_t kDpadRight = 0x0008;
 
 constexpr std::int32_t kThumbMin = -32768;
 constexpr std::int32_t kThumbMax = 32767;
+constexpr std::int32_t kTriggerMax = 255;
+constexpr std::int32_t kTravel = 1000;
 
 // A thumb's value turned over (its up is DirectInput's minus): the whole
 // travel, end for end, without leaving it.
@@ -42,36 +44,39 @@ std::uint32_t DpadHat(std::uint16_t buttons) {
   return kAngles[v + 1][h + 1];
 }
 
-std::int32_t TriggerTravel(std::uint8_t value) { return value * 1000 / 255; }
+// A trigger's travel on the lower half of its axis.
+std::int32_t Trigger(std::uint8_t value) { return value * kTravel / kTriggerMax - kTravel; }
 
 }  // namespace
 
-JoystickState XInputRecord(const XInputPad& pad, const AxisTables& tables) {
-  JoystickState record{};
-  record.lX = Thumb(pad.thumbLX, tables.DeadZoneAt(kOffsetX), tables.RangeAt(kOffsetX));
-  record.lY = Thumb(Upwards(pad.thumbLY), tables.DeadZoneAt(kOffsetY), tables.RangeAt(kOffsetY));
-  record.lRx = Thumb(pad.thumbRX, 0, 1000);
-  record.lRy = Thumb(Upwards(pad.thumbRY), 0, 1000);
-  record.rgdwPOV[0] = DpadHat(pad.buttons);
-  for (std::size_t i = 1; i < std::size(record.rgdwPOV); ++i) record.rgdwPOV[i] = kHatCentred;
-  for (int i = 0; i < kXInputButtons; ++i)
-    if (pad.buttons & kButtonBits[static_cast<std::size_t>(i)]) record.rgbButtons[i] = kButtonDownBit;
-  return record;
-}
-
-ControllerState XInputController(const XInputPad& pad, const JoystickState& record,
-                                 std::uint32_t device) {
-  ControllerState state = ControllerFromRecord(record, device);
-  state.splitTriggers = true;
-  state.zPlusTrigger = TriggerTravel(pad.leftTrigger);
-  state.zMinusTrigger = TriggerTravel(pad.rightTrigger);
+PadState XInputPadState(const XInputPad& pad, const AxisTables& tables) {
+  PadState state;
+  // No device scales the stick: the reader takes out what was asked for.
+  const std::int32_t rangeX = tables.AskedRangeAt(kOffsetX);
+  const std::int32_t rangeY = tables.AskedRangeAt(kOffsetY);
+  state.axes[AxisX] = Thumb(pad.thumbLX, tables.AskedDeadZoneAt(kOffsetX), rangeX);
+  state.axes[AxisY] = Thumb(Upwards(pad.thumbLY), tables.AskedDeadZoneAt(kOffsetY), rangeY);
+  state.rawStick = {Thumb(pad.thumbLX, 0, rangeX), Thumb(Upwards(pad.thumbLY), 0, rangeY)};
+  state.axes[AxisRx] = Thumb(pad.thumbRX, 0, kTravel);
+  state.axes[AxisRy] = Thumb(Upwards(pad.thumbRY), 0, kTravel);
+  state.axes[PadLeftTrigger] = Trigger(pad.leftTrigger);
+  state.axes[PadRightTrigger] = Trigger(pad.rightTrigger);
+  state.hat = DpadHat(pad.buttons);
+  for (std::size_t i = 0; i < kButtonBits.size(); ++i)
+    state.buttons.set(i, (pad.buttons & kButtonBits[i]) != 0);
   return state;
 }
 
-ControllerControls XInputControls() {
-  ControllerControls controls;
-  for (ControllerAxis axis : {AxisX, AxisY, AxisZ, AxisRx, AxisRy}) controls.axes.set(axis);
+PadControls XInputControls() {
+  PadControls controls;
+  for (int axis : {AxisX, AxisY, AxisRx, AxisRy})
+    controls.rests[static_cast<std::size_t>(axis)] = AxisRest::Middle;
+  for (int axis : {PadLeftTrigger, PadRightTrigger})
+    controls.rests[static_cast<std::size_t>(axis)] = AxisRest::Minimum;
+  for (std::size_t axis = 0; axis < controls.rests.size(); ++axis)
+    controls.axes.set(axis, controls.rests[axis].has_value());
   controls.hat = true;
+  controls.buttons = kXInputButtons;
   return controls;
 }
 

@@ -1,11 +1,11 @@
 #pragma once
-// An Xbox pad as XInput reports it, mapped onto the entries its DirectInput
-// twin gives, so that one profile works whichever way the pad is read.
+// An Xbox pad as XInput reports it, as a pad state whose buttons, sticks
+// and D-pad are numbered as its DirectInput twin numbers them, so that one
+// profile works whichever way the pad is read.
 #include <cstdint>
 
 #include "input/AxisTables.h"
-#include "input/ControllerState.h"
-#include "input/JoystickState.h"
+#include "input/PadState.h"
 
 namespace vantrel {
 
@@ -20,18 +20,17 @@ struct XInputPad {
 // the left and the right stick's click are buttons 1 to 10.
 inline constexpr int kXInputButtons = 10;
 
-// The state record: those buttons, the left stick as X and Y with the dead
-// zone and range set for them (Up is the stick pushed up, as DirectInput's Y
-// grows downwards), the right stick as Rx and Ry in -1000 ... +1000, and the
-// D-pad as the first hat.
-JoystickState XInputRecord(const XInputPad& pad, const AxisTables& tables);
+// The pad's state: those buttons; the left stick as X and Y, with the dead
+// zone and range asked for them (Up is the stick pushed up, as DirectInput's
+// Y grows downwards) and in rawStick without the dead zone; the right stick
+// as Rx and Ry in -1000 ... +1000; the D-pad as the hat; LT and RT as the
+// axes PadLeftTrigger and PadRightTrigger, each -1000 at rest to 0 pulled
+// fully. The time and the device are the caller's.
+PadState XInputPadState(const XInputPad& pad, const AxisTables& tables);
 
-// The controller's state: the record's axes and hat, and its two triggers as
-// Z's sides, LT the plus side and RT the minus side, each on its own.
-ControllerState XInputController(const XInputPad& pad, const JoystickState& record,
-                                 std::uint32_t device);
-
-// The controls such a pad has: X, Y, Z (the triggers), Rx, Ry and the hat.
-ControllerControls XInputControls();
+// The controls such a pad has (X, Y, Rx, Ry, the two triggers, the hat and
+// ten buttons), its sticks resting in the middle and its triggers at their
+// minimum.
+PadControls XInputControls();
 
 }  // namespace vantrel

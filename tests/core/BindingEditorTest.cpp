@@ -37,8 +37,9 @@ class Editor : public ::testing::Test {
  protected:
   EntryEditor Start(const Binding& b, int entry = 2) {
     table[static_cast<std::uint8_t>(entry)] = b;
-    table.CurrentEntry = entry;
-    return EntryEditor(table, rows);
+    EntryEditor editor(table, rows);
+    editor.CurrentEntry = entry;
+    return editor;
   }
   const Binding& Entry(int e = 2) { return table[static_cast<std::uint8_t>(e)]; }
 
@@ -55,8 +56,7 @@ TEST_F(Editor, CancelAfterAnyEditGivesBackTheEntryExactly) {
   };
   for (const Binding& original : kKinds) {
     for (auto edit : edits) {
-      Binding pressed = original;
-      pressed.Pressed = 1;  // held while edited
+      const Binding pressed = original;
       EntryEditor editor = Start(pressed);
       editor.Begin();
       EXPECT_EQ(Entry().Action, original.Action) << "opening keeps the kind";
@@ -67,6 +67,25 @@ TEST_F(Editor, CancelAfterAnyEditGivesBackTheEntryExactly) {
       EXPECT_TRUE(rows.text.empty()) << "Cancel leaves the row as it was";
     }
   }
+}
+
+TEST_F(Editor, CancelKRestoresExactlyTheLastBackup) {
+  const Binding original{.INI = {"C:\\a.ini", "C:\\b.ini"}, .INICount = 2, .Action = ActChangeIni};
+  EntryEditor editor = Start(original, 1);
+  editor.CancelK(false);
+  table[1].INI.push_back("C:\\c.ini");
+  table[1].INICount = 3;
+  table[1].Action = ActRun;
+  editor.CancelK(true);
+  EXPECT_EQ(Entry(1), original);
+
+  table[2] = {.Execute = "f", .Action = ActRun};
+  editor.CancelK(false);
+  editor.CurrentEntry = 2;
+  editor.CancelK(false);
+  editor.CurrentEntry = 1;
+  editor.CancelK(true);
+  EXPECT_EQ(Entry(1), Entry(2)) << "a second backup replaces the first";
 }
 
 TEST_F(Editor, KeyDialogOkBindsTheLastChoice) {

@@ -83,7 +83,7 @@ TEST(ActToStr, ProfileListNamesTheProfileTheFirstPressLoads) {
   EXPECT_EQ(t.ActToStr(1), "beta.ini");
 }
 
-TEST(ClearFields, EmptiesTheDataButKeepsKindAndPressedState) {
+TEST(ClearFields, EmptiesTheDataButKeepsKind) {
   BindingTable t(1);
   t[1] = {.INI = {"a"},
           .INICount = 1,
@@ -91,46 +91,10 @@ TEST(ClearFields, EmptiesTheDataButKeepsKindAndPressedState) {
           .VCode = 65,
           .Shift = 17,
           .Turbo = true,
-          .Action = ActEmulKey,
-          .Pressed = 1};
+          .Action = ActEmulKey};
   t.ClearFields(1);
-  EXPECT_EQ(t[1], (Binding{.Action = ActEmulKey, .Pressed = 1}));
+  EXPECT_EQ(t[1], (Binding{.Action = ActEmulKey}));
   EXPECT_EQ(t.ActToStr(1), "");
-}
-
-TEST(CancelK, RestoresExactlyTheLastBackup) {
-  BindingTable t(2);
-  const Binding original{.INI = {"C:\\a.ini", "C:\\b.ini"}, .INICount = 2, .Action = ActChangeIni};
-  t[1] = original;
-  t.CancelK(1, false);
-  t[1].INI.push_back("C:\\c.ini");
-  t[1].INICount = 3;
-  t[1].Action = ActRun;
-  t.CancelK(1, true);
-  EXPECT_EQ(t[1], original);
-
-  t[2] = {.Execute = "f", .Action = ActRun};
-  t.CancelK(1, false);
-  t.CancelK(2, false);
-  t.CancelK(1, true);
-  EXPECT_EQ(t[1], t[2]) << "a second backup replaces the first";
-}
-
-// Whether the input is held is the controller's, not the backup's: an entry
-// pressed (or let go) while its dialog was open keeps that state, or its
-// release would find no edge and leave its keys down.
-TEST(CancelK, KeepsWhetherTheInputIsHeldNow) {
-  for (std::uint8_t before : {0, 1}) {
-    for (std::uint8_t now : {0, 1}) {
-      BindingTable t(1);
-      t[1] = {.VCode = 32, .Action = ActEmulKey, .Pressed = before};
-      t.CancelK(1, false);
-      t[1].Shift = 17;
-      t[1].Pressed = now;
-      t.CancelK(1, true);
-      EXPECT_EQ(t[1], (Binding{.VCode = 32, .Action = ActEmulKey, .Pressed = now}));
-    }
-  }
 }
 
 TEST(FileNamePart, SplitsAtTheLastBackslashBeforeTheExtension) {

@@ -1,4 +1,5 @@
 #include "input/ControllerState.h"
+#include "input/Edges.h"
 
 #include <gtest/gtest.h>
 
@@ -60,13 +61,17 @@ TEST(Axes, ASideIsDownBeyondTheDeadZoneAwayFromTheRest) {
 }
 
 TEST(Axes, AHandEditedDeadZoneIsHeldWithinItsPercent) {
-  AxisRules rules;
-  ControllerState state;
-  rules.DeadZoneAxes = -50;
-  EXPECT_TRUE(ExtraEntriesDown(state, rules).none()) << "nothing held at rest";
-  rules.DeadZoneAxes = 500;
+  EntryRules rules;
+  PadState state;
+  state.device = 1;
+  PadControls controls;
+  controls.axes.set();
+  rules.deadZoneAxes = -50;
+  rules.Learn(state, controls);
+  EXPECT_TRUE(rules.ExtrasDown(state, controls).none()) << "nothing held at rest";
+  rules.deadZoneAxes = 500;
   state.axes[AxisRz] = 1000;
-  EXPECT_TRUE(ExtraEntriesDown(state, rules).none());
+  EXPECT_TRUE(rules.ExtrasDown(state, controls).none());
 }
 
 }  // namespace

@@ -153,18 +153,16 @@ TEST(LoadIni, SetsEachRowsTextAndTurboBoxByKind) {
   EXPECT_FALSE(rows.checked.contains(2)) << "only key entries touch the tick";
 }
 
-TEST(LoadIni, LeavesTheSkippedEntryAndPressedStatesAlone) {
+TEST(LoadIni, LeavesTheSkippedEntryAlone) {
   test::MemoryIni ini;
   SaveIni(EveryKind(4), ini);
   BindingTable t(4);
-  const Binding switching{.INI = {"C:\\x.ini"}, .INICount = 1, .Action = ActChangeIni, .Pressed = 1};
+  const Binding switching{.INI = {"C:\\x.ini"}, .INICount = 1, .Action = ActChangeIni};
   t[2] = switching;
-  t[1].Pressed = 1;
   Rows rows;
   LoadIni(t, ini, 256 + 2, &rows);  // only the low 8 bits name the entry
   EXPECT_EQ(t[2], switching);
   EXPECT_FALSE(rows.text.contains(2));
-  EXPECT_EQ(t[1].Pressed, 1);
   EXPECT_EQ(t[1].VCode, 65);
 }
 

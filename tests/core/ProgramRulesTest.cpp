@@ -332,12 +332,11 @@ class RowTexts : public RowView {
 };
 
 // Kept with one number of buttons, given back with another: each binding
-// returns to the entry of its profile key, and what is held stays held.
-TEST(ProgramRules, KeptBindingsComeBackByProfileKeyWithWhatIsHeldLeftAsItIs) {
+// returns to the entry of its profile key.
+TEST(ProgramRules, KeptBindingsComeBackByProfileKey) {
   BindingTable kept(4);  // the stick's Up row is entry 5
   kept[1] = KeyBinding('A');
   kept[1].Turbo = true;
-  kept[1].Pressed = 1;  // held when kept: not what is kept
   kept[4] = KeyBinding('D');
   kept[5] = KeyBinding('U');
   kept[kept.ExtraEntry(0)] = KeyBinding('P');
@@ -354,7 +353,6 @@ TEST(ProgramRules, KeptBindingsComeBackByProfileKeyWithWhatIsHeldLeftAsItIs) {
   for (const Case& c : kCases) {
     BindingTable table(c.buttons);
     table[2] = KeyBinding('Z');  // the rule's, replaced by nothing
-    table[2].Pressed = 1;
     RowTexts rows;
     GiveBackBindings(table, kept, &rows);
     for (const auto& [entry, key] : c.keys) {
@@ -366,9 +364,51 @@ TEST(ProgramRules, KeptBindingsComeBackByProfileKeyWithWhatIsHeldLeftAsItIs) {
     }
     EXPECT_TRUE(table[1].Turbo);
     EXPECT_TRUE(rows.turbo[1]);
-    EXPECT_EQ(table[1].Pressed, 0) << c.buttons << " buttons";
-    EXPECT_EQ(table[2].Pressed, 1) << c.buttons << " buttons";
     EXPECT_EQ(rows.texts.size(), static_cast<std::size_t>(table.EntryCount()));
+  }
+}
+
+// A change of the program in front: what the last profile held goes up
+// first, then Off takes effect or lifts, then the profile comes, and the
+// popup names it; nothing at all when nothing changes.
+TEST(ProgramRules, ARulesActionIsCarriedOutInItsOrder) {
+  struct Target : RuleTarget {
+    void ReleaseAll() override { steps.push_back("release"); }
+    bool Quiet() const override { return quiet; }
+    void SetQuiet(bool q) override {
+      quiet = q;
+      steps.push_back(q ? "quiet" : "loud");
+    }
+    void LoadRuleProfile(const std::string& path) override { steps.push_back("load " + path); }
+    void GiveBack(const BindingTable&) override { steps.push_back("give back"); }
+    void Switched(const std::string& profile, const std::string& program) override {
+      steps.push_back("popup " + profile + " " + program);
+    }
+    bool quiet = false;
+    std::vector<std::string> steps;
+  };
+  struct Case {
+    RuleAction::Kind kind;
+    bool quietBefore, quietAfter;
+    std::vector<std::string> steps;
+  };
+  const Case cases[] = {
+      {RuleAction::Nothing, false, false, {}},
+      {RuleAction::Nothing, true, true, {}},
+      {RuleAction::Nothing, false, true, {"release", "quiet"}},
+      {RuleAction::Nothing, true, false, {"release", "loud"}},
+      {RuleAction::Load, true, false, {"release", "loud", "load p.ini", "popup p.ini game.exe"}},
+      {RuleAction::GiveBack, false, false, {"release", "loud", "give back", "popup p.ini game.exe"}},
+  };
+  for (const Case& c : cases) {
+    Target t;
+    t.quiet = c.quietBefore;
+    RuleAction action;
+    action.kind = c.kind;
+    action.profile = "p.ini";
+    EXPECT_EQ(ApplyRuleAction(action, c.quietAfter, "game.exe", t), !c.steps.empty());
+    EXPECT_EQ(t.steps, c.steps);
+    EXPECT_EQ(t.quiet, c.quietAfter);
   }
 }
 

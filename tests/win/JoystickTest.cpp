@@ -8,58 +8,16 @@
 #include <vector>
 
 #include "base/Errors.h"
-#include "dinput/DoubleState.h"
 #include "input/DXInput.h"
-#include "input/PollJoystick.h"
+#include "input/Edges.h"
+#include "win/JoystickFixture_win.h"
 
 namespace vantrel {
 namespace {
 
-// SetCooperativeLevel needs a real window; a message-only one works headless.
-class MessageWindow {
- public:
-  MessageWindow() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "VantrelJoystickTestWindow";
-    RegisterClassA(&wc);
-    hwnd_ = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                            wc.hInstance, nullptr);
-  }
-  ~MessageWindow() { DestroyWindow(hwnd_); }
-  MessageWindow(const MessageWindow&) = delete;
-  MessageWindow& operator=(const MessageWindow&) = delete;
-  HWND get() const { return hwnd_; }
-
- private:
-  HWND hwnd_;
-};
-
-// The double's module as this process loaded it, if it is the double.
-bool DoubleLoaded() {
-  HMODULE module = GetModuleHandleA("dinput.dll");
-  return module && GetProcAddress(module, test::kDoubleExport);
-}
-
 #ifndef VANTREL_WITHOUT_DOUBLE
 
 using ::testing::ElementsAreArray;
-
-class JoystickTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_NE(window.get(), nullptr);
-    SetEnvironmentVariableA(test::kDoubleStateVariable, name.c_str());
-    state = test::MapDoubleState(name.c_str());
-    ASSERT_NE(state, nullptr);
-    test::ResetDoubleState(*state);
-  }
-
-  MessageWindow window;
-  const std::string name = "vantrel-dinput-" + std::to_string(GetCurrentProcessId());
-  test::DoubleState* state = nullptr;
-};
 
 TEST_F(JoystickTest, OpensThroughTheDoubleWithTheExpectedCalls) {
   TDXInput input(window.get());
@@ -160,7 +118,7 @@ TEST_F(JoystickTest, ReadsButtonsAndAxesAndAcquiresOnDemand) {
   EXPECT_EQ(state->acquired, 1);
   EXPECT_GE(state->pollCalls, 1);
   EXPECT_EQ(state->getDeviceStateSize, 272);
-  EXPECT_EQ(input.Joystick.AxisX(), -300);
+  EXPECT_EQ(input.State().axes[AxisX], -300);
   EXPECT_TRUE(input.ButtonDown(0));
   EXPECT_TRUE(input.ButtonDown(31));
   EXPECT_FALSE(input.ButtonDown(32)) << "button 33 has no state";
@@ -186,28 +144,29 @@ TEST_F(JoystickTest, ReportsTheDevicesButtonCountBeyond32) {
 TEST_F(JoystickTest, RetriesOnceAfterLostInput) {
   TDXInput input(window.get());
   input.OpenAll();
+  PadReader& pad = input;
   state->buttons[4] = 0x80;
   state->inputLostOnce = 1;
   const int acquires = state->acquireCalls;
   const int reads = state->getDeviceStateCalls;
-  input.ReadAll();
+  EXPECT_TRUE(pad.Read(1));
   EXPECT_EQ(state->acquireCalls, acquires + 1);
   EXPECT_EQ(state->getDeviceStateCalls, reads + 2);
-  EXPECT_TRUE(input.ButtonDown(4)) << "the retry's state is used";
+  EXPECT_TRUE(pad.State().buttons.test(4)) << "the retry's state is used";
 
   // Lost and not to be had back: this read is empty and the device is
   // closed, until a rescan finds it again.
   state->inputLostOnce = 1;
   state->failAcquire = 1;
-  input.ReadAll();
-  EXPECT_FALSE(input.ButtonDown(4));
-  EXPECT_TRUE(input.MergedStates().none());
+  EXPECT_FALSE(pad.Read(2));
+  EXPECT_FALSE(pad.State().buttons.test(4));
+  EXPECT_TRUE(pad.State().buttons.none() && pad.Passed().empty());
   EXPECT_TRUE(input.Joystick.TakeLost());
   EXPECT_FALSE(input.Joystick.Opened());
   state->failAcquire = 0;
   EXPECT_TRUE(input.Joystick.Rescan());
-  input.ReadAll();
-  EXPECT_TRUE(input.ButtonDown(4));
+  EXPECT_TRUE(pad.Read(3));
+  EXPECT_TRUE(pad.State().buttons.test(4));
   EXPECT_FALSE(input.Joystick.Rescan()) << "nothing changed";
 }
 
@@ -243,10 +202,11 @@ TEST_F(JoystickTest, TheWishedJoystickIsReadAndTheFirstStandsInWhileItIsAway) {
   EXPECT_EQ(attached[1].name, "Second pad");
   EXPECT_NE(attached[0].id, attached[1].id);
   input.Joystick.SetWish({attached[1].name, attached[1].id});
-  input.ReadAll();
-  EXPECT_TRUE(input.ButtonDown(0)) << "the second one is read";
+  PadReader& pad = input;
+  EXPECT_TRUE(pad.Read(1));
+  EXPECT_TRUE(pad.State().buttons.test(0)) << "the second one is read";
   state->attached = 1;  // unplugged
-  input.ReadAll();
+  EXPECT_FALSE(pad.Read(2));
   EXPECT_TRUE(input.Joystick.TakeLost());
   EXPECT_TRUE(input.Joystick.Rescan());
   EXPECT_EQ(input.Joystick.Reading().id, attached[0].id) << "the first stands in";
@@ -334,9 +294,11 @@ void ExpectClosedAndEmpty(TDXInput& input, test::DoubleState& state) {
   EXPECT_EQ(state.liveDevices, 0);
   state.buttons[0] = 0x80;
   state.lX = 5;
-  input.ReadAll();
-  EXPECT_TRUE(input.MergedStates().none());
-  EXPECT_FALSE(input.ButtonDown(0));
+  PadReader& pad = input;
+  EXPECT_FALSE(pad.Read(1));
+  EXPECT_TRUE(pad.State().buttons.none());
+  EXPECT_EQ(pad.State().axes[AxisX], 0);
+  EXPECT_EQ(pad.Controls(), PadControls()) << "no device, no controls";
 }
 
 TEST_F(JoystickTest, NoAttachedJoystickLeavesTheReaderClosed) {
@@ -376,8 +338,9 @@ void ExpectMultimediaFallback(TDXInput& input, test::DoubleState& state) {
   EXPECT_EQ(input.Joystick.DeviceButtonCount(), 0);
   EXPECT_EQ(state.liveDevices, 0);
   state.buttons[0] = 0x80;
-  input.ReadAll();
-  EXPECT_TRUE(input.MergedStates().none());
+  PadReader& pad = input;
+  EXPECT_FALSE(pad.Read(1));
+  EXPECT_TRUE(pad.State().buttons.none());
   input.Joystick.SetRangeX(300);
   EXPECT_EQ(state.propertyCalls, 0);
   EXPECT_EQ(input.Joystick.RangeX(), 300);
@@ -418,20 +381,17 @@ TEST_F(JoystickTest, EveryChangeBetweenTwoReadsInOrderAndTheEventTellsOfThem) {
   ASSERT_NE(event, nullptr);
   EXPECT_EQ(state->bufferSize, 256);
   test::ProgramEvent changed(*state);
-  BindingTable bindings(4);  // Up 5, Down 6, Left 7, Right 8
-  AxisRules rules;
+  EdgeStage edges(4);  // Up 5, Down 6, Left 7, Right 8
+  TCustomDXInput& pad = input;
   std::vector<std::string> calls;
   auto poll = [&] {
-    PollJoystick(
-        bindings, input, rules,
-        [&](std::uint8_t entry) {
-          calls.push_back((bindings[entry].Pressed ? "+" : "-") + std::to_string(entry));
-        },
-        0);
+    const bool got = pad.Read(0);
+    for (const Edge& e : edges.Read(0, pad, got, 0))
+      calls.push_back((e.down ? "+" : "-") + std::to_string(e.entry));
   };
   poll();
-  for (auto [offset, data] : {std::pair{48, 0x80}, {48, 0}, {49, 0x80}, {50, 0x80}, {49, 0},
-                              {50, 0}, {0, -1000}, {0, 0}})
+  for (auto [offset, data] :
+       {std::pair{48, 0x80}, {48, 0}, {49, 0x80}, {50, 0x80}, {49, 0}, {50, 0}, {0, -1000}, {0, 0}})
     test::PushChange(*state, &changed, offset, data);
   EXPECT_EQ(WaitForSingleObject(event, 5000), WAIT_OBJECT_0) << "the device told of its changes";
   ResetEvent(event);
@@ -449,16 +409,13 @@ TEST_F(JoystickTest, EveryChangeBetweenTwoReadsInOrderAndTheEventTellsOfThem) {
 TEST_F(JoystickTest, PollingTurnsTheDoublesButtonsIntoPressesAndReleases) {
   TDXInput input(window.get());
   input.OpenAll();
-  BindingTable bindings(4);
-  AxisRules rules;
+  EdgeStage edges(4);
+  TCustomDXInput& pad = input;
   std::vector<std::string> calls;
   auto poll = [&] {
-    PollJoystick(
-        bindings, input, rules,
-        [&](std::uint8_t entry) {
-          calls.push_back((bindings[entry].Pressed ? "+" : "-") + std::to_string(entry));
-        },
-        0);
+    const bool got = pad.Read(0);
+    for (const Edge& e : edges.Read(0, pad, got, 0))
+      calls.push_back((e.down ? "+" : "-") + std::to_string(e.entry));
   };
   state->buttons[2] = 0x80;
   state->lX = 1000;

@@ -1,128 +1,9 @@
 // The main window's rows, built by the real start-up in this process and read
 // back from the controls themselves.
-#include <windows.h>
+#include "win/MainWindowFixture_win.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
-
-#include "app/Application_win.h"
-#include "app/Elevation_win.h"
-#include "app/RowLayout.h"
-#include "base/IniFile_win.h"
-#include "config/SettingsFile_win.h"
-#include "resource.h"
-#include "win/DialogAnswer_win.h"
-#include "win/TempDir_win.h"
-
-namespace vantrel {
+namespace vantrel::test {
 namespace {
-
-using test::ReadFileBytes;
-using test::WriteFileBytes;
-
-struct Row {
-  HWND button, display, turbo;
-};
-
-std::string Text(HWND hwnd) {
-  char text[512] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
-
-// The control's rectangle in its parent's client area: left, top, width, height.
-std::vector<int> Place(HWND hwnd) {
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-int Top(HWND hwnd) { return Place(hwnd)[1]; }
-
-bool Checked(HWND hwnd) { return SendMessageA(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-int CountChildren(HWND parent) {
-  int count = 0;
-  EnumChildWindows(
-      parent, [](HWND, LPARAM n) { return ++*reinterpret_cast<int*>(n), TRUE; },
-      reinterpret_cast<LPARAM>(&count));
-  return count;
-}
-
-LOGFONTA FontOf(HWND hwnd) {
-  LOGFONTA font{};
-  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
-  return font;
-}
-
-class MainWindow : public ::testing::Test {
- protected:
-  void SetUp() override { SetSettingsFile(dir / "Vantrel.set"); }
-  void TearDown() override {
-    app.reset();
-    SetSettingsFile(dir / "unused.set");
-    // The main window's end asked this thread to quit; the next test's
-    // modal loops would obey at once.
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-  }
-
-  // Starts the program's windows for `buttons` buttons with this profile
-  // ([Bind] lines, "" for none) and extra settings, and shows the main window.
-  TMainFrm& Start(int buttons, const std::string& profile = "", const std::string& extra = "") {
-    std::string settings = "[Setup]\r\nNumOfButtons=" + std::to_string(buttons) + "\r\n" + extra;
-    if (!profile.empty()) {
-      WriteFileBytes(dir / "pad.ini", "[Bind]\r\n" + profile);
-      settings += "Path=" + dir / "pad.ini" + "\r\n";
-    }
-    WriteFileBytes(dir / "Vantrel.set", settings);
-    app = std::make_unique<Application>();
-    app->CreateForms();
-    app->Show(SW_SHOWNORMAL);
-    app->CompleteStartUp();
-    n = buttons;
-    return app->MainFrm;
-  }
-
-  HWND Main() const { return app->MainFrm.Handle(); }
-  HWND Group(int id) const { return GetDlgItem(Main(), id); }
-  HWND Arrow(int id) const { return GetDlgItem(Group(IDC_FSGBUTTONS), id); }
-  // Found by id in the group that should hold it.
-  Row RowOf(int entry) const {
-    const HWND group = Group(entry <= n ? IDC_FSGBUTTONS : IDC_FSGAXIS);
-    return {GetDlgItem(group, IDC_BTNJOY + entry), GetDlgItem(group, IDC_STJOY + entry),
-            GetDlgItem(group, IDC_CHBJOY + entry)};
-  }
-  void Click(HWND control) const { SendMessageA(control, BM_CLICK, 0, 0); }
-
-  // The shown button rows, after checking that each row's three controls sit
-  // together and that exactly the rows in the six-row band are shown.
-  std::vector<int> ShownButtonRows() const {
-    std::vector<int> shown;
-    for (int e = 1; e <= n; ++e) {
-      const Row r = RowOf(e);
-      const int top = Top(r.button);
-      EXPECT_EQ(Top(r.display), top + 1) << "entry " << e;
-      EXPECT_EQ(Top(r.turbo), top + 1) << "entry " << e;
-      const bool visible = IsWindowVisible(r.button);
-      EXPECT_EQ(IsWindowVisible(r.display) != 0, visible) << "entry " << e;
-      EXPECT_EQ(IsWindowVisible(r.turbo) != 0, visible) << "entry " << e;
-      EXPECT_EQ(visible, top >= 16 && top <= 126) << "entry " << e << " at " << top;
-      if (visible) shown.push_back(e);
-    }
-    return shown;
-  }
-
-  test::TempDir dir;
-  std::unique_ptr<Application> app;
-  int n = 0;
-};
 
 TEST_F(MainWindow, FourButtonsShowEveryRowInPlaceAndLeaveTheArrowsDisabled) {
   Start(4);
@@ -302,7 +183,7 @@ TEST_F(MainWindow, ARowButtonOpensTheActionDialogForItsEntry) {
   Click(RowOf(4 + 3).button);
   const HWND dialog = app->ActionDlg.Handle();
   ASSERT_NE(dialog, nullptr) << "created on its first opening";
-  EXPECT_EQ(main.Bindings.CurrentEntry, 7);
+  EXPECT_EQ(main.Editor.CurrentEntry, 7);
   EXPECT_EQ(Text(dialog), "Action [Left]");
   EXPECT_TRUE(IsWindowVisible(dialog));
   EXPECT_FALSE(IsWindowEnabled(Main()));
@@ -312,7 +193,7 @@ TEST_F(MainWindow, ARowButtonOpensTheActionDialogForItsEntry) {
   EXPECT_TRUE(IsWindowEnabled(Main())) << "the dialog gives the main window back";
 
   Click(RowOf(3).button);
-  EXPECT_EQ(main.Bindings.CurrentEntry, 3);
+  EXPECT_EQ(main.Editor.CurrentEntry, 3);
   EXPECT_EQ(Text(dialog), "Action [Button 3]");
   app->ActionDlg.Close();
 }
@@ -352,12 +233,14 @@ TEST_F(MainWindow, RowCaptionsAreBlueAndRedWhileHeldAndDisplaysWhiteOnBlue) {
 
   main.SetRowHeld(2, true);
   EXPECT_TRUE(main.RowHeld(2));
+  UpdateWindow(button);  // painted at the next idle moment; here, now
   inks = CountInks(button);
   EXPECT_GT(inks.red, 0);
   EXPECT_EQ(inks.blue, 0);
   EXPECT_FALSE(main.RowHeld(1));
 
   main.SetRowHeld(2, false);
+  UpdateWindow(button);
   inks = CountInks(button);
   EXPECT_GT(inks.blue, 0);
   EXPECT_EQ(inks.red, 0);
@@ -374,8 +257,7 @@ TEST_F(MainWindow, ARunEntryStartsItsProgramOnceTheReadIsOver) {
   TMainFrm& main = Start(4, "Button1.Action=5\r\nButton1.Execute=" + dir / "absent.exe" + "\r\n");
   bool putOff = false;
   main.Ticks.Run([&] {
-    main.Bindings[1].Pressed = 1;
-    main.JoyButtonPress(1);
+    main.Actions.Feed({0, 1, true, 0});
     MSG msg;
     putOff = PeekMessageA(&msg, Main(), TMainFrm::kLaunchMessage, TMainFrm::kLaunchMessage,
                           PM_NOREMOVE) != FALSE;
@@ -460,182 +342,6 @@ TEST_F(MainWindow, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
 
 // The system's answer to which process runs as administrator: the window
 // chosen stands for another program's; this one is elevated or not.
-struct ElevationAnswers {
-  HWND elevatedWindow = nullptr;
-  bool selfElevated = false;
-  int asked = 0;
-} answers;
-
-bool AnswerElevation(HWND window, DWORD) {
-  ++answers.asked;
-  return window ? window == answers.elevatedWindow : answers.selfElevated;
-}
-
-class Elevation : public MainWindow {
- protected:
-  void TearDown() override {
-    SetElevationCheck(nullptr);
-    DestroyWindow(answers.elevatedWindow);
-    MainWindow::TearDown();
-  }
-  // A key on button 1, button 2 unbound, the chosen window in front.
-  TMainFrm& StartBehind(bool selfElevated) {
-    answers = {.selfElevated = selfElevated};
-    SetElevationCheck(&AnswerElevation);
-    TMainFrm& main = Start(4, "Button1.Action=3\r\nButton1.VCode=65\r\n");
-    answers.elevatedWindow = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 80, 40,
-                                             nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(answers.elevatedWindow);
-    EXPECT_EQ(GetForegroundWindow(), answers.elevatedWindow);
-    return main;
-  }
-  // A press and a release, as the polling reports them.
-  void Tap(int entry) {
-    for (std::uint8_t pressed : {1, 0}) {
-      app->MainFrm.Bindings[static_cast<std::uint8_t>(entry)].Pressed = pressed;
-      app->MainFrm.JoyButtonPress(entry);
-    }
-  }
-};
-
-TEST_F(Elevation, APressIntoAnElevatedProgramIsToldOnceAndNothingIsAskedWhileIdle) {
-  TMainFrm& main = StartBehind(false);
-  const ULONGLONG end = GetTickCount64() + 300;  // the polling runs, nothing is pressed
-  for (MSG msg; GetTickCount64() < end; Sleep(10))
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  Tap(2);
-  EXPECT_EQ(answers.asked, 0) << "asked while idle, or for a press that injects nothing";
-  Tap(1);
-  Tap(1);
-  char exe[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  EXPECT_EQ(main.Elevation.Told(), std::vector<std::string>{FileNamePart(exe, "filename")});
-  EXPECT_EQ(answers.asked, 2) << "once of itself, once of the program in front";
-}
-
-TEST_F(Elevation, NothingIsToldWhenTheProgramIsElevatedItself) {
-  TMainFrm& main = StartBehind(true);
-  Tap(1);
-  EXPECT_TRUE(main.Elevation.Told().empty());
-}
-
-// An Off rule's program in front gets nothing: there is nothing to tell of.
-TEST_F(Elevation, NothingIsToldOfAProgramWhoseOffRuleIsInForce) {
-  TMainFrm& main = StartBehind(false);
-  const std::string exe = dir / "game.exe";
-  ASSERT_TRUE(CopyFileA(VANTREL_FRONT_WINDOW_PATH, exe.c_str(), FALSE));
-  main.SetProgramRules({{"game.exe", "off"}});
-  struct Started {
-    PROCESS_INFORMATION info{};
-    ~Started() {
-      if (info.hProcess) TerminateProcess(info.hProcess, 0), CloseHandle(info.hProcess);
-      if (info.hThread) CloseHandle(info.hThread);
-    }
-  } game;
-  STARTUPINFOA si{.cb = sizeof(STARTUPINFOA)};
-  std::string line = "\"" + exe + "\"";
-  ASSERT_TRUE(CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &si, &game.info));
-  HWND window = nullptr;
-  for (int i = 0; i < 250 && !window; ++i, Sleep(20)) {
-    window = FindWindowA("VantrelFrontWindow", nullptr);
-    DWORD process = 0;
-    if (window) GetWindowThreadProcessId(window, &process);
-    if (process != game.info.dwProcessId || !IsWindowVisible(window)) window = nullptr;
-  }
-  ASSERT_NE(window, nullptr);
-  DestroyWindow(std::exchange(answers.elevatedWindow, window));
-  for (int i = 0; i < 250 && GetForegroundWindow() != window; ++i, Sleep(20))
-    SetForegroundWindow(window);
-  ASSERT_EQ(GetForegroundWindow(), window);
-
-  Tap(1);
-  EXPECT_TRUE(main.Actions.Quiet);
-  EXPECT_TRUE(main.Elevation.Told().empty());
-  EXPECT_EQ(answers.asked, 0);
-}
-
-class FileMenu : public MainWindow {
- protected:
-  // Runs a File menu command, answering its dialog with `path` ("" cancels).
-  void Command(int id, const std::string& path) {
-    auto answered = test::AnswerFileDialog(GetCurrentThreadId(), path);
-    SendMessageA(Main(), WM_COMMAND, id, 0);
-    ASSERT_TRUE(answered.get()) << "no file dialog came";
-  }
-  std::string LastProfile() {
-    return PrivateProfile(dir / "Vantrel.set").ReadString("Setup", "Path", "");
-  }
-};
-
-// The current profile's path opens the request; one the dialog cannot take
-// (a name no file can have, one longer than a path may be) is dropped, and
-// the dialog still comes rather than an error.
-TEST_F(FileMenu, OpenComesWhateverTheCurrentPathHolds) {
-  TMainFrm& main = Start(4);
-  WriteFileBytes(dir / "chosen.ini", "[Bind]\r\nButton1.Action=3\r\nButton1.VCode=65\r\n");
-  for (const std::string& current :
-       {dir / "no\"such<name>|.ini", dir / (std::string(300, 'p') + ".ini")}) {
-    main.IniPath = current;
-    Command(IDM_OPEN, dir / "chosen.ini");
-    EXPECT_EQ(main.IniPath, dir / "chosen.ini") << current;
-  }
-}
-
-TEST_F(FileMenu, OpenLoadsTheChosenProfileAndRecordsIt) {
-  TMainFrm& main = Start(4);
-  WriteFileBytes(dir / "chosen.ini", "[Bind]\r\nButton1.Action=3\r\nButton1.VCode=65\r\n");
-  Command(IDM_OPEN, dir / "chosen.ini");
-  EXPECT_EQ(main.IniPath, dir / "chosen.ini");
-  EXPECT_EQ(main.Bindings[1].VCode, 65);
-  EXPECT_EQ(main.RowText(1), "A");
-  EXPECT_EQ(LastProfile(), dir / "chosen.ini");
-
-  // Cancelled, Open reloads the current profile, dropping changes since.
-  main.Bindings[1].VCode = 66;
-  Command(IDM_OPEN, "");
-  EXPECT_EQ(main.Bindings[1].VCode, 65);
-  EXPECT_EQ(main.IniPath, dir / "chosen.ini");
-}
-
-TEST_F(FileMenu, TheDialogLibraryIsLoadedByTheFirstDialog) {
-  TMainFrm& main = Start(4);
-  ASSERT_EQ(GetModuleHandleA("comdlg32.dll"), nullptr) << "not at start-up";
-  WriteFileBytes(dir / "chosen.ini", "[Bind]\r\nButton1.Action=3\r\nButton1.VCode=65\r\n");
-  Command(IDM_OPEN, dir / "chosen.ini");
-  EXPECT_NE(GetModuleHandleA("comdlg32.dll"), nullptr);
-  EXPECT_EQ(main.Bindings[1].VCode, 65);
-  Command(IDM_SAVE, dir / "again.ini");
-  EXPECT_EQ(main.IniPath, dir / "again.ini") << "the second dialog uses the library kept";
-}
-
-TEST_F(FileMenu, SaveAppendsIniAndACancelSavesToTheCurrentPath) {
-  TMainFrm& main = Start(4);
-  main.Bindings[2] = {.Execute = "C:\\game.exe", .Action = ActRun};
-  Command(IDM_SAVE, dir / "fly.INI");
-  EXPECT_EQ(main.IniPath, dir / "fly.INI.ini") << "only \".ini\" exactly counts";
-  EXPECT_NE(ReadFileBytes(dir / "fly.INI.ini").find("Button2.Execute=C:\\game.exe"),
-            std::string::npos);
-  EXPECT_EQ(LastProfile(), dir / "fly.INI.ini");
-
-  main.Bindings[2].Execute = "C:\\other.exe";
-  Command(IDM_SAVE, "");
-  EXPECT_NE(ReadFileBytes(dir / "fly.INI.ini").find("Button2.Execute=C:\\other.exe"),
-            std::string::npos);
-}
-
-TEST_F(FileMenu, ACancelledDialogWithNoProfileYetDoesNothing) {
-  TMainFrm& main = Start(4, "Button1.Action=3\r\nButton1.VCode=65\r\n");
-  const std::string settings = ReadFileBytes(dir / "Vantrel.set");
-  main.Bindings[1].VCode = 66;
-  Command(IDM_OPEN, "");
-  Command(IDM_SAVE, "");
-  EXPECT_EQ(main.Bindings[1].VCode, 66) << "nothing reloaded";
-  EXPECT_TRUE(main.IniPath.empty());
-  EXPECT_EQ(ReadFileBytes(dir / "Vantrel.set"), settings) << "nothing recorded";
-  EXPECT_EQ(GetFileAttributesA((dir / ".ini").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(dir.Files().size(), 2u) << "the settings and the start-up profile only";
-}
 
 }  // namespace
-}  // namespace vantrel
+}  // namespace vantrel::test

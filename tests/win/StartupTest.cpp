@@ -58,7 +58,7 @@ TEST_F(Startup, WithoutASettingsFileEveryDefaultApplies) {
   Application& a = Start("");
   EXPECT_EQ(a.MainFrm.Bindings.NumOfButtons(), 4);
   EXPECT_EQ(a.MainFrm.Timer1.Interval(), 50u);
-  EXPECT_EQ(a.MainFrm.Actions.TurboInterval, 100);
+  EXPECT_EQ(a.MainFrm.Actions.Settings().turboInterval, 100);
   EXPECT_EQ(a.MainFrm.NextDue(), kNever) << "nothing runs at rest";
   EXPECT_EQ(a.popupINI.ShowTime(), 0);
   EXPECT_EQ(PopupPosition().x, 50);
@@ -82,7 +82,7 @@ TEST_F(Startup, StoredValuesReachTheirHolders) {
       dir / "pad.ini" + "\r\n");
   EXPECT_EQ(a.MainFrm.Bindings.NumOfButtons(), 12);
   EXPECT_EQ(a.MainFrm.Timer1.Interval(), 120u);
-  EXPECT_EQ(a.MainFrm.Actions.TurboInterval, 5) << "not checked against the options' range";
+  EXPECT_EQ(a.MainFrm.Actions.Settings().turboInterval, 5) << "not checked against the options' range";
   EXPECT_TRUE(a.popupINI.ShowOnSwitch());
   EXPECT_EQ(a.popupINI.ShowTime(), 44) << "low 8 bits";
   EXPECT_EQ(PopupPosition().x, 210);
@@ -100,9 +100,9 @@ TEST_F(Startup, StoredValuesReachTheirHolders) {
   a.OptionsFrm.Close();
   EXPECT_EQ(a.MainFrm.Bindings[2].Execute, "C:\\x.exe");
   EXPECT_TRUE(a.MainFrm.IniPath.empty()) << "the start-up profile is not the File menu's";
-  EXPECT_DOUBLE_EQ(a.MainFrm.Actions.MAccelarate, 0.25);
-  EXPECT_DOUBLE_EQ(a.MainFrm.Actions.MSpeed, 12);
-  EXPECT_EQ(a.MainFrm.Actions.INIIndex, 0);
+  EXPECT_DOUBLE_EQ(a.MainFrm.Actions.Settings().mouseAcceleration, 0.25);
+  EXPECT_DOUBLE_EQ(a.MainFrm.Actions.Settings().mouseTopSpeed, 12);
+  EXPECT_EQ(a.MainFrm.Actions.Dispatch.INIIndex, 0);
   const TJoystick& joystick = a.MainFrm.DXInput1.Joystick;
   EXPECT_EQ(joystick.RangeX(), 500);
   EXPECT_EQ(joystick.RangeY(), 150);

@@ -163,8 +163,8 @@ class Device : public Counted<IDirectInputDevice2A> {
     DoubleState& s = State();
     s.capsSize = static_cast<std::int32_t>(caps->dwSize);
     if (caps->dwSize != sizeof(DIDEVCAPS)) return DIERR_INVALIDPARAM;
-    caps->dwFlags = DIDC_ATTACHED | static_cast<DWORD>(s.capsFlags) |
-                    (s.polledDevice ? DIDC_POLLEDDEVICE : 0);
+    caps->dwFlags =
+        DIDC_ATTACHED | static_cast<DWORD>(s.capsFlags) | (s.polledDevice ? DIDC_POLLEDDEVICE : 0);
     caps->dwDevType = DIDEVTYPE_JOYSTICK;
     caps->dwAxes = 2;
     for (int i = 0; i < 6; ++i)
@@ -219,7 +219,8 @@ class Device : public Counted<IDirectInputDevice2A> {
     if (id == reinterpret_cast<std::uintptr_t>(&DIPROP_BUFFERSIZE)) {
       if (header->dwSize != sizeof(DIPROPDWORD) || header->dwHow != DIPH_DEVICE)
         return DIERR_INVALIDPARAM;
-      s.bufferSize = static_cast<std::int32_t>(reinterpret_cast<const DIPROPDWORD*>(header)->dwData);
+      s.bufferSize =
+          static_cast<std::int32_t>(reinterpret_cast<const DIPROPDWORD*>(header)->dwData);
       s.changesRead = s.changesMade;  // a new buffer starts empty
       return DI_OK;
     }
@@ -313,6 +314,7 @@ class Device : public Counted<IDirectInputDevice2A> {
       data[n].dwOfs = static_cast<DWORD>(c.offset);
       data[n].dwData = static_cast<DWORD>(c.offset < 32 ? Delivered(s, c.data, c.offset) : c.data);
       data[n].dwSequence = static_cast<DWORD>(s.changesRead);
+      data[n].dwTimeStamp = c.stamp;
     }
     *count = n;
     return answer;

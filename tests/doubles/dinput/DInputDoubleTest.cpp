@@ -118,5 +118,21 @@ TEST_F(DInputDouble, AChangeIsKeptAndToldOnlyWhileTheDeviceIsAcquired) {
   }
 }
 
+// A change keeps the stamp it was pushed with, or the clock's at the push.
+TEST_F(DInputDouble, AChangeKeepsItsStamp) {
+  Open();
+  ASSERT_EQ(device->Acquire(), DI_OK);
+  const DWORD before = GetTickCount();
+  PushChange(*state, nullptr, 48, 0x80);
+  const DWORD after = GetTickCount();
+  PushChange(*state, nullptr, 48, 0, 0xFFFFFFF0u);
+  DIDEVICEOBJECTDATA data[2]{};
+  DWORD count = 2;
+  ASSERT_EQ(device->GetDeviceData(sizeof data[0], data, &count, 0), DI_OK);
+  ASSERT_EQ(count, 2u);
+  EXPECT_LE(data[0].dwTimeStamp - before, after - before) << "stamped at the push";
+  EXPECT_EQ(data[1].dwTimeStamp, 0xFFFFFFF0u) << "as given";
+}
+
 }  // namespace
 }  // namespace vantrel::test

@@ -97,12 +97,14 @@ struct DoubleState {
   std::uint8_t secondButtons[32];
 
   // The device's buffer of changes, as a device keeps them: PushChange adds
-  // one (an object's offset in the state record and its new value) and
-  // signals the event the program gave, if any, while the device is acquired. Recorded: the buffer
-  // size and the event the program asked for, and how often the buffer ran over.
+  // one (an object's offset in the state record, its new value and its time
+  // stamp on GetTickCount's clock) and signals the event the program gave,
+  // if any, while the device is acquired. Recorded: the buffer size and the
+  // event the program asked for, and how often the buffer ran over.
   struct Change {
     std::int32_t offset;
     std::int32_t data;
+    std::uint32_t stamp;
   };
   static constexpr int kChangeRing = 4096;
   Change changes[kChangeRing];
@@ -172,12 +174,12 @@ class ProgramEvent {
 };
 
 // One change of the device, as a driver reports it: the state the program
-// reads and the buffer both take it, and the program's event is signalled.
-// A device nobody has acquired changes its state alone: DirectInput keeps
-// no changes for it and tells of none, and its owner reads the state once it
-// acquires it again.
-inline void PushChange(DoubleState& s, ProgramEvent* event, std::int32_t offset,
-                       std::int32_t data) {
+// reads and the buffer both take it, stamped as it happens unless `stamp`
+// says otherwise, and the program's event is signalled. A device nobody has
+// acquired changes its state alone: DirectInput keeps no changes for it and
+// tells of none, and its owner reads the state once it acquires it again.
+inline void PushChange(DoubleState& s, ProgramEvent* event, std::int32_t offset, std::int32_t data,
+                       std::uint32_t stamp = GetTickCount()) {
   if (offset == 0)
     s.lX = data;
   else if (offset == 4)
@@ -189,7 +191,7 @@ inline void PushChange(DoubleState& s, ProgramEvent* event, std::int32_t offset,
   else if (offset >= 48 && offset < 48 + 128)
     s.buttons[offset - 48] = static_cast<std::uint8_t>(data);
   if (!s.acquired) return;
-  s.changes[s.changesMade % DoubleState::kChangeRing] = {offset, data};
+  s.changes[s.changesMade % DoubleState::kChangeRing] = {offset, data, stamp};
   ++s.changesMade;
   if (event) event->Set();
 }

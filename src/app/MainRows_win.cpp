@@ -1,0 +1,83 @@
+// The main window's rows: their clicks, their look as the input is held,
+// and what the binding logic shows in them (RowView).
+#include "app/QEXmainwndcode.h"
+#include "base/Clock_win.h"
+#include "bindings/Profile.h"
+#include "ui/Dpi_win.h"
+
+namespace vantrel {
+
+void TMainFrm::GBoxScrool(int group, int direction) { Rows.GBoxScrool(group, direction); }
+
+void TMainFrm::btnGUpClick() { GBoxScrool(static_cast<int>(RowGroup::Buttons), kScrollUp); }
+
+void TMainFrm::btnGDownClick() { GBoxScrool(static_cast<int>(RowGroup::Buttons), kScrollDown); }
+
+void TMainFrm::OnbtnJoyClick(HWND sender) {
+  const int e = Rows.EntryOfButton(sender);
+  if (!e) return;
+  Editor.CurrentEntry = e;
+  char caption[256] = {};
+  GetWindowTextA(sender, caption, sizeof caption);
+  OnDemandForm& dialog = *Windows.ActionDlg;
+  SetWindowTextA(dialog.Created(), (Kept().ActionCaption + " [" + caption + "]").c_str());
+  // Disabled, the main window lets the dialog behave as a modal one; the
+  // dialog enables it again when the editing ends.
+  EnableWindow(Handle(), FALSE);
+  dialog.Show();
+}
+
+void TMainFrm::OnchbJoyClick(HWND sender) {
+  const int e = Rows.EntryOfTurbo(sender);
+  if (!e) return;
+  Bindings[static_cast<std::uint8_t>(e)].Turbo = Checked(sender);
+}
+
+void TMainFrm::EnableMainWindow() { EnableWindow(Handle(), TRUE); }
+
+void TMainFrm::SetRowHeld(std::uint8_t entry, bool held) { Rows.SetHeld(entry, held); }
+
+bool TMainFrm::RowHeld(std::uint8_t entry) const { return Rows.Held(entry); }
+
+bool TMainFrm::TurboChecked(std::uint8_t entry) const {
+  return Rows.IsEntry(entry) && Checked(Rows.chbJoy[entry]);
+}
+
+std::string TMainFrm::RowText(std::uint8_t entry) const {
+  if (!Rows.IsEntry(entry)) return {};
+  char text[2048] = {};
+  GetWindowTextA(Rows.stJoy[entry], text, sizeof text);
+  return text;
+}
+
+void TMainFrm::SetRowText(std::uint8_t entry, const std::string& text) {
+  if (Rows.IsEntry(entry)) SetWindowTextA(Rows.stJoy[entry], text.c_str());
+}
+
+void TMainFrm::SetTurboEnabled(std::uint8_t entry, bool enabled) {
+  if (Rows.IsEntry(entry)) EnableWindow(Rows.chbJoy[entry], enabled);
+}
+
+void TMainFrm::SetTurboChecked(std::uint8_t entry, bool checked) {
+  if (Rows.IsEntry(entry)) SetChecked(Rows.chbJoy[entry], checked);
+}
+
+void TMainFrm::Construct(int numOfButtons) {
+  Actions.Resize(numOfButtons, Now());
+  Rows.Construct(Bindings.NumOfButtons(), Kept(), ControllerRows());
+  FitToRows();
+  // An input held through the change keeps its red row.
+  for (int e = 1; e < Rows.Slots(); ++e)
+    if (Actions.InputHeld(e)) SetRowHeld(static_cast<std::uint8_t>(e), true);
+}
+
+void TMainFrm::FitToRows() {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE));
+  const SIZE size =
+      OuterSizeForDpi(kClientWidth, kClientHeight + Rows.Growth(), style, true, exStyle, Dpi());
+  SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,127 @@
+// The main window and the binding dialogs by keyboard alone.
+#include "win/DialogsFixture_win.h"
+
+namespace vantrel::test {
+namespace {
+
+class Keyboard : public Dialogs {
+ public:
+  void Key(WPARAM key, bool shift = false) {
+    const HWND focus = GetFocus();
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(focus, WM_KEYDOWN, key, 1);
+    PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
+    Pump();
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+  }
+};
+
+TEST_F(Keyboard, TabWalksTheMainWindowRowByRow) {
+  const ButtonRows& rows = Main().Rows;
+  SetForegroundWindow(Main().Handle());
+  SetFocus(rows.btnJoy[5]);
+  std::vector<HWND> expected;
+  for (int e : {5, 6, 7, 8, 1, 2, 3, 4}) {
+    expected.push_back(rows.btnJoy[e]);
+    expected.push_back(rows.chbJoy[e]);
+  }
+  expected.push_back(rows.btnJoy[5]);  // the arrows are disabled with four buttons
+  for (std::size_t i = 1; i < expected.size(); ++i) {
+    Key(VK_TAB);
+    EXPECT_EQ(GetFocus(), expected[i]) << "Tab number " << i;
+  }
+  Key(VK_TAB, true);
+  EXPECT_EQ(GetFocus(), rows.chbJoy[4]) << "Shift+Tab goes back";
+  // Space ticks the focused Turbo box.
+  Key(VK_SPACE);
+  EXPECT_TRUE(Turbo(4, false));
+  EXPECT_TRUE(Entry(4).Turbo);
+}
+
+TEST_F(Keyboard, EnterAndEscEndTheDialogs) {
+  // The action dialog: Esc leaves, Enter presses the focused choice.
+  Open(1);
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(app->ActionDlg.Visible());
+  EXPECT_TRUE(MainEnabled());
+  Open(1);
+  Key(VK_TAB);
+  EXPECT_EQ(GetFocus(), app->ActionDlg.Get().btnEmulClick);
+  Key(VK_RETURN);
+  ASSERT_TRUE(app->ClickDlg.Visible());
+  // The mouse dialog: Enter is OK.
+  Choose(app->ClickDlg.Get().CBAction, 1);
+  Key(VK_RETURN);
+  EXPECT_FALSE(app->ClickDlg.Visible());
+  EXPECT_EQ(Entry(1), (Binding{.VCode = 301, .Action = ActEmulClick}));
+  // The profile list: Esc is Cancel, Enter OK.
+  const Binding before = Entry(2);
+  Open(2, &TActionDlg::btnChangeIni);
+  Click(app->IniFrm.Get().btnClear);
+  SetFocus(app->IniFrm.Get().LBINI);
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(app->IniFrm.Visible());
+  EXPECT_EQ(Entry(2), before);
+  Open(2, &TActionDlg::btnChangeIni);
+  Click(app->IniFrm.Get().btnClear);
+  SetFocus(app->IniFrm.Get().LBINI);
+  Key(VK_RETURN);
+  EXPECT_FALSE(app->IniFrm.Visible());
+  EXPECT_EQ(Entry(2).Action, ActNone);
+  EXPECT_TRUE(MainEnabled());
+}
+
+// The push buttons are drawn by the program, so the dialog manager would
+// answer Enter on any of them with OK: Enter presses the focused button.
+TEST_F(Keyboard, EnterPressesTheFocusedButtonAndMeansOkOnlyElsewhere) {
+  const Binding before = Entry(1);
+  Open(1, &TActionDlg::btnEmulClick);
+  Choose(app->ClickDlg.Get().CBAction, 1);
+  SetFocus(app->ClickDlg.Get().btnCancel);
+  Key(VK_RETURN);
+  EXPECT_FALSE(app->ClickDlg.Visible());
+  EXPECT_EQ(Entry(1), before) << "Enter on Cancel cancels";
+
+  Entry(3) = {.INI = {"a.ini", "b.ini", "c.ini"}, .INICount = 3, .Action = ActChangeIni};
+  Open(3, &TActionDlg::btnChangeIni);
+  TIniFrm& dlg = app->IniFrm.Get();
+  auto select = [&](int line) {
+    SendMessageA(dlg.LBINI, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+    SendMessageA(dlg.Handle(), WM_COMMAND, MAKEWPARAM(IDC_LBINI, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(dlg.LBINI));
+  };
+  select(2);
+  SetFocus(dlg.btnUp);
+  Key(VK_RETURN);
+  EXPECT_TRUE(app->IniFrm.Visible()) << "Enter on Up moves up";
+  EXPECT_EQ(SendMessageA(dlg.LBINI, LB_GETCURSEL, 0, 0), 1);
+  // A quick double-click on Down: two clicks, two places.
+  select(0);
+  for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+    SendMessageA(dlg.btnDown, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(4, 4));
+  Pump();
+  EXPECT_EQ(SendMessageA(dlg.LBINI, LB_GETCURSEL, 0, 0), 2);
+  SetFocus(dlg.btnCancel);
+  Key(VK_RETURN);
+  EXPECT_FALSE(app->IniFrm.Visible());
+  EXPECT_THAT(Entry(3).INI, ::testing::ElementsAre("a.ini", "b.ini", "c.ini"));
+}
+
+TEST_F(Keyboard, TheKeyDialogCapturesTabEnterAndEsc) {
+  Open(1, &TActionDlg::btnEmulKey);
+  for (WPARAM key : {VK_TAB, VK_RETURN, VK_ESCAPE}) {
+    Key(key);
+    EXPECT_TRUE(app->BindEmulDlg.Visible());
+    EXPECT_EQ(Entry(1).VCode, key);
+    EXPECT_EQ(GetFocus(), app->BindEmulDlg.Get().STKey);
+  }
+  Click(app->BindEmulDlg.Get().btnOK);
+  EXPECT_EQ(RowText(1), "Esc");
+}
+
+}  // namespace
+}  // namespace vantrel::test
