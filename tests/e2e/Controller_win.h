@@ -34,6 +34,16 @@ inline std::string Key(int button, int vcode, int shift = 0, bool turbo = false)
          ".Shift=" + std::to_string(shift) + "\r\n" + p + ".Turbo=" + (turbo ? "1" : "0") + "\r\n";
 }
 
+// Brings `window` to the front, asking again until it is there: a window
+// just made may not show yet, and the first ask may come too early.
+inline bool BringToFront(HWND window) {
+  return WaitUntil([&] {
+    if (GetForegroundWindow() == window) return true;
+    SetForegroundWindow(window);
+    return false;
+  });
+}
+
 class ControllerTest : public testing::Test {
  protected:
   // `scanCodes`: the recorder's key lines show scan codes and extended flags.

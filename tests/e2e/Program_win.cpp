@@ -281,8 +281,9 @@ bool WatchingTool::WaitForLines(std::size_t count, DWORD timeoutMs) const {
 
 void WatchingTool::Clear() { skipped_ += Lines().size(); }
 
-InputRecorder::InputRecorder(bool scanCodes)
-    : WatchingTool(VANTREL_RECORDER, scanCodes ? " --scan" : "") {}
+InputRecorder::InputRecorder(bool scanCodes, bool times)
+    : WatchingTool(VANTREL_RECORDER,
+                   std::string(scanCodes ? " --scan" : "") + (times ? " --times" : "")) {}
 
 KeyStatePoller::KeyStatePoller(const std::vector<int>& virtualKeys)
     : WatchingTool(VANTREL_KEY_POLLER, [&] {

@@ -169,8 +169,9 @@ class WatchingTool {
 class InputRecorder : public WatchingTool {
  public:
   // `scanCodes`: key lines go on with the scan code and the extended flag
-  // ("key down 37 scan 75 ext").
-  explicit InputRecorder(bool scanCodes = false);
+  // ("key down 37 scan 75 ext"); `times`: with the event's time in
+  // milliseconds ("key down 65 at 1234").
+  explicit InputRecorder(bool scanCodes = false, bool times = false);
 };
 
 // A process that reads the keyboard's state every 2 ms, as a game reads it

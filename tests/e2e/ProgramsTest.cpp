@@ -39,9 +39,7 @@ class ProgramsTest : public ControllerTest {
     return process;
   }
   static void Front(HWND window) {
-    SetForegroundWindow(window);
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }))
-        << "the window did not come to the front";
+    EXPECT_TRUE(BringToFront(window)) << "the window did not come to the front";
   }
   // The keys a press and release of `button` typed.
   std::vector<std::string> Tap(int button) {

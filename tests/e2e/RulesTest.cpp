@@ -40,11 +40,7 @@ class RulesTest : public ControllerTest {
   }
   // Asked again until it is there: a window just made may not show yet.
   static void Front(HWND window) {
-    EXPECT_TRUE(WaitUntil([&] {
-      if (GetForegroundWindow() == window) return true;
-      SetForegroundWindow(window);
-      return false;
-    })) << "the window did not come to the front";
+    EXPECT_TRUE(BringToFront(window)) << "the window did not come to the front";
   }
   static void End(Process& process) {
     PostMessageA(process.Window("VantrelFrontWindow"), WM_CLOSE, 0, 0);

@@ -3,6 +3,7 @@
 //   key down 17 / key up 116            virtual-key codes
 //   key down 37 scan 75 ext             with --scan: the scan code, and "ext"
 //                                       for the extended flag
+//   key down 65 at 1234                 with --times: the event's time (ms)
 //   mouse left down / mouse right up
 //   mouse wheel 120
 //   mouse move 3,0                      relative to the previous position
@@ -11,7 +12,7 @@
 // if given, is set once the hooks are in place. A WM_QUIT posted to the main
 // thread (or WM_CLOSE to nothing: the recorder has no window) ends it.
 //
-//   InputRecorder [--file PATH] [--ready EVENT] [--scan]
+//   InputRecorder [--file PATH] [--ready EVENT] [--scan] [--times]
 #include <windows.h>
 
 #include <cstdio>
@@ -22,6 +23,7 @@ namespace {
 
 FILE* out = nullptr;
 bool withScan = false;
+bool withTimes = false;
 POINT last{};
 bool haveLast = false;
 
@@ -42,6 +44,7 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
                          std::to_string(k->vkCode);
       if (withScan)
         line += " scan " + std::to_string(k->scanCode) + (k->flags & LLKHF_EXTENDED ? " ext" : "");
+      if (withTimes) line += " at " + std::to_string(k->time);
       Emit(line);
     }
   }
@@ -80,6 +83,7 @@ int main(int argc, char** argv) {
   const char* ready = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--scan") == 0) withScan = true;
+    if (std::strcmp(argv[i], "--times") == 0) withTimes = true;
     if (i + 1 == argc) break;
     if (std::strcmp(argv[i], "--file") == 0)
       out = std::fopen(argv[++i], "w");
