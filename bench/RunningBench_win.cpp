@@ -15,9 +15,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <thread>
@@ -43,6 +43,9 @@ struct Mode {
   bool events;    // the device's event, else the polling timer alone
   bool xboxPad;   // an Xbox pad: XInput, with its DirectInput twin
   bool baseline;  // the build VANTREL_BASELINE names, not this one
+  // Layers on while button 1 is played: its profile puts three on, none of
+  // which binds button 1, so each press looks through all of them.
+  bool layers = false;
 };
 
 struct Results {
@@ -73,7 +76,8 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 double Percentile(const std::vector<double>& sorted, int percent) {
-  return sorted[std::min(sorted.size() - 1, sorted.size() * static_cast<std::size_t>(percent) / 100)];
+  return sorted[std::min(sorted.size() - 1,
+                         sorted.size() * static_cast<std::size_t>(percent) / 100)];
 }
 
 double ProcessTimesMs(HANDLE process) {
@@ -115,6 +119,15 @@ void Measure(DoubleState& pad, XInputState& pads, HANDLE process, DWORD mainThre
     PostThreadMessageA(mainThread, WM_QUIT, 0, 0);
     return;
   }
+  if (mode.layers) {
+    // Button 2 sets layer 1, button 3 toggles layer 2 on, button 4 holds layer 3.
+    for (int offset : {49, 50, 51}) {
+      vantrel::test::PushChange(pad, &changed, offset, 0x80);
+      Sleep(50);
+      if (offset != 51) vantrel::test::PushChange(pad, &changed, offset, 0);
+      Sleep(50);
+    }
+  }
   Sleep(300);
   std::mt19937 random(7);
   std::uniform_int_distribution<int> pause(60, 140);  // any phase of the polling period
@@ -144,7 +157,7 @@ void Measure(DoubleState& pad, XInputState& pads, HANDLE process, DWORD mainThre
   Sleep(1000);
   results.tapsLost = kTaps - (keyDowns - before);
 
-  if (mode.events) {
+  if (mode.events && !mode.layers) {
     Sleep(500);
     results.idleCpuMs = CpuOver30s(process);
     // The stick's Right row moves the pointer: X on the pad, or its left thumb.
@@ -179,6 +192,13 @@ void Print(const std::vector<Mode>& modes, const std::vector<Results>& results) 
       "(%d changes and %d taps of 5 to 20 ms each; CPU over %lu s: idle, and with a "
       "pointer movement held)\n",
       kChanges, kTaps, kCpuWindowMs / 1000);
+  for (std::size_t i = 0; i < modes.size(); ++i)
+    for (std::size_t j = 0; j < modes.size(); ++j)
+      if (modes[j].layers && !modes[i].layers && !modes[i].baseline &&
+          modes[i].events == modes[j].events && modes[i].xboxPad == modes[j].xboxPad &&
+          !results[i].delays.empty() && !results[j].delays.empty())
+        std::printf("a plain entry, median: %.2f ms with no layer on, %.2f ms with three on\n",
+                    Percentile(results[i].delays, 50), Percentile(results[j].delays, 50));
   std::fflush(stdout);
 }
 
@@ -193,15 +213,25 @@ int main() {
   // An earlier build, measured in the same run beside this one.
   const char* baseline = std::getenv("VANTREL_BASELINE");
   const std::string baselineBase = "VantrelBaseline_" + std::to_string(GetCurrentProcessId());
-  const bool withBaseline = baseline && *baseline &&
-                            CopyFileA(WindowsPath(baseline).c_str(),
-                                      (dir / (baselineBase + ".exe")).c_str(), FALSE);
+  const bool withBaseline =
+      baseline && *baseline &&
+      CopyFileA(WindowsPath(baseline).c_str(), (dir / (baselineBase + ".exe")).c_str(), FALSE);
   // Button 1 types F13; the stick's Right row (kept under the Down prefix)
   // moves the pointer right.
   vantrel::test::WriteFileBytes(dir / "bench.ini",
                                 "[Bind]\r\nButton1.Action=3\r\nButton1.VCode=124\r\n"
                                 "Button1.Shift=0\r\nButton1.Turbo=0\r\n"
                                 "Down.Action=4\r\nDown.MButton=902\r\n");
+  // The same, with three layers that each bind another button only.
+  vantrel::test::WriteFileBytes(
+      dir / "layers.ini",
+      "[Bind]\r\nButton1.Action=3\r\nButton1.VCode=124\r\nButton1.Shift=0\r\n"
+      "Button1.Turbo=0\r\nDown.Action=4\r\nDown.MButton=902\r\n"
+      "Button2.Action=6\r\nButton2.Layer=1\r\nButton2.LayerMode=3\r\n"
+      "Button3.Action=6\r\nButton3.Layer=2\r\nButton3.LayerMode=1\r\n"
+      "Button4.Action=6\r\nButton4.Layer=3\r\nButton4.LayerMode=0\r\n"
+      "[Layer1]\r\nButton5.Action=0\r\n[Layer2]\r\nButton5.Action=0\r\n"
+      "[Layer3]\r\nButton5.Action=0\r\n");
 
   const std::string name = "vantrel-bench-" + std::to_string(GetCurrentProcessId());
   DoubleState* pad = vantrel::test::MapDoubleState(name.c_str());
@@ -213,9 +243,11 @@ int main() {
   HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHook, GetModuleHandleA(nullptr), 0);
   if (!hook) return 1;
 
-  std::vector<Mode> modes = {{"DirectInput pad, the device's event", true, false, false},
-                             {"Xbox pad from the tray, its twin's event", true, true, false},
-                             {"DirectInput pad, polling alone every 50 ms", false, false, false}};
+  std::vector<Mode> modes = {
+      {"DirectInput pad, the device's event", true, false, false},
+      {"Xbox pad from the tray, its twin's event", true, true, false},
+      {"DirectInput pad, polling alone every 50 ms", false, false, false},
+      {"DirectInput pad, the device's event, 3 layers", true, false, false, true}};
   if (withBaseline) {
     modes.push_back({"baseline: DirectInput pad, the device's event", true, false, true});
     modes.push_back({"baseline: Xbox pad from the tray, its twin's event", true, true, true});
@@ -234,9 +266,10 @@ int main() {
       pads->pads[0].connected = 1;
     }
     vantrel::test::WriteFileBytes(
-        dir / (copy + ".set"), std::string("[Setup]\r\nMinimize=1\r\nInputEvents=") +
-                                   (mode.events ? "1" : "0") + "\r\nPath=" + (dir / "bench.ini") +
-                                   "\r\n");
+        dir / (copy + ".set"),
+        std::string("[Setup]\r\nMinimize=1\r\nNumOfButtons=5\r\nInputEvents=") +
+            (mode.events ? "1" : "0") +
+            "\r\nPath=" + (dir / (mode.layers ? "layers.ini" : "bench.ini")) + "\r\n");
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION program{};
