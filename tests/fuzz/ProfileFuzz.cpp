@@ -13,6 +13,7 @@
 #include "actions/ElevationNotice.h"
 #include "actions/MouseMotion.h"
 #include "base/IniFile.h"
+#include "base/Text.h"
 #include "bindings/Binding.h"
 #include "bindings/KeyName.h"
 #include "bindings/Profile.h"
@@ -66,7 +67,7 @@ void CheckProfile(MemoryIni& file, int numOfButtons, int skipEntry) {
     const auto entry = static_cast<std::uint8_t>(e);
     const Binding& b = table[entry];
     Require(b.INICount == b.INI.size() && b.INI.size() <= kMaxListPaths);
-    Require(b.Execute.size() <= kMaxIniText && b.Pressed == 0);
+    Require(b.Execute.size() <= kMaxIniText);
     for (const std::string& path : b.INI) Require(path.size() <= kMaxIniText);
     (void)table.ActToStr(entry);
     (void)KeyName(b.VCode);
