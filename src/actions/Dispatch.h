@@ -41,6 +41,13 @@ struct PipelineSettings {
   // look at; off, every scan code is 0, as it always was.
   bool scanCodes = true;
   std::int32_t deadZoneAxes = 50;  // percent, of the axes beyond the stick
+  // Milliseconds: held this long, a press with a Hold action is a hold; a
+  // second press this soon after a tap is a double; a decided tap keeps its
+  // keys down this long; a chord's entries all come down within this.
+  std::int32_t holdTime = 200;
+  std::int32_t doubleTime = 250;
+  std::int32_t tapTime = 40;
+  std::int32_t chordTime = 50;
   bool operator==(const PipelineSettings&) const = default;
 };
 
@@ -62,6 +69,8 @@ class Dispatcher {
   void Release(const Held& held, Millis time = 0);
   void Advance(Millis now);
   Millis NextDue() const;
+  // The time it has been brought up to.
+  Millis Now() const { return now_; }
   // Whether a repeat runs or the pointer moves.
   bool Moving() const;
   // Releases the system refused (a locked session drops them, and the key

@@ -16,6 +16,14 @@ std::vector<Held> PressLedger::TakeAll() {
   return all;
 }
 
+std::vector<Held> PressLedger::TakeFrom(std::uint8_t first) {
+  std::vector<Held> taken;
+  for (auto& pad : slots_)
+    for (std::size_t slot = first; slot < pad.size(); ++slot)
+      if (pad[slot].kind != Held::Nothing) taken.push_back(std::exchange(pad[slot], {}));
+  return taken;
+}
+
 bool PressLedger::AnyDown() const {
   for (const auto& pad : slots_)
     for (const Held& held : pad)

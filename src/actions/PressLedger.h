@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "actions/MouseMotion.h"
+#include "bindings/Binding.h"
 #include "input/Edges.h"
 
 namespace vantrel {
@@ -27,14 +28,32 @@ struct Held {
   bool Down() const { return kind == Keys || kind == MouseButton; }
 };
 
+// What put something down, as the ledger keeps it: an entry's own action
+// under the entry's number, its Hold and Double actions and the chords in
+// slots of their own above every entry.
+enum class Source : std::uint8_t { Plain, Hold, Double, Chord };
+inline constexpr int kSlotsPerSource = 64;
+static_assert(kMaxButtons + static_cast<int>(kAxisEntries.size()) < kSlotsPerSource &&
+                  kMaxChords <= kSlotsPerSource,
+              "a source's slots must not meet the next one's");
+constexpr std::uint8_t Slot(Source source, int n) {
+  return static_cast<std::uint8_t>(static_cast<int>(source) * kSlotsPerSource + n);
+}
+
 class PressLedger {
  public:
   void Put(std::uint8_t pad, std::uint8_t entry, Held held) { slots_[pad][entry] = held; }
+  // Whether the slot holds something its release must undo.
+  bool Holds(std::uint8_t pad, std::uint8_t entry) const {
+    return slots_[pad][entry].kind != Held::Nothing;
+  }
   // What the press of this input put down, taken out of the ledger.
   Held Take(std::uint8_t pad, std::uint8_t entry);
   // Everything, in order of pads and entries.
   std::vector<Held> TakeAll();
   bool AnyDown() const;
+  // Everything in slots from `first` on, in order.
+  std::vector<Held> TakeFrom(std::uint8_t first);
   // The number of buttons changes: the entries after the buttons move with
   // what they hold; what the buttons that go hold is taken out, in order.
   std::vector<Held> Resize(int oldButtons, int newButtons, int oldEntryCount);

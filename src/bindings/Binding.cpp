@@ -1,6 +1,7 @@
 #include "bindings/Binding.h"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include "bindings/KeyName.h"
@@ -20,6 +21,9 @@ void BindingTable::Resize(int numOfButtons) {
 void ClearFields(Binding& b) {
   Binding cleared;
   cleared.Action = b.Action;
+  // The Hold and Double actions are actions of their own.
+  cleared.Hold = std::move(b.Hold);
+  cleared.Double = std::move(b.Double);
   b = std::move(cleared);
 }
 
@@ -32,6 +36,18 @@ std::string BindingTable::ActToStr(std::uint8_t e, const KeptTexts& texts) const
 }
 
 std::string BindingTable::BindingText(const Binding& b, const KeptTexts& texts) const {
+  // "Esc / hold: Layer Driving / double: F5"
+  std::string text = ActionText(b, texts, false);
+  const auto part = [&](const std::vector<Binding>& actions, const std::string& word) {
+    if (const Binding* bound = Bound(actions))
+      text += (text.empty() ? "" : " / ") + word + ": " + ActionText(*bound, texts, true);
+  };
+  part(b.Hold, texts.HoldPart);
+  part(b.Double, texts.DoublePart);
+  return text;
+}
+
+std::string BindingTable::ActionText(const Binding& b, const KeptTexts& texts, bool part) const {
   switch (b.Action) {
     case ActEmulKey: {
       std::string text = KeyName(b.Shift, texts);
@@ -46,10 +62,15 @@ std::string BindingTable::BindingText(const Binding& b, const KeptTexts& texts) 
       if (b.INI.empty()) return {};
       return FileNamePart(b.INI.size() > 1 ? b.INI[1] : b.INI[0], "filename");
     case ActLayer: {
-      // "Layer: Driving (hold)"
+      // "Layer: Driving (hold)"; as a Hold or Double action "Layer Driving",
+      // its mode named only when it is not Hold.
       const std::string* modes[] = {&texts.LayerHold, &texts.LayerToggle, &texts.LayerOnce,
                                     &texts.LayerSet};
-      const std::string& mode = b.LayerMode < 4 ? *modes[b.LayerMode] : texts.LayerHold;
+      const bool known = b.LayerMode < 4;
+      const std::string& mode = known ? *modes[b.LayerMode] : texts.LayerHold;
+      if (part)
+        return texts.Layer + " " + LayerName(b.Layer, texts) +
+               (known && b.LayerMode != LayerHold ? " (" + mode + ")" : "");
       return texts.Layer + ": " + LayerName(b.Layer, texts) + " (" + mode + ")";
     }
     default: return {};
@@ -135,6 +156,18 @@ std::string BindingTable::LayerName(int layer, const KeptTexts& texts) const {
   const std::size_t at = name.find("%d");
   if (at != std::string::npos) name.replace(at, 2, std::to_string(layer));
   return name;
+}
+
+int BindingTable::EntryOf(std::string_view prefix) const {
+  const auto same = [](std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+      return std::tolower(static_cast<unsigned char>(x)) ==
+             std::tolower(static_cast<unsigned char>(y));
+    });
+  };
+  for (int e = 1; e <= EntryCount(); ++e)
+    if (same(Prefix(static_cast<std::uint8_t>(e)), prefix)) return e;
+  return 0;
 }
 
 std::string BindingTable::Prefix(std::uint8_t e) const {

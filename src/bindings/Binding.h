@@ -44,9 +44,30 @@ struct Binding {
   std::uint8_t Action = ActNone;
   std::uint8_t Layer = 0;              // ActLayer: 1 ... 7 (0 with Set: the base)
   std::uint8_t LayerMode = LayerHold;  // ActLayer
+  // The entry's other actions: when it is held past the hold time, and when
+  // it is pressed twice within the double time. Each holds one binding or
+  // none (a binding cannot hold one of its own kind but through a vector).
+  std::vector<Binding> Hold, Double;
 
   bool operator==(const Binding&) const = default;
 };
+
+// The binding of a Hold or Double part when it does something; else null.
+inline const Binding* Bound(const std::vector<Binding>& part) {
+  return part.empty() || part.front().Action == 0 ? nullptr : &part.front();
+}
+// Whether the press of an entry so bound has to wait to know what it is.
+inline bool Waits(const Binding& b) { return Bound(b.Hold) || Bound(b.Double); }
+
+// Two or three entries pressed together: their own actions give way to the
+// chord's.
+struct Chord {
+  std::vector<std::uint8_t> entries;
+  Binding action;
+  bool operator==(const Chord&) const = default;
+};
+inline constexpr int kMaxChords = 16;
+inline constexpr int kMaxChordEntries = 3;
 
 // Every field of the binding but its kind back to its default.
 void ClearFields(Binding& b);
@@ -103,12 +124,15 @@ class BindingTable {
   void ClearFields(std::uint8_t e);
   // The text shown in the entry's row and by the profile popup.
   std::string ActToStr(std::uint8_t e, const KeptTexts& texts = Kept()) const;
-  // What a binding does, in words, as a row shows it.
+  // What a binding does, in words, as a row shows it: its action, then its
+  // Hold and Double actions.
   std::string BindingText(const Binding& b, const KeptTexts& texts = Kept()) const;
   // The profile key prefix. The direction rows are stored crossed (the Up row
   // under "Left", Down under "Right", Left under "Up", Right under "Down"):
   // every saved profile relies on this pairing.
   std::string Prefix(std::uint8_t e) const;
+  // The entry of a prefix, in any letter case; 0 for none.
+  int EntryOf(std::string_view prefix) const;
 
   // The entry in layer n (1 ... 7): none where the layer lets the layers
   // below decide ("Same as below"); a binding of kind 0 blocks the entry
@@ -135,12 +159,17 @@ class BindingTable {
 
   std::vector<Binding> Bindings;
   std::array<std::vector<std::optional<Binding>>, kLayers> Layers;
+  // Up to kMaxChords, in the base and in every layer alike.
+  std::vector<Chord> Chords;
   std::uint8_t EntryUp = 1;
   std::uint8_t EntryDown = 2;
   std::uint8_t EntryLeft = 3;
   std::uint8_t EntryRight = 4;
 
  private:
+  // One action in words; `part`: as a Hold or Double action.
+  std::string ActionText(const Binding& b, const KeptTexts& texts, bool part) const;
+
   int numOfButtons_ = 0;
 };
 

@@ -74,6 +74,10 @@ Settings ReadSettings(IniFile& file, char sep) {
   s.ScanCodes = ReadBool(file, kSetup, "ScanCodes", s.ScanCodes);
   s.Path = file.ReadString(kSetup, "Path", s.Path);
   s.InputEvents = ReadBool(file, kSetup, "InputEvents", s.InputEvents);
+  s.HoldTime = kHoldTimeRange.Clamp(ReadInteger(file, kSetup, "HoldTime", s.HoldTime));
+  s.DoubleTime = kDoubleTimeRange.Clamp(ReadInteger(file, kSetup, "DoubleTime", s.DoubleTime));
+  s.TapTime = kTapTimeRange.Clamp(ReadInteger(file, kSetup, "TapTime", s.TapTime));
+  s.ChordTime = kChordTimeRange.Clamp(ReadInteger(file, kSetup, "ChordTime", s.ChordTime));
   return s;
 }
 
@@ -99,6 +103,10 @@ void WriteSettings(IniFile& file, const Settings& s, char sep) {
   WriteInteger(file, kSetup, "PopupLeft", s.PopupLeft);
   WriteInteger(file, kSetup, "PopupTop", s.PopupTop);
   WriteBool(file, kSetup, "ScanCodes", s.ScanCodes);
+  WriteInteger(file, kSetup, "HoldTime", s.HoldTime);
+  WriteInteger(file, kSetup, "DoubleTime", s.DoubleTime);
+  WriteInteger(file, kSetup, "TapTime", s.TapTime);
+  WriteInteger(file, kSetup, "ChordTime", s.ChordTime);
 }
 
 PipelineSettings PipelineSettingsOf(const Settings& s, std::uint32_t turboFallback) {
@@ -107,7 +115,11 @@ PipelineSettings PipelineSettingsOf(const Settings& s, std::uint32_t turboFallba
           .mouseTopSpeed = s.MSpeed,
           .pointerCurve = s.PointerCurve,
           .scanCodes = s.ScanCodes,
-          .deadZoneAxes = s.DeadZoneAxes};
+          .deadZoneAxes = s.DeadZoneAxes,
+          .holdTime = s.HoldTime,
+          .doubleTime = s.DoubleTime,
+          .tapTime = s.TapTime,
+          .chordTime = s.ChordTime};
 }
 
 void KeepPipelineSettings(Settings& s, const PipelineSettings& pipeline) {
@@ -117,6 +129,10 @@ void KeepPipelineSettings(Settings& s, const PipelineSettings& pipeline) {
   s.PointerCurve = pipeline.pointerCurve;
   s.ScanCodes = pipeline.scanCodes;
   s.DeadZoneAxes = pipeline.deadZoneAxes;
+  s.HoldTime = pipeline.holdTime;
+  s.DoubleTime = pipeline.doubleTime;
+  s.TapTime = pipeline.tapTime;
+  s.ChordTime = pipeline.chordTime;
 }
 
 std::uint32_t TimerInterval(std::int32_t stored, std::uint32_t fallback) {

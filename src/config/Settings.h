@@ -18,7 +18,7 @@ struct Settings {
   std::string LanguagePak;
   double MAccelarate = 0.1;  // the stored key is spelt so
   double MSpeed = 8;
-  double PointerCurve = 2.0;  // a pointer stick's speed: MSpeed × deflection^curve
+  double PointerCurve = 2.0;     // a pointer stick's speed: MSpeed × deflection^curve
   std::int32_t tmrTurbo = 100;   // ms
   std::int32_t tmrRefresh = 50;  // ms
   std::int32_t RangeX = 1000;
@@ -37,12 +37,32 @@ struct Settings {
   std::int32_t PopupLeft = 50;
   std::int32_t PopupTop = 50;
   bool ScanCodes = true;  // keys carry their scan codes; 0 sends them as scan code 0
+  // Milliseconds, each kept within its range (k...TimeRange below): held this
+  // long, a press with a Hold action is a hold; a second press this soon
+  // after a tap is a double tap; a decided tap keeps its keys down this
+  // long; a chord's buttons all come down within this.
+  std::int32_t HoldTime = 200;
+  std::int32_t DoubleTime = 250;
+  std::int32_t TapTime = 40;
+  std::int32_t ChordTime = 50;
   std::string Path;  // the last profile loaded or saved
   // Whether the controller's own event wakes the program at each change (0:
   // the polling timer alone reads it, to compare the two). Read, never
   // written: it stays in the file as the user put it there.
   bool InputEvents = true;
 };
+
+// The range and step of a time the options set with a stepper.
+struct TimeRange {
+  std::int32_t low, high, step;
+  std::int32_t Clamp(std::int32_t value) const {
+    return value < low ? low : value > high ? high : value;
+  }
+};
+inline constexpr TimeRange kHoldTimeRange{100, 1000, 50};
+inline constexpr TimeRange kDoubleTimeRange{100, 1000, 50};
+inline constexpr TimeRange kTapTimeRange{10, 200, 10};
+inline constexpr TimeRange kChordTimeRange{20, 200, 10};
 
 // Reads every key; a missing or unreadable value gives its default. Floats
 // use the user's decimal separator, as they were written.

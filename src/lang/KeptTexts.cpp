@@ -37,6 +37,8 @@ KeptTexts ReadKeptTexts(IniFile& pack) {
   read("Common", "LayerName", t.LayerName);
   read("Common", "Base", t.Base);
   read("Common", "Nothing", t.Nothing);
+  read("Common", "HoldPart", t.HoldPart);
+  read("Common", "DoublePart", t.DoublePart);
   t.FontCharset = static_cast<std::uint16_t>(ReadInteger(pack, "Common", "FontCharset", 1));
   read("Common", "FontName", t.FontName);
   read("MainWindow", "Turbo", t.Turbo);

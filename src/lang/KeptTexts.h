@@ -36,6 +36,9 @@ struct KeptTexts {
   std::string LayerName = BuiltInText("Common", "LayerName");
   std::string Base = BuiltInText("Common", "Base");
   std::string Nothing = BuiltInText("Common", "Nothing");
+  // An entry's Hold and Double actions in its row ("Esc / hold: F5").
+  std::string HoldPart = BuiltInText("Common", "HoldPart");
+  std::string DoublePart = BuiltInText("Common", "DoublePart");
   std::string FontName = BuiltInText("Common", "FontName");
   std::uint16_t FontCharset = 1;  // applied as its low 8 bits
   // [MainWindow]

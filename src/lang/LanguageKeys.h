@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 105> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 107> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -32,6 +32,8 @@ inline constexpr std::array<LanguageKey, 105> kLanguageKeys{{
     {"Common", "LayerName", "Layer %d"},
     {"Common", "Base", "Base"},
     {"Common", "Nothing", "Nothing"},
+    {"Common", "HoldPart", "hold"},
+    {"Common", "DoublePart", "double"},
     {"Common", "FontCharset", "1"},
     {"Common", "FontName", "Arial"},
     {"MainWindow", "Turbo", "Turbo"},

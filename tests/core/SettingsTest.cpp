@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <array>
 
 #include "bindings/KeyName.h"
 #include "core/MemoryIni.h"
@@ -118,8 +119,10 @@ TEST(Settings, GarbageAndHugeValuesFallBackOrKeepTheirLowBits) {
 }
 
 TEST(Settings, OnlyAStoredOneMinimisesAtStart) {
-  for (auto [text, ticked, minimised] : {std::tuple{"1", true, true}, {"2", true, false},
-                                         {"0", false, false}, {"-1", true, false}}) {
+  for (auto [text, ticked, minimised] : {std::tuple{"1", true, true},
+                                         {"2", true, false},
+                                         {"0", false, false},
+                                         {"-1", true, false}}) {
     test::MemoryIni ini;
     ini.WriteString("Setup", "Minimize", text);
     const Settings s = ReadSettings(ini, '.');
@@ -136,12 +139,13 @@ TEST(Settings, WritesEveryKeyButPathInItsOrder) {
   s.Path = "C:\\p.ini";
   test::MemoryIni ini;
   WriteSettings(ini, s, ',');
-  EXPECT_THAT(ini.Lines("Setup"),
-              ElementsAre("NumOfButtons=12", "PakIndex=0", "LanguagePak=", "MAccelarate=0,3",
-                          "MSpeed=8", "PointerCurve=2", "tmrTurbo=100", "tmrRefresh=50", "RangeX=1000",
-                          "RangeY=1000", "DeadZoneX=50", "DeadZoneY=50", "DeadZoneAxes=50",
-                          "Controller=", "ControllerId=", "Minimize=1", "Popup=0",
-                          "PopupShowTime=0", "PopupLeft=50", "PopupTop=50", "ScanCodes=1"));
+  EXPECT_THAT(
+      ini.Lines("Setup"),
+      ElementsAre("NumOfButtons=12", "PakIndex=0", "LanguagePak=", "MAccelarate=0,3", "MSpeed=8",
+                  "PointerCurve=2", "tmrTurbo=100", "tmrRefresh=50", "RangeX=1000", "RangeY=1000",
+                  "DeadZoneX=50", "DeadZoneY=50", "DeadZoneAxes=50", "Controller=", "ControllerId=",
+                  "Minimize=1", "Popup=0", "PopupShowTime=0", "PopupLeft=50", "PopupTop=50",
+                  "ScanCodes=1", "HoldTime=200", "DoubleTime=250", "TapTime=40", "ChordTime=50"));
   EXPECT_DOUBLE_EQ(ReadSettings(ini, ',').MAccelarate, 0.3);
   EXPECT_DOUBLE_EQ(ReadSettings(ini, '.').MAccelarate, 0.1) << "a comma is no point";
 }
@@ -188,11 +192,49 @@ TEST(KeptTexts, APackReplacesOnlyTheKeysItHolds) {
 }
 
 TEST(KeptTexts, FontCharsetIsAnIntegerKeptIn16Bits) {
-  for (auto [text, charset] : {std::pair{"204", 204}, {"0xCC", 204}, {"0XCC", 204},
-                               {"Cyrillic", 1}, {"65740", 204}, {"", 1}}) {
+  for (auto [text, charset] : {std::pair{"204", 204},
+                               {"0xCC", 204},
+                               {"0XCC", 204},
+                               {"Cyrillic", 1},
+                               {"65740", 204},
+                               {"", 1}}) {
     test::MemoryIni pack;
     pack.WriteString("Common", "FontCharset", text);
     EXPECT_EQ(ReadKeptTexts(pack).FontCharset, charset) << text;
+  }
+}
+
+// The activators' times keep to their ranges whatever the file says, and a
+// file without them gives the defaults.
+TEST(Settings, ActivatorTimesKeepToTheirRanges) {
+  struct Row {
+    const char* key;
+    const char* stored;
+    std::int32_t Settings::*field;
+    std::int32_t expected;
+  };
+  const Row rows[] = {
+      {"HoldTime", nullptr, &Settings::HoldTime, 200},
+      {"HoldTime", "350", &Settings::HoldTime, 350},
+      {"HoldTime", "5", &Settings::HoldTime, 100},
+      {"HoldTime", "99999", &Settings::HoldTime, 1000},
+      {"DoubleTime", nullptr, &Settings::DoubleTime, 250},
+      {"DoubleTime", "-1", &Settings::DoubleTime, 100},
+      {"TapTime", nullptr, &Settings::TapTime, 40},
+      {"TapTime", "0", &Settings::TapTime, 10},
+      {"TapTime", "500", &Settings::TapTime, 200},
+      {"ChordTime", nullptr, &Settings::ChordTime, 50},
+      {"ChordTime", "1", &Settings::ChordTime, 20},
+      {"ChordTime", "80", &Settings::ChordTime, 80},
+  };
+  for (const Row& row : rows) {
+    test::MemoryIni ini;
+    if (row.stored) ini.WriteString("Setup", row.key, row.stored);
+    const Settings s = ReadSettings(ini, '.');
+    EXPECT_EQ(s.*row.field, row.expected) << row.key << "=" << (row.stored ? row.stored : "(none)");
+    const PipelineSettings p = PipelineSettingsOf(s, 100);
+    EXPECT_EQ((std::array{p.holdTime, p.doubleTime, p.tapTime, p.chordTime}),
+              (std::array{s.HoldTime, s.DoubleTime, s.TapTime, s.ChordTime}));
   }
 }
 

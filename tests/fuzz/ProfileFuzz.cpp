@@ -77,7 +77,8 @@ void CheckProfile(MemoryIni& file, int numOfButtons, int skipEntry) {
   SaveIni(table, saved);
   BindingTable back(numOfButtons);
   LoadIni(back, saved, 0, nullptr);
-  Require(back.Bindings == table.Bindings);
+  Require(back.Bindings == table.Bindings && back.Layers == table.Layers &&
+          back.LayerNames == table.LayerNames && back.Chords == table.Chords);
 }
 
 void CheckSettings(MemoryIni& file, char sep) {
