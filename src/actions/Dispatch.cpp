@@ -159,7 +159,7 @@ bool Dispatcher::Moving() const {
 void Dispatcher::SetSticksActive(Millis now) {
   for (int i = 0; i < kPointerSticks; ++i) {
     const auto stick = static_cast<PointerStick>(i + 1);
-    stick_.SetActive(stick, !Quiet && !Away && table_.PointerEntryOf(stick, Layers) != 0, now);
+    stick_.SetActive(stick, !Silent() && table_.PointerEntryOf(stick, Layers) != 0, now);
   }
 }
 

@@ -89,6 +89,10 @@ class Dispatcher {
   // While the session is locked or another user's is in front, likewise:
   // the system would drop the input.
   bool Away = false;
+  // While a dialog asks for buttons to be pressed on the controller (a
+  // chord's): the presses are for the dialog, not for any program.
+  bool Capturing = false;
+  bool Silent() const { return Quiet || Away || Capturing; }
   // The position in profile lists, shared by every switching entry.
   std::int32_t INIIndex = 0;
   std::uint8_t TurboEntry = 0;

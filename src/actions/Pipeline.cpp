@@ -72,7 +72,7 @@ void Pipeline::PressChord(const ChordStep& step) {
   const Edge& edge = step.edge;
   const std::uint8_t slot = Slot(Source::Chord, step.chord);
   Lift(edge.pad, slot, edge.time);
-  if (!edge.down || Dispatch.Quiet || Dispatch.Away) return;
+  if (!edge.down || Dispatch.Silent()) return;
   if (static_cast<std::size_t>(step.chord) >= table_.Chords.size()) return;
   Activators.OtherPressed(edge.pad, edge.entry);
   Trace(trace_, edge.time, "chords", [&] { return "chord " + std::to_string(step.chord + 1); });
@@ -98,7 +98,7 @@ void Pipeline::Activate(const Edge& edge) {
   // A press never stacks on an unreleased one; a tap on its way up keeps
   // its time down unless the press puts something in its place.
   if (!TapPending(pad, e)) Lift(pad, e, edge.time);
-  if (!Dispatch.Quiet && !Dispatch.Away) Press(edge);
+  if (!Dispatch.Silent()) Press(edge);
 }
 
 void Pipeline::Press(const Edge& edge) {
@@ -142,7 +142,7 @@ void Pipeline::Perform(const std::vector<Act>& acts) {
   for (const Act& act : acts) {
     const std::uint8_t slot = Slot(SourceOf(act.which), act.entry);
     Lift(act.pad, slot, act.time);
-    if (act.kind == Act::Up || Dispatch.Quiet || Dispatch.Away) continue;
+    if (act.kind == Act::Up || Dispatch.Silent()) continue;
     const Resolved& r = resolved_[act.pad][act.entry];
     // A copy: a switch reloads the table under it.
     const Binding b = act.which == Act::Plain  ? r.binding

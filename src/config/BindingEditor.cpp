@@ -36,14 +36,38 @@ std::optional<Binding>* EntryEditor::LayerSlot() {
   return &table_.InLayer(Layer, Entry());
 }
 
-Binding& EntryEditor::Edited() {
+Binding& EntryEditor::EditedEntry() {
   std::optional<Binding>* slot = LayerSlot();
   if (!slot) return table_[Entry()];
   if (!*slot) slot->emplace();
   return **slot;
 }
 
+Binding& EntryEditor::Edited() {
+  if (chord_) return *chord_;
+  Binding& b = EditedEntry();
+  if (EditPart == Part::Press) return b;
+  std::vector<Binding>& part = EditPart == Part::Hold ? b.Hold : b.Double;
+  if (part.empty()) part.emplace_back();
+  return part.front();
+}
+
+void EntryEditor::EditChord(Binding& action) { chord_ = &action; }
+
+void EntryEditor::ClearPart() {
+  if (chord_ || EditPart == Part::Press) return;
+  (EditPart == Part::Hold ? EditedEntry().Hold : EditedEntry().Double).clear();
+  ShowRowText();
+}
+
 void EntryEditor::CancelK(bool restore) {
+  if (chord_) {
+    if (restore)
+      *chord_ = SavedBinding.value_or(Binding{});
+    else
+      SavedBinding = *chord_;
+    return;
+  }
   std::optional<Binding>* slot = LayerSlot();
   if (restore) {
     if (slot)
@@ -71,12 +95,12 @@ void EntryEditor::AcceptLayer(int layer, LayerMode mode) {
 }
 
 void EntryEditor::AcceptSameAsBelow() {
-  if (std::optional<Binding>* slot = LayerSlot()) slot->reset();
+  if (std::optional<Binding>* slot = chord_ ? nullptr : LayerSlot()) slot->reset();
   ShowRow(false);
 }
 
 void EntryEditor::AcceptNothing() {
-  if (LayerSlot()) Edited() = Binding{};
+  if (LayerSlot()) EditedEntry() = Binding{};
   ShowRow(false);
 }
 
@@ -95,11 +119,18 @@ void EntryEditor::ChooseModifier(int item) {
 // The opening cleared Turbo; the row's box, which the key emulation
 // consults, is cleared with it so that box and field agree.
 void EntryEditor::ShowRow(bool turboEnabled) {
-  std::optional<Binding>* slot = LayerSlot();
-  const Binding& b = slot && *slot ? **slot : table_[Entry()];
-  rows_.SetTurboChecked(Entry(), b.Turbo);
-  rows_.SetTurboEnabled(Entry(), turboEnabled);
-  rows_.SetRowText(Entry(), table_.RowText(Layer, Entry()));
+  // The row's Turbo box is the entry's own action's.
+  if (!chord_ && EditPart == Part::Press) {
+    std::optional<Binding>* slot = LayerSlot();
+    const Binding& b = slot && *slot ? **slot : table_[Entry()];
+    rows_.SetTurboChecked(Entry(), b.Turbo);
+    rows_.SetTurboEnabled(Entry(), turboEnabled);
+  }
+  ShowRowText();
+}
+
+void EntryEditor::ShowRowText() {
+  if (!chord_) rows_.SetRowText(Entry(), table_.RowText(Layer, Entry()));
 }
 
 void EntryEditor::AcceptKey() {
@@ -117,7 +148,7 @@ void EntryEditor::AcceptMouse() {
   ShowRow(false);
   // The stick's other directions say whether they are a pointer now.
   const PointerStick stick = table_.StickOf(Entry());
-  if (stick == PointerStick::None) return;
+  if (chord_ || stick == PointerStick::None) return;
   for (int e = table_.NumOfButtons() + 1; e <= table_.EntryCount(); ++e)
     if (e != Entry() && table_.StickOf(e) == stick)
       rows_.SetRowText(static_cast<std::uint8_t>(e),
@@ -128,8 +159,8 @@ void EntryEditor::AcceptRun(const std::string& path) {
   Edited().Execute = path;
   Edited().Action = ActRun;
   // Turbo is for keys only; the key fields stay in the entry as they were.
-  rows_.SetTurboEnabled(Entry(), false);
-  rows_.SetRowText(Entry(), table_.RowText(Layer, Entry()));
+  if (!chord_ && EditPart == Part::Press) rows_.SetTurboEnabled(Entry(), false);
+  ShowRowText();
 }
 
 void EntryEditor::ClearProfiles() { Edited().Action = ActNone; }

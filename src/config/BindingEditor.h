@@ -66,10 +66,24 @@ class EntryEditor {
   EntryEditor(const EntryEditor&) = delete;
   EntryEditor(EntryEditor&&) = default;
 
+  // Which of the entry's actions the dialogs edit: its own (a press, or a
+  // tap when it has the others), its Hold or its Double action.
+  enum class Part { Press, Hold, Double };
+
   std::uint8_t Entry() const { return static_cast<std::uint8_t>(CurrentEntry); }
-  // The entry in the layer edited; in a layer, an entry that lets the layers
-  // below decide is given a binding of its own (of kind 0) first.
+  // The action edited: the entry's part in the layer edited, or a chord's
+  // action. In a layer, an entry that lets the layers below decide is given
+  // a binding of its own (of kind 0) first; a Hold or Double part not bound
+  // yet is made, doing nothing.
   Binding& Edited();
+  // The dialogs edit `action` (a chord's, kept by whoever asks) instead of
+  // an entry, until EditEntry; no row shows it.
+  void EditChord(Binding& action);
+  void EditEntry() { chord_ = nullptr; }
+  bool EditsChord() const { return chord_ != nullptr; }
+  // The Hold or Double part edited is unbound: the entry acts at once again
+  // when it has neither.
+  void ClearPart();
 
   // restore false: back the entry up into SavedBinding; true: put it back.
   void CancelK(bool restore);
@@ -83,7 +97,9 @@ class EntryEditor {
   void AcceptKey();
 
   // The mouse dialog. "Pointer (stick)" is for a stick's directions only.
-  bool OffersPointerStick() const { return table_.StickOf(Entry()) != PointerStick::None; }
+  bool OffersPointerStick() const {
+    return !chord_ && EditPart == Part::Press && table_.StickOf(Entry()) != PointerStick::None;
+  }
   void PickMouseAction(int item);
   void AcceptMouse();
 
@@ -106,15 +122,20 @@ class EntryEditor {
 
   int CurrentEntry = 0;
   int Layer = 0;
+  Part EditPart = Part::Press;
   // What the entry was at opening; none for one a layer left transparent.
   std::optional<Binding> SavedBinding;
 
  private:
   std::optional<Binding>* LayerSlot();
+  // The entry's binding in the layer edited, all its parts.
+  Binding& EditedEntry();
   void ShowRow(bool turboEnabled);
+  void ShowRowText();
 
   BindingTable& table_;
   RowView& rows_;
+  Binding* chord_ = nullptr;
 };
 
 // The lines of the profile list dialog, in cycling order, with at most one

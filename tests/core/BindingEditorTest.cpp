@@ -334,5 +334,66 @@ TEST_F(Editor, TheLayerDialogSetsLayerAndMode) {
   EXPECT_EQ(Entry().Layer, kLayers);
 }
 
+// The Hold and Double parts are edited with the same dialogs: the entry's
+// own action and the row's Turbo box stay as they were, Cancel gives back
+// every part, and a part cleared makes the entry act at once again.
+TEST_F(Editor, TheHoldAndDoublePartsAreEditedBesideTheEntrysOwnAction) {
+  const Binding esc{.VCode = 27, .Turbo = true, .Action = ActEmulKey};
+  EntryEditor editor = Start(esc);
+  rows.turboChecked[2] = true;
+  editor.EditPart = EntryEditor::Part::Hold;
+  editor.Begin();
+  editor.AcceptLayer(1, LayerHold);
+  editor.EditPart = EntryEditor::Part::Double;
+  editor.Begin();
+  editor.CaptureKey(116);
+  editor.AcceptKey();
+  EXPECT_EQ(Entry().VCode, 27);
+  EXPECT_TRUE(Entry().Turbo) << "the entry's own action keeps its fields";
+  EXPECT_TRUE(rows.turboChecked[2]) << "the row's box is the own action's";
+  EXPECT_EQ(rows.text[2], "Esc / hold: Layer Layer 1 / double: F5");
+  EXPECT_TRUE(Waits(Entry()));
+
+  const Binding both = Entry();
+  editor.Begin();
+  editor.CaptureKey(117);
+  editor.Cancel();
+  EXPECT_EQ(Entry(), both) << "Cancel in a part";
+
+  editor.ClearPart();
+  editor.EditPart = EntryEditor::Part::Hold;
+  editor.ClearPart();
+  EXPECT_EQ(Entry(), esc) << "both parts gone: the entry as it was";
+  EXPECT_FALSE(Waits(Entry()));
+  EXPECT_EQ(rows.text[2], "Esc");
+
+  editor.EditPart = EntryEditor::Part::Press;
+  editor.Begin();
+  editor.CaptureKey(66);
+  editor.AcceptKey();
+  EXPECT_EQ(Entry().VCode, 66);
+  EXPECT_TRUE(Entry().Hold.empty() && Entry().Double.empty());
+}
+
+TEST_F(Editor, AChordsActionIsEditedWithoutTouchingAnyRow) {
+  EntryEditor editor = Start({.VCode = 65, .Action = ActEmulKey});
+  Binding chord{.VCode = 71, .Action = ActEmulKey};
+  editor.EditChord(chord);
+  EXPECT_FALSE(editor.OffersPointerStick());
+  editor.Begin();
+  editor.PickMouseAction(0);
+  editor.Cancel();
+  EXPECT_EQ(chord, (Binding{.VCode = 71, .Action = ActEmulKey}));
+  editor.Begin();
+  editor.PickMouseAction(0);
+  editor.AcceptMouse();
+  EXPECT_EQ(chord, (Binding{.VCode = 300, .Action = ActEmulClick}));
+  editor.AcceptSameAsBelow();
+  EXPECT_EQ(Entry(), (Binding{.VCode = 65, .Action = ActEmulKey}));
+  EXPECT_TRUE(rows.text.empty() && rows.turboEnabled.empty());
+  editor.EditEntry();
+  EXPECT_EQ(&editor.Edited(), &table[2]);
+}
+
 }  // namespace
 }  // namespace vantrel

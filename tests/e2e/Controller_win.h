@@ -46,8 +46,10 @@ inline bool BringToFront(HWND window) {
 
 class ControllerTest : public testing::Test {
  protected:
-  // `scanCodes`: the recorder's key lines show scan codes and extended flags.
-  explicit ControllerTest(bool scanCodes = false) : recorder(scanCodes) {}
+  // `scanCodes`: the recorder's key lines show scan codes and extended
+  // flags; `times`: the events' times.
+  explicit ControllerTest(bool scanCodes = false, bool times = false)
+      : recorder(scanCodes, times) {}
 
   // Writes `profile` as "profile.ini", names it the last profile in the
   // settings file (after `setup`, more [Setup] lines; `sections` follow
@@ -57,8 +59,8 @@ class ControllerTest : public testing::Test {
     ASSERT_TRUE(recorder.Started()) << "the input recorder did not start";
     program.Write("profile.ini", profile);
     program.Settings(setup + "Path=" + (program / "profile.ini") + "\r\n" + sections);
-    ASSERT_TRUE(program.Start())
-        << "could not start " << VANTREL_EXE << " (error " << program.StartError() << ")";
+    ASSERT_TRUE(program.Start()) << "could not start " << VANTREL_EXE << " (error "
+                                 << program.StartError() << ")";
     main = program.WaitForMainWindow();
     ASSERT_NE(main, nullptr) << "the main window did not show (is there a display?)";
     if (program.Joystick().attached > 0)
