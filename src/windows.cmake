@@ -38,6 +38,7 @@ add_library(vantrel_win STATIC
   config/QEXchangeinidlgcode.cpp
   config/QEXclickdlgcode.cpp
   config/QEXemuldlgcode.cpp
+  config/QEXlayerdlgcode.cpp
   config/QEXoptionswndcode.cpp
   config/QEXprogramsdlgcode.cpp
   # Joystick input

@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 105> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 115> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -109,6 +109,8 @@ inline constexpr std::array<LanguageKey, 105> kLanguageKeys{{
     {"ActionWindow", "Keyboard", "Keyboard"},
     {"ActionWindow", "Run", "Run..."},
     {"ActionWindow", "ChangeSettings", "Change settings"},
+    {"ActionWindow", "Layer", "Layer..."},
+    {"ActionWindow", "SameAsBelow", "Same as below"},
     {"ChangeSettingsWindow", "Caption", "Change settings"},
     {"ChangeSettingsWindow", "Add", "Add"},
     {"ChangeSettingsWindow", "Remove", "Remove"},
@@ -131,6 +133,14 @@ inline constexpr std::array<LanguageKey, 105> kLanguageKeys{{
      "Vantrel cannot keep a rule for %s: a program's name may not hold control characters."},
     {"ProgramsWindow", "NameBlank",
      "Vantrel cannot keep a rule for %s: a program's name may not start or end with a blank."},
+    {"LayerWindow", "Caption", "Layer"},
+    {"LayerWindow", "Layer", "Layer:"},
+    {"LayerWindow", "Name", "Name:"},
+    {"LayerWindow", "Mode", "Mode"},
+    {"LayerWindow", "Hold", "Hold: while held"},
+    {"LayerWindow", "Toggle", "Toggle: press on, press off"},
+    {"LayerWindow", "Once", "Once: for the next press"},
+    {"LayerWindow", "Set", "Set: until another Set"},
 }};
 
 // The built-in text of a key of the table; a key outside it has none.
