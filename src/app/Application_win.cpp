@@ -21,6 +21,7 @@ void Application::CreateForms() {
                      .AboutBox = &AboutBox,
                      .OptionsFrm = &OptionsFrm,
                      .popupINI = &popupINI,
+                     .LayerIndicator = &LayerIndicator,
                      .Secondary = {&HelpFrm, &ActionDlg, &IniFrm, &ClickDlg, &BindEmulDlg,
                                    &AboutBox, &popupINI, &OptionsFrm, &ProgramsDlg, &LayerDlg},
                      .Translated = {&HelpFrm, &ClickDlg, &BindEmulDlg, &OptionsFrm, &popupINI,
@@ -31,7 +32,10 @@ void Application::CreateForms() {
   const HWND main = MainFrm.Handle();
   popupINI.Create(main);
   Trace(StepDone, "TpopupINI");
-  OptionsFrm.Create(main, MainFrm, popupINI);  // loads the settings; its window waits
+  LayerIndicator.Create();
+  Trace(StepDone, "TLayerIndicator");
+  // Loads the settings; its window waits.
+  OptionsFrm.Create(main, MainFrm, popupINI, LayerIndicator);
   Trace(StepDone, "the settings load");
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "actions/QEXpopupcode.h"
+#include "app/LayerIndicator_win.h"
 #include "app/LazyForm_win.h"
 #include "app/QEXaboutcode.h"
 #include "app/QEXhelpwndcode.h"
@@ -32,6 +33,7 @@ struct Application {
   LazyForm<TProgramsDlg> ProgramsDlg{
       [this](TProgramsDlg& w) { w.Create(MainFrm.Handle(), MainFrm); }};
   TpopupINI popupINI;
+  TLayerIndicator LayerIndicator;
   TOptionsFrm OptionsFrm;
 
   Application() = default;

@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 115> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 116> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -104,6 +104,7 @@ inline constexpr std::array<LanguageKey, 115> kLanguageKeys{{
     {"OptionsWindow", "AutorunOffRefused",
      "Vantrel is not allowed to remove its autorun entry, so Windows will still start it. "
      "To turn Autorun off, start Vantrel as administrator and untick Autorun again."},
+    {"OptionsWindow", "LayerIndicator", "Show layer changes"},
     {"Common", "Close", "Close"},
     {"ActionWindow", "Caption", "Action"},
     {"ActionWindow", "Keyboard", "Keyboard"},
