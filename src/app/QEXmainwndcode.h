@@ -30,6 +30,8 @@
 
 namespace vantrel {
 
+class TLayerIndicator;
+
 // The main window: the menus, one row per binding entry, the timers that
 // drive the joystick work and the tray icon. It is the application's main
 // window: closing it ends the program, after letting go of every key and
@@ -48,6 +50,8 @@ class TMainFrm : public Window<TMainFrm>,
     Form* AboutBox = nullptr;
     Form* OptionsFrm = nullptr;
     ProfilePopup* popupINI = nullptr;
+    // Names the layer that decides as it changes.
+    TLayerIndicator* LayerIndicator = nullptr;
     // Every window but this one, closed when the program goes to the tray.
     std::vector<Form*> Secondary;
     // The windows that take a new language after this one, in that order.
@@ -271,7 +275,8 @@ class TMainFrm : public Window<TMainFrm>,
   Millis lastRead_ = 0;
   // ActionHost: a press sent input.
   void Injected() override;
-  // ActionHost: the layer that decides first changed; the tray's tip names it.
+  // ActionHost: the layer that decides changed; the tray's tip names it, and
+  // the indicator shows its name.
   void LayerChanged(int layer) override;
   // Before another profile comes in: a profile with layers lets go of what
   // it holds, and every layer drops.

@@ -17,6 +17,8 @@ class EditorHost : public RowView {
   virtual void EnableMainWindow() = 0;
   // A new profile list was confirmed: every list starts again from its first profile.
   virtual void RestartProfileLists() = 0;
+  // The layers were renamed: whatever lists them by name takes the new names.
+  virtual void LayerNamesChanged() {}
 };
 
 }  // namespace vantrel

@@ -72,6 +72,7 @@ Settings ReadSettings(IniFile& file, char sep) {
   s.Minimize = minimize != 0;
   s.MinimizeAtStart = minimize == 1;
   s.ScanCodes = ReadBool(file, kSetup, "ScanCodes", s.ScanCodes);
+  s.LayerIndicator = ReadBool(file, kSetup, "LayerIndicator", s.LayerIndicator);
   s.Path = file.ReadString(kSetup, "Path", s.Path);
   s.InputEvents = ReadBool(file, kSetup, "InputEvents", s.InputEvents);
   return s;
@@ -99,6 +100,7 @@ void WriteSettings(IniFile& file, const Settings& s, char sep) {
   WriteInteger(file, kSetup, "PopupLeft", s.PopupLeft);
   WriteInteger(file, kSetup, "PopupTop", s.PopupTop);
   WriteBool(file, kSetup, "ScanCodes", s.ScanCodes);
+  WriteBool(file, kSetup, "LayerIndicator", s.LayerIndicator);
 }
 
 PipelineSettings PipelineSettingsOf(const Settings& s, std::uint32_t turboFallback) {

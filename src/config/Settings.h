@@ -37,6 +37,7 @@ struct Settings {
   std::int32_t PopupLeft = 50;
   std::int32_t PopupTop = 50;
   bool ScanCodes = true;  // keys carry their scan codes; 0 sends them as scan code 0
+  bool LayerIndicator = true;  // the layer that decides is named on screen as it changes
   std::string Path;  // the last profile loaded or saved
   // Whether the controller's own event wakes the program at each change (0:
   // the polling timer alone reads it, to compare the two). Read, never

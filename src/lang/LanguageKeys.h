@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 105> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 116> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -104,11 +104,14 @@ inline constexpr std::array<LanguageKey, 105> kLanguageKeys{{
     {"OptionsWindow", "AutorunOffRefused",
      "Vantrel is not allowed to remove its autorun entry, so Windows will still start it. "
      "To turn Autorun off, start Vantrel as administrator and untick Autorun again."},
+    {"OptionsWindow", "LayerIndicator", "Show layer changes"},
     {"Common", "Close", "Close"},
     {"ActionWindow", "Caption", "Action"},
     {"ActionWindow", "Keyboard", "Keyboard"},
     {"ActionWindow", "Run", "Run..."},
     {"ActionWindow", "ChangeSettings", "Change settings"},
+    {"ActionWindow", "Layer", "Layer..."},
+    {"ActionWindow", "SameAsBelow", "Same as below"},
     {"ChangeSettingsWindow", "Caption", "Change settings"},
     {"ChangeSettingsWindow", "Add", "Add"},
     {"ChangeSettingsWindow", "Remove", "Remove"},
@@ -131,6 +134,14 @@ inline constexpr std::array<LanguageKey, 105> kLanguageKeys{{
      "Vantrel cannot keep a rule for %s: a program's name may not hold control characters."},
     {"ProgramsWindow", "NameBlank",
      "Vantrel cannot keep a rule for %s: a program's name may not start or end with a blank."},
+    {"LayerWindow", "Caption", "Layer"},
+    {"LayerWindow", "Layer", "Layer:"},
+    {"LayerWindow", "Name", "Name:"},
+    {"LayerWindow", "Mode", "Mode"},
+    {"LayerWindow", "Hold", "Hold: while held"},
+    {"LayerWindow", "Toggle", "Toggle: press on, press off"},
+    {"LayerWindow", "Once", "Once: for the next press"},
+    {"LayerWindow", "Set", "Set: until another Set"},
 }};
 
 // The built-in text of a key of the table; a key outside it has none.

@@ -39,6 +39,7 @@ TEST(Settings, AMissingFileGivesEveryDefault) {
   EXPECT_EQ(s.Controller, "");
   EXPECT_EQ(s.ControllerId, "");
   EXPECT_TRUE(s.InputEvents) << "a file without the key reads the controller's event";
+  EXPECT_TRUE(s.LayerIndicator) << "a file without the key shows the layer changes";
 }
 
 // Every key holds a value of its own, so a field read from another key's
@@ -53,7 +54,7 @@ TEST(Settings, EveryKeyReachesItsOwnFieldAndBack) {
       {"DeadZoneAxes", "35"},   {"Controller", "Pad"}, {"ControllerId", "{7}"},
       {"Minimize", "1"},        {"Popup", "1"},        {"PopupShowTime", "7"},
       {"PopupLeft", "321"},     {"PopupTop", "222"},   {"ScanCodes", "0"},
-      {"Path", "C:\\P\\a.ini"}, {"InputEvents", "0"}};
+      {"Path", "C:\\P\\a.ini"}, {"InputEvents", "0"},  {"LayerIndicator", "0"}};
   for (const auto& [key, value] : kSetup) ini.WriteString("Setup", key, value);
   const Settings s = ReadSettings(ini, '.');
   EXPECT_EQ(s.NumOfButtons, 9);
@@ -80,6 +81,7 @@ TEST(Settings, EveryKeyReachesItsOwnFieldAndBack) {
   EXPECT_FALSE(s.ScanCodes);
   EXPECT_EQ(s.Path, "C:\\P\\a.ini");
   EXPECT_FALSE(s.InputEvents);
+  EXPECT_FALSE(s.LayerIndicator);
 
   test::MemoryIni written;
   WriteSettings(written, s, '.');
@@ -136,12 +138,13 @@ TEST(Settings, WritesEveryKeyButPathInItsOrder) {
   s.Path = "C:\\p.ini";
   test::MemoryIni ini;
   WriteSettings(ini, s, ',');
-  EXPECT_THAT(ini.Lines("Setup"),
-              ElementsAre("NumOfButtons=12", "PakIndex=0", "LanguagePak=", "MAccelarate=0,3",
-                          "MSpeed=8", "PointerCurve=2", "tmrTurbo=100", "tmrRefresh=50", "RangeX=1000",
-                          "RangeY=1000", "DeadZoneX=50", "DeadZoneY=50", "DeadZoneAxes=50",
-                          "Controller=", "ControllerId=", "Minimize=1", "Popup=0",
-                          "PopupShowTime=0", "PopupLeft=50", "PopupTop=50", "ScanCodes=1"));
+  EXPECT_THAT(
+      ini.Lines("Setup"),
+      ElementsAre("NumOfButtons=12", "PakIndex=0", "LanguagePak=", "MAccelarate=0,3", "MSpeed=8",
+                  "PointerCurve=2", "tmrTurbo=100", "tmrRefresh=50", "RangeX=1000", "RangeY=1000",
+                  "DeadZoneX=50", "DeadZoneY=50", "DeadZoneAxes=50",
+                  "Controller=", "ControllerId=", "Minimize=1", "Popup=0", "PopupShowTime=0",
+                  "PopupLeft=50", "PopupTop=50", "ScanCodes=1", "LayerIndicator=1"));
   EXPECT_DOUBLE_EQ(ReadSettings(ini, ',').MAccelarate, 0.3);
   EXPECT_DOUBLE_EQ(ReadSettings(ini, '.').MAccelarate, 0.1) << "a comma is no point";
 }

@@ -111,6 +111,48 @@ TEST_F(Keyboard, EnterPressesTheFocusedButtonAndMeansOkOnlyElsewhere) {
   EXPECT_THAT(Entry(3).INI, ::testing::ElementsAre("a.ini", "b.ini", "c.ini"));
 }
 
+// The layer dialog by keyboard alone: Tab walks the list, the name and the
+// mode chosen, the arrows choose a mode, Alt and a letter reach a control
+// by its access key, Enter is OK and Esc Cancel.
+TEST_F(Keyboard, TheLayerDialogAnswersTheKeyboard) {
+  auto post = [&](UINT msg, WPARAM ch) {
+    PostMessageA(GetFocus(), msg, ch, msg == WM_SYSCHAR ? 1 << 29 : 1);
+    Pump();
+  };
+  const Binding before = Entry(2);
+  Open(2);
+  for (int i = 0; i < 4; ++i) Key(VK_TAB);
+  EXPECT_EQ(GetFocus(), app->ActionDlg.Get().btnLayer);
+  Key(VK_RETURN);
+  ASSERT_TRUE(app->LayerDlg.Visible());
+  TLayerDlg& dlg = app->LayerDlg.Get();
+  Key(VK_DOWN);
+  Key(VK_TAB);
+  EXPECT_EQ(GetFocus(), dlg.edName);
+  for (char c : std::string("Car")) post(WM_CHAR, static_cast<WPARAM>(c));
+  Key(VK_TAB);
+  EXPECT_EQ(GetFocus(), dlg.rbMode[0]) << "the mode chosen";
+  Key(VK_DOWN);
+  EXPECT_TRUE(Checked(dlg.rbMode[1]));
+  post(WM_SYSCHAR, 'o');
+  EXPECT_TRUE(Checked(dlg.rbMode[2]));
+  post(WM_SYSCHAR, 'n');
+  EXPECT_EQ(GetFocus(), dlg.edName);
+  Key(VK_RETURN);
+  EXPECT_FALSE(app->LayerDlg.Visible());
+  EXPECT_EQ(Entry(2), (Binding{.Action = ActLayer, .Layer = 2, .LayerMode = LayerOnce}));
+  EXPECT_EQ(Main().Bindings.LayerNames[1], "Car");
+
+  Entry(2) = before;
+  Open(2, &TActionDlg::btnLayer);
+  Key(VK_DOWN);
+  post(WM_SYSCHAR, 't');
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(app->LayerDlg.Visible());
+  EXPECT_TRUE(MainEnabled());
+  EXPECT_EQ(Entry(2), before);
+}
+
 TEST_F(Keyboard, TheKeyDialogCapturesTabEnterAndEsc) {
   Open(1, &TActionDlg::btnEmulKey);
   for (WPARAM key : {VK_TAB, VK_RETURN, VK_ESCAPE}) {
