@@ -29,6 +29,8 @@ add_library(vantrel_win STATIC
   app/MainInput_win.cpp
   app/MainMenu_win.cpp
   app/MainRows_win.cpp
+  app/MainLayers_win.cpp
+  app/MainSize_win.cpp
   app/MainFollowsFront_win.cpp
   app/ButtonRows_win.cpp
   app/QEXhelpwndcode.cpp

@@ -175,8 +175,7 @@ ShownExtras TMainFrm::ControllerRows() const {
 void TMainFrm::ShowControllerRows() {
   if (ControllerRows() == Rows.Shown()) return;
   Construct(Bindings.NumOfButtons());
-  for (int e = 1; e < Rows.Slots(); ++e)
-    if (Rows.IsEntry(e)) ShowBinding(Bindings, static_cast<std::uint8_t>(e), *this);
+  ShowLayerRows();
 }
 
 }  // namespace vantrel

@@ -17,7 +17,8 @@ class EditorHost : public RowView {
   virtual void EnableMainWindow() = 0;
   // A new profile list was confirmed: every list starts again from its first profile.
   virtual void RestartProfileLists() = 0;
-  // The layers were renamed: whatever lists them by name takes the new names.
+  // A layer was renamed: whatever names the layers (the main window's layer
+  // list, the rows of layer entries) follows.
   virtual void LayerNamesChanged() {}
 };
 

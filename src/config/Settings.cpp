@@ -1,5 +1,6 @@
 #include "config/Settings.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -101,6 +102,15 @@ void WriteSettings(IniFile& file, const Settings& s, char sep) {
   WriteInteger(file, kSetup, "PopupTop", s.PopupTop);
   WriteBool(file, kSetup, "ScanCodes", s.ScanCodes);
   WriteBool(file, kSetup, "LayerIndicator", s.LayerIndicator);
+}
+
+std::int32_t ReadMainHeight(IniFile& file) {
+  return std::max(0, ReadInteger(file, kSetup, "MainHeight", 0));
+}
+
+void RecordMainHeight(IniFile& file, std::int32_t height) {
+  if (ReadInteger(file, kSetup, "MainHeight", 0) != height)
+    WriteInteger(file, kSetup, "MainHeight", height);
 }
 
 PipelineSettings PipelineSettingsOf(const Settings& s, std::uint32_t turboFallback) {

@@ -18,7 +18,7 @@ struct Settings {
   std::string LanguagePak;
   double MAccelarate = 0.1;  // the stored key is spelt so
   double MSpeed = 8;
-  double PointerCurve = 2.0;  // a pointer stick's speed: MSpeed × deflection^curve
+  double PointerCurve = 2.0;     // a pointer stick's speed: MSpeed × deflection^curve
   std::int32_t tmrTurbo = 100;   // ms
   std::int32_t tmrRefresh = 50;  // ms
   std::int32_t RangeX = 1000;
@@ -53,6 +53,14 @@ Settings ReadSettings(IniFile& file, char decimalSeparator);
 // order the file has always had. The controller's name and identifier go
 // without their control characters: a line break would end the line.
 void WriteSettings(IniFile& file, const Settings& settings, char decimalSeparator);
+
+// The main window's height in pixels, 0 (or none stored) for its default.
+// The snapshot keeps no copy: the main window writes it itself once the user
+// has resized it, so that the options' close never writes back an older one.
+std::int32_t ReadMainHeight(IniFile& file);
+// Writes the height unless the file holds it already: a height left as it
+// was costs no write.
+void RecordMainHeight(IniFile& file, std::int32_t height);
 
 // Floats as the settings file stores them: general format, at most 15
 // significant digits, the locale's decimal separator (0.1, 0,1, 8).

@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 116> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 117> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -67,6 +67,7 @@ inline constexpr std::array<LanguageKey, 116> kLanguageKeys{{
     {"MainWindow", "Programs", "Programs..."},
     {"MainWindow", "Help", "Help"},
     {"MainWindow", "About", "About..."},
+    {"MainWindow", "Layer", "Layer:"},
     {"TrayIcon", "Settings", "Settings"},
     {"TrayIcon", "NoController", "Vantrel: no controller attached"},
     // The program's name stands for "%s".

@@ -119,9 +119,33 @@ TEST(Settings, GarbageAndHugeValuesFallBackOrKeepTheirLowBits) {
   EXPECT_EQ(s.LanguagePak.size(), kMaxIniText);
 }
 
+// The main window writes its own height: a height the file holds already
+// costs no write, and anything but a positive number is the default.
+TEST(Settings, TheMainWindowsHeightReadsAsStoredAndIsWrittenOnlyWhenItChanges) {
+  struct CountedIni : test::MemoryIni {
+    void WriteString(const std::string& section, const std::string& key,
+                     const std::string& value) override {
+      ++writes;
+      MemoryIni::WriteString(section, key, value);
+    }
+    int writes = 0;
+  } ini;
+  EXPECT_EQ(ReadMainHeight(ini), 0);
+  for (const auto& [stored, height] : {std::pair{"612", 612}, {"-40", 0}, {"tall", 0}, {"", 0}}) {
+    ini.MemoryIni::WriteString("Setup", "MainHeight", stored);
+    EXPECT_EQ(ReadMainHeight(ini), height) << '"' << stored << '"';
+  }
+  RecordMainHeight(ini, 480);
+  RecordMainHeight(ini, 480);
+  EXPECT_EQ(ini.writes, 1);
+  EXPECT_EQ(ini.ReadString("Setup", "MainHeight", ""), "480");
+}
+
 TEST(Settings, OnlyAStoredOneMinimisesAtStart) {
-  for (auto [text, ticked, minimised] : {std::tuple{"1", true, true}, {"2", true, false},
-                                         {"0", false, false}, {"-1", true, false}}) {
+  for (auto [text, ticked, minimised] : {std::tuple{"1", true, true},
+                                         {"2", true, false},
+                                         {"0", false, false},
+                                         {"-1", true, false}}) {
     test::MemoryIni ini;
     ini.WriteString("Setup", "Minimize", text);
     const Settings s = ReadSettings(ini, '.');
@@ -191,8 +215,12 @@ TEST(KeptTexts, APackReplacesOnlyTheKeysItHolds) {
 }
 
 TEST(KeptTexts, FontCharsetIsAnIntegerKeptIn16Bits) {
-  for (auto [text, charset] : {std::pair{"204", 204}, {"0xCC", 204}, {"0XCC", 204},
-                               {"Cyrillic", 1}, {"65740", 204}, {"", 1}}) {
+  for (auto [text, charset] : {std::pair{"204", 204},
+                               {"0xCC", 204},
+                               {"0XCC", 204},
+                               {"Cyrillic", 1},
+                               {"65740", 204},
+                               {"", 1}}) {
     test::MemoryIni pack;
     pack.WriteString("Common", "FontCharset", text);
     EXPECT_EQ(ReadKeptTexts(pack).FontCharset, charset) << text;

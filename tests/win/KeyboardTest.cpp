@@ -29,13 +29,18 @@ TEST_F(Keyboard, TabWalksTheMainWindowRowByRow) {
     expected.push_back(rows.btnJoy[e]);
     expected.push_back(rows.chbJoy[e]);
   }
-  expected.push_back(rows.btnJoy[5]);  // the arrows are disabled with four buttons
+  // The arrows are disabled with four buttons; the layer list above the
+  // rows comes first.
+  expected.push_back(rows.cbLayer);
+  expected.push_back(rows.btnJoy[5]);
   for (std::size_t i = 1; i < expected.size(); ++i) {
     Key(VK_TAB);
     EXPECT_EQ(GetFocus(), expected[i]) << "Tab number " << i;
   }
   Key(VK_TAB, true);
-  EXPECT_EQ(GetFocus(), rows.chbJoy[4]) << "Shift+Tab goes back";
+  EXPECT_EQ(GetFocus(), rows.cbLayer) << "Shift+Tab goes back";
+  Key(VK_TAB, true);
+  EXPECT_EQ(GetFocus(), rows.chbJoy[4]);
   // Space ticks the focused Turbo box.
   Key(VK_SPACE);
   EXPECT_TRUE(Turbo(4, false));
