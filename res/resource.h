@@ -28,6 +28,8 @@
 #define IDC_BTNGDOWN 903
 #define IDC_BTNAUP 904
 #define IDC_BTNADOWN 905
+#define IDC_STLAYER 906
+#define IDC_CBLAYER 907
 #define IDC_BTNJOY 1000
 #define IDC_STJOY 1100
 #define IDC_CHBJOY 1200
@@ -49,6 +51,14 @@
 #define IDC_BTNDOWN 334
 #define IDC_BTNCLEAR 335
 #define IDC_LBINI 336
+#define IDC_BTNLAYER 305
+#define IDC_BTNSAMEASBELOW 306
+#define IDC_BTNNOTHING 307
+#define IDC_CBLAYER 351
+#define IDC_EDLAYERNAME 352
+#define IDC_GROUPMODE 353
+// The mode buttons of the layer dialog, in the order of kLayerModes.
+#define IDC_RBMODE 355
 
 // Controls of the options window. Stepper s (in the order of the Stepper
 // enumeration) has its display at IDC_STEPPER + s, its up button at
@@ -65,6 +75,7 @@
 #define IDC_LBSHOWTIME 410
 #define IDC_CBCONTROLLER 411
 #define IDC_CHBSCANCODES 412
+#define IDC_CHBLAYERINDICATOR 413
 #define IDC_STEPPER 420
 #define IDC_STEPUP 440
 #define IDC_STEPDOWN 460

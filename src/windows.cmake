@@ -12,6 +12,7 @@ add_library(vantrel_win STATIC
   actions/Injection_win.cpp
   # Application shell
   app/Application_win.cpp
+  app/LayerIndicator_win.cpp
   ui/ErrorBox_win.cpp
   ui/TimerTicks_win.cpp
   ui/DueTimer_win.cpp
@@ -28,6 +29,8 @@ add_library(vantrel_win STATIC
   app/MainInput_win.cpp
   app/MainMenu_win.cpp
   app/MainRows_win.cpp
+  app/MainLayers_win.cpp
+  app/MainSize_win.cpp
   app/MainFollowsFront_win.cpp
   app/ButtonRows_win.cpp
   app/QEXhelpwndcode.cpp
@@ -38,6 +41,7 @@ add_library(vantrel_win STATIC
   config/QEXchangeinidlgcode.cpp
   config/QEXclickdlgcode.cpp
   config/QEXemuldlgcode.cpp
+  config/QEXlayerdlgcode.cpp
   config/QEXoptionswndcode.cpp
   config/QEXprogramsdlgcode.cpp
   # Joystick input

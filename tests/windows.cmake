@@ -29,7 +29,8 @@ target_compile_definitions(library_tests PRIVATE VANTREL_MARKER="Z:$<TARGET_FILE
 add_dependencies(library_tests RunMarker)
 gtest_discover_tests(library_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS win TIMEOUT 120)
 # The program's windows created in the test process: needs the display.
-add_executable(startup_tests win/StartupTest.cpp win/PopupTest.cpp win/TimerTicksTest.cpp)
+add_executable(startup_tests win/StartupTest.cpp win/PopupTest.cpp win/TimerTicksTest.cpp
+                             win/LayerIndicatorTest.cpp)
 target_link_libraries(startup_tests PRIVATE vantrel_win ole32 GTest::gmock_main)
 target_include_directories(startup_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 gtest_discover_tests(startup_tests DISCOVERY_MODE PRE_TEST
@@ -53,7 +54,8 @@ gtest_discover_tests(joystick_nodouble_tests DISCOVERY_MODE PRE_TEST PROPERTIES 
                      TIMEOUT 120 ENVIRONMENT "WINEDLLOVERRIDES=dinput=b;mscoree,mshtml=")
 # The main window's rows, created in the test process: needs the display.
 add_executable(gui_tests win/MainWindowTest.cpp win/ElevationAndFileMenuTest.cpp
-                         win/DialogsTest.cpp win/KeyboardTest.cpp win/ProgramsDialogTest.cpp)
+                         win/DialogsTest.cpp win/KeyboardTest.cpp win/ProgramsDialogTest.cpp
+                         win/LayerDialogTest.cpp win/LayerListTest.cpp win/MainHeightTest.cpp)
 # The tray tests ask the shell themselves.
 target_link_libraries(gui_tests PRIVATE vantrel_win shell32 GTest::gmock_main)
 target_include_directories(gui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/res)

@@ -21,17 +21,21 @@ void Application::CreateForms() {
                      .AboutBox = &AboutBox,
                      .OptionsFrm = &OptionsFrm,
                      .popupINI = &popupINI,
+                     .LayerIndicator = &LayerIndicator,
                      .Secondary = {&HelpFrm, &ActionDlg, &IniFrm, &ClickDlg, &BindEmulDlg,
-                                   &AboutBox, &popupINI, &OptionsFrm, &ProgramsDlg},
+                                   &AboutBox, &popupINI, &OptionsFrm, &ProgramsDlg, &LayerDlg},
                      .Translated = {&HelpFrm, &ClickDlg, &BindEmulDlg, &OptionsFrm, &popupINI,
-                                    &ActionDlg, &IniFrm, &ProgramsDlg},
+                                    &ActionDlg, &IniFrm, &ProgramsDlg, &LayerDlg},
                      .EndOfProgram = [this] { OptionsFrm.EndOfProgram(); }};
   MainFrm.Create();
   Trace(StepDone, "TMainFrm");
   const HWND main = MainFrm.Handle();
   popupINI.Create(main);
   Trace(StepDone, "TpopupINI");
-  OptionsFrm.Create(main, MainFrm, popupINI);  // loads the settings; its window waits
+  LayerIndicator.Create();
+  Trace(StepDone, "TLayerIndicator");
+  // Loads the settings; its window waits.
+  OptionsFrm.Create(main, MainFrm, popupINI, LayerIndicator);
   Trace(StepDone, "the settings load");
 }
 
@@ -102,11 +106,16 @@ int Application::Run() {
 // focused push button (OK from any other control) and Esc the Cancel, as in
 // any dialog. The key dialog is left out: there every key is one to capture.
 bool Application::Navigate(MSG& msg) {
-  // System keys stay with the menus and the Alt+F4 rule.
-  if ((msg.message != WM_KEYDOWN && msg.message != WM_KEYUP && msg.message != WM_CHAR) || !msg.hwnd)
+  // System keys stay with the menus and the Alt+F4 rule, but for the layer
+  // dialog's access keys (Alt and a letter).
+  const bool accessKey = msg.message == WM_SYSCHAR;
+  if ((msg.message != WM_KEYDOWN && msg.message != WM_KEYUP && msg.message != WM_CHAR &&
+       !accessKey) ||
+      !msg.hwnd)
     return false;
   const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   if (!root || root == BindEmulDlg.Handle() || root == popupINI.Handle()) return false;
+  if (accessKey && root != LayerDlg.Handle()) return false;
   bool ours = root == MainFrm.Handle();
   for (const Form* form : MainFrm.Windows.Secondary) ours = ours || form->Handle() == root;
   if (!ours) return false;

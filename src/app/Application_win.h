@@ -1,5 +1,6 @@
 #pragma once
 #include "actions/QEXpopupcode.h"
+#include "app/LayerIndicator_win.h"
 #include "app/LazyForm_win.h"
 #include "app/QEXaboutcode.h"
 #include "app/QEXhelpwndcode.h"
@@ -8,28 +9,31 @@
 #include "config/QEXchangeinidlgcode.h"
 #include "config/QEXclickdlgcode.h"
 #include "config/QEXemuldlgcode.h"
+#include "config/QEXlayerdlgcode.h"
 #include "config/QEXoptionswndcode.h"
 #include "config/QEXprogramsdlgcode.h"
 
 namespace vantrel {
 
-// The program: its nine windows, kept for the whole run, and the message
-// loop. The seven that only a command opens are created when first opened.
+// The program: its windows, kept for the whole run, and the message loop.
+// Those that only a command opens are created when first opened.
 struct Application {
   TMainFrm MainFrm;
   LazyForm<THelpFrm> HelpFrm{[this](THelpFrm& w) { w.Create(MainFrm.Handle()); }};
   LazyForm<TActionDlg> ActionDlg{[this](TActionDlg& w) {
     w.Create(MainFrm.Handle(), MainFrm,
-             {.keys = &BindEmulDlg, .mouse = &ClickDlg, .profiles = &IniFrm});
+             {.keys = &BindEmulDlg, .mouse = &ClickDlg, .profiles = &IniFrm, .layer = &LayerDlg});
   }};
   LazyForm<TIniFrm> IniFrm{[this](TIniFrm& w) { w.Create(MainFrm.Handle(), MainFrm); }};
   LazyForm<TClickDlg> ClickDlg{[this](TClickDlg& w) { w.Create(MainFrm.Handle(), MainFrm); }};
   LazyForm<TBindEmulDlg> BindEmulDlg{
       [this](TBindEmulDlg& w) { w.Create(MainFrm.Handle(), MainFrm); }};
+  LazyForm<TLayerDlg> LayerDlg{[this](TLayerDlg& w) { w.Create(MainFrm.Handle(), MainFrm); }};
   LazyForm<TAboutBox> AboutBox{[this](TAboutBox& w) { w.Create(MainFrm.Handle()); }};
   LazyForm<TProgramsDlg> ProgramsDlg{
       [this](TProgramsDlg& w) { w.Create(MainFrm.Handle(), MainFrm); }};
   TpopupINI popupINI;
+  TLayerIndicator LayerIndicator;
   TOptionsFrm OptionsFrm;
 
   Application() = default;

@@ -1,5 +1,6 @@
 #include "app/ButtonRows_win.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/RowLayout.h"
@@ -16,11 +17,18 @@ namespace {
 constexpr COLORREF kReleasedColour = kFlatTextColour;
 constexpr COLORREF kHeldColour = RGB(255, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+// Dimmed on the display's blue, as a disabled text would be.
+constexpr COLORREF kGreyedColour = RGB(150, 170, 195);
 
 constexpr RowRect kUpArrow{256, 16, 17, 17};
 constexpr RowRect kDownArrow{256, 32, 17, 17};
-constexpr RowRect kAxisGroup{0, 0, 281, 113};
-constexpr RowRect kButtonGroup{0, 112, 281, 154};
+// The layer row: its label beside the row buttons, its list over the
+// displays and turbo boxes; the list's height is with the list open, room
+// for the base and the seven layers.
+constexpr RowRect kLayerLabel{8, 2, 60, 21};
+constexpr RowRect kLayerList{70, 2, 177, 160};
+constexpr RowRect kAxisGroup{0, kLayerRowHeight, 281, 113};
+constexpr RowRect kButtonGroup{0, kLayerRowHeight + 112, 281, 154};
 
 // The group boxes hand their children's notifications and colour requests on
 // to the main window, and paint their own background: the main window clips
@@ -66,6 +74,12 @@ HWND ButtonRows::MakeRowChild(DWORD exStyle, const char* className, const std::s
 void ButtonRows::CreateGroups(HWND mainWindow, int dpi) {
   dpi_ = dpi;
   displayBrush_.reset(CreateSolidBrush(kDisplayColour));
+  // Made first, the list comes first in the keyboard's order, as it stands.
+  stLayer = MakeRowChild(0, "STATIC", "Layer:", WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX,
+                         kLayerLabel, mainWindow, IDC_STLAYER);
+  cbLayer = MakeRowChild(0, "COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                         kLayerList, mainWindow, IDC_CBLAYER);
+  for (HWND control : {stLayer, cbLayer}) SetFont(control, GetStockObject(DEFAULT_GUI_FONT));
   // The two boxes overlap by a pixel, and their rows paint themselves. They
   // are destroyed while the main window's object is being taken apart (see
   // the destructor), so they send it no notice of their end.
@@ -91,17 +105,71 @@ void ButtonRows::CreateGroups(HWND mainWindow, int dpi) {
   btnADown = MakeRowChild(0, "BUTTON", "", kHiddenArrowStyle, kDownArrow, fsGAxis, IDC_BTNADOWN);
 }
 
+void ButtonRows::Fit(int clientHeight, int defaultHeight) {
+  clientHeight_ = clientHeight;
+  defaultHeight_ = defaultHeight;
+  Relayout();
+}
+
+void ButtonRows::Relayout() {
+  if (!fsGAxis) return;
+  const int taller = Unscaled(clientHeight_, dpi_) - defaultHeight_ - Growth();
+  bands_ = BandsFor(std::max(0, taller) / kRowPitch, AxisRows(shown_), numOfButtons_);
+  PlaceGroups();
+  PlaceRows(RowGroup::Axis);
+  PlaceRows(RowGroup::Buttons);
+  // The axis group's arrows come with rows to scroll.
+  const bool axisScrolls = RowsScroll(AxisRows(shown_), bands_.axis);
+  for (HWND arrow : {btnAUp, btnADown}) {
+    EnableWindow(arrow, axisScrolls);
+    ShowWindow(arrow, axisScrolls ? SW_SHOWNA : SW_HIDE);
+  }
+}
+
 void ButtonRows::PlaceGroups() {
-  const int growth = Growth();
-  const RowRect axis = Scaled({kAxisGroup.left, kAxisGroup.top, kAxisGroup.width,
-                               kAxisGroup.height + growth},
-                              dpi_);
-  const RowRect buttons = Scaled(
-      {kButtonGroup.left, kButtonGroup.top + growth, kButtonGroup.width, kButtonGroup.height}, dpi_);
+  const int growth = AxisGroupGrowth(shown_, bands_.axis);
+  const RowRect axis =
+      Scaled({kAxisGroup.left, kAxisGroup.top, kAxisGroup.width, kAxisGroup.height + growth}, dpi_);
+  RowRect buttons = Scaled({kButtonGroup.left, kButtonGroup.top + growth, kButtonGroup.width,
+                            kButtonGroup.height + (bands_.buttons - kVisibleRows) * kRowPitch},
+                           dpi_);
+  // What is left under the last band, less than a row, the button group
+  // takes too, keeping the default window's margin below it.
+  const int margin = Scaled(defaultHeight_ - (kButtonGroup.top + kButtonGroup.height), dpi_);
+  buttons.height = std::max(buttons.height, clientHeight_ - margin - buttons.top);
   SetWindowPos(fsGAxis, nullptr, axis.left, axis.top, axis.width, axis.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(fsGButtons, nullptr, buttons.left, buttons.top, buttons.width, buttons.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ButtonRows::PlaceRows(RowGroup group) {
+  const std::vector<int> entries = EntriesOf(group);
+  const int band = group == RowGroup::Axis ? bands_.axis : bands_.buttons;
+  int& first = first_[static_cast<int>(group)];
+  first = FirstShown(first, static_cast<int>(entries.size()), band);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const int top = RowTop(static_cast<int>(i) + 1 - first);
+    const UINT show = InBand(top, band) ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+    for (const auto& [hwnd, part] : PartsOf(entries[i])) {
+      const RowRect r = Scaled(PartRect(part, top), dpi_);
+      SetWindowPos(hwnd, nullptr, r.left, r.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | show);
+    }
+  }
+}
+
+std::vector<int> ButtonRows::EntriesOf(RowGroup group) const {
+  std::vector<int> entries;
+  for (int e = 1; e < Slots(); ++e)
+    if (IsEntry(e) && PlaceOfEntry(e, numOfButtons_, shown_).group == group) entries.push_back(e);
+  return entries;
+}
+
+std::vector<std::pair<HWND, RowPart>> ButtonRows::PartsOf(int entry) const {
+  return {{btnJoy[entry], RowPart::Button},
+          {stJoy[entry], RowPart::Display},
+          {chbJoy[entry], RowPart::Turbo}};
 }
 
 void ButtonRows::DestroyRows() {
@@ -111,6 +179,7 @@ void ButtonRows::DestroyRows() {
     row->clear();
   }
   held_.clear();
+  greyed_.clear();
 }
 
 HWND ButtonRows::GroupOf(int entry) const {
@@ -124,13 +193,14 @@ void ButtonRows::Construct(int numOfButtons, const KeptTexts& texts, const Shown
 
   numOfButtons_ = numOfButtons;
   shown_ = shown;
-  PlaceGroups();
+  first_[0] = first_[1] = 0;
   const int count = numOfButtons + static_cast<int>(kAxisEntries.size());
   const auto slots = static_cast<std::size_t>(count) + 1;
   btnJoy.assign(slots, nullptr);
   stJoy.assign(slots, nullptr);
   chbJoy.assign(slots, nullptr);
   held_.assign(slots, false);
+  greyed_.assign(slots, false);
 
   auto rect = [&](int e, RowPart part) {
     return PartRect(part, RowTop(PlaceOfEntry(e, numOfButtons, shown_).row));
@@ -163,19 +233,13 @@ void ButtonRows::Construct(int numOfButtons, const KeptTexts& texts, const Shown
     EnableWindow(btnGUp, TRUE);
     EnableWindow(btnGDown, TRUE);
   }
-  // The stick's rows never scroll; the axis group's arrows come with rows to scroll.
-  const bool axisScrolls = RowsScroll(AxisRows(shown_));
-  for (HWND arrow : {btnAUp, btnADown}) {
-    EnableWindow(arrow, axisScrolls);
-    ShowWindow(arrow, axisScrolls ? SW_SHOWNA : SW_HIDE);
-  }
+  Relayout();
 }
 
 void ButtonRows::MakeFonts(const KeptTexts& texts) {
   regularFont_.reset(MakeFont(texts.FontName, texts.FontCharset, false, dpi_));
   boldFont_.reset(MakeFont(texts.FontName, texts.FontCharset, true, dpi_));
-  SetFont(fsGAxis, regularFont_.get());
-  SetFont(fsGButtons, regularFont_.get());
+  for (HWND control : {stLayer, cbLayer, fsGAxis, fsGButtons}) SetFont(control, regularFont_.get());
 }
 
 void ButtonRows::ApplyLanguage(const KeptTexts& texts) {
@@ -199,19 +263,18 @@ void ButtonRows::SetDpi(int dpi, const KeptTexts& texts) {
 }
 
 void ButtonRows::GBoxScrool(int group, int direction) {
-  std::vector<int> entries;  // the group's rows, top to bottom
-  for (int e = 1; e < Slots(); ++e)
-    if (IsEntry(e) && static_cast<int>(PlaceOfEntry(e, numOfButtons_, shown_).group) == group)
-      entries.push_back(e);
+  if (group != static_cast<int>(RowGroup::Axis) && group != static_cast<int>(RowGroup::Buttons))
+    return;
+  const std::vector<int> entries = EntriesOf(static_cast<RowGroup>(group));
+  const int band = group == static_cast<int>(RowGroup::Axis) ? bands_.axis : bands_.buttons;
   // The stick's four rows alone fit the band.
-  if (group == static_cast<int>(RowGroup::Axis) && !RowsScroll(AxisRows(shown_))) return;
+  if (group == static_cast<int>(RowGroup::Axis) && !RowsScroll(AxisRows(shown_), band)) return;
   std::vector<int> tops;  // in the design's pixels
   for (int e : entries) tops.push_back(Unscaled(PlaceInParent(btnJoy[e]).top, dpi_));
-  const std::vector<RowStep> steps = ScrollSteps(tops, direction);
+  const std::vector<RowStep> steps = ScrollSteps(tops, direction, band);
+  if (!steps.empty()) first_[group] += direction == kScrollDown ? 1 : -1;
   for (std::size_t i = 0; i < steps.size(); ++i) {
-    const int e = entries[i];
-    const std::pair<HWND, RowPart> parts[] = {
-        {btnJoy[e], RowPart::Button}, {stJoy[e], RowPart::Display}, {chbJoy[e], RowPart::Turbo}};
+    const auto parts = PartsOf(entries[i]);
     if (steps[i].hideFirst)
       for (const auto& [hwnd, part] : parts) ShowWindow(hwnd, SW_HIDE);
     for (const auto& [hwnd, part] : parts) {
@@ -239,6 +302,14 @@ void ButtonRows::SetHeld(int entry, bool held) {
 
 bool ButtonRows::Held(int entry) const { return IsEntry(entry) && held_[entry]; }
 
+void ButtonRows::SetGreyed(int entry, bool greyed) {
+  if (!IsEntry(entry) || greyed_[entry] == greyed) return;
+  greyed_[entry] = greyed;
+  InvalidateRect(stJoy[entry], nullptr, TRUE);
+}
+
+bool ButtonRows::Greyed(int entry) const { return IsEntry(entry) && greyed_[entry]; }
+
 bool ButtonRows::DrawItem(const DRAWITEMSTRUCT& item) const {
   if (item.CtlType != ODT_BUTTON) return false;
   if (item.hwndItem == btnGUp || item.hwndItem == btnGDown || item.hwndItem == btnAUp ||
@@ -253,8 +324,9 @@ bool ButtonRows::DrawItem(const DRAWITEMSTRUCT& item) const {
 }
 
 HBRUSH ButtonRows::DisplayColours(HDC dc, HWND control) const {
-  if (!EntryOfDisplay(control)) return nullptr;
-  SetTextColor(dc, kWhite);
+  const int e = EntryOfDisplay(control);
+  if (!e) return nullptr;
+  SetTextColor(dc, greyed_[e] ? kGreyedColour : kWhite);
   SetBkColor(dc, kDisplayColour);
   return static_cast<HBRUSH>(displayBrush_.get());
 }

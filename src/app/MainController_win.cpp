@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/LayerIndicator_win.h"
 #include "base/Clock_win.h"
 #include "base/Library_win.h"
 #include "bindings/Profile.h"
@@ -77,7 +78,10 @@ void TMainFrm::ShowReading() {
   TrayIcon.SetTip(tip);
 }
 
-void TMainFrm::LayerChanged(int) { ShowReading(); }
+void TMainFrm::LayerChanged(int layer) {
+  ShowReading();
+  if (Windows.LayerIndicator) Windows.LayerIndicator->Announce(Bindings.LayerName(layer));
+}
 
 void TMainFrm::LeaveProfile() {
   if (Bindings.HasLayers() || Actions.Layers.Any()) ReleaseEverything();
@@ -171,8 +175,7 @@ ShownExtras TMainFrm::ControllerRows() const {
 void TMainFrm::ShowControllerRows() {
   if (ControllerRows() == Rows.Shown()) return;
   Construct(Bindings.NumOfButtons());
-  for (int e = 1; e < Rows.Slots(); ++e)
-    if (Rows.IsEntry(e)) ShowBinding(Bindings, static_cast<std::uint8_t>(e), *this);
+  ShowLayerRows();
 }
 
 }  // namespace vantrel

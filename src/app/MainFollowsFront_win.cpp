@@ -109,8 +109,12 @@ bool TMainFrm::Quiet() const { return Actions.Dispatch.Quiet; }
 void TMainFrm::SetQuiet(bool quiet) { Actions.Dispatch.Quiet = quiet; }
 void TMainFrm::LoadRuleProfile(const std::string& path) {
   LoadProfileFile(Bindings, path, 0, this, false);
+  ShowLoadedProfile();
 }
-void TMainFrm::GiveBack(const BindingTable& kept) { GiveBackBindings(Bindings, kept, this); }
+void TMainFrm::GiveBack(const BindingTable& kept) {
+  GiveBackBindings(Bindings, kept, this);
+  ShowLoadedProfile();
+}
 void TMainFrm::Switched(const std::string& profile, const std::string& program) {
   Windows.popupINI->ProfileSwitched(Kept().Current + ": " + FileNamePart(profile, "filename"),
                                     program);

@@ -112,6 +112,7 @@ void TMainFrm::MOpenClick() {
     return;
   LeaveProfile();
   LoadProfileFile(Bindings, IniPath, 0, this);
+  ShowLoadedProfile();
   ChoseProfile(IniPath);
 }
 

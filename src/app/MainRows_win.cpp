@@ -30,7 +30,14 @@ void TMainFrm::OnbtnJoyClick(HWND sender) {
 void TMainFrm::OnchbJoyClick(HWND sender) {
   const int e = Rows.EntryOfTurbo(sender);
   if (!e) return;
-  Bindings[static_cast<std::uint8_t>(e)].Turbo = Checked(sender);
+  const auto entry = static_cast<std::uint8_t>(e);
+  if (Editor.Layer == 0) {
+    Bindings[entry].Turbo = Checked(sender);
+  } else if (std::optional<Binding>& b = Bindings.InLayer(Editor.Layer, entry)) {
+    b->Turbo = Checked(sender);
+  } else {
+    SetChecked(sender, Bindings[entry].Turbo);  // the layer has no binding of its own to tick
+  }
 }
 
 void TMainFrm::EnableMainWindow() { EnableWindow(Handle(), TRUE); }
@@ -40,6 +47,7 @@ void TMainFrm::SetRowHeld(std::uint8_t entry, bool held) { Rows.SetHeld(entry, h
 bool TMainFrm::RowHeld(std::uint8_t entry) const { return Rows.Held(entry); }
 
 bool TMainFrm::TurboChecked(std::uint8_t entry) const {
+  if (Editor.Layer > 0) return Bindings.IsEntry(entry) && Bindings[entry].Turbo;
   return Rows.IsEntry(entry) && Checked(Rows.chbJoy[entry]);
 }
 
@@ -51,7 +59,14 @@ std::string TMainFrm::RowText(std::uint8_t entry) const {
 }
 
 void TMainFrm::SetRowText(std::uint8_t entry, const std::string& text) {
-  if (Rows.IsEntry(entry)) SetWindowTextA(Rows.stJoy[entry], text.c_str());
+  if (!Rows.IsEntry(entry)) return;
+  const int layer = Editor.Layer;
+  if (layer == 0 || !Bindings.IsEntry(entry)) {
+    SetWindowTextA(Rows.stJoy[entry], text.c_str());
+    return;
+  }
+  SetWindowTextA(Rows.stJoy[entry], Bindings.RowText(layer, entry).c_str());
+  Rows.SetGreyed(entry, !Bindings.InLayer(layer, entry));
 }
 
 void TMainFrm::SetTurboEnabled(std::uint8_t entry, bool enabled) {
@@ -69,15 +84,6 @@ void TMainFrm::Construct(int numOfButtons) {
   // An input held through the change keeps its red row.
   for (int e = 1; e < Rows.Slots(); ++e)
     if (Actions.InputHeld(e)) SetRowHeld(static_cast<std::uint8_t>(e), true);
-}
-
-void TMainFrm::FitToRows() {
-  const auto style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
-  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE));
-  const SIZE size =
-      OuterSizeForDpi(kClientWidth, kClientHeight + Rows.Growth(), style, true, exStyle, Dpi());
-  SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace vantrel

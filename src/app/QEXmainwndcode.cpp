@@ -20,7 +20,6 @@
 
 namespace vantrel {
 
-
 TMainFrm::TMainFrm() = default;
 
 void TMainFrm::Create() {
@@ -34,16 +33,18 @@ void TMainFrm::Create() {
   shortcuts_.reset(CreateAcceleratorTableA(const_cast<ACCEL*>(kShortcuts),
                                            static_cast<int>(std::size(kShortcuts))));
   std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)> menu(BuildMainMenu(),
-                                                                          &DestroyMenu);
-  CreateWithParams(
-      {.className = "TMainFrm",
-       .caption = kCaption,
-       // The group boxes paint their own background and the rows in it.
-       .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-       .clientWidth = kClientWidth,
-       .clientHeight = kClientHeight,
-       .menu = menu.get()});
+                                                                             &DestroyMenu);
+  CreateWithParams({.className = "TMainFrm",
+                    .caption = kCaption,
+                    // The group boxes paint their own background and the rows in it. The
+                    // sizing frame is for the lower edge alone (VerticalOnly).
+                    .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+                             WS_THICKFRAME | WS_CLIPCHILDREN,
+                    .clientWidth = kClientWidth,
+                    .clientHeight = kClientHeight,
+                    .menu = menu.get()});
   menu.release();  // the window owns it now
+  ReadStoredHeight();
 }
 
 void TMainFrm::ShowCentred(int showCommand) {
@@ -85,9 +86,24 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_TIMER: OnTimer(wParam); return 0;
     case WM_DPICHANGED:
+      // The rows take the new dpi first: the window's new size lays them out.
+      // The suggested rectangle's height is no choice of the user's: the rows
+      // are laid out once, for the height FitToRows gives.
+      Rows.SetDpi(HIWORD(wParam), Kept());
+      changingDpi_ = true;
       ChangeDpi(wParam, lParam);
-      Rows.SetDpi(Dpi(), Kept());
+      changingDpi_ = false;
+      FitToRows();
       return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_NCHITTEST: return VerticalOnly(DefaultHandling(msg, wParam, lParam));
+    case WM_ENTERSIZEMOVE: {
+      RECT r{};
+      GetWindowRect(Handle(), &r);
+      heightAtSizeStart_ = r.bottom - r.top;
+      break;
+    }
+    case WM_EXITSIZEMOVE: OnExitSizeMove(); break;
     case WM_DEVICECHANGE:
       // A device came or went, the system does not say which: look again
       // once it has settled.
@@ -116,6 +132,7 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       // Minimised by other means (a minimised start, the shell's "minimise all").
       if (wParam == SIZE_MINIMIZED && !inTray_) MinimizeToTray();
+      if (wParam == SIZE_RESTORED && !changingDpi_) LayOutRows();
       return 0;
     case NotifyIcon::kCallbackMessage: OnTrayIcon(LOWORD(lParam)); return 0;
     case TickRunner::kShowDeferredMessage: Ticks.ShowDeferred(); return 0;
@@ -130,7 +147,11 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_ENABLE:
-      if (wParam) FollowPendingFront();  // a dialog of the program closed
+      if (!wParam) return 0;
+      // A dialog of the program closed. The options may have built the rows
+      // afresh and loaded them back as base rows.
+      if (Editor.Layer > 0) ShowLayerRows();
+      FollowPendingFront();
       return 0;
     case WM_DESTROY:
       StopFollowingFront();
@@ -181,6 +202,7 @@ void TMainFrm::CompleteStartUp() {
     ShowError(e);
   }
   ShowControllerRows();
+  FillLayerList();  // the names of the profile the settings load loaded
   TrayIcon.Activate(Handle(), TrayIcon.Tip());
   ShowReading();
   PollWhereNeeded();
@@ -188,7 +210,6 @@ void TMainFrm::CompleteStartUp() {
   RegisterForSessions();
   StartFollowingFront();
 }
-
 
 void TMainFrm::FormClose() {
   ServeModalLoops(nullptr, nullptr, nullptr);
@@ -199,6 +220,10 @@ void TMainFrm::FormClose() {
 }
 
 void TMainFrm::OnControlCommand(HWND control, int code) {
+  if (control == Rows.cbLayer) {
+    if (code == CBN_SELCHANGE) cbLayerChange();
+    return;
+  }
   // An owner-drawn button reports the second click of a double click on its own.
   if (code != BN_CLICKED && code != BN_DOUBLECLICKED) return;
   if (control == Rows.btnGUp)
@@ -231,6 +256,7 @@ void TMainFrm::OnTrayIcon(UINT mouseMessage) {
 
 void TMainFrm::LoadProfile(const std::string& path, std::uint8_t skipEntry) {
   LoadProfileFile(Bindings, path, skipEntry, this);
+  ShowLoadedProfile();
   ChoseProfile(path);
 }
 
@@ -270,6 +296,7 @@ void TMainFrm::ApplyLanguage() {
   Rows.ApplyLanguage(texts.Kept());
   SetText(Rows.fsGAxis, texts.Text("MainWindow", "Axis"));
   SetText(Rows.fsGButtons, texts.Text("MainWindow", "Buttons"));
+  SetText(Rows.stLayer, texts.Text("MainWindow", "Layer"));
   if (const HMENU bar = GetMenu(Handle())) {
     TranslateMainMenu(bar, texts);
     DrawMenuBar(Handle());
@@ -277,11 +304,12 @@ void TMainFrm::ApplyLanguage() {
   TrayIcon.SetMenuTexts(texts.Text("TrayIcon", "Settings"), texts.Text("MainWindow", "Exit"));
   ShowReading();
   for (LanguageUser* window : Windows.Translated) window->ApplyLanguage(texts);
-  // Key and mouse names follow the language too.
+  // Key and mouse names follow the language too, and the layers' names.
   for (int e = 1; e < Rows.Slots(); ++e) {
     const auto entry = static_cast<std::uint8_t>(e);
     SetRowText(entry, Bindings.ActToStr(entry, texts.Kept()));
   }
+  FillLayerList();
 }
 
 }  // namespace vantrel

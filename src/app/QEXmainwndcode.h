@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "actions/ActionHost.h"
-#include "actions/Pipeline.h"
 #include "actions/ElevationNotice.h"
 #include "actions/Injection_win.h"
+#include "actions/Pipeline.h"
 #include "actions/ProfilePopup_win.h"
 #include "actions/ProgramRules.h"
 #include "app/ButtonRows_win.h"
@@ -29,6 +29,8 @@
 #include "ui/Window_win.h"
 
 namespace vantrel {
+
+class TLayerIndicator;
 
 // The main window: the menus, one row per binding entry, the timers that
 // drive the joystick work and the tray icon. It is the application's main
@@ -48,6 +50,8 @@ class TMainFrm : public Window<TMainFrm>,
     Form* AboutBox = nullptr;
     Form* OptionsFrm = nullptr;
     ProfilePopup* popupINI = nullptr;
+    // Names the layer that decides as it changes.
+    TLayerIndicator* LayerIndicator = nullptr;
     // Every window but this one, closed when the program goes to the tray.
     std::vector<Form*> Secondary;
     // The windows that take a new language after this one, in that order.
@@ -63,7 +67,9 @@ class TMainFrm : public Window<TMainFrm>,
   // Posted to itself: the program in front changed while a read ran.
   static constexpr UINT kFollowFrontMessage = WM_APP + 4;
   static constexpr int kClientWidth = 281;
-  static constexpr int kClientHeight = 267;
+  // The default height: the layer row over the rows' 267 pixels. The user
+  // may make the window taller (MainHeight in the settings file keeps it).
+  static constexpr int kClientHeight = 267 + kLayerRowHeight;
 
   TMainFrm();
   void Create();
@@ -101,9 +107,13 @@ class TMainFrm : public Window<TMainFrm>,
   // Scrolls the button rows (group 0) by one row: direction 1 reveals the row
   // above the six shown, direction 0 the row below them.
   void GBoxScrool(int group, int direction);
-  // The click handlers of every row button and every turbo check box.
+  // The click handlers of every row button and every turbo check box. A
+  // turbo box ticks the binding of the layer shown.
   void OnbtnJoyClick(HWND sender);
   void OnchbJoyClick(HWND sender);
+  // The layer list: the layer the rows show, and the one a click on a row
+  // edits (Editor.Layer).
+  void cbLayerChange();
 
   // The controller's event, which the message loop waits on beside the
   // messages: nullptr where the controller gives none, or where the settings
@@ -133,11 +143,16 @@ class TMainFrm : public Window<TMainFrm>,
   // and blue again when it is released.
   void SetRowHeld(std::uint8_t entry, bool held) override;
   bool RowHeld(std::uint8_t entry) const;
-  // The entry's turbo box, which the key emulation consults, and its display.
+  // The base binding's turbo, which the key emulation consults: its box
+  // while the rows show the base, its field while they show a layer.
   bool TurboChecked(std::uint8_t entry) const override;
+  // The entry's display.
   std::string RowText(std::uint8_t entry) const override;
 
-  // RowView: an entry without a row (none built yet) is left alone.
+  // RowView: an entry without a row (none built yet) is left alone. While
+  // a layer is shown, a row shows what the table holds for it in that layer
+  // (greyed: the base's, for an entry the layer leaves to the layers below),
+  // whatever text comes.
   void SetRowText(std::uint8_t entry, const std::string& text) override;
   void SetTurboEnabled(std::uint8_t entry, bool enabled) override;
   void SetTurboChecked(std::uint8_t entry, bool checked) override;
@@ -147,6 +162,7 @@ class TMainFrm : public Window<TMainFrm>,
   EntryEditor& Editing() override { return Editor; }
   void EnableMainWindow() override;
   void RestartProfileLists() override { Actions.Dispatch.INIIndex = 0; }
+  void LayerNamesChanged() override;
   MessageTimer& PollingTimer() override { return Timer1; }
   TJoystick& Joystick() override { return DXInput1.Joystick; }
   Pipeline& InputPipeline() override { return Actions; }
@@ -247,8 +263,29 @@ class TMainFrm : public Window<TMainFrm>,
   void ShowReading();
   // Runs the polling timer, or the check beside the event, for the reader now.
   void PollWhereNeeded();
-  // The window's height follows the axis group's.
+  // The window's height: the default for the rows (the axis group's growth
+  // with it), or the taller one the user chose, within the work area; the
+  // rows then fill it.
   void FitToRows();
+  void LayOutRows();
+  int WorkAreaHeight() const;
+  SIZE OuterSize(int designClientHeight) const;
+  void ReadStoredHeight();
+  void OnGetMinMaxInfo(MINMAXINFO& info) const;
+  static LRESULT VerticalOnly(LRESULT hit);
+  // A drag of the lower edge ended: the height is kept, in the settings file too.
+  void OnExitSizeMove();
+  // The client height the user chose, in design pixels; 0: the default.
+  int tallDesign_ = 0;
+  int heightAtSizeStart_ = 0;
+  bool changingDpi_ = false;
+  // The layer list: its items (the base and each layer by name, in the
+  // language), and the rows as the layer shown has them. After a profile
+  // loads, the list keeps the layer chosen and the rows show it.
+  void FillLayerList();
+  void ShowLayerRows();
+  void ShowRowOfLayer(std::uint8_t entry);
+  void ShowLoadedProfile();
   void OnCommand(int id);
   void OnControlCommand(HWND control, int code);
   void OnTimer(UINT_PTR id);
@@ -271,7 +308,8 @@ class TMainFrm : public Window<TMainFrm>,
   Millis lastRead_ = 0;
   // ActionHost: a press sent input.
   void Injected() override;
-  // ActionHost: the layer that decides first changed; the tray's tip names it.
+  // ActionHost: the layer that decides changed; the tray's tip names it, and
+  // the indicator shows its name.
   void LayerChanged(int layer) override;
   // Before another profile comes in: a profile with layers lets go of what
   // it holds, and every layer drops.

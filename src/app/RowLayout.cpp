@@ -1,5 +1,7 @@
 #include "app/RowLayout.h"
 
+#include <algorithm>
+
 namespace vantrel {
 
 namespace {
@@ -20,7 +22,8 @@ RowPlace PlaceOfEntry(int entry, int numOfButtons, const ShownExtras& shown) {
   const int axisRow = entry - numOfButtons;
   if (axisRow <= kStickEntries) return {RowGroup::Axis, axisRow};
   const int extra = axisRow - kStickEntries - 1;
-  if (extra >= kExtraEntries || !shown.test(static_cast<std::size_t>(extra))) return {RowGroup::Axis, 0};
+  if (extra >= kExtraEntries || !shown.test(static_cast<std::size_t>(extra)))
+    return {RowGroup::Axis, 0};
   int row = kStickEntries + 1;
   for (int i = 0; i < extra; ++i) row += shown.test(static_cast<std::size_t>(i)) ? 1 : 0;
   return {RowGroup::Axis, row};
@@ -28,9 +31,24 @@ RowPlace PlaceOfEntry(int entry, int numOfButtons, const ShownExtras& shown) {
 
 int AxisRows(const ShownExtras& shown) { return kStickEntries + static_cast<int>(shown.count()); }
 
-int AxisGroupGrowth(const ShownExtras& shown) {
-  const int rows = AxisRows(shown);
-  return ((rows < kVisibleRows ? rows : kVisibleRows) - kStickEntries) * kRowPitch;
+int AxisGroupGrowth(const ShownExtras& shown, int bandRows) {
+  return (std::min(AxisRows(shown), bandRows) - kStickEntries) * kRowPitch;
+}
+
+Bands BandsFor(int extraRows, int axisRows, int buttonRows) {
+  Bands bands;
+  for (int i = 0; i < extraRows; ++i) {
+    const int axisHidden = axisRows - bands.axis;
+    if (axisHidden > 0 && axisHidden > buttonRows - bands.buttons)
+      ++bands.axis;
+    else
+      ++bands.buttons;
+  }
+  return bands;
+}
+
+int FirstShown(int first, int rows, int bandRows) {
+  return std::clamp(first, 0, std::max(0, rows - bandRows));
 }
 
 int RowTop(int row) { return kBandTop + (row - 1) * kRowPitch; }
@@ -44,7 +62,9 @@ RowRect PartRect(RowPart part, int buttonTop) {
   return {};
 }
 
-bool InBand(int buttonTop) { return buttonTop >= kBandTop && buttonTop <= kBandBottom; }
+bool InBand(int buttonTop, int bandRows) {
+  return buttonTop >= kBandTop && buttonTop <= BandBottom(bandRows);
+}
 
 bool ShownAtStart(int entry, int numOfButtons, const ShownExtras& shown) {
   const RowPlace place = PlaceOfEntry(entry, numOfButtons, shown);
@@ -63,19 +83,25 @@ std::string RowCaption(int entry, int numOfButtons, const KeptTexts& texts) {
   return extra < kExtraEntries ? texts.ExtraRows[static_cast<std::size_t>(extra)] : std::string();
 }
 
-bool RowsScroll(int rows) { return rows > kVisibleRows; }
+bool RowsScroll(int rows, int bandRows) { return rows > bandRows; }
 
-std::vector<RowStep> ScrollSteps(const std::vector<int>& buttonTops, int direction) {
+std::vector<RowStep> ScrollSteps(const std::vector<int>& buttonTops, int direction, int bandRows) {
   if (buttonTops.empty()) return {};
   const bool up = direction == kScrollUp;
-  if (up ? buttonTops.front() >= kBandTop : buttonTops.back() <= kBandBottom) return {};
+  const int bandBottom = BandBottom(bandRows);
+  if (up ? buttonTops.front() >= kBandTop : buttonTops.back() <= bandBottom) return {};
   const int step = up ? kRowPitch : -kRowPitch;
-  const int leaving = up ? kBandBottom : kBandTop;
-  const int entering = up ? kBandTop : kBandBottom;
+  const int leaving = up ? bandBottom : kBandTop;
+  const int entering = up ? kBandTop : bandBottom;
   std::vector<RowStep> steps;
   steps.reserve(buttonTops.size());
   for (int top : buttonTops) steps.push_back({top == leaving, top + step, top + step == entering});
   return steps;
+}
+
+int MainWindowHeight(int wanted, int defaultHeight, int workAreaHeight) {
+  if (wanted <= 0) return defaultHeight;
+  return std::max(defaultHeight, std::min(wanted, workAreaHeight));
 }
 
 }  // namespace vantrel

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "config/LayerChoice.h"
+
 namespace vantrel {
 
 std::vector<std::string> ModifierTexts(const KeptTexts& texts) {
@@ -102,6 +104,22 @@ void EntryEditor::AcceptSameAsBelow() {
 void EntryEditor::AcceptNothing() {
   if (LayerSlot()) EditedEntry() = Binding{};
   ShowRow(false);
+}
+
+bool EntryEditor::RenameLayers(const std::array<std::string, kLayers>& typed) {
+  bool changed = false;
+  for (std::size_t n = 0; n < typed.size(); ++n) {
+    std::string name = StorableLayerName(typed[n]);
+    if (name == table_.LayerNames[n]) continue;
+    table_.LayerNames[n] = std::move(name);
+    changed = true;
+  }
+  // A layer entry anywhere in the rows shown may name a renamed layer.
+  if (changed)
+    for (int e = 1; e <= table_.EntryCount(); ++e)
+      rows_.SetRowText(static_cast<std::uint8_t>(e),
+                       table_.RowText(Layer, static_cast<std::uint8_t>(e)));
+  return changed;
 }
 
 void EntryEditor::CaptureKey(std::uint16_t vcode) { Edited().VCode = vcode; }

@@ -119,6 +119,10 @@ class EntryEditor {
   // below"), or does nothing while the layer decides ("Nothing").
   void AcceptSameAsBelow();
   void AcceptNothing();
+  // The layer dialog's OK: the layers take the names typed, each as a
+  // profile can keep it, and every row says the new names. Returns whether
+  // any name changed.
+  bool RenameLayers(const std::array<std::string, kLayers>& typed);
 
   int CurrentEntry = 0;
   int Layer = 0;

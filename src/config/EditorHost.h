@@ -17,6 +17,9 @@ class EditorHost : public RowView {
   virtual void EnableMainWindow() = 0;
   // A new profile list was confirmed: every list starts again from its first profile.
   virtual void RestartProfileLists() = 0;
+  // A layer was renamed: whatever names the layers (the main window's layer
+  // list, the rows of layer entries) follows.
+  virtual void LayerNamesChanged() {}
 };
 
 }  // namespace vantrel

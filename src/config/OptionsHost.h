@@ -31,4 +31,14 @@ class OptionsHost : public EditorHost {
   virtual void ApplyLanguage() = 0;
 };
 
+// The on-screen layer indicator, as the options window turns it on and off.
+class LayerIndicatorSetting {
+ public:
+  virtual bool ShowsLayerChanges() const = 0;
+  virtual void ShowLayerChanges(bool show) = 0;
+
+ protected:
+  ~LayerIndicatorSetting() = default;
+};
+
 }  // namespace vantrel

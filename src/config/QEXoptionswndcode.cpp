@@ -39,10 +39,12 @@ constexpr int kArrowWidth = 14;
 
 }  // namespace
 
-void TOptionsFrm::Create(HWND mainWindow, OptionsHost& host, ProfilePopup& popup) {
+void TOptionsFrm::Create(HWND mainWindow, OptionsHost& host, ProfilePopup& popup,
+                         LayerIndicatorSetting& indicator) {
   mainWindow_ = mainWindow;
   host_ = &host;
   popup_ = &popup;
+  indicator_ = &indicator;
   LoadSettings();
 }
 
@@ -69,6 +71,7 @@ void TOptionsFrm::FormCreate() {
   SetChecked(chbMinimize, loaded_.Minimize);
   SetChecked(chbPopup, popup_->ShowOnSwitch());
   SetChecked(chbScanCodes, host_->InputPipeline().Settings().scanCodes);
+  SetChecked(chbLayerIndicator, indicator_->ShowsLayerChanges());
   EnablePopupControls(popup_->ShowOnSwitch());
   ShowStepper(Stepper::ShowTime);
   ApplyLanguage(Language());
@@ -125,24 +128,26 @@ void TOptionsFrm::CreateControls() {
   btnOK = controls_.AddButton(self, "OK", {204, 20, 76, 23}, IDOK);
   btnCancel = controls_.AddButton(self, "Cancel", {292, 20, 76, 23}, IDCANCEL);
 
-  // General, on the left.
-  chbAutoRun = AddControl("BUTTON", "Autorun", kCheck, {16, 70, 164, 18}, IDC_CHBAUTORUN);
+  // General, on the left, packed closely enough for its last check box.
+  chbAutoRun = AddControl("BUTTON", "Autorun", kCheck, {16, 68, 164, 18}, IDC_CHBAUTORUN);
   chbMinimize =
-      AddControl("BUTTON", "Minimize", kCheck | BS_LEFTTEXT, {16, 92, 164, 18}, IDC_CHBMINIMIZE);
+      AddControl("BUTTON", "Minimize", kCheck | BS_LEFTTEXT, {16, 88, 164, 18}, IDC_CHBMINIMIZE);
   chbPopup =
-      AddControl("BUTTON", "PopupWindow", kCheck | BS_LEFTTEXT, {16, 114, 164, 18}, IDC_CHBPOPUP);
-  lbShowTime = AddLabel("ShowTime", {24, 138, 92, kDisplayHeight});
-  AddStepper(Stepper::ShowTime, {118, 138, kDisplayWidth, kDisplayHeight});
-  btnPopupPos = AddButton("PopupPosition", {104, 162, 72, 21}, IDC_BTNPOPUPPOS);
-  AddLabel("TurboTimer", {16, 192, 100, kDisplayHeight});
-  AddStepper(Stepper::Turbo, {118, 192, kDisplayWidth, kDisplayHeight});
-  AddLabel("MouseAccelerate", {16, 216, 100, kDisplayHeight});
-  AddStepper(Stepper::MAccel, {118, 216, kDisplayWidth, kDisplayHeight});
-  AddLabel("MouseMaxSpeed", {16, 240, 100, kDisplayHeight});
-  AddStepper(Stepper::MSpeed, {118, 240, kDisplayWidth, kDisplayHeight});
-  AddLabel("PointerCurve", {16, 264, 100, kDisplayHeight});
-  AddStepper(Stepper::Curve, {118, 264, kDisplayWidth, kDisplayHeight});
-  chbScanCodes = AddControl("BUTTON", "ScanCodes", kCheck, {16, 292, 164, 18}, IDC_CHBSCANCODES);
+      AddControl("BUTTON", "PopupWindow", kCheck | BS_LEFTTEXT, {16, 108, 164, 18}, IDC_CHBPOPUP);
+  lbShowTime = AddLabel("ShowTime", {24, 130, 92, kDisplayHeight});
+  AddStepper(Stepper::ShowTime, {118, 130, kDisplayWidth, kDisplayHeight});
+  btnPopupPos = AddButton("PopupPosition", {104, 154, 72, 21}, IDC_BTNPOPUPPOS);
+  AddLabel("TurboTimer", {16, 182, 100, kDisplayHeight});
+  AddStepper(Stepper::Turbo, {118, 182, kDisplayWidth, kDisplayHeight});
+  AddLabel("MouseAccelerate", {16, 204, 100, kDisplayHeight});
+  AddStepper(Stepper::MAccel, {118, 204, kDisplayWidth, kDisplayHeight});
+  AddLabel("MouseMaxSpeed", {16, 226, 100, kDisplayHeight});
+  AddStepper(Stepper::MSpeed, {118, 226, kDisplayWidth, kDisplayHeight});
+  AddLabel("PointerCurve", {16, 248, 100, kDisplayHeight});
+  AddStepper(Stepper::Curve, {118, 248, kDisplayWidth, kDisplayHeight});
+  chbScanCodes = AddControl("BUTTON", "ScanCodes", kCheck, {16, 274, 164, 18}, IDC_CHBSCANCODES);
+  chbLayerIndicator =
+      AddControl("BUTTON", "LayerIndicator", kCheck, {16, 294, 164, 18}, IDC_CHBLAYERINDICATOR);
 
   // Joystick, on the right: which controller to read, then its settings.
   cbController = controls_.Add(self, 0, "COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
@@ -249,6 +254,7 @@ void TOptionsFrm::FormShow() {
   for (int s = 0; s < kStepperCount; ++s)
     if (static_cast<Stepper>(s) != Stepper::ShowTime) ShowStepper(static_cast<Stepper>(s));
   SendMessageA(cbLng, CB_SETCURSEL, static_cast<WPARAM>(LanguageItemOf(PakIndex)), 0);
+  SetChecked(chbLayerIndicator, indicator_->ShowsLayerChanges());
   const TJoystick& joystick = host_->Joystick();
   controllers_ = ListControllers(joystick.Attached(), joystick.Wish(),
                                  Language().Text("OptionsWindow", "FirstAttached"));
@@ -350,6 +356,8 @@ void TOptionsFrm::btnOKClick() {
   joystick.SetDeadZoneX(work.DeadZoneX);
   joystick.SetDeadZoneY(work.DeadZoneY);
   main.ChooseController({work.Controller, work.ControllerId});
+  // Its box holds the working value: only OK passes it on.
+  indicator_->ShowLayerChanges(Checked(chbLayerIndicator));
   PakIndex = work.PakIndex;
   if (copy_.LanguageChanged(program)) {
     SetLng(LanguagePackPath(work.PakIndex, work.LanguagePak, ExeFolder()));
@@ -430,6 +438,7 @@ void TOptionsFrm::LoadSettings() {
   popup_->SetShowOnSwitch(loaded_.Popup);
   popup_->SetShowTime(loaded_.PopupShowTime);
   popup_->SetPosition({loaded_.PopupLeft, loaded_.PopupTop});
+  indicator_->ShowLayerChanges(loaded_.LayerIndicator);
   if (loaded_.MinimizeAtStart) main.MinimizeToTray();
   // A registry that refuses to be read leaves the box unticked. Ticked, the
   // entry follows the program if it has moved.
@@ -470,6 +479,7 @@ Settings TOptionsFrm::CollectSettings() const {
   const POINT popupAt = popup_->Position();
   s.PopupLeft = popupAt.x;
   s.PopupTop = popupAt.y;
+  s.LayerIndicator = indicator_->ShowsLayerChanges();
   return s;
 }
 

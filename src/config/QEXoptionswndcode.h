@@ -18,13 +18,14 @@ namespace vantrel {
 // window itself is created at its first showing. The
 // steppers and the language edit a working copy that only OK applies; the
 // check boxes, the show time and the popup's position change the program at
-// once. Every close writes the settings file, and any close but OK acts as
-// Cancel.
+// once, but for "Show layer changes", which OK applies. Every close writes
+// the settings file, and any close but OK acts as Cancel.
 class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
  public:
   void ApplyLanguage(const LanguageTexts& texts) override;
   // Runs the settings load; the window waits for its first showing.
-  void Create(HWND mainWindow, OptionsHost& host, ProfilePopup& popup);
+  void Create(HWND mainWindow, OptionsHost& host, ProfilePopup& popup,
+              LayerIndicatorSetting& indicator);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void Show() override;
   // Closing a window never shown does nothing.
@@ -68,6 +69,7 @@ class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
   HWND chbMinimize = nullptr;
   HWND chbPopup = nullptr;
   HWND chbScanCodes = nullptr;
+  HWND chbLayerIndicator = nullptr;
   HWND lbShowTime = nullptr;
   HWND btnPopupPos = nullptr;
   HWND btnAutoDetect = nullptr;
@@ -117,6 +119,7 @@ class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
   HWND mainWindow_ = nullptr;
   OptionsHost* host_ = nullptr;
   ProfilePopup* popup_ = nullptr;
+  LayerIndicatorSetting* indicator_ = nullptr;
 };
 
 }  // namespace vantrel

@@ -1,5 +1,6 @@
 #include "config/Settings.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -72,6 +73,7 @@ Settings ReadSettings(IniFile& file, char sep) {
   s.Minimize = minimize != 0;
   s.MinimizeAtStart = minimize == 1;
   s.ScanCodes = ReadBool(file, kSetup, "ScanCodes", s.ScanCodes);
+  s.LayerIndicator = ReadBool(file, kSetup, "LayerIndicator", s.LayerIndicator);
   s.Path = file.ReadString(kSetup, "Path", s.Path);
   s.InputEvents = ReadBool(file, kSetup, "InputEvents", s.InputEvents);
   s.HoldTime = kHoldTimeRange.Clamp(ReadInteger(file, kSetup, "HoldTime", s.HoldTime));
@@ -107,6 +109,16 @@ void WriteSettings(IniFile& file, const Settings& s, char sep) {
   WriteInteger(file, kSetup, "DoubleTime", s.DoubleTime);
   WriteInteger(file, kSetup, "TapTime", s.TapTime);
   WriteInteger(file, kSetup, "ChordTime", s.ChordTime);
+  WriteBool(file, kSetup, "LayerIndicator", s.LayerIndicator);
+}
+
+std::int32_t ReadMainHeight(IniFile& file) {
+  return std::max(0, ReadInteger(file, kSetup, "MainHeight", 0));
+}
+
+void RecordMainHeight(IniFile& file, std::int32_t height) {
+  if (ReadInteger(file, kSetup, "MainHeight", 0) != height)
+    WriteInteger(file, kSetup, "MainHeight", height);
 }
 
 PipelineSettings PipelineSettingsOf(const Settings& s, std::uint32_t turboFallback) {

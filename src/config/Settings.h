@@ -45,6 +45,7 @@ struct Settings {
   std::int32_t DoubleTime = 250;
   std::int32_t TapTime = 40;
   std::int32_t ChordTime = 50;
+  bool LayerIndicator = true;  // the layer that decides is named on screen as it changes
   std::string Path;  // the last profile loaded or saved
   // Whether the controller's own event wakes the program at each change (0:
   // the polling timer alone reads it, to compare the two). Read, never
@@ -72,6 +73,14 @@ Settings ReadSettings(IniFile& file, char decimalSeparator);
 // order the file has always had. The controller's name and identifier go
 // without their control characters: a line break would end the line.
 void WriteSettings(IniFile& file, const Settings& settings, char decimalSeparator);
+
+// The main window's height in pixels, 0 (or none stored) for its default.
+// The snapshot keeps no copy: the main window writes it itself once the user
+// has resized it, so that the options' close never writes back an older one.
+std::int32_t ReadMainHeight(IniFile& file);
+// Writes the height unless the file holds it already: a height left as it
+// was costs no write.
+void RecordMainHeight(IniFile& file, std::int32_t height);
 
 // Floats as the settings file stores them: general format, at most 15
 // significant digits, the locale's decimal separator (0.1, 0,1, 8).

@@ -59,6 +59,17 @@ void SaveSettingsFile(const std::string& path, const Settings& settings) {
   file.Commit();
 }
 
+std::int32_t LoadMainHeight(const std::string& path) {
+  PrivateProfile file(path);
+  return ReadMainHeight(file);
+}
+
+void SaveMainHeight(const std::string& path, std::int32_t height) {
+  IniReplacement file(path);
+  RecordMainHeight(file, height);
+  file.Commit();
+}
+
 std::vector<ProgramRule> ReadProgramRules(const std::string& path) {
   // The whole section in one read: a read of each key opens the file anew,
   // which for some thousands of rules takes seconds.

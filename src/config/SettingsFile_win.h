@@ -21,6 +21,9 @@ char UserDecimalSeparator();
 // write to <path>" and leaves the file as it was.
 Settings LoadSettingsFile(const std::string& path);
 void SaveSettingsFile(const std::string& path, const Settings& settings);
+// [Setup]'s MainHeight alone (see ReadMainHeight), written as every write is.
+std::int32_t LoadMainHeight(const std::string& path);
+void SaveMainHeight(const std::string& path, std::int32_t height);
 
 // The autorun entry: a string value "QEX" under a Run key. The machine-wide
 // one, under HKEY_LOCAL_MACHINE, is where earlier versions wrote it.

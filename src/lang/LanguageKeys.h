@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 107> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 119> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -69,6 +69,7 @@ inline constexpr std::array<LanguageKey, 107> kLanguageKeys{{
     {"MainWindow", "Programs", "Programs..."},
     {"MainWindow", "Help", "Help"},
     {"MainWindow", "About", "About..."},
+    {"MainWindow", "Layer", "Layer:"},
     {"TrayIcon", "Settings", "Settings"},
     {"TrayIcon", "NoController", "Vantrel: no controller attached"},
     // The program's name stands for "%s".
@@ -106,11 +107,14 @@ inline constexpr std::array<LanguageKey, 107> kLanguageKeys{{
     {"OptionsWindow", "AutorunOffRefused",
      "Vantrel is not allowed to remove its autorun entry, so Windows will still start it. "
      "To turn Autorun off, start Vantrel as administrator and untick Autorun again."},
+    {"OptionsWindow", "LayerIndicator", "Show layer changes"},
     {"Common", "Close", "Close"},
     {"ActionWindow", "Caption", "Action"},
     {"ActionWindow", "Keyboard", "Keyboard"},
     {"ActionWindow", "Run", "Run..."},
     {"ActionWindow", "ChangeSettings", "Change settings"},
+    {"ActionWindow", "Layer", "Layer..."},
+    {"ActionWindow", "SameAsBelow", "Same as below"},
     {"ChangeSettingsWindow", "Caption", "Change settings"},
     {"ChangeSettingsWindow", "Add", "Add"},
     {"ChangeSettingsWindow", "Remove", "Remove"},
@@ -133,6 +137,14 @@ inline constexpr std::array<LanguageKey, 107> kLanguageKeys{{
      "Vantrel cannot keep a rule for %s: a program's name may not hold control characters."},
     {"ProgramsWindow", "NameBlank",
      "Vantrel cannot keep a rule for %s: a program's name may not start or end with a blank."},
+    {"LayerWindow", "Caption", "Layer"},
+    {"LayerWindow", "Layer", "Layer:"},
+    {"LayerWindow", "Name", "Name:"},
+    {"LayerWindow", "Mode", "Mode"},
+    {"LayerWindow", "Hold", "Hold: while held"},
+    {"LayerWindow", "Toggle", "Toggle: press on, press off"},
+    {"LayerWindow", "Once", "Once: for the next press"},
+    {"LayerWindow", "Set", "Set: until another Set"},
 }};
 
 // The built-in text of a key of the table; a key outside it has none.

@@ -395,5 +395,31 @@ TEST_F(Editor, AChordsActionIsEditedWithoutTouchingAnyRow) {
   EXPECT_EQ(&editor.Edited(), &table[2]);
 }
 
+// The names go in as a profile keeps them, and every row that names a
+// renamed layer says so, in the layer the rows show.
+TEST_F(Editor, RenamedLayersAreKeptStorableAndTheRowsNameThem) {
+  EntryEditor editor = Start({.Action = ActLayer, .Layer = 2, .LayerMode = LayerHold});
+  table[3] = {.Action = ActLayer, .Layer = 5, .LayerMode = LayerSet};
+  table.InLayer(5, 1) = Binding{.Action = ActLayer, .Layer = 2, .LayerMode = LayerOnce};
+  table.LayerNames[4] = "Menu";
+  editor.Layer = 5;
+  std::array<std::string, kLayers> typed = table.LayerNames;
+  typed[1] = " Driving\r\n";
+  EXPECT_TRUE(editor.RenameLayers(typed));
+  EXPECT_EQ(table.LayerNames[1], "Driving");
+  EXPECT_EQ(table.LayerNames[4], "Menu");
+  EXPECT_EQ(rows.text[1], "Layer: Driving (once)");
+  EXPECT_EQ(rows.text[2], "Layer: Driving (hold)") << "transparent here: the base's row";
+  EXPECT_EQ(rows.text[3], "Layer: Menu (set)");
+
+  rows.text.clear();
+  typed[1] = "Driving ";
+  EXPECT_FALSE(editor.RenameLayers(typed)) << "kept as it was";
+  EXPECT_TRUE(rows.text.empty());
+  typed = {};
+  EXPECT_TRUE(editor.RenameLayers(typed));
+  EXPECT_EQ(rows.text[3], "Layer: Layer 5 (set)");
+}
+
 }  // namespace
 }  // namespace vantrel

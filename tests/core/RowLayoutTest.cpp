@@ -103,5 +103,59 @@ TEST(GBoxScrool, SixRowsOrFewerHaveNothingToScroll) {
   }
 }
 
+// A taller window: each extra row goes where more rows hide, the button
+// group taking the ties and whatever is left once every row shows.
+TEST(RowLayout, ExtraRowsGoToTheGroupWithMoreRowsHidden) {
+  struct Case {
+    int extra, axisRows, buttonRows;
+    Bands bands;
+  } const cases[] = {
+      {0, 16, 12, {6, 6}}, {1, 4, 12, {6, 7}}, {3, 9, 8, {8, 7}},   {4, 9, 8, {8, 8}},
+      {2, 7, 7, {7, 7}},   {5, 4, 4, {6, 11}}, {6, 16, 8, {12, 6}}, {20, 16, 8, {16, 16}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(BandsFor(c.extra, c.axisRows, c.buttonRows), c.bands)
+        << c.extra << " extra rows for " << c.axisRows << " axis and " << c.buttonRows
+        << " button rows";
+  EXPECT_EQ(AxisGroupGrowth(ShownExtras{}.set(0).set(1).set(2).set(3), 7), 3 * kRowPitch)
+      << "eight axis rows in a band of seven";
+}
+
+// A band grown under a group scrolled to its end brings the rows above back,
+// rather than leaving blank rows under the last.
+TEST(RowLayout, AGrownBandKeepsTheScrollWhereRowsRemainBelow) {
+  struct Case {
+    int first, rows, band, shown;
+  } const cases[] = {{2, 12, 6, 2}, {2, 12, 10, 2}, {6, 12, 8, 4},
+                     {3, 5, 6, 0},  {0, 0, 9, 0},   {-1, 8, 6, 0}};
+  for (const Case& c : cases)
+    EXPECT_EQ(FirstShown(c.first, c.rows, c.band), c.shown)
+        << "first " << c.first << " of " << c.rows << " in " << c.band;
+}
+
+TEST(GBoxScrool, ABandOfNineScrollsTwelveRowsToTheirEndInThreeClicks) {
+  std::vector<int> tops;
+  for (int row = 1; row <= 12; ++row) tops.push_back(RowTop(row));
+  int clicks = 0;
+  for (std::vector<RowStep> steps; !(steps = ScrollSteps(tops, kScrollDown, 9)).empty(); ++clicks)
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+      tops[i] = steps[i].newTop;
+      EXPECT_EQ(steps[i].showAfter, tops[i] == BandBottom(9)) << "row " << i + 1;
+    }
+  EXPECT_EQ(clicks, 3);
+  EXPECT_EQ(tops.back(), BandBottom(9));
+  EXPECT_TRUE(InBand(tops[3], 9));
+  EXPECT_FALSE(InBand(tops[2], 9));
+}
+
+TEST(RowLayout, TheMainWindowIsNeverShorterThanItsDefaultNorTallerThanTheWorkArea) {
+  struct Case {
+    int wanted, expected;
+  } const cases[] = {{0, 330}, {-5, 330}, {200, 330}, {500, 500}, {900, 728}};
+  for (const Case& c : cases)
+    EXPECT_EQ(MainWindowHeight(c.wanted, 330, 728), c.expected) << c.wanted;
+  EXPECT_EQ(MainWindowHeight(500, 330, 300), 330) << "a work area too small for the default";
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -40,6 +40,7 @@ TEST(Settings, AMissingFileGivesEveryDefault) {
   EXPECT_EQ(s.Controller, "");
   EXPECT_EQ(s.ControllerId, "");
   EXPECT_TRUE(s.InputEvents) << "a file without the key reads the controller's event";
+  EXPECT_TRUE(s.LayerIndicator) << "a file without the key shows the layer changes";
 }
 
 // Every key holds a value of its own, so a field read from another key's
@@ -54,7 +55,7 @@ TEST(Settings, EveryKeyReachesItsOwnFieldAndBack) {
       {"DeadZoneAxes", "35"},   {"Controller", "Pad"}, {"ControllerId", "{7}"},
       {"Minimize", "1"},        {"Popup", "1"},        {"PopupShowTime", "7"},
       {"PopupLeft", "321"},     {"PopupTop", "222"},   {"ScanCodes", "0"},
-      {"Path", "C:\\P\\a.ini"}, {"InputEvents", "0"}};
+      {"Path", "C:\\P\\a.ini"}, {"InputEvents", "0"},  {"LayerIndicator", "0"}};
   for (const auto& [key, value] : kSetup) ini.WriteString("Setup", key, value);
   const Settings s = ReadSettings(ini, '.');
   EXPECT_EQ(s.NumOfButtons, 9);
@@ -81,6 +82,7 @@ TEST(Settings, EveryKeyReachesItsOwnFieldAndBack) {
   EXPECT_FALSE(s.ScanCodes);
   EXPECT_EQ(s.Path, "C:\\P\\a.ini");
   EXPECT_FALSE(s.InputEvents);
+  EXPECT_FALSE(s.LayerIndicator);
 
   test::MemoryIni written;
   WriteSettings(written, s, '.');
@@ -118,6 +120,28 @@ TEST(Settings, GarbageAndHugeValuesFallBackOrKeepTheirLowBits) {
   EXPECT_EQ(s.LanguagePak.size(), kMaxIniText);
 }
 
+// The main window writes its own height: a height the file holds already
+// costs no write, and anything but a positive number is the default.
+TEST(Settings, TheMainWindowsHeightReadsAsStoredAndIsWrittenOnlyWhenItChanges) {
+  struct CountedIni : test::MemoryIni {
+    void WriteString(const std::string& section, const std::string& key,
+                     const std::string& value) override {
+      ++writes;
+      MemoryIni::WriteString(section, key, value);
+    }
+    int writes = 0;
+  } ini;
+  EXPECT_EQ(ReadMainHeight(ini), 0);
+  for (const auto& [stored, height] : {std::pair{"612", 612}, {"-40", 0}, {"tall", 0}, {"", 0}}) {
+    ini.MemoryIni::WriteString("Setup", "MainHeight", stored);
+    EXPECT_EQ(ReadMainHeight(ini), height) << '"' << stored << '"';
+  }
+  RecordMainHeight(ini, 480);
+  RecordMainHeight(ini, 480);
+  EXPECT_EQ(ini.writes, 1);
+  EXPECT_EQ(ini.ReadString("Setup", "MainHeight", ""), "480");
+}
+
 TEST(Settings, OnlyAStoredOneMinimisesAtStart) {
   for (auto [text, ticked, minimised] : {std::tuple{"1", true, true},
                                          {"2", true, false},
@@ -145,7 +169,8 @@ TEST(Settings, WritesEveryKeyButPathInItsOrder) {
                   "PointerCurve=2", "tmrTurbo=100", "tmrRefresh=50", "RangeX=1000", "RangeY=1000",
                   "DeadZoneX=50", "DeadZoneY=50", "DeadZoneAxes=50", "Controller=", "ControllerId=",
                   "Minimize=1", "Popup=0", "PopupShowTime=0", "PopupLeft=50", "PopupTop=50",
-                  "ScanCodes=1", "HoldTime=200", "DoubleTime=250", "TapTime=40", "ChordTime=50"));
+                  "ScanCodes=1", "HoldTime=200", "DoubleTime=250", "TapTime=40", "ChordTime=50",
+                  "LayerIndicator=1"));
   EXPECT_DOUBLE_EQ(ReadSettings(ini, ',').MAccelarate, 0.3);
   EXPECT_DOUBLE_EQ(ReadSettings(ini, '.').MAccelarate, 0.1) << "a comma is no point";
 }

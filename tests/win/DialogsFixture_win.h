@@ -82,7 +82,7 @@ class Dialogs : public ::testing::Test {
   bool MainEnabled() { return IsWindowEnabled(Main().Handle()) != 0; }
   bool AnyDialogShown() {
     for (Form* f : std::initializer_list<Form*>{&app->ActionDlg, &app->BindEmulDlg, &app->ClickDlg,
-                                                &app->IniFrm})
+                                                &app->IniFrm, &app->LayerDlg})
       if (f->Visible()) return true;
     return false;
   }

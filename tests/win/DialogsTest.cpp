@@ -12,7 +12,7 @@ TEST_F(Dialogs, TheActionDialogIsTitledWithTheRowClicked) {
   RECT client{};
   GetClientRect(app->ActionDlg.Handle(), &client);
   EXPECT_EQ(client.right, 145);
-  EXPECT_EQ(client.bottom, 129);
+  EXPECT_EQ(client.bottom, 153);
   EXPECT_FALSE(GetWindowLongPtrA(app->ActionDlg.Handle(), GWL_STYLE) & WS_SYSMENU)
       << "no close box";
   Click(app->ActionDlg.Get().btnCancel);
@@ -37,6 +37,11 @@ TEST_F(Dialogs, EveryWayOutGivesTheMainWindowBackAndCancelRestoresTheEntry) {
        [](Dialogs& t) { t.Choose(t.app->ClickDlg.Get().CBAction, 4); }},
       {"list", &TActionDlg::btnChangeIni,
        [](Dialogs& t) { t.Click(t.app->IniFrm.Get().btnClear); }},
+      {"layer", &TActionDlg::btnLayer,
+       [](Dialogs& t) {
+         t.Choose(t.app->LayerDlg.Get().cbLayer, 3);
+         SetWindowTextA(t.app->LayerDlg.Get().edName, "Driving");
+       }},
   };
   struct Way {
     const char* name;
@@ -46,13 +51,15 @@ TEST_F(Dialogs, EveryWayOutGivesTheMainWindowBackAndCancelRestoresTheEntry) {
       {"its Cancel",
        [](Dialogs& t) {
          for (HWND cancel : {t.app->ActionDlg.Get().btnCancel, t.app->BindEmulDlg.Get().btnCancel,
-                             t.app->ClickDlg.Get().btnCancel, t.app->IniFrm.Get().btnCancel})
+                             t.app->ClickDlg.Get().btnCancel, t.app->IniFrm.Get().btnCancel,
+                             t.app->LayerDlg.Get().btnCancel})
            if (IsWindowVisible(GetParent(cancel))) return t.Click(cancel);
        }},
       {"WM_CLOSE from outside",
        [](Dialogs& t) {
-         for (Form* f : std::initializer_list<Form*>{&t.app->ActionDlg, &t.app->BindEmulDlg,
-                                                     &t.app->ClickDlg, &t.app->IniFrm})
+         for (Form* f :
+              std::initializer_list<Form*>{&t.app->ActionDlg, &t.app->BindEmulDlg, &t.app->ClickDlg,
+                                           &t.app->IniFrm, &t.app->LayerDlg})
            if (f->Visible()) SendMessageA(f->Handle(), WM_CLOSE, 0, 0);
        }},
       {"the program going to the tray",
@@ -74,6 +81,7 @@ TEST_F(Dialogs, EveryWayOutGivesTheMainWindowBackAndCancelRestoresTheEntry) {
       EXPECT_EQ(Entry(2), original);
       EXPECT_EQ(RowText(2), "Ctrl+A");
       EXPECT_TRUE(Turbo(2, false)) << "still ticked";
+      EXPECT_EQ(Main().Bindings.LayerNames[3], "") << "a rename is given back too";
     }
   }
 }

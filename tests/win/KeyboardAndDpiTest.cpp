@@ -10,7 +10,6 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
-
 TEST_F(Options, TabReachesEveryControlInOrderAndEscCancels) {
   Application& a = Start("MAccelarate=0.5\r\n");
   Open();
@@ -81,6 +80,22 @@ TEST_F(Options, EveryWindowIsLaidOutForTheDisplaysDpi) {
   }
   EXPECT_EQ(FontOf(rows.btnJoy[2]).lfHeight, Scaled(-11, dpi));
   ExpectEveryTextFits(a);
+  // The main window fits a 1366 x 768 screen above a task bar; the layer
+  // list stands in its row above the groups, and opens on all its items.
+  RECT outer{};
+  GetWindowRect(Main(), &outer);
+  EXPECT_LE(outer.right - outer.left, 1366);
+  EXPECT_LE(outer.bottom - outer.top, 768 - 48);
+  RECT field{};
+  GetWindowRect(rows.cbLayer, &field);
+  MapWindowPoints(nullptr, Main(), reinterpret_cast<POINT*>(&field), 2);
+  EXPECT_GE(field.top, 0);
+  EXPECT_LE(field.bottom, Scaled(kLayerRowHeight, dpi));
+  EXPECT_EQ(Text(rows.cbLayer), "Base");
+  RECT open{};
+  SendMessageA(rows.cbLayer, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&open));
+  const auto itemHeight = static_cast<int>(SendMessageA(rows.cbLayer, CB_GETITEMHEIGHT, 0, 0));
+  EXPECT_GE(open.bottom - open.top, (field.bottom - field.top) + (kLayers + 1) * itemHeight);
   if (dpi == kDesignDpi) return;
   test::SavePicture(Main(), "main-window-" + std::to_string(dpi) + "dpi");
   Open();

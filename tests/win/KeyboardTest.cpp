@@ -29,13 +29,18 @@ TEST_F(Keyboard, TabWalksTheMainWindowRowByRow) {
     expected.push_back(rows.btnJoy[e]);
     expected.push_back(rows.chbJoy[e]);
   }
-  expected.push_back(rows.btnJoy[5]);  // the arrows are disabled with four buttons
+  // The arrows are disabled with four buttons; the layer list above the
+  // rows comes first.
+  expected.push_back(rows.cbLayer);
+  expected.push_back(rows.btnJoy[5]);
   for (std::size_t i = 1; i < expected.size(); ++i) {
     Key(VK_TAB);
     EXPECT_EQ(GetFocus(), expected[i]) << "Tab number " << i;
   }
   Key(VK_TAB, true);
-  EXPECT_EQ(GetFocus(), rows.chbJoy[4]) << "Shift+Tab goes back";
+  EXPECT_EQ(GetFocus(), rows.cbLayer) << "Shift+Tab goes back";
+  Key(VK_TAB, true);
+  EXPECT_EQ(GetFocus(), rows.chbJoy[4]);
   // Space ticks the focused Turbo box.
   Key(VK_SPACE);
   EXPECT_TRUE(Turbo(4, false));
@@ -109,6 +114,48 @@ TEST_F(Keyboard, EnterPressesTheFocusedButtonAndMeansOkOnlyElsewhere) {
   Key(VK_RETURN);
   EXPECT_FALSE(app->IniFrm.Visible());
   EXPECT_THAT(Entry(3).INI, ::testing::ElementsAre("a.ini", "b.ini", "c.ini"));
+}
+
+// The layer dialog by keyboard alone: Tab walks the list, the name and the
+// mode chosen, the arrows choose a mode, Alt and a letter reach a control
+// by its access key, Enter is OK and Esc Cancel.
+TEST_F(Keyboard, TheLayerDialogAnswersTheKeyboard) {
+  auto post = [&](UINT msg, WPARAM ch) {
+    PostMessageA(GetFocus(), msg, ch, msg == WM_SYSCHAR ? 1 << 29 : 1);
+    Pump();
+  };
+  const Binding before = Entry(2);
+  Open(2);
+  for (int i = 0; i < 4; ++i) Key(VK_TAB);
+  EXPECT_EQ(GetFocus(), app->ActionDlg.Get().btnLayer);
+  Key(VK_RETURN);
+  ASSERT_TRUE(app->LayerDlg.Visible());
+  TLayerDlg& dlg = app->LayerDlg.Get();
+  Key(VK_DOWN);
+  Key(VK_TAB);
+  EXPECT_EQ(GetFocus(), dlg.edName);
+  for (char c : std::string("Car")) post(WM_CHAR, static_cast<WPARAM>(c));
+  Key(VK_TAB);
+  EXPECT_EQ(GetFocus(), dlg.rbMode[0]) << "the mode chosen";
+  Key(VK_DOWN);
+  EXPECT_TRUE(Checked(dlg.rbMode[1]));
+  post(WM_SYSCHAR, 'o');
+  EXPECT_TRUE(Checked(dlg.rbMode[2]));
+  post(WM_SYSCHAR, 'n');
+  EXPECT_EQ(GetFocus(), dlg.edName);
+  Key(VK_RETURN);
+  EXPECT_FALSE(app->LayerDlg.Visible());
+  EXPECT_EQ(Entry(2), (Binding{.Action = ActLayer, .Layer = 2, .LayerMode = LayerOnce}));
+  EXPECT_EQ(Main().Bindings.LayerNames[1], "Car");
+
+  Entry(2) = before;
+  Open(2, &TActionDlg::btnLayer);
+  Key(VK_DOWN);
+  post(WM_SYSCHAR, 't');
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(app->LayerDlg.Visible());
+  EXPECT_TRUE(MainEnabled());
+  EXPECT_EQ(Entry(2), before);
 }
 
 TEST_F(Keyboard, TheKeyDialogCapturesTabEnterAndEsc) {

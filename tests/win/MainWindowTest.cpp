@@ -7,8 +7,8 @@ namespace {
 
 TEST_F(MainWindow, FourButtonsShowEveryRowInPlaceAndLeaveTheArrowsDisabled) {
   Start(4);
-  EXPECT_EQ(Place(Group(IDC_FSGAXIS)), (std::vector<int>{0, 0, 281, 113}));
-  EXPECT_EQ(Place(Group(IDC_FSGBUTTONS)), (std::vector<int>{0, 112, 281, 154}));
+  EXPECT_EQ(Place(Group(IDC_FSGAXIS)), (std::vector<int>{0, 24, 281, 113}));
+  EXPECT_EQ(Place(Group(IDC_FSGBUTTONS)), (std::vector<int>{0, 136, 281, 154}));
   EXPECT_EQ(Text(Group(IDC_FSGAXIS)), "Axis");
   EXPECT_EQ(Text(Group(IDC_FSGBUTTONS)), "Buttons");
   EXPECT_EQ(Place(Arrow(IDC_BTNGUP)), (std::vector<int>{256, 16, 17, 17}));
@@ -104,7 +104,7 @@ TEST_F(MainWindow, AnotherMonitorsDpiScalesTheRowsAndTheirFontAndBack) {
   EXPECT_EQ(main.Dpi(), 144);
   expectRowAt(2, 16, 144);
   expectRowAt(8 + 1, 16, 144);
-  EXPECT_EQ(Place(Group(IDC_FSGBUTTONS)), (std::vector<int>{0, 168, 422, 231}));
+  EXPECT_EQ(Place(Group(IDC_FSGBUTTONS)), (std::vector<int>{0, 204, 422, 231}));
   Click(Arrow(IDC_BTNGDOWN));
   expectRowAt(3, 16, 144);
   EXPECT_FALSE(IsWindowVisible(RowOf(2).button));
@@ -113,7 +113,7 @@ TEST_F(MainWindow, AnotherMonitorsDpiScalesTheRowsAndTheirFontAndBack) {
   moveTo(96);
   expectRowAt(3, 16, 96);
   expectRowAt(8, 126, 96);
-  EXPECT_EQ(Place(Group(IDC_FSGBUTTONS)), (std::vector<int>{0, 112, 281, 154}));
+  EXPECT_EQ(Place(Group(IDC_FSGBUTTONS)), (std::vector<int>{0, 136, 281, 154}));
 
   moveTo(120);
   main.Construct(8);  // as the options window's OK rebuilds them

@@ -154,9 +154,10 @@ class Options : public ::testing::Test {
 // Every button and static text of the windows that hold them fits its control.
 [[maybe_unused]] static void ExpectEveryTextFits(Application& a) {
   std::vector<HWND> controls;
-  for (HWND window : {a.MainFrm.Handle(), a.OptionsFrm.Created(), a.ActionDlg.Get().Handle(),
-                      a.ClickDlg.Get().Handle(), a.BindEmulDlg.Get().Handle(),
-                      a.IniFrm.Get().Handle(), a.AboutBox.Get().Handle(), a.popupINI.Handle()})
+  for (HWND window :
+       {a.MainFrm.Handle(), a.OptionsFrm.Created(), a.ActionDlg.Get().Handle(),
+        a.ClickDlg.Get().Handle(), a.BindEmulDlg.Get().Handle(), a.IniFrm.Get().Handle(),
+        a.AboutBox.Get().Handle(), a.popupINI.Handle(), a.LayerDlg.Get().Handle()})
     EnumChildWindows(
         window,
         [](HWND child, LPARAM list) {

@@ -96,6 +96,32 @@ TEST_F(Options, PopupTickedThenCancelStaysOnAndIsRecorded) {
   EXPECT_EQ(s.PopupShowTime, 1);
 }
 
+// "Show layer changes" goes to the indicator at OK only, and is saved
+// however the window closes.
+TEST_F(Options, TheLayerIndicatorBoxIsAppliedByOkOnly) {
+  Application& a = Start("");
+  EXPECT_TRUE(a.LayerIndicator.ShowsLayerChanges());
+  Open();
+  EXPECT_TRUE(Checked(Opts().chbLayerIndicator));
+  Click(Opts().chbLayerIndicator);
+  Click(Opts().btnCancel);
+  EXPECT_TRUE(a.LayerIndicator.ShowsLayerChanges());
+  EXPECT_TRUE(Saved().LayerIndicator);
+  Open();
+  EXPECT_TRUE(Checked(Opts().chbLayerIndicator)) << "the next showing starts from the program";
+  Click(Opts().chbLayerIndicator);
+  Click(Opts().btnOK);
+  EXPECT_FALSE(a.LayerIndicator.ShowsLayerChanges());
+  EXPECT_FALSE(Saved().LayerIndicator);
+
+  app.reset();
+  Application& b = Start("LayerIndicator=0\r\n");
+  EXPECT_FALSE(b.LayerIndicator.ShowsLayerChanges());
+  Open();
+  EXPECT_FALSE(Checked(Opts().chbLayerIndicator));
+  Click(Opts().btnCancel);
+}
+
 TEST_F(Options, TheDraggedPopupIsSavedAsItsPosition) {
   Application& a = Start("Popup=1\r\nPopupShowTime=7\r\n");
   Open();
