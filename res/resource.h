@@ -54,6 +54,9 @@
 #define IDC_BTNLAYER 305
 #define IDC_BTNSAMEASBELOW 306
 #define IDC_BTNNOTHING 307
+#define IDC_BTNREMOVEPART 308
+// The action dialog's Press, Hold and Double tap, in the order of EntryEditor::Part.
+#define IDC_RBPART 316
 #define IDC_CBLAYER 351
 #define IDC_EDLAYERNAME 352
 #define IDC_GROUPMODE 353

@@ -106,8 +106,8 @@ int Application::Run() {
 // focused push button (OK from any other control) and Esc the Cancel, as in
 // any dialog. The key dialog is left out: there every key is one to capture.
 bool Application::Navigate(MSG& msg) {
-  // System keys stay with the menus and the Alt+F4 rule, but for the layer
-  // dialog's access keys (Alt and a letter).
+  // System keys stay with the menus and the Alt+F4 rule, but for the access
+  // keys (Alt and a letter) of the layer dialog and the action dialog's parts.
   const bool accessKey = msg.message == WM_SYSCHAR;
   if ((msg.message != WM_KEYDOWN && msg.message != WM_KEYUP && msg.message != WM_CHAR &&
        !accessKey) ||
@@ -115,7 +115,7 @@ bool Application::Navigate(MSG& msg) {
     return false;
   const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   if (!root || root == BindEmulDlg.Handle() || root == popupINI.Handle()) return false;
-  if (accessKey && root != LayerDlg.Handle()) return false;
+  if (accessKey && root != LayerDlg.Handle() && root != ActionDlg.Handle()) return false;
   bool ours = root == MainFrm.Handle();
   for (const Form* form : MainFrm.Windows.Secondary) ours = ours || form->Handle() == root;
   if (!ours) return false;

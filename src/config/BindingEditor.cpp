@@ -54,6 +54,23 @@ Binding& EntryEditor::Edited() {
   return part.front();
 }
 
+const Binding* EntryEditor::Existing() {
+  if (chord_) return chord_;
+  std::optional<Binding>* slot = LayerSlot();
+  const Binding* b = !slot ? &table_[Entry()] : *slot ? &**slot : nullptr;
+  if (!b || EditPart == Part::Press) return b;
+  const std::vector<Binding>& part = EditPart == Part::Hold ? b->Hold : b->Double;
+  return part.empty() ? nullptr : &part.front();
+}
+
+std::optional<Binding> EntryEditor::SavedAction() const {
+  if (chord_ || EditPart == Part::Press || !SavedBinding) return SavedBinding;
+  const std::vector<Binding>& part =
+      EditPart == Part::Hold ? SavedBinding->Hold : SavedBinding->Double;
+  if (part.empty()) return std::nullopt;
+  return part.front();
+}
+
 void EntryEditor::EditChord(Binding& action) { chord_ = &action; }
 
 void EntryEditor::ClearPart() {

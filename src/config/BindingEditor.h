@@ -76,6 +76,11 @@ class EntryEditor {
   // a binding of its own (of kind 0) first; a Hold or Double part not bound
   // yet is made, doing nothing.
   Binding& Edited();
+  // The action edited as it stands, without making it: null for a part not
+  // bound, or an entry a layer leaves to the layers below.
+  const Binding* Existing();
+  // What the action edited was at opening (none: not there then).
+  std::optional<Binding> SavedAction() const;
   // The dialogs edit `action` (a chord's, kept by whoever asks) instead of
   // an entry, until EditEntry; no row shows it.
   void EditChord(Binding& action);

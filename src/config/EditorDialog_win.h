@@ -35,8 +35,12 @@ class EditorDialog : public ShellForm<T> {
   EntryEditor& Editor() { return host_->Editing(); }
   EditorHost& Host() { return *host_; }
 
-  // Enables the main window, then hides the dialog.
-  void Finish() { ShellForm<T>::FormClose(); }
+  // Enables the main window, then hides the dialog. The next editing is of
+  // an entry's own action unless the action dialog chooses a part again.
+  void Finish() {
+    Editor().EditPart = EntryEditor::Part::Press;
+    ShellForm<T>::FormClose();
+  }
 
  private:
   EditorHost* host_ = nullptr;

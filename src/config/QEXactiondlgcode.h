@@ -1,4 +1,7 @@
 #pragma once
+#include <array>
+
+#include "config/BindingEditor.h"
 #include "config/EditorHost.h"
 #include "lang/LanguageTexts.h"
 #include "ui/Controls_win.h"
@@ -15,10 +18,13 @@ struct ActionTargets {
 };
 
 // The action dialog: chooses what kind of action the entry being edited
-// gets. Four of its buttons hand the entry over to the dialog of that kind;
-// Run picks a program and finishes the binding itself. In a layer, "Same as
-// below" and "Nothing" finish it too: the entry lets the layers below
-// decide, or does nothing while the layer is on.
+// gets. Press, Hold and Double tap above choose which of its actions: the
+// entry's own, or the one a hold or a double tap does, which Remove
+// unbinds. Four of its buttons hand that action over to the dialog of that
+// kind; Run picks a program and finishes the binding itself. In a layer,
+// "Same as below" and "Nothing" finish it too, for the whole entry: it lets
+// the layers below decide, or does nothing while the layer is on. A chord's
+// action has neither parts nor a layer's choices.
 class TActionDlg : public ShellForm<TActionDlg>, public LanguageUser {
  public:
   void ApplyLanguage(const LanguageTexts& texts) override;
@@ -26,8 +32,8 @@ class TActionDlg : public ShellForm<TActionDlg>, public LanguageUser {
 
   void Create(HWND mainWindow, EditorHost& host, ActionTargets targets);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-  // Opens with the first choice focused, so that the keyboard can choose;
-  // the two choices of a layer show only while a layer is edited.
+  // Opens on Press with the first kind focused, so that the keyboard can
+  // choose; the two choices of a layer show only while a layer is edited.
   void Show() override;
   // Closed any other way than by a button, it acts as Cancel.
   void FormClose();
@@ -40,6 +46,8 @@ class TActionDlg : public ShellForm<TActionDlg>, public LanguageUser {
   void btnSameAsBelowClick();
   void btnNothingClick();
   void btnCancelClick();
+  void rbPartClick(EntryEditor::Part part);
+  void btnRemovePartClick();
 
   HWND btnEmulKey = nullptr;
   HWND btnEmulClick = nullptr;
@@ -49,12 +57,17 @@ class TActionDlg : public ShellForm<TActionDlg>, public LanguageUser {
   HWND btnSameAsBelow = nullptr;
   HWND btnNothing = nullptr;
   HWND btnCancel = nullptr;
+  std::array<HWND, 3> rbPart{};  // Press, Hold, Double tap
+  HWND btnRemovePart = nullptr;
 
  private:
   void HandOver(Form* dialog);
-  // Shows or hides the choices of a layer, Cancel below the last choice
-  // shown and the window's height with it.
-  void LayOut(bool inLayer);
+  // Stacks the controls shown, top to bottom (the parts not for a chord,
+  // the choices of a layer only in one), and fits the window's height to them.
+  void LayOut(bool inLayer, bool chord);
+  // The part chosen becomes the one edited; Remove is offered for a part
+  // that is there.
+  void ChoosePart(EntryEditor::Part part);
   // Enables the main window and hides the dialog.
   void Finish();
 

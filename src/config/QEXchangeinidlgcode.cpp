@@ -83,7 +83,9 @@ LRESULT TIniFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TIniFrm::FormShow() {
   EntryEditor& editor = Editor();
-  lines_.Assign(editor.Edited());
+  // Only looked at: a part made here would go into the backup and outlive a Cancel.
+  const Binding* action = editor.Existing();
+  lines_.Assign(action ? *action : Binding{});
   ShowLines();
   editor.Begin();
 }

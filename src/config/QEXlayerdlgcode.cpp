@@ -106,7 +106,7 @@ LRESULT TLayerDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TLayerDlg::FormShow() {
   Editor().Begin();
-  choice_.Assign(Editor().SavedBinding, Host().Table().LayerNames);
+  choice_.Assign(Editor().SavedAction(), Host().Table().LayerNames);
   ShowChoice();
 }
 

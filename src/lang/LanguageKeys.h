@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 119> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 123> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -115,6 +115,10 @@ inline constexpr std::array<LanguageKey, 119> kLanguageKeys{{
     {"ActionWindow", "ChangeSettings", "Change settings"},
     {"ActionWindow", "Layer", "Layer..."},
     {"ActionWindow", "SameAsBelow", "Same as below"},
+    {"ActionWindow", "Press", "Press"},
+    {"ActionWindow", "Hold", "Hold"},
+    {"ActionWindow", "DoubleTap", "Double tap"},
+    {"ActionWindow", "Remove", "Remove"},
     {"ChangeSettingsWindow", "Caption", "Change settings"},
     {"ChangeSettingsWindow", "Add", "Add"},
     {"ChangeSettingsWindow", "Remove", "Remove"},

@@ -375,6 +375,37 @@ TEST_F(Editor, TheHoldAndDoublePartsAreEditedBesideTheEntrysOwnAction) {
   EXPECT_TRUE(Entry().Hold.empty() && Entry().Double.empty());
 }
 
+// Looking at the action edited makes nothing: a part not bound or an entry
+// a layer leaves to the layers below stays so. What it was at opening is
+// the part's own.
+TEST_F(Editor, ExistingAndSavedActionAreThePartsAndMakeNothing) {
+  const Binding hold{.VCode = 116, .Action = ActEmulKey};
+  EntryEditor editor = Start({.VCode = 27, .Action = ActEmulKey, .Hold = {hold}});
+  struct Case {
+    EntryEditor::Part part;
+    int layer;
+    std::optional<Binding> expected;
+  };
+  const Binding own = Entry();
+  const Case cases[] = {{EntryEditor::Part::Press, 0, own},
+                        {EntryEditor::Part::Hold, 0, hold},
+                        {EntryEditor::Part::Double, 0, std::nullopt},
+                        {EntryEditor::Part::Press, 1, std::nullopt},
+                        {EntryEditor::Part::Hold, 1, std::nullopt}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.part) * 10 + c.layer);
+    editor.EditPart = c.part;
+    editor.Layer = c.layer;
+    const Binding* existing = editor.Existing();
+    EXPECT_EQ(existing ? std::optional(*existing) : std::nullopt, c.expected);
+    editor.Begin();
+    EXPECT_EQ(editor.SavedAction(), c.expected);
+    editor.Cancel();
+    EXPECT_EQ(Entry(), own);
+    EXPECT_FALSE(table.InLayer(1, 2));
+  }
+}
+
 TEST_F(Editor, AChordsActionIsEditedWithoutTouchingAnyRow) {
   EntryEditor editor = Start({.VCode = 65, .Action = ActEmulKey});
   Binding chord{.VCode = 71, .Action = ActEmulKey};

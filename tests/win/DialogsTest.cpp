@@ -12,7 +12,7 @@ TEST_F(Dialogs, TheActionDialogIsTitledWithTheRowClicked) {
   RECT client{};
   GetClientRect(app->ActionDlg.Handle(), &client);
   EXPECT_EQ(client.right, 145);
-  EXPECT_EQ(client.bottom, 153);
+  EXPECT_EQ(client.bottom, 238);
   EXPECT_FALSE(GetWindowLongPtrA(app->ActionDlg.Handle(), GWL_STYLE) & WS_SYSMENU)
       << "no close box";
   Click(app->ActionDlg.Get().btnCancel);

@@ -158,6 +158,39 @@ TEST_F(Keyboard, TheLayerDialogAnswersTheKeyboard) {
   EXPECT_EQ(Entry(2), before);
 }
 
+// The action dialog's parts by keyboard alone: Shift+Tab reaches the part
+// chosen, the arrows and Alt with a letter choose one, Tab goes on to the
+// kinds and Enter hands that part over; Esc leaves with the entry as it was.
+TEST_F(Keyboard, TheActionDialogsPartsAnswerTheKeyboard) {
+  using Part = EntryEditor::Part;
+  const TActionDlg& dlg = app->ActionDlg.Get();
+  const Binding before = Entry(2);
+  Open(2);
+  Key(VK_TAB, true);
+  EXPECT_EQ(GetFocus(), dlg.rbPart[0]);
+  Key(VK_DOWN);
+  EXPECT_TRUE(Checked(dlg.rbPart[1]));
+  EXPECT_EQ(Main().Editor.EditPart, Part::Hold);
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(app->ActionDlg.Visible());
+  EXPECT_EQ(Main().Editor.EditPart, Part::Press);
+  EXPECT_EQ(Entry(2), before);
+
+  Open(2);
+  PostMessageA(GetFocus(), WM_SYSCHAR, 'd', 1 << 29);
+  Pump();
+  EXPECT_TRUE(Checked(dlg.rbPart[2]));
+  EXPECT_EQ(GetFocus(), dlg.rbPart[2]);
+  Key(VK_TAB);
+  EXPECT_EQ(GetFocus(), dlg.btnEmulKey);
+  Key(VK_RETURN);
+  ASSERT_TRUE(app->BindEmulDlg.Visible());
+  Press(app->BindEmulDlg.Get().STKey, VK_F6);
+  Click(app->BindEmulDlg.Get().btnOK);
+  EXPECT_EQ(Entry(2).Double, (std::vector{Binding{.VCode = 117, .Action = ActEmulKey}}));
+  EXPECT_EQ(RowText(2), "Ctrl+A / double: F6");
+}
+
 TEST_F(Keyboard, TheKeyDialogCapturesTabEnterAndEsc) {
   Open(1, &TActionDlg::btnEmulKey);
   for (WPARAM key : {VK_TAB, VK_RETURN, VK_ESCAPE}) {
