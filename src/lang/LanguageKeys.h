@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 119> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 124> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -108,6 +108,11 @@ inline constexpr std::array<LanguageKey, 119> kLanguageKeys{{
      "Vantrel is not allowed to remove its autorun entry, so Windows will still start it. "
      "To turn Autorun off, start Vantrel as administrator and untick Autorun again."},
     {"OptionsWindow", "LayerIndicator", "Show layer changes"},
+    {"OptionsWindow", "PressTimes", "Press timing"},
+    {"OptionsWindow", "HoldTime", "Hold time (ms):"},
+    {"OptionsWindow", "DoubleTime", "Double tap time (ms):"},
+    {"OptionsWindow", "TapTime", "Tap time (ms):"},
+    {"OptionsWindow", "ChordTime", "Chord time (ms):"},
     {"Common", "Close", "Close"},
     {"ActionWindow", "Caption", "Action"},
     {"ActionWindow", "Keyboard", "Keyboard"},
