@@ -16,6 +16,7 @@
 #define IDM_HELP 105
 #define IDM_ABOUT 106
 #define IDM_PROGRAMS 107
+#define IDM_CHORDS 108
 
 // Tray menu commands.
 #define IDM_TRAY_SETTINGS 201
@@ -88,6 +89,12 @@
 #define IDC_BTNRULEPROFILE 344
 #define IDC_BTNRULEOFF 345
 #define IDC_BTNRULEREMOVE 346
+
+// Controls of the chords dialog; the pick lists are IDC_CBCHORDENTRY + 0..2.
+#define IDC_LBCHORDS 371
+#define IDC_BTNCHORDADD 372
+#define IDC_BTNCHORDREMOVE 373
+#define IDC_CBCHORDENTRY 375
 
 // The Help window's text and the About window's links.
 #define IDC_FSMEMO1 501

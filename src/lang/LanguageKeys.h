@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 124> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 133> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -67,6 +67,7 @@ inline constexpr std::array<LanguageKey, 124> kLanguageKeys{{
     {"MainWindow", "Options", "Options"},
     {"MainWindow", "OptionsItem", "Options..."},
     {"MainWindow", "Programs", "Programs..."},
+    {"MainWindow", "Chords", "Chords..."},
     {"MainWindow", "Help", "Help"},
     {"MainWindow", "About", "About..."},
     {"MainWindow", "Layer", "Layer:"},
@@ -150,6 +151,15 @@ inline constexpr std::array<LanguageKey, 124> kLanguageKeys{{
     {"LayerWindow", "Toggle", "Toggle: press on, press off"},
     {"LayerWindow", "Once", "Once: for the next press"},
     {"LayerWindow", "Set", "Set: until another Set"},
+    {"Chords", "Caption", "Chords"},
+    {"Chords", "Add", "Add"},
+    {"Chords", "Remove", "Remove"},
+    {"Chords", "Press", "Press the buttons of the chord on the controller, then let go"},
+    {"Chords", "Pick", "or pick:"},
+    // Why the buttons picked cannot be added.
+    {"Chords", "Size", "A chord is two or three different buttons."},
+    {"Chords", "Present", "The list has this chord already."},
+    {"Chords", "Full", "The list holds no more than 16 chords."},
 }};
 
 // The built-in text of a key of the table; a key outside it has none.
