@@ -16,6 +16,7 @@
 #define IDM_HELP 105
 #define IDM_ABOUT 106
 #define IDM_PROGRAMS 107
+#define IDM_CHORDS 108
 
 // Tray menu commands.
 #define IDM_TRAY_SETTINGS 201
@@ -57,7 +58,7 @@
 #define IDC_BTNREMOVEPART 308
 // The action dialog's Press, Hold and Double tap, in the order of EntryEditor::Part.
 #define IDC_RBPART 316
-#define IDC_CBLAYER 351
+#define IDC_CBLAYERCHOICE 351
 #define IDC_EDLAYERNAME 352
 #define IDC_GROUPMODE 353
 // The mode buttons of the layer dialog, in the order of kLayerModes.
@@ -79,6 +80,7 @@
 #define IDC_CBCONTROLLER 411
 #define IDC_CHBSCANCODES 412
 #define IDC_CHBLAYERINDICATOR 413
+#define IDC_GROUPPRESSES 414
 #define IDC_STEPPER 420
 #define IDC_STEPUP 440
 #define IDC_STEPDOWN 460
@@ -90,6 +92,12 @@
 #define IDC_BTNRULEPROFILE 344
 #define IDC_BTNRULEOFF 345
 #define IDC_BTNRULEREMOVE 346
+
+// Controls of the chords dialog; the pick lists are IDC_CBCHORDENTRY + 0..2.
+#define IDC_LBCHORDS 371
+#define IDC_BTNCHORDADD 372
+#define IDC_BTNCHORDREMOVE 373
+#define IDC_CBCHORDENTRY 375
 
 // The Help window's text and the About window's links.
 #define IDC_FSMEMO1 501

@@ -43,6 +43,7 @@ add_library(vantrel_win STATIC
   config/QEXemuldlgcode.cpp
   config/QEXlayerdlgcode.cpp
   config/QEXoptionswndcode.cpp
+  config/QEXchordsdlgcode.cpp
   config/QEXprogramsdlgcode.cpp
   # Joystick input
   input/DXInput_win.cpp

@@ -56,7 +56,7 @@ gtest_discover_tests(joystick_nodouble_tests DISCOVERY_MODE PRE_TEST PROPERTIES 
 add_executable(gui_tests win/MainWindowTest.cpp win/ElevationAndFileMenuTest.cpp
                          win/DialogsTest.cpp win/KeyboardTest.cpp win/ProgramsDialogTest.cpp
                          win/LayerDialogTest.cpp win/LayerListTest.cpp win/MainHeightTest.cpp
-                         win/ActionPartsTest.cpp)
+                         win/ActionPartsTest.cpp win/ChordsDialogTest.cpp)
 # The tray tests ask the shell themselves.
 target_link_libraries(gui_tests PRIVATE vantrel_win shell32 GTest::gmock_main)
 target_include_directories(gui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/res)

@@ -18,14 +18,26 @@ void Application::CreateForms() {
   MainFrm.Windows = {.HelpFrm = &HelpFrm,
                      .ActionDlg = &ActionDlg,
                      .ProgramsDlg = &ProgramsDlg,
+                     .ChordsDlg = &ChordsDlg,
+                     .ChordRowHeld =
+                         [this](std::uint8_t entry, bool held) {
+                           if (ChordsDlg.Visible()) ChordsDlg.Get().RowHeld(entry, held);
+                         },
+                     .ChordEditingEnded =
+                         [this] {
+                           if (ChordsDlg.Visible()) ChordsDlg.Get().MainEnabled();
+                         },
                      .AboutBox = &AboutBox,
                      .OptionsFrm = &OptionsFrm,
                      .popupINI = &popupINI,
                      .LayerIndicator = &LayerIndicator,
                      .Secondary = {&HelpFrm, &ActionDlg, &IniFrm, &ClickDlg, &BindEmulDlg,
-                                   &AboutBox, &popupINI, &OptionsFrm, &ProgramsDlg, &LayerDlg},
+                                   &AboutBox, &popupINI, &OptionsFrm, &ProgramsDlg, &LayerDlg,
+                                   // after the binding dialogs: their Cancel restores
+                                   // the chord's action it still edits
+                                   &ChordsDlg},
                      .Translated = {&HelpFrm, &ClickDlg, &BindEmulDlg, &OptionsFrm, &popupINI,
-                                    &ActionDlg, &IniFrm, &ProgramsDlg, &LayerDlg},
+                                    &ActionDlg, &IniFrm, &ProgramsDlg, &LayerDlg, &ChordsDlg},
                      .EndOfProgram = [this] { OptionsFrm.EndOfProgram(); }};
   MainFrm.Create();
   Trace(StepDone, "TMainFrm");
@@ -107,7 +119,7 @@ int Application::Run() {
 // any dialog. The key dialog is left out: there every key is one to capture.
 bool Application::Navigate(MSG& msg) {
   // System keys stay with the menus and the Alt+F4 rule, but for the access
-  // keys (Alt and a letter) of the layer dialog and the action dialog's parts.
+  // keys (Alt and a letter) of the layer, action and chords dialogs.
   const bool accessKey = msg.message == WM_SYSCHAR;
   if ((msg.message != WM_KEYDOWN && msg.message != WM_KEYUP && msg.message != WM_CHAR &&
        !accessKey) ||
@@ -115,12 +127,13 @@ bool Application::Navigate(MSG& msg) {
     return false;
   const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   if (!root || root == BindEmulDlg.Handle() || root == popupINI.Handle()) return false;
-  if (accessKey && root != LayerDlg.Handle() && root != ActionDlg.Handle()) return false;
+  if (accessKey && root != LayerDlg.Handle() && root != ActionDlg.Handle() &&
+      root != ChordsDlg.Handle())
+    return false;
   bool ours = root == MainFrm.Handle();
   for (const Form* form : MainFrm.Windows.Secondary) ours = ours || form->Handle() == root;
   if (!ours) return false;
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && PressFocusedButton(root))
-    return true;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && PressFocusedButton(root)) return true;
   // A multi-line text keeps Esc to itself: the window closes all the same.
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && root == HelpFrm.Handle()) {
     HelpFrm.Close();

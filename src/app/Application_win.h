@@ -7,6 +7,7 @@
 #include "app/QEXmainwndcode.h"
 #include "config/QEXactiondlgcode.h"
 #include "config/QEXchangeinidlgcode.h"
+#include "config/QEXchordsdlgcode.h"
 #include "config/QEXclickdlgcode.h"
 #include "config/QEXemuldlgcode.h"
 #include "config/QEXlayerdlgcode.h"
@@ -32,6 +33,7 @@ struct Application {
   LazyForm<TAboutBox> AboutBox{[this](TAboutBox& w) { w.Create(MainFrm.Handle()); }};
   LazyForm<TProgramsDlg> ProgramsDlg{
       [this](TProgramsDlg& w) { w.Create(MainFrm.Handle(), MainFrm); }};
+  LazyForm<TChordsDlg> ChordsDlg{[this](TChordsDlg& w) { w.Create(MainFrm.Handle(), MainFrm); }};
   TpopupINI popupINI;
   TLayerIndicator LayerIndicator;
   TOptionsFrm OptionsFrm;

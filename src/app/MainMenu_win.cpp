@@ -32,8 +32,8 @@ struct MenuItem {
 constexpr MenuItem kFileItems[] = {
     {IDM_OPEN, "Open", "\tCtrl+O"}, {IDM_SAVE, "Save", "\tCtrl+S"}, {IDM_EXIT, "Exit", "\tCtrl+Q"}};
 constexpr MenuItem kHelpItems[] = {{IDM_HELP, "Help", ""}, {IDM_ABOUT, "About", ""}};
-constexpr MenuItem kOptionsItems[] = {{IDM_OPTIONS, "OptionsItem", ""},
-                                      {IDM_PROGRAMS, "Programs", ""}};
+constexpr MenuItem kOptionsItems[] = {
+    {IDM_OPTIONS, "OptionsItem", ""}, {IDM_PROGRAMS, "Programs", ""}, {IDM_CHORDS, "Chords", ""}};
 // The bar's items by position.
 constexpr const char* kBarKeys[] = {"File", "Options", "Help"};
 
@@ -72,7 +72,7 @@ HMENU BuildMainMenu() {
   // The bar owns its submenus from here on.
   AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file.release()),
               BarText(english, 0).c_str());
-  // Options holds the options window and the programs' rules.
+  // Options holds the options window, the programs' rules and the chords.
   AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(options.release()),
               BarText(english, 1).c_str());
   AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(help.release()),
@@ -143,6 +143,11 @@ void TMainFrm::MProgramsClick() {
   EnableWindow(Handle(), FALSE);  // the programs dialog enables it again when it closes
 }
 
+void TMainFrm::MChordsClick() {
+  Windows.ChordsDlg->Show();
+  EnableWindow(Handle(), FALSE);  // the chords dialog enables it again when it closes
+}
+
 void TMainFrm::MHelpClick() { Windows.HelpFrm->Show(); }
 
 void TMainFrm::MAboutClick() {
@@ -157,6 +162,7 @@ void TMainFrm::OnCommand(int id) {
     case IDM_EXIT: MExitClick(); break;
     case IDM_OPTIONS: MOptionsClick(); break;
     case IDM_PROGRAMS: MProgramsClick(); break;
+    case IDM_CHORDS: MChordsClick(); break;
     case IDM_HELP: MHelpClick(); break;
     case IDM_ABOUT: MAboutClick(); break;
   }

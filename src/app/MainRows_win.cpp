@@ -19,12 +19,27 @@ void TMainFrm::OnbtnJoyClick(HWND sender) {
   Editor.CurrentEntry = e;
   char caption[256] = {};
   GetWindowTextA(sender, caption, sizeof caption);
+  EditAction(caption);
+}
+
+void TMainFrm::EditAction(const std::string& what) {
   OnDemandForm& dialog = *Windows.ActionDlg;
-  SetWindowTextA(dialog.Created(), (Kept().ActionCaption + " [" + caption + "]").c_str());
+  SetWindowTextA(dialog.Created(), (Kept().ActionCaption + " [" + what + "]").c_str());
   // Disabled, the main window lets the dialog behave as a modal one; the
   // dialog enables it again when the editing ends.
   EnableWindow(Handle(), FALSE);
   dialog.Show();
+}
+
+std::vector<std::pair<std::uint8_t, std::string>> TMainFrm::EntryRows() const {
+  std::vector<std::pair<std::uint8_t, std::string>> rows;
+  for (int e = 1; e < Rows.Slots(); ++e) {
+    if (!Rows.IsEntry(e)) continue;
+    char caption[256] = {};
+    GetWindowTextA(Rows.btnJoy[static_cast<std::size_t>(e)], caption, sizeof caption);
+    rows.emplace_back(static_cast<std::uint8_t>(e), caption);
+  }
+  return rows;
 }
 
 void TMainFrm::OnchbJoyClick(HWND sender) {
@@ -42,7 +57,10 @@ void TMainFrm::OnchbJoyClick(HWND sender) {
 
 void TMainFrm::EnableMainWindow() { EnableWindow(Handle(), TRUE); }
 
-void TMainFrm::SetRowHeld(std::uint8_t entry, bool held) { Rows.SetHeld(entry, held); }
+void TMainFrm::SetRowHeld(std::uint8_t entry, bool held) {
+  Rows.SetHeld(entry, held);
+  if (Windows.ChordRowHeld) Windows.ChordRowHeld(entry, held);
+}
 
 bool TMainFrm::RowHeld(std::uint8_t entry) const { return Rows.Held(entry); }
 

@@ -148,6 +148,8 @@ LRESULT TMainFrm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ENABLE:
       if (!wParam) return 0;
+      if (Windows.ChordEditingEnded) Windows.ChordEditingEnded();
+      if (!IsWindowEnabled(Handle())) return 0;  // the chords dialog holds it still
       // A dialog of the program closed. The options may have built the rows
       // afresh and loaded them back as base rows.
       if (Editor.Layer > 0) ShowLayerRows();

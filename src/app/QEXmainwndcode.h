@@ -19,6 +19,7 @@
 #include "app/Tray_win.h"
 #include "base/KernelHandle_win.h"
 #include "bindings/Binding.h"
+#include "config/ChordsHost.h"
 #include "config/OptionsHost.h"
 #include "config/ProgramsHost.h"
 #include "input/DXInput.h"
@@ -39,6 +40,7 @@ class TLayerIndicator;
 class TMainFrm : public Window<TMainFrm>,
                  public OptionsHost,
                  public ProgramsHost,
+                 public ChordsHost,
                  private ActionHost,
                  private RuleTarget {
  public:
@@ -47,6 +49,11 @@ class TMainFrm : public Window<TMainFrm>,
     Form* HelpFrm = nullptr;
     OnDemandForm* ActionDlg = nullptr;  // captioned for the row before it shows
     Form* ProgramsDlg = nullptr;
+    Form* ChordsDlg = nullptr;
+    // The chords dialog, while it is open, follows the rows held, and takes
+    // the main window back when the editing of a chord's action ends.
+    std::function<void(std::uint8_t, bool)> ChordRowHeld;
+    std::function<void()> ChordEditingEnded;
     Form* AboutBox = nullptr;
     Form* OptionsFrm = nullptr;
     ProfilePopup* popupINI = nullptr;
@@ -171,6 +178,11 @@ class TMainFrm : public Window<TMainFrm>,
     InputEvents = use;
     PollWhereNeeded();
   }
+
+  // ChordsHost
+  std::vector<std::pair<std::uint8_t, std::string>> EntryRows() const override;
+  void CaptureController(bool on) override { Actions.Dispatch.Capturing = on; }
+  void EditAction(const std::string& what) override;
 
   // ProgramsHost: the rules, kept in the settings file's [Programs].
   const std::vector<ProgramRule>& ProgramRules() const override { return Programs.Rules(); }
@@ -298,6 +310,7 @@ class TMainFrm : public Window<TMainFrm>,
   void MExitClick();
   void MOptionsClick();
   void MProgramsClick();
+  void MChordsClick();
   void MHelpClick();
   void MAboutClick();
   void btnGUpClick();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace vantrel {
@@ -21,6 +22,10 @@ constexpr std::array<StepperRule, kStepperCount> kRules{{
     {1, 0, 60},       // ShowTime (s)
     {5, 5, 95},       // DeadAxes (%)
     {0.5, 1, 3},      // Curve
+    {kHoldTimeRange.step, kHoldTimeRange.low, kHoldTimeRange.high},
+    {kDoubleTimeRange.step, kDoubleTimeRange.low, kDoubleTimeRange.high},
+    {kTapTimeRange.step, kTapTimeRange.low, kTapTimeRange.high},
+    {kChordTimeRange.step, kChordTimeRange.low, kChordTimeRange.high},
 }};
 
 template <class T>
@@ -29,6 +34,22 @@ T Stepped(T value, const StepperRule& rule, bool up) {
   if (up && value < rule.upper) return static_cast<T>(value + step);
   if (!up && value > rule.lower) return static_cast<T>(value - step);
   return value;
+}
+
+// The next value on the grid of low + n * step the click's way, within the range.
+std::int32_t SteppedTime(std::int32_t value, const TimeRange& range, bool up) {
+  const std::int64_t offset = static_cast<std::int64_t>(value) - range.low;
+  std::int64_t n = offset / range.step;  // towards zero
+  if (up) {
+    if (offset < 0 && offset % range.step != 0) --n;  // floor
+    ++n;
+  } else {
+    if (offset > 0 && offset % range.step != 0) ++n;  // ceiling
+    --n;
+  }
+  const std::int64_t next = range.low + n * range.step;
+  return range.Clamp(static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      next, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max())));
 }
 
 double SteppedTenths(double value, bool up) {
@@ -65,6 +86,10 @@ void Step(Settings& s, Stepper which, bool up) {
     case Stepper::ShowTime: s.PopupShowTime = Stepped(s.PopupShowTime, rule, up); break;
     case Stepper::DeadAxes: s.DeadZoneAxes = Stepped(s.DeadZoneAxes, rule, up); break;
     case Stepper::Curve: s.PointerCurve = Stepped(s.PointerCurve, rule, up); break;
+    case Stepper::HoldTime: s.HoldTime = SteppedTime(s.HoldTime, kHoldTimeRange, up); break;
+    case Stepper::DoubleTime: s.DoubleTime = SteppedTime(s.DoubleTime, kDoubleTimeRange, up); break;
+    case Stepper::TapTime: s.TapTime = SteppedTime(s.TapTime, kTapTimeRange, up); break;
+    case Stepper::ChordTime: s.ChordTime = SteppedTime(s.ChordTime, kChordTimeRange, up); break;
   }
 }
 
@@ -82,6 +107,10 @@ std::string StepperText(const Settings& s, Stepper which, char sep) {
     case Stepper::ShowTime: return std::to_string(s.PopupShowTime);
     case Stepper::DeadAxes: return std::to_string(s.DeadZoneAxes);
     case Stepper::Curve: return FormatSettingsFloat(s.PointerCurve, sep);
+    case Stepper::HoldTime: return std::to_string(s.HoldTime);
+    case Stepper::DoubleTime: return std::to_string(s.DoubleTime);
+    case Stepper::TapTime: return std::to_string(s.TapTime);
+    case Stepper::ChordTime: return std::to_string(s.ChordTime);
   }
   return {};
 }

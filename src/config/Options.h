@@ -15,7 +15,7 @@
 
 namespace vantrel {
 
-// The twelve steppers. The show time is not part of the working copy: it
+// The sixteen steppers. The show time is not part of the working copy: it
 // changes the popup at once.
 enum class Stepper : std::uint8_t {
   Buttons,
@@ -30,12 +30,19 @@ enum class Stepper : std::uint8_t {
   ShowTime,
   DeadAxes,
   Curve,
+  HoldTime,
+  DoubleTime,
+  TapTime,
+  ChordTime,
 };
-inline constexpr int kStepperCount = 12;
+inline constexpr int kStepperCount = 16;
 
 // One click raises a value below the upper limit, or lowers one above the
 // lower limit, by the step; the limits are tested before the step, so a value
 // off the grid (from a hand-edited file) can end one step beyond a limit.
+// The four press times are the exception: the pipeline reads them only
+// within their range, so a click takes them to the next value on their grid
+// and never past a limit.
 struct StepperRule {
   double step;
   double lower;

@@ -43,7 +43,7 @@ void TLayerDlg::Create(HWND mainWindow, EditorHost& host) {
                           WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE, {8, 8, 48, 21}, -1);
   cbLayer = controls_.Add(self, 0, "COMBOBOX", "",
                           WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                          {60, 8, 172, 200}, IDC_CBLAYER);
+                          {60, 8, 172, 200}, IDC_CBLAYERCHOICE);
   lbName = controls_.Add(self, 0, "STATIC", WithAccessKey(BuiltInText("LayerWindow", "Name")),
                          WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE, {8, 36, 48, 21}, -1);
   edName = controls_.Add(self, WS_EX_CLIENTEDGE, "EDIT", "",
@@ -91,7 +91,7 @@ LRESULT TLayerDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
       const int code = HIWORD(wParam);
-      if (id == IDC_CBLAYER && code == CBN_SELCHANGE) cbLayerChange();
+      if (id == IDC_CBLAYERCHOICE && code == CBN_SELCHANGE) cbLayerChange();
       if (id == IDC_EDLAYERNAME && code == EN_CHANGE) edNameChange();
       if (id >= IDC_RBMODE && id < IDC_RBMODE + static_cast<int>(rbMode.size()) &&
           code == BN_CLICKED)

@@ -31,8 +31,6 @@ void Reported(Step step) {
 
 std::string ExeFolder() { return FileNamePart(ExePath(), "path"); }
 
-constexpr int kClientWidth = 376;
-constexpr int kClientHeight = 324;
 constexpr int kDisplayWidth = 44;
 constexpr int kDisplayHeight = 20;
 constexpr int kArrowWidth = 14;
@@ -174,9 +172,21 @@ void TOptionsFrm::CreateControls() {
   AddMark("Y:", {286, 270, 14, kDisplayHeight});
   AddStepper(Stepper::RangeY, {300, 270, kDisplayWidth, kDisplayHeight});
 
+  // The press times, across the foot: how long makes a hold, a double tap,
+  // a tap's keys and a chord.
+  AddLabel("HoldTime", {16, 340, 112, kDisplayHeight});
+  AddStepper(Stepper::HoldTime, {130, 340, kDisplayWidth, kDisplayHeight});
+  AddLabel("DoubleTime", {16, 364, 112, kDisplayHeight});
+  AddStepper(Stepper::DoubleTime, {130, 364, kDisplayWidth, kDisplayHeight});
+  AddLabel("TapTime", {204, 340, 96, kDisplayHeight});
+  AddStepper(Stepper::TapTime, {300, 340, kDisplayWidth, kDisplayHeight});
+  AddLabel("ChordTime", {204, 364, 96, kDisplayHeight});
+  AddStepper(Stepper::ChordTime, {300, 364, kDisplayWidth, kDisplayHeight});
+
   GroupLng = AddControl("BUTTON", "Language", kGroup, {8, 2, 180, 50}, IDC_GROUPLNG);
   GroupGeneral = AddControl("BUTTON", "General", kGroup, {8, 52, 180, 268}, IDC_GROUPGENERAL);
   GroupJoystick = AddControl("BUTTON", "Joystick", kGroup, {196, 52, 172, 268}, IDC_GROUPJOYSTICK);
+  GroupPresses = AddControl("BUTTON", "PressTimes", kGroup, {8, 322, 360, 72}, IDC_GROUPPRESSES);
 }
 
 void TOptionsFrm::ApplyLanguage(const LanguageTexts& texts) {
@@ -345,8 +355,8 @@ void TOptionsFrm::btnOKClick() {
   const Settings program = CollectSettings();
   const Settings& work = copy_.Work();
   Pipeline& pipeline = main.InputPipeline();
-  PipelineSettings settings = PipelineSettingsOf(
-      work, static_cast<std::uint32_t>(pipeline.Settings().turboInterval));
+  PipelineSettings settings =
+      PipelineSettingsOf(work, static_cast<std::uint32_t>(pipeline.Settings().turboInterval));
   settings.scanCodes = pipeline.Settings().scanCodes;  // its box changes it at once
   pipeline.Configure(settings);
   main.PollingTimer().SetInterval(TimerInterval(work.tmrRefresh, main.PollingTimer().Interval()));

@@ -22,6 +22,9 @@ namespace vantrel {
 // the settings file, and any close but OK acts as Cancel.
 class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
  public:
+  static constexpr int kClientWidth = 376;
+  static constexpr int kClientHeight = 400;
+
   void ApplyLanguage(const LanguageTexts& texts) override;
   // Runs the settings load; the window waits for its first showing.
   void Create(HWND mainWindow, OptionsHost& host, ProfilePopup& popup,
@@ -63,6 +66,7 @@ class TOptionsFrm : public ShellForm<TOptionsFrm>, public LanguageUser {
   HWND GroupLng = nullptr;
   HWND GroupGeneral = nullptr;
   HWND GroupJoystick = nullptr;
+  HWND GroupPresses = nullptr;
   HWND cbLng = nullptr;
   HWND cbController = nullptr;
   HWND chbAutoRun = nullptr;

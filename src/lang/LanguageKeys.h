@@ -13,7 +13,7 @@ struct LanguageKey {
 
 // Every key the program reads from a pack, in the order it applies them:
 // the kept texts first, then window by window.
-inline constexpr std::array<LanguageKey, 123> kLanguageKeys{{
+inline constexpr std::array<LanguageKey, 137> kLanguageKeys{{
     {"Common", "Current", "Current"},
     {"Common", "Next", "Next"},
     {"Common", "Choose", "Choose..."},
@@ -67,6 +67,7 @@ inline constexpr std::array<LanguageKey, 123> kLanguageKeys{{
     {"MainWindow", "Options", "Options"},
     {"MainWindow", "OptionsItem", "Options..."},
     {"MainWindow", "Programs", "Programs..."},
+    {"MainWindow", "Chords", "Chords..."},
     {"MainWindow", "Help", "Help"},
     {"MainWindow", "About", "About..."},
     {"MainWindow", "Layer", "Layer:"},
@@ -108,6 +109,11 @@ inline constexpr std::array<LanguageKey, 123> kLanguageKeys{{
      "Vantrel is not allowed to remove its autorun entry, so Windows will still start it. "
      "To turn Autorun off, start Vantrel as administrator and untick Autorun again."},
     {"OptionsWindow", "LayerIndicator", "Show layer changes"},
+    {"OptionsWindow", "PressTimes", "Press timing"},
+    {"OptionsWindow", "HoldTime", "Hold time (ms):"},
+    {"OptionsWindow", "DoubleTime", "Double tap time (ms):"},
+    {"OptionsWindow", "TapTime", "Tap time (ms):"},
+    {"OptionsWindow", "ChordTime", "Chord time (ms):"},
     {"Common", "Close", "Close"},
     {"ActionWindow", "Caption", "Action"},
     {"ActionWindow", "Keyboard", "Keyboard"},
@@ -149,6 +155,15 @@ inline constexpr std::array<LanguageKey, 123> kLanguageKeys{{
     {"LayerWindow", "Toggle", "Toggle: press on, press off"},
     {"LayerWindow", "Once", "Once: for the next press"},
     {"LayerWindow", "Set", "Set: until another Set"},
+    {"Chords", "Caption", "Chords"},
+    {"Chords", "Add", "Add"},
+    {"Chords", "Remove", "Remove"},
+    {"Chords", "Press", "Press the buttons of the chord on the controller, then let go"},
+    {"Chords", "Pick", "or pick:"},
+    // Why the buttons picked cannot be added.
+    {"Chords", "Size", "A chord is two or three different buttons."},
+    {"Chords", "Present", "The list has this chord already."},
+    {"Chords", "Full", "The list holds no more than 16 chords."},
 }};
 
 // The built-in text of a key of the table; a key outside it has none.

@@ -22,6 +22,10 @@ double ValueOf(const Settings& s, Stepper which) {
     case Stepper::ShowTime: return s.PopupShowTime;
     case Stepper::DeadAxes: return s.DeadZoneAxes;
     case Stepper::Curve: return s.PointerCurve;
+    case Stepper::HoldTime: return s.HoldTime;
+    case Stepper::DoubleTime: return s.DoubleTime;
+    case Stepper::TapTime: return s.TapTime;
+    case Stepper::ChordTime: return s.ChordTime;
   }
   return 0;
 }
@@ -40,6 +44,10 @@ void SetValue(Settings& s, Stepper which, double v) {
     case Stepper::ShowTime: s.PopupShowTime = static_cast<std::uint8_t>(v); break;
     case Stepper::DeadAxes: s.DeadZoneAxes = static_cast<std::int32_t>(v); break;
     case Stepper::Curve: s.PointerCurve = v; break;
+    case Stepper::HoldTime: s.HoldTime = static_cast<std::int32_t>(v); break;
+    case Stepper::DoubleTime: s.DoubleTime = static_cast<std::int32_t>(v); break;
+    case Stepper::TapTime: s.TapTime = static_cast<std::int32_t>(v); break;
+    case Stepper::ChordTime: s.ChordTime = static_cast<std::int32_t>(v); break;
   }
 }
 
@@ -81,6 +89,25 @@ const StepCase kStepCases[] = {
     {Stepper::Curve, 2.5, kUp, 3, 3, "3"},
     {Stepper::Curve, 1.5, kDown, 1, 1, "1"},
     {Stepper::Curve, 2, kUp, 2.5, 3, "2.5"},
+    {Stepper::HoldTime, 950, kUp, 1000, 1000, "1000"},
+    {Stepper::HoldTime, 150, kDown, 100, 100, "100"},
+    {Stepper::HoldTime, 200, kUp, 250, 300, "250"},
+    {Stepper::DoubleTime, 950, kUp, 1000, 1000, "1000"},
+    {Stepper::DoubleTime, 150, kDown, 100, 100, "100"},
+    {Stepper::TapTime, 190, kUp, 200, 200, "200"},
+    {Stepper::TapTime, 20, kDown, 10, 10, "10"},
+    {Stepper::ChordTime, 190, kUp, 200, 200, "200"},
+    {Stepper::ChordTime, 30, kDown, 20, 20, "20"},
+    {Stepper::ChordTime, 50, kDown, 40, 30, "40"},
+    // The press times off their grid: onto it, and never past a limit.
+    {Stepper::HoldTime, 355, kUp, 400, 450, "400"},
+    {Stepper::HoldTime, 355, kDown, 350, 300, "350"},
+    {Stepper::HoldTime, 990, kUp, 1000, 1000, "1000"},
+    {Stepper::HoldTime, 1020, kUp, 1000, 1000, "1000"},
+    {Stepper::HoldTime, 1020, kDown, 1000, 950, "1000"},
+    {Stepper::TapTime, 15, kDown, 10, 10, "10"},
+    {Stepper::TapTime, 5, kUp, 10, 20, "10"},
+    {Stepper::ChordTime, -7, kDown, 20, 20, "20"},
     // Off the grid: the limit is tested before the step.
     {Stepper::Turbo, 995, kUp, 1005, 1005, "1005"},
     {Stepper::Turbo, 15, kDown, 5, 5, "5"},

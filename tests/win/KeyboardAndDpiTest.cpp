@@ -65,7 +65,9 @@ TEST_F(Options, EveryWindowIsLaidOutForTheDisplaysDpi) {
   };
   EXPECT_EQ(clientSize(Main()), (std::vector<int>{Scaled(TMainFrm::kClientWidth, dpi),
                                                   Scaled(TMainFrm::kClientHeight, dpi)}));
-  EXPECT_EQ(clientSize(Opts().Created()), (std::vector<int>{Scaled(376, dpi), Scaled(324, dpi)}));
+  EXPECT_EQ(clientSize(Opts().Created()),
+            (std::vector<int>{Scaled(TOptionsFrm::kClientWidth, dpi),
+                              Scaled(TOptionsFrm::kClientHeight, dpi)}));
   // Row 2 of the button group: each part is its design rectangle scaled.
   const ButtonRows& rows = a.MainFrm.Rows;
   const std::pair<HWND, RowPart> parts[] = {{rows.btnJoy[2], RowPart::Button},

@@ -30,9 +30,10 @@
 
 namespace vantrel::test {
 
-
 [[maybe_unused]] static std::string Text(HWND hwnd) { return TextOf(hwnd); }
-[[maybe_unused]] static bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+[[maybe_unused]] static bool Checked(HWND box) {
+  return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 [[maybe_unused]] static void Click(HWND control) { SendMessageA(control, BM_CLICK, 0, 0); }
 [[maybe_unused]] static LOGFONTA FontOf(HWND control) {
   LOGFONTA font{};
@@ -154,10 +155,10 @@ class Options : public ::testing::Test {
 // Every button and static text of the windows that hold them fits its control.
 [[maybe_unused]] static void ExpectEveryTextFits(Application& a) {
   std::vector<HWND> controls;
-  for (HWND window :
-       {a.MainFrm.Handle(), a.OptionsFrm.Created(), a.ActionDlg.Get().Handle(),
-        a.ClickDlg.Get().Handle(), a.BindEmulDlg.Get().Handle(), a.IniFrm.Get().Handle(),
-        a.AboutBox.Get().Handle(), a.popupINI.Handle(), a.LayerDlg.Get().Handle()})
+  for (HWND window : {a.MainFrm.Handle(), a.OptionsFrm.Created(), a.ActionDlg.Get().Handle(),
+                      a.ClickDlg.Get().Handle(), a.BindEmulDlg.Get().Handle(),
+                      a.IniFrm.Get().Handle(), a.AboutBox.Get().Handle(), a.popupINI.Handle(),
+                      a.LayerDlg.Get().Handle(), a.ChordsDlg.Get().Handle()})
     EnumChildWindows(
         window,
         [](HWND child, LPARAM list) {

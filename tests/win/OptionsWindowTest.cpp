@@ -76,6 +76,45 @@ TEST_F(Options, OkAppliesTheWorkingCopy) {
   EXPECT_FALSE(Exists(scratchPath));
 }
 
+TEST_F(Options, ThePressTimesKeepToTheirRangeAndStepAndOnlyOkKeepsThem) {
+  Application& a = Start("HoldTime=355\r\nDoubleTime=1000\r\nTapTime=10\r\nChordTime=80\r\n");
+  Open();
+  const Stepper times[] = {Stepper::HoldTime, Stepper::DoubleTime, Stepper::TapTime,
+                           Stepper::ChordTime};
+  auto shown = [&] {
+    std::vector<std::string> texts;
+    for (Stepper s : times) texts.push_back(Text(Display(s)));
+    return texts;
+  };
+  EXPECT_THAT(shown(), ElementsAre("355", "1000", "10", "80"));
+  Up(Stepper::HoldTime);
+  Up(Stepper::DoubleTime);
+  Down(Stepper::TapTime);
+  Up(Stepper::ChordTime);
+  EXPECT_THAT(shown(), ElementsAre("400", "1000", "10", "90"))
+      << "onto the grid, and never past a limit";
+  Click(Opts().btnCancel);
+  EXPECT_EQ(a.MainFrm.Actions.Settings().chordTime, 80);
+  Settings s = Saved();
+  EXPECT_EQ((std::vector{s.HoldTime, s.DoubleTime, s.TapTime, s.ChordTime}),
+            (std::vector{355, 1000, 10, 80}));
+
+  Open();
+  EXPECT_THAT(shown(), ElementsAre("355", "1000", "10", "80"));
+  Down(Stepper::HoldTime);
+  Down(Stepper::DoubleTime);
+  Up(Stepper::TapTime);
+  Up(Stepper::TapTime);
+  for (int i = 0; i < 20; ++i) Up(Stepper::ChordTime);
+  Click(Opts().btnOK);
+  const PipelineSettings p = a.MainFrm.Actions.Settings();
+  EXPECT_EQ((std::vector{p.holdTime, p.doubleTime, p.tapTime, p.chordTime}),
+            (std::vector{350, 950, 30, 200}));
+  s = Saved();
+  EXPECT_EQ((std::vector{s.HoldTime, s.DoubleTime, s.TapTime, s.ChordTime}),
+            (std::vector{350, 950, 30, 200}));
+}
+
 TEST_F(Options, PopupTickedThenCancelStaysOnAndIsRecorded) {
   Application& a = Start("");
   Open();
@@ -298,7 +337,8 @@ TEST_F(Options, EnterPressesTheFocusedButtonAndOkOnlyFromOtherControls) {
   SetFocus(Opts().btnCancel);
   Key(VK_RETURN);
   EXPECT_FALSE(Opts().Visible());
-  EXPECT_DOUBLE_EQ(a.MainFrm.Actions.Settings().mouseAcceleration, 0.5) << "Enter on Cancel cancels";
+  EXPECT_DOUBLE_EQ(a.MainFrm.Actions.Settings().mouseAcceleration, 0.5)
+      << "Enter on Cancel cancels";
   Open();
   SetFocus(Opts().btnStepUp[static_cast<int>(Stepper::Buttons)]);
   Key(VK_RETURN);
@@ -325,7 +365,8 @@ TEST_F(Options, AboutAndHelpAnswerTheKeyboard) {
     Key(VK_TAB);
     const HWND first = GetFocus();
     Key(VK_TAB);
-    EXPECT_EQ((std::vector<HWND>{first, GetFocus()}), (std::vector<HWND>{about.lbMail, about.lbURL}))
+    EXPECT_EQ((std::vector<HWND>{first, GetFocus()}),
+              (std::vector<HWND>{about.lbMail, about.lbURL}))
         << "the links take the focus in turn";
     SetFocus(about.Handle());  // Enter on a link would open it
     Key(key);
