@@ -11,6 +11,7 @@
 #include "bindings/Profile.h"
 #include "config/SettingsFile_win.h"
 #include "input/PadState.h"
+#include "win/Picture_win.h"
 #include "win/TempDir_win.h"
 
 namespace vantrel {
@@ -60,6 +61,7 @@ TEST_F(LayerIndicatorTest, ShowsTheNameOverTheFrontWindowWithoutTakingAnything) 
   EXPECT_FALSE(Shown(indicator)) << "not inside the read that changed the layer";
   Pump();
   ASSERT_TRUE(Shown(indicator));
+  test::SavePicture(indicator.Handle(), "layer-indicator");
   char text[64] = {};
   GetWindowTextA(indicator.Handle(), text, sizeof text);
   EXPECT_STREQ(text, "Driving");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "win/DialogsFixture_win.h"
+#include "win/Picture_win.h"
 
 namespace vantrel::test {
 namespace {
@@ -110,6 +111,7 @@ TEST_F(LayerList, ALayerShowsWhatItBindsNothingWhereItBlocksAndTheBaseGreyed) {
     EXPECT_EQ(Turbo(r.entry, true), r.turboEnabled) << "entry " << r.entry;
     EXPECT_EQ(Turbo(r.entry, false), r.turboTicked) << "entry " << r.entry;
   }
+  test::SavePicture(Main().Handle(), "main-window-layer");
   const auto [white, grey] = WhiteAndGreyInk(Main().Rows.stJoy[3]);
   EXPECT_EQ(white, 0);
   EXPECT_GT(grey, 0) << "the base's B, greyed";
