@@ -94,14 +94,7 @@ void TActionDlg::ApplyLanguage(const LanguageTexts& texts) {
 
 LRESULT TActionDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_NEXTDLGCTL:
-      // The dialog manager's keyboard sends it to move the focus; a window
-      // that is no dialog box has to answer it itself.
-      if (LOWORD(lParam))
-        SetFocus(reinterpret_cast<HWND>(wParam));
-      else if (const HWND next = GetNextDlgTabItem(Handle(), GetFocus(), wParam != 0))
-        SetFocus(next);
-      return 0;
+    case WM_NEXTDLGCTL: return MoveFocus(wParam, lParam);
     case WM_COMMAND:
       if (HIWORD(wParam) != BN_CLICKED) break;
       if (const int part = LOWORD(wParam) - IDC_RBPART;

@@ -81,15 +81,7 @@ void TChordsDlg::ApplyLanguage(const LanguageTexts& texts) {
 }
 
 LRESULT TChordsDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NEXTDLGCTL) {
-    // The dialog manager's keyboard sends it for the label's access key; a
-    // window that is no dialog box answers it itself.
-    if (LOWORD(lParam))
-      SetFocus(reinterpret_cast<HWND>(wParam));
-    else if (const HWND next = GetNextDlgTabItem(Handle(), GetFocus(), wParam != 0))
-      SetFocus(next);
-    return 0;
-  }
+  if (msg == WM_NEXTDLGCTL) return MoveFocus(wParam, lParam);
   if (msg == WM_COMMAND) {
     if (HIWORD(wParam) != BN_CLICKED) return 0;
     switch (LOWORD(wParam)) {

@@ -79,15 +79,7 @@ void TLayerDlg::ApplyLanguage(const LanguageTexts& texts) {
 
 LRESULT TLayerDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_NEXTDLGCTL:
-      // The dialog manager's keyboard sends it to move the focus (a label's
-      // access key to the control after it); a window that is no dialog
-      // box has to answer it itself.
-      if (LOWORD(lParam))
-        SetFocus(reinterpret_cast<HWND>(wParam));
-      else if (const HWND next = GetNextDlgTabItem(Handle(), GetFocus(), wParam != 0))
-        SetFocus(next);
-      return 0;
+    case WM_NEXTDLGCTL: return MoveFocus(wParam, lParam);
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
       const int code = HIWORD(wParam);

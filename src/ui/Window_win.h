@@ -255,6 +255,17 @@ class ShellForm : public Window<T>, public Form {
   void Close() override { SendMessageA(this->Handle(), WM_CLOSE, 0, 0); }
   bool Visible() const override { return IsWindowVisible(this->Handle()) != FALSE; }
 
+  // WM_NEXTDLGCTL: the dialog manager's keyboard sends it to move the focus
+  // (a label's access key to the control after it); a window that is no
+  // dialog box has to answer it itself.
+  LRESULT MoveFocus(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(lParam))
+      SetFocus(reinterpret_cast<HWND>(wParam));
+    else if (const HWND next = GetNextDlgTabItem(this->Handle(), GetFocus(), wParam != 0))
+      SetFocus(next);
+    return 0;
+  }
+
   // The default behaviour; a window's own HandleMessage falls back to it.
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

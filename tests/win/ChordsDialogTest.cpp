@@ -1,6 +1,7 @@
 // The chords dialog: its list, the action of a chord through the action
 // dialog, and the controller's buttons pressed for a chord.
 #include "win/DialogsFixture_win.h"
+#include "win/StatePad_win.h"
 
 namespace vantrel::test {
 namespace {
@@ -126,15 +127,7 @@ TEST_F(Chords, ACancelledActionAddsNothingAndLeavesEveryEntry) {
 // rows still following them; going to the tray closes the dialog and the
 // controller acts again.
 TEST_F(Chords, TheButtonsHeldTogetherFillThePicks) {
-  struct Pad : PadReader {
-    bool Read(Millis) override { return true; }
-    const PadState& State() const override { return state; }
-    const std::vector<PadState>& Passed() const override { return none; }
-    const PadControls& Controls() const override { return controls; }
-    PadState state;
-    std::vector<PadState> none;
-    PadControls controls;
-  } pad;
+  test::StatePad pad;
   auto button = [&](int number, bool down) {
     pad.state.buttons.set(static_cast<std::size_t>(number - 1), down);
     Main().Actions.Read(0, pad, true, 0);

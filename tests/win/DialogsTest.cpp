@@ -1,6 +1,7 @@
 // The binding dialogs driven through their controls, with the program's
 // windows created in this process and its own message loop step.
 #include "win/DialogsFixture_win.h"
+#include "win/StatePad_win.h"
 
 namespace vantrel::test {
 namespace {
@@ -94,17 +95,7 @@ TEST_F(Dialogs, EveryWayOutGivesTheMainWindowBackAndCancelRestoresTheEntry) {
 // down for every program.
 TEST_F(Dialogs, EveryDownGetsItsUpHoweverAnEditorEnds) {
   enum class End { Ok, Cancel, Tray };
-  // The pad, read as the program reads it: an edge only where the entry's
-  // state differs from the button's.
-  struct Pad : PadReader {
-    bool Read(Millis) override { return true; }
-    const PadState& State() const override { return state; }
-    const std::vector<PadState>& Passed() const override { return none; }
-    const PadControls& Controls() const override { return controls; }
-    PadState state;
-    std::vector<PadState> none;
-    PadControls controls;
-  } pad;
+  test::StatePad pad;
   auto edge = [&](bool down) {
     pad.state.buttons.set(0, down);
     Main().Actions.Read(0, pad, true, 0);

@@ -12,6 +12,7 @@
 #include "config/SettingsFile_win.h"
 #include "input/PadState.h"
 #include "win/Picture_win.h"
+#include "win/StatePad_win.h"
 #include "win/TempDir_win.h"
 
 namespace vantrel {
@@ -130,15 +131,7 @@ TEST(LayerIndicatorInTheProgram, NamesTheLayerThatDecides) {
   TMainFrm& main = app.MainFrm;
   main.Bindings[1] = {.Action = ActLayer, .Layer = 3, .LayerMode = LayerHold};
   main.Bindings.LayerNames[2] = "Driving";
-  struct Pad : PadReader {
-    bool Read(Millis) override { return true; }
-    const PadState& State() const override { return state; }
-    const std::vector<PadState>& Passed() const override { return none; }
-    const PadControls& Controls() const override { return controls; }
-    PadState state;
-    std::vector<PadState> none;
-    PadControls controls;
-  } pad;
+  test::StatePad pad;
   for (const char* shown : {"Driving", "Base"}) {
     pad.state.buttons.flip(0);
     main.Actions.Read(0, pad, true, 0);
